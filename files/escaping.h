@@ -1,0 +1,19 @@
+// Backslash escapes for TAB, CR, LF and backslash, as kept in the data file,
+// the history and the XML export. Lead bytes are skipped with their trail byte,
+// so a trail byte 0x5C (as in ソ, 83 5C) is never taken for a backslash.
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+enum class escapeMode { textFile, xml };
+
+std::string escapeText(const std::string& raw, escapeMode mode = escapeMode::textFile);
+std::string unescapeText(const std::string& escaped);
+
+// Proposes a file name from a display text: the nine characters Windows forbids
+// in file names become their full-width forms.
+std::string sanitizeFileName(const std::string& text);
+
+}  // namespace tv

@@ -1,0 +1,48 @@
+// Hands out item ids from two ranges and takes released ones back, oldest first.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+
+namespace tv {
+
+constexpr uint16_t firstMenuId = 200;
+constexpr uint16_t menuIdLimit = 34000;      // menu ids are 200..33999
+constexpr uint16_t firstHistoryId = 55500;
+constexpr uint16_t historyIdLimit = 65500;   // history ids are 55500..65499
+constexpr uint16_t noneEntryId = 65501;      // the disabled "なし" entry of an empty history submenu
+
+// What the platform does when an item's id goes away: drop its global hotkey.
+class hotkeyReleaser {
+public:
+    virtual ~hotkeyReleaser() = default;
+    virtual void unregisterHotkey(uint16_t itemId) = 0;
+};
+
+class idAllocator {
+public:
+    uint16_t takeMenuId();
+    uint16_t takeHistoryId();
+    // Called when an item is destroyed; does nothing while the program is closing.
+    void release(uint16_t itemId, uint8_t mode);
+
+    void resetMenuRange();     // before the running menu is rebuilt from the data file
+    void resetHistoryRange();  // when the history is erased or loaded
+
+    void setShuttingDown(bool closing) { shuttingDown_ = closing; }
+    bool shuttingDown() const { return shuttingDown_; }
+    void setHotkeyReleaser(hotkeyReleaser* releaser) { hotkeys_ = releaser; }
+
+    const std::deque<uint16_t>& releasedMenuIds() const { return releasedMenu_; }
+    const std::deque<uint16_t>& releasedHistoryIds() const { return releasedHistory_; }
+
+private:
+    uint16_t menuCounter_ = firstMenuId;
+    uint16_t historyCounter_ = firstHistoryId;
+    std::deque<uint16_t> releasedMenu_;
+    std::deque<uint16_t> releasedHistory_;
+    bool shuttingDown_ = false;
+    hotkeyReleaser* hotkeys_ = nullptr;
+};
+
+}  // namespace tv

@@ -1,0 +1,68 @@
+// One menu entry and its modes. Strings are code page 932 byte strings.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tv {
+
+// What an item does when chosen. The number is stored in the data file, is the
+// position in the editor's mode list and the offset of the editor's mode commands.
+namespace itemMode {
+enum : uint8_t {
+    inputString = 0,
+    inputDataString = 1,
+    exeProgram = 2,
+    hSeparater = 3,
+    vSeparater = 4,
+    showSetting = 5,
+    insertFront = 6,
+    clipBoardHistory = 7,
+    dateTimeExt = 8,
+    editHistory = 9,
+    exit = 10,
+    eraseClipHistory = 11,
+    newDateTime = 12,
+    encloseSelection = 13,
+    folderPopup = 14,
+    historyEntry = 255,
+};
+}
+
+// Hot-key control modifier bits kept in the high byte of menuItem::vk.
+constexpr uint16_t hotkeyShift = 0x0100;
+constexpr uint16_t hotkeyControl = 0x0200;
+constexpr uint16_t hotkeyAlt = 0x0400;
+
+// Bits of menuItem::extKey; nothing else is kept.
+constexpr uint8_t extKeyWin = 0x01;
+constexpr uint8_t extKeyExpanded = 0x10;
+constexpr uint8_t extKeyKeptBits = extKeyWin | extKeyExpanded;
+
+class idAllocator;
+
+struct menuItem {
+    uint8_t mode = itemMode::inputString;
+    uint8_t extKey = 0;
+    uint16_t itemId = 0;
+    uint16_t vk = 0;
+    int32_t iconImageIndex = -1;  // resolved image-list slot; never stored
+    std::string text;
+    std::string data;
+    std::string extIconFileName;
+    int32_t extIconIndex = 0;
+
+    explicit menuItem(idAllocator* owner) : owner_(owner) {}
+    menuItem(const menuItem&) = delete;
+    menuItem& operator=(const menuItem&) = delete;
+    // Returns the id to its range (and drops the hotkey) unless the program is closing.
+    virtual ~menuItem();
+
+private:
+    idAllocator* owner_;
+};
+
+using itemRef = std::shared_ptr<menuItem>;
+
+}  // namespace tv

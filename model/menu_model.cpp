@@ -1,0 +1,63 @@
+#include "model/menu_model.h"
+
+#include <vector>
+
+namespace tv {
+
+menuModel::menuModel() = default;
+
+menuModel::~menuModel() {
+    // Items must go while the allocator they report to still exists.
+    root.clear();
+    registry.clear();
+}
+
+menuItem& menuModel::createItem(menuNode& node, const itemFields& fields) {
+    auto item = std::make_shared<menuItem>(&ids);
+    item->itemId = ids.takeMenuId();
+    item->text = fields.text;
+    item->data = fields.data;
+    item->vk = fields.vk;
+    item->mode = fields.mode;
+    item->extKey = fields.extKey;
+    item->extIconFileName = fields.extIconFileName;
+    item->extIconIndex = fields.extIconIndex;
+    registry.add(item);
+    node.item = std::move(item);
+    return *node.item;
+}
+
+itemRef menuModel::createHistoryEntry(std::string escapedText) {
+    auto entry = std::make_shared<menuItem>(&ids);
+    entry->itemId = ids.takeHistoryId();
+    entry->mode = itemMode::historyEntry;
+    entry->text = std::move(escapedText);
+    return entry;
+}
+
+void menuModel::unregisterSubtree(menuNode& node) {
+    std::vector<menuNode*> pending{&node};
+    while (!pending.empty()) {
+        menuNode* current = pending.back();
+        pending.pop_back();
+        if (current->item) {
+            registry.remove(current->item.get());
+            current->item.reset();
+        }
+        for (auto it = current->children.rbegin(); it != current->children.rend(); ++it) pending.push_back(&*it);
+    }
+}
+
+void menuModel::resetForRunningMenu() {
+    registry.clear();
+    ids.resetMenuRange();
+    if (events_) events_->runningMenuReset();
+    corners.clear();
+}
+
+void menuModel::setEvents(modelEvents* events) {
+    events_ = events;
+    ids.setHotkeyReleaser(events);
+}
+
+}  // namespace tv

@@ -1,0 +1,61 @@
+// The program-wide menu state: id ranges, the registry of live items and the corners.
+// The running program has one; tests make their own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/corner_table.h"
+#include "model/id_allocator.h"
+#include "model/item_registry.h"
+#include "model/menu_node.h"
+
+namespace tv {
+
+struct itemFields {
+    std::string text;
+    std::string data;
+    uint16_t vk = 0;
+    uint8_t mode = itemMode::inputString;
+    uint8_t extKey = 0;
+    std::string extIconFileName;
+    int32_t extIconIndex = 0;
+};
+
+// Platform effects the model asks for; the Win32 layer supplies them.
+class modelEvents : public hotkeyReleaser {
+public:
+    // The running menu is about to be rebuilt: drop every resolved item icon.
+    virtual void runningMenuReset() {}
+};
+
+class menuModel {
+public:
+    menuModel();
+    ~menuModel();
+    menuModel(const menuModel&) = delete;
+    menuModel& operator=(const menuModel&) = delete;
+
+    // Creates a registered item with a menu-range id and makes it the node's item.
+    menuItem& createItem(menuNode& node, const itemFields& fields);
+    // A history entry: history-range id, mode 255, not registered.
+    itemRef createHistoryEntry(std::string escapedText);
+
+    // Depth first in child order: leaves the registry and detaches the item.
+    void unregisterSubtree(menuNode& node);
+
+    // Called before the running menu is read again from the data file.
+    void resetForRunningMenu();
+
+    void setEvents(modelEvents* events);
+
+    idAllocator ids;
+    itemRegistry registry;
+    cornerTable corners;
+    menuNode root;  // menuRoot: the running menu
+
+private:
+    modelEvents* events_ = nullptr;
+};
+
+}  // namespace tv

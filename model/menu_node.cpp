@@ -1,0 +1,58 @@
+#include "model/menu_node.h"
+
+#include <utility>
+#include <vector>
+
+namespace tv {
+
+namespace {
+
+// Moves every descendant out into a flat list so each one is destroyed childless.
+void dismantle(std::deque<menuNode>& children) {
+    std::vector<menuNode> pending;
+    for (auto& child : children) pending.push_back(std::move(child));
+    children.clear();
+    while (!pending.empty()) {
+        menuNode node = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : node.children) pending.push_back(std::move(child));
+        node.children.clear();
+    }
+}
+
+}  // namespace
+
+menuNode::~menuNode() {
+    if (!children.empty()) dismantle(children);
+}
+
+void menuNode::clear() {
+    dismantle(children);
+    item.reset();
+}
+
+size_t treeDepth(const menuNode& node) {
+    size_t deepest = 0;
+    std::vector<std::pair<const menuNode*, size_t>> pending{{&node, 0}};
+    while (!pending.empty()) {
+        auto [current, depth] = pending.back();
+        pending.pop_back();
+        if (depth > deepest) deepest = depth;
+        for (const auto& child : current->children) pending.push_back({&child, depth + 1});
+    }
+    return deepest;
+}
+
+size_t countItems(const menuNode& node) {
+    size_t count = 0;
+    std::vector<const menuNode*> pending{&node};
+    while (!pending.empty()) {
+        const menuNode* current = pending.back();
+        pending.pop_back();
+        if (current->item) ++count;
+        for (const auto& child : current->children) pending.push_back(&child);
+    }
+    return count;
+}
+
+}  // namespace tv

@@ -1,0 +1,37 @@
+// The item tree: a node shares one item and owns its children in menu order.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+
+#include "model/menu_item.h"
+
+namespace tv {
+
+struct menuNode {
+    itemRef item;                   // empty for a carrier node
+    std::deque<menuNode> children;  // appending never moves existing children
+
+    menuNode() = default;
+    explicit menuNode(itemRef it) : item(std::move(it)) {}
+    menuNode(menuNode&&) noexcept = default;
+    menuNode& operator=(menuNode&&) noexcept = default;
+    // Copying would duplicate a whole tree by recursion; share items explicitly instead.
+    menuNode(const menuNode&) = delete;
+    menuNode& operator=(const menuNode&) = delete;
+    // Frees any depth without recursion, so a hand-made file cannot overflow the stack.
+    ~menuNode();
+
+    size_t childCount() const { return children.size(); }
+    bool hasChildren() const { return !children.empty(); }
+    void appendChild(menuNode&& child) { children.push_back(std::move(child)); }
+    menuNode& lastChild() { return children.back(); }
+    void clear();  // drops the item and every child
+};
+
+// Number of item levels below (and including) the node's children; 0 for a leaf.
+size_t treeDepth(const menuNode& node);
+// Number of nodes with an item in the subtree, the node itself included.
+size_t countItems(const menuNode& node);
+
+}  // namespace tv
