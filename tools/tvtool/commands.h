@@ -9,5 +9,7 @@
 namespace tvtool {
 
 int runDate(const std::vector<std::string>& args);
+int runHistoryRewrite(const std::vector<std::string>& args);
+int runHistoryList(const std::vector<std::string>& args);
 
 }  // namespace tvtool

@@ -21,6 +21,8 @@ struct command {
 };
 
 const command commands[] = {
+    {"history-rewrite", "history-rewrite IN OUT", tvtool::runHistoryRewrite},
+    {"history-list", "history-list IN", tvtool::runHistoryList},
     {"date", "date FORMAT [--at \"YYYY-MM-DD HH:MM:SS\"]", tvtool::runDate},
 };
 
