@@ -8,6 +8,10 @@
 
 namespace tvtool {
 
+int runRewrite(const std::vector<std::string>& args);
+int runXml(const std::vector<std::string>& args);
+int runOutline(const std::vector<std::string>& args);
+int runCheck(const std::vector<std::string>& args);
 int runDate(const std::vector<std::string>& args);
 int runHistoryRewrite(const std::vector<std::string>& args);
 int runHistoryList(const std::vector<std::string>& args);

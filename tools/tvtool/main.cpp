@@ -21,13 +21,17 @@ struct command {
 };
 
 const command commands[] = {
+    {"rewrite", "rewrite IN OUT [--item P]", tvtool::runRewrite},
+    {"xml", "xml IN OUT [--item P]", tvtool::runXml},
+    {"outline", "outline IN OUT [--item P]", tvtool::runOutline},
+    {"check", "check IN", tvtool::runCheck},
     {"history-rewrite", "history-rewrite IN OUT", tvtool::runHistoryRewrite},
     {"history-list", "history-list IN", tvtool::runHistoryList},
     {"date", "date FORMAT [--at \"YYYY-MM-DD HH:MM:SS\"]", tvtool::runDate},
 };
 
 void printUsage() {
-    std::fputs("usage: tvtool COMMAND ...\n", stderr);
+    std::fputs("usage: tvtool COMMAND ...\n(P selects a subtree by 1-based child indices from the root, e.g. 2/1)\n", stderr);
     for (const auto& cmd : commands) std::fprintf(stderr, "  tvtool %s\n", cmd.usage);
 }
 

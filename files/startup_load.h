@@ -1,0 +1,43 @@
+// Loading the running menu at start-up and again when the editor is closed without
+// saving, with the initial menu and the built-in fallback menu behind it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "model/menu_model.h"
+
+namespace tv {
+
+struct runningMenuFiles {
+    std::string dataFileName;    // read as given: relative to the current directory
+    std::string startDirectory;  // a relative data file name is written here
+    std::string initialMenuFileName = "org_text.ini";
+    // Makes the program's own folder the current directory; false when it cannot.
+    std::function<bool()> switchToProgramDirectory;
+};
+
+enum class menuSource { dataFile, initialMenu, programFolderDataFile, programFolderInitialMenu, fallbackMenu };
+
+struct runningMenuLoad {
+    menuSource source = menuSource::dataFile;
+    bool dataFileRejected = false;  // it exists but does not begin with the header
+    std::string rejectedKeptAs;     // where the rejected file was kept before the new one was written
+    bool dataFileWritten = false;
+    bool writeFailed = false;       // show "書き込みに失敗しました．"
+};
+
+// Fills model.root; the data file is written when the first read gave no items.
+runningMenuLoad loadRunningMenu(menuModel& model, const runningMenuFiles& files);
+// The same without the program-folder and fallback steps: the editor was closed
+// without saving, so the running menu is read again from the files.
+runningMenuLoad reloadRunningMenu(menuModel& model, const runningMenuFiles& files);
+
+// Builds the menu shown when no file could be read: one item that opens the editor.
+void buildFallbackMenu(menuModel& model);
+
+// Renames a rejected data file to "<name>.rejected" (or ".rejected.2", ...); returns
+// the new name, or an empty string when it could not be kept.
+std::string keepRejectedFile(const std::string& path);
+
+}  // namespace tv

@@ -1,0 +1,154 @@
+// tvtool rewrite / xml / outline / check: the menu data file commands.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "files/atomic_file.h"
+#include "files/menu_exports.h"
+#include "files/menu_file.h"
+#include "tools/tvtool/commands.h"
+
+namespace tvtool {
+
+namespace {
+
+struct menuArgs {
+    std::string input;
+    std::string output;
+    std::string itemPath;  // "2/1": 1-based child indices from the root
+};
+
+bool parseMenuArgs(const char* command, const std::vector<std::string>& args, menuArgs& parsed) {
+    std::vector<std::string> positional;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--item" && i + 1 < args.size()) {
+            parsed.itemPath = args[++i];
+        } else if (args[i].rfind("--", 0) == 0) {
+            std::fprintf(stderr, "tvtool %s: unknown option '%s'\n", command, args[i].c_str());
+            return false;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2) {
+        std::fprintf(stderr, "tvtool %s: usage: tvtool %s IN OUT [--item P]\n", command, command);
+        return false;
+    }
+    parsed.input = positional[0];
+    parsed.output = positional[1];
+    return true;
+}
+
+// Says why a file is not a menu data file; a file saved as UTF-8 by an editor is
+// the usual cause, so that case gets a hint of its own.
+void explainRejection(const std::string& path, tv::readStatus status) {
+    if (status == tv::readStatus::notFound) {
+        std::fprintf(stderr, "%s: cannot open the file\n", path.c_str());
+        return;
+    }
+    if (status == tv::readStatus::emptyFile) {
+        std::fprintf(stderr, "%s: not a menu data file: the file is empty (0 bytes)\n", path.c_str());
+        return;
+    }
+    std::fprintf(stderr, "%s: not a menu data file: its first line does not begin with \"0\", a TAB and \"メニュー\"\n",
+                 path.c_str());
+    std::string bytes;
+    if (tv::readWholeFile(path, bytes) &&
+        (bytes.rfind("\xEF\xBB\xBF", 0) == 0 || bytes.find("\xE3\x83\xA1\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC") != std::string::npos))
+        std::fputs("hint: the file looks like UTF-8; Tolvane reads Shift_JIS (code page 932)\n", stderr);
+}
+
+// Reads the input as the running menu; prints why not and returns the exit code on failure.
+int readInput(tv::menuModel& model, const std::string& path, tv::readReport& report) {
+    report = tv::readMenuFile(model, path, model.root, tv::readTarget::runningMenu);
+    if (report.status == tv::readStatus::loaded) return 0;
+    explainRejection(path, report.status);
+    return report.status == tv::readStatus::notFound ? 2 : 1;
+}
+
+const tv::menuNode* selectItem(const tv::menuNode& root, const std::string& itemPath) {
+    const tv::menuNode* node = &root;
+    size_t start = 0;
+    while (start <= itemPath.size()) {
+        size_t slash = itemPath.find('/', start);
+        std::string part = itemPath.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos) return nullptr;
+        unsigned long index = std::stoul(part);
+        if (index == 0 || index > node->childCount()) return nullptr;
+        node = &node->children[index - 1];
+        if (slash == std::string::npos) break;
+        start = slash + 1;
+    }
+    return node;
+}
+
+enum class exportKind { dataFile, xml, outline };
+
+bool writeExport(exportKind kind, const tv::menuModel& model, const menuArgs& args, const tv::menuNode& node,
+                 tv::menuExtent extent) {
+    switch (kind) {
+    case exportKind::dataFile: return tv::writeMenuFile(model, args.output, node, extent);
+    case exportKind::xml: return tv::writeMenuXml(model, args.output, node, extent);
+    case exportKind::outline: return tv::writeOutline(args.output, node);
+    }
+    return false;
+}
+
+int runExport(const char* command, exportKind kind, const std::vector<std::string>& rawArgs) {
+    menuArgs args;
+    if (!parseMenuArgs(command, rawArgs, args)) return 2;
+    tv::menuModel model;
+    tv::readReport report;
+    if (int failure = readInput(model, args.input, report)) return failure;
+
+    bool written;
+    if (!args.itemPath.empty()) {
+        const tv::menuNode* node = selectItem(model.root, args.itemPath);
+        if (!node) {
+            std::fprintf(stderr, "tvtool %s: no item at '%s' (the menu has %zu top-level items)\n", command,
+                         args.itemPath.c_str(), model.root.childCount());
+            return 2;
+        }
+        written = writeExport(kind, model, args, *node, tv::menuExtent::subtree);
+    } else if (kind == exportKind::outline) {
+        // The whole menu's outline: a node without an item whose children are the top level.
+        tv::menuNode carrier;
+        carrier.children.swap(model.root.children);
+        written = writeExport(kind, model, args, carrier, tv::menuExtent::wholeMenu);
+        carrier.children.swap(model.root.children);
+    } else {
+        written = writeExport(kind, model, args, model.root, tv::menuExtent::wholeMenu);
+    }
+    if (!written) {
+        std::fprintf(stderr, "tvtool %s: cannot write '%s'\n", command, args.output.c_str());
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int runRewrite(const std::vector<std::string>& args) { return runExport("rewrite", exportKind::dataFile, args); }
+int runXml(const std::vector<std::string>& args) { return runExport("xml", exportKind::xml, args); }
+int runOutline(const std::vector<std::string>& args) { return runExport("outline", exportKind::outline, args); }
+
+int runCheck(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::fputs("tvtool check: usage: tvtool check IN\n", stderr);
+        return 2;
+    }
+    tv::menuModel model;
+    tv::readReport report;
+    if (int failure = readInput(model, args[0], report)) return failure;
+    size_t items = tv::countItems(model.root) - (model.root.item ? 1 : 0);
+    std::printf("items: %zu\ndepth: %zu\n", items, tv::treeDepth(model.root));
+    for (size_t line : report.ignoredOpenLines)
+        std::printf("warning: line %zu: \"{\" has no item line before it at this level and was ignored\n", line);
+    if (report.unmatchedCloseLine)
+        std::printf("warning: line %zu: \"}\" has no matching \"{\"; reading stopped there and the rest of the file "
+                    "is ignored\n",
+                    report.unmatchedCloseLine);
+    return 0;
+}
+
+}  // namespace tvtool
