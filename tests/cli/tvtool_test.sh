@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Drives tvtool from the outside as a user would, and compares output bytes.
+# Usage: tvtool_test.sh TVTOOL [RUNNER]   (RUNNER is "wine" for the Windows build)
+set -u
+TVTOOL=$1
+RUNNER=${2:-}
+DATA=$(cd "$(dirname "$0")/data" && pwd)
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+cd "$WORK" || exit 2
+
+passed=0 failed=0
+ok() { passed=$((passed + 1)); }
+fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
+
+tvtool() { $RUNNER "$TVTOOL" "$@"; }
+# Test inputs are kept as UTF-8 and turned into the program's code page here.
+sjis() { iconv -f UTF-8 -t CP932 "$DATA/$1" > "$2"; }
+# A Japanese command-line argument: the native program takes code page 932 bytes,
+# while Wine decodes its Unix arguments as UTF-8 and hands the program code page 932.
+japanese_arg() { if [ -n "$RUNNER" ]; then printf '%s' "$1"; else printf '%s' "$1" | iconv -f UTF-8 -t CP932; fi; }
+
+expect_exit() {  # expect_exit CODE DESCRIPTION -- command...
+  local want=$1 what=$2; shift 3
+  "$@" > out.log 2> err.log
+  local got=$?
+  [ "$got" = "$want" ] && ok || fail "$what: exit $got, expected $want; stderr: $(cat err.log)"
+}
+
+expect_same() {  # expect_same FILE EXPECTED DESCRIPTION
+  if cmp -s "$1" "$2"; then ok; else fail "$3: $(cmp "$1" "$2" 2>&1)"; fi
+}
+
+sjis example.ini.utf8 example.ini
+sjis example.xml.utf8 expected.xml
+sjis example-outline.txt.utf8 expected-outline.txt
+sjis example-item1.ini.utf8 expected-item1.ini
+sjis handmade.ini.utf8 handmade.ini
+
+# Data file round trip and the subtree form.
+expect_exit 0 "rewrite" -- tvtool rewrite example.ini rewritten.ini
+expect_same rewritten.ini example.ini "rewrite keeps every byte of a written file"
+expect_exit 0 "rewrite --item" -- tvtool rewrite example.ini item1.ini --item 1
+expect_same item1.ini expected-item1.ini "rewrite --item 1 writes the subtree form"
+
+# Exports.
+expect_exit 0 "xml" -- tvtool xml example.ini out.xml
+expect_same out.xml expected.xml "xml export of the whole menu"
+expect_exit 0 "outline" -- tvtool outline example.ini out.txt
+expect_same out.txt expected-outline.txt "outline export of the whole menu"
+expect_exit 0 "xml --item 1/1" -- tvtool xml example.ini leaf.xml --item 1/1
+grep -q '<item><mode>inputDataString</mode>' leaf.xml && ! grep -q rootItem leaf.xml && ok ||
+  fail "xml --item 1/1 exports the leaf without rootItem"
+
+# Bad selections, inputs and outputs: clear errors and nothing half-written.
+expect_exit 2 "--item out of range" -- tvtool xml example.ini bad.xml --item 3
+[ ! -e bad.xml ] && ok || fail "--item out of range leaves no file"
+expect_exit 2 "missing input" -- tvtool rewrite nosuch.ini out2.ini
+echo "keep me" > precious.ini
+expect_exit 1 "not a menu file" -- tvtool rewrite precious.ini precious.ini
+[ "$(cat precious.ini)" = "keep me" ] && ok || fail "a rejected input is never overwritten"
+expect_exit 2 "unwritable output" -- tvtool rewrite example.ini no/such/dir/out.ini
+ls no 2>/dev/null && fail "unwritable output created something" || ok
+expect_exit 2 "wrong arguments" -- tvtool rewrite example.ini
+expect_exit 2 "unknown command" -- tvtool frobnicate
+
+# check: counts, depth and the warnings a hand-editor needs.
+expect_exit 0 "check example" -- tvtool check example.ini
+grep -q '^items: 3$' out.log && grep -q '^depth: 2$' out.log && ok || fail "check example: $(cat out.log)"
+expect_exit 0 "check handmade" -- tvtool check handmade.ini
+grep -q '^items: 2$' out.log && ok || fail "check handmade counts: $(cat out.log)"
+grep -q 'line 2: "{"' out.log && ok || fail "check reports the ignored { on line 2: $(cat out.log)"
+grep -q 'line 7: "}"' out.log && ok || fail "check reports the unmatched } on line 7: $(cat out.log)"
+: > empty.ini
+expect_exit 1 "check empty" -- tvtool check empty.ini
+grep -q 'empty' err.log && ok || fail "check says the file is empty: $(cat err.log)"
+cp "$DATA/example.ini.utf8" utf8.ini
+expect_exit 1 "check UTF-8 file" -- tvtool check utf8.ini
+grep -q 'UTF-8' err.log && ok || fail "check hints at UTF-8: $(cat err.log)"
+
+# The date language at a fixed local time.
+printf '%s' '2002年05月20日(Monday Mon 月曜日) PM 03(15):04:05 (May May 02)' | iconv -f UTF-8 -t CP932 > expected-date.txt
+expect_exit 0 "date" -- tvtool date "$(japanese_arg '%Y年%m月%d日(%A %a %f曜日) %p %I(%H):%M:%S (%b %B %y)')" --at "2002-05-20 15:04:05"
+expect_same out.log expected-date.txt "date expands the default format"
+expect_exit 2 "date with an impossible time" -- tvtool date "%Y" --at "2023-02-30 10:00:00"
+
+# Clipboard history files.
+printf '\x02\x00\x03\x00abc\x04\x00a\\tb' > clips.dat
+expect_exit 0 "history-list" -- tvtool history-list clips.dat
+[ "$(cat out.log)" = "$(printf 'abc\na\\tb')" ] && ok || fail "history-list prints escaped entries: $(cat out.log)"
+expect_exit 0 "history-rewrite" -- tvtool history-rewrite clips.dat clips2.dat
+expect_same clips2.dat clips.dat "history-rewrite keeps the bytes"
+expect_exit 2 "history-list of a missing file" -- tvtool history-list nosuch.dat
+[ ! -e nosuch.dat ] && ok || fail "history-list does not create a missing file"
+
+echo "tvtool: $passed passed, $failed failed"
+[ "$failed" = 0 ]
