@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/byte_sink.h"
@@ -50,6 +51,6 @@ bool writeMenuFile(const menuModel& model, const std::string& path, const menuNo
 std::string dataFilePath(const std::string& startDirectory, const std::string& dataFileName);
 
 // The C library's atoi, without its undefined overflow: the value saturates.
-int parseDecimal(const std::string& column);
+int parseDecimal(std::string_view column);
 
 }  // namespace tv

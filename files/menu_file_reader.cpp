@@ -1,8 +1,10 @@
 // Reading the menu data file. The reader works on the whole file in memory and
 // keeps its own stack of open parents, so neither the number of lines nor the
 // nesting depth is limited by anything but memory.
+#include <array>
 #include <climits>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "files/atomic_file.h"
@@ -52,23 +54,20 @@ private:
     size_t lineNumber_ = 0;
 };
 
-std::vector<std::string> splitColumns(const std::string& line) {
-    std::vector<std::string> columns;
+// An item line has eight columns; later ones are ignored and missing ones are empty.
+constexpr size_t columnCount = 8;
+using lineColumns = std::array<std::string_view, columnCount>;
+
+lineColumns splitColumns(std::string_view line) {
+    lineColumns columns{};
     size_t start = 0;
-    for (;;) {
+    for (size_t i = 0; i < columnCount; ++i) {
         size_t tab = line.find('\t', start);
-        if (tab == std::string::npos) {
-            columns.push_back(line.substr(start));
-            return columns;
-        }
-        columns.push_back(line.substr(start, tab - start));
+        columns[i] = line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
+        if (tab == std::string_view::npos) break;
         start = tab + 1;
     }
-}
-
-const std::string& column(const std::vector<std::string>& columns, size_t index) {
-    static const std::string missing;
-    return index < columns.size() ? columns[index] : missing;
+    return columns;
 }
 
 // Column 4 carries the Windows-key and expanded bits, and may also carry the
@@ -81,20 +80,20 @@ uint16_t modifierBitsOf(int extKeyColumn) {
     return bits;
 }
 
-itemFields fieldsOfLine(const std::vector<std::string>& columns) {
-    int extKeyColumn = parseDecimal(column(columns, 4));
+itemFields fieldsOfLine(const lineColumns& columns) {
+    int extKeyColumn = parseDecimal(columns[4]);
     itemFields fields;
-    fields.mode = static_cast<uint8_t>(parseDecimal(column(columns, 0)) & 0xFF);
-    fields.text = column(columns, 1);
-    fields.data = unescapeText(column(columns, 2));
-    fields.vk = static_cast<uint16_t>((parseDecimal(column(columns, 3)) & 0xFFFF) | modifierBitsOf(extKeyColumn));
+    fields.mode = static_cast<uint8_t>(parseDecimal(columns[0]) & 0xFF);
+    fields.text = std::string(columns[1]);
+    fields.data = unescapeText(std::string(columns[2]));
+    fields.vk = static_cast<uint16_t>((parseDecimal(columns[3]) & 0xFFFF) | modifierBitsOf(extKeyColumn));
     fields.extKey = static_cast<uint8_t>(extKeyColumn & extKeyKeptBits);
-    fields.extIconFileName = column(columns, 6);
-    fields.extIconIndex = parseDecimal(column(columns, 7));
+    fields.extIconFileName = std::string(columns[6]);
+    fields.extIconIndex = parseDecimal(columns[7]);
     return fields;
 }
 
-void createRootItem(menuModel& model, menuNode& root, const std::vector<std::string>& columns) {
+void createRootItem(menuModel& model, menuNode& root, const lineColumns& columns) {
     itemFields fields = fieldsOfLine(columns);
     fields.mode = itemMode::inputString;
     fields.text = rootItemText;
@@ -102,7 +101,7 @@ void createRootItem(menuModel& model, menuNode& root, const std::vector<std::str
     fields.extIconFileName.clear();
     fields.extIconIndex = 0;
     menuItem& item = model.createItem(root, fields);
-    model.corners.setCorner(item.itemId, parseDecimal(column(columns, 5)));
+    model.corners.setCorner(item.itemId, parseDecimal(columns[5]));
 }
 
 readReport parseLines(menuModel& model, const std::string& bytes, menuNode& target, readTarget kind) {
@@ -143,10 +142,10 @@ readReport parseLines(menuModel& model, const std::string& bytes, menuNode& targ
             }
             continue;
         }
-        std::vector<std::string> columns = splitColumns(line);
+        lineColumns columns = splitColumns(line);
         menuNode child;
         menuItem& item = model.createItem(child, fieldsOfLine(columns));
-        if (kind == readTarget::runningMenu) model.corners.setCorner(item.itemId, parseDecimal(column(columns, 5)));
+        if (kind == readTarget::runningMenu) model.corners.setCorner(item.itemId, parseDecimal(columns[5]));
         parents.back()->appendChild(std::move(child));
     }
     return report;
@@ -154,7 +153,7 @@ readReport parseLines(menuModel& model, const std::string& bytes, menuNode& targ
 
 }  // namespace
 
-int parseDecimal(const std::string& column) {
+int parseDecimal(std::string_view column) {
     size_t i = 0;
     while (i < column.size() && (column[i] == ' ' || (column[i] >= '\t' && column[i] <= '\r'))) ++i;
     bool negative = false;

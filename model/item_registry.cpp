@@ -3,29 +3,46 @@
 namespace tv {
 
 void itemRegistry::add(const itemRef& item) {
-    if (!item || index_.count(item.get())) return;
-    items_.push_back(item);
-    index_[item.get()] = std::prev(items_.end());
+    if (!item || item->registrySlot_ != menuItem::notRegistered) return;
+    item->registrySlot_ = slots_.size();
+    slots_.push_back(item);
+    ++live_;
 }
 
 void itemRegistry::remove(const menuItem* item) {
-    auto found = index_.find(item);
-    if (found == index_.end()) return;
-    items_.erase(found->second);
-    index_.erase(found);
+    if (!item) return;
+    size_t slot = item->registrySlot_;
+    if (slot >= slots_.size() || slots_[slot].get() != item) return;
+    // Clear the slot before dropping the reference: the item may be destroyed here.
+    itemRef released = std::move(slots_[slot]);
+    released->registrySlot_ = menuItem::notRegistered;
+    --live_;
+    if (slots_.size() > 64 && live_ < slots_.size() / 2) compact();
 }
 
 void itemRegistry::clear() {
-    index_.clear();
-    // Move the references out first: destroying an item may call back into the owner.
-    std::list<itemRef> released;
-    released.swap(items_);
+    // Move the references out first: destroying an item calls back into its id owner.
+    std::vector<itemRef> released;
+    released.swap(slots_);
+    live_ = 0;
+    for (auto& item : released)
+        if (item) item->registrySlot_ = menuItem::notRegistered;
 }
 
 menuItem* itemRegistry::findById(uint16_t itemId) const {
-    for (const auto& item : items_)
-        if (item->itemId == itemId) return item.get();
+    for (const auto& item : slots_)
+        if (item && item->itemId == itemId) return item.get();
     return nullptr;
+}
+
+void itemRegistry::compact() {
+    size_t next = 0;
+    for (auto& item : slots_) {
+        if (!item) continue;
+        item->registrySlot_ = next;
+        slots_[next++] = std::move(item);
+    }
+    slots_.resize(next);
 }
 
 }  // namespace tv

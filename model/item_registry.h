@@ -4,8 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <list>
-#include <unordered_map>
+#include <vector>
 
 #include "model/menu_item.h"
 
@@ -16,16 +15,24 @@ public:
     void add(const itemRef& item);
     void remove(const menuItem* item);  // no-op for an item that is not listed
     void clear();
-    size_t count() const { return items_.size(); }
-    bool empty() const { return items_.empty(); }
+    size_t count() const { return live_; }
+    bool empty() const { return live_ == 0; }
     menuItem* findById(uint16_t itemId) const;
 
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
+    // Calls f(menuItem&) for every listed item in creation order.
+    template <class F>
+    void forEach(F&& f) const {
+        for (const auto& item : slots_)
+            if (item) f(*item);
+    }
 
 private:
-    std::list<itemRef> items_;
-    std::unordered_map<const menuItem*, std::list<itemRef>::iterator> index_;
+    void compact();
+
+    // Removed items leave an empty slot until there are more holes than items, so
+    // removing one item costs O(1) and a whole tree O(n).
+    std::vector<itemRef> slots_;
+    size_t live_ = 0;
 };
 
 }  // namespace tv

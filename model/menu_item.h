@@ -1,6 +1,7 @@
 // One menu entry and its modes. Strings are code page 932 byte strings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -41,6 +42,7 @@ constexpr uint8_t extKeyExpanded = 0x10;
 constexpr uint8_t extKeyKeptBits = extKeyWin | extKeyExpanded;
 
 class idAllocator;
+class itemRegistry;
 
 struct menuItem {
     uint8_t mode = itemMode::inputString;
@@ -60,7 +62,11 @@ struct menuItem {
     virtual ~menuItem();
 
 private:
+    friend class itemRegistry;
+    static constexpr size_t notRegistered = static_cast<size_t>(-1);
+
     idAllocator* owner_;
+    size_t registrySlot_ = notRegistered;  // kept by itemRegistry for O(1) removal
 };
 
 using itemRef = std::shared_ptr<menuItem>;

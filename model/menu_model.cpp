@@ -12,15 +12,15 @@ menuModel::~menuModel() {
     registry.clear();
 }
 
-menuItem& menuModel::createItem(menuNode& node, const itemFields& fields) {
+menuItem& menuModel::createItem(menuNode& node, itemFields fields) {
     auto item = std::make_shared<menuItem>(&ids);
     item->itemId = ids.takeMenuId();
-    item->text = fields.text;
-    item->data = fields.data;
+    item->text = std::move(fields.text);
+    item->data = std::move(fields.data);
     item->vk = fields.vk;
     item->mode = fields.mode;
     item->extKey = fields.extKey;
-    item->extIconFileName = fields.extIconFileName;
+    item->extIconFileName = std::move(fields.extIconFileName);
     item->extIconIndex = fields.extIconIndex;
     registry.add(item);
     node.item = std::move(item);

@@ -37,7 +37,7 @@ public:
     menuModel& operator=(const menuModel&) = delete;
 
     // Creates a registered item with a menu-range id and makes it the node's item.
-    menuItem& createItem(menuNode& node, const itemFields& fields);
+    menuItem& createItem(menuNode& node, itemFields fields);
     // A history entry: history-range id, mode 255, not registered.
     itemRef createHistoryEntry(std::string escapedText);
 

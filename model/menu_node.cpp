@@ -8,7 +8,7 @@ namespace tv {
 namespace {
 
 // Moves every descendant out into a flat list so each one is destroyed childless.
-void dismantle(std::deque<menuNode>& children) {
+void dismantle(std::vector<menuNode>& children) {
     std::vector<menuNode> pending;
     for (auto& child : children) pending.push_back(std::move(child));
     children.clear();

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
+#include <vector>
 
 #include "model/menu_item.h"
 
@@ -10,7 +10,9 @@ namespace tv {
 
 struct menuNode {
     itemRef item;                   // empty for a carrier node
-    std::deque<menuNode> children;  // appending never moves existing children
+    // Children in menu order. Appending may move earlier children, so nobody keeps
+    // a pointer to a child across an append to its parent.
+    std::vector<menuNode> children;
 
     menuNode() = default;
     explicit menuNode(itemRef it) : item(std::move(it)) {}

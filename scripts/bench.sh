@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds the native benchmarks and prints their figures (bytes/s next to baselines).
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+ensure_packages
+cmake -S "$TOLVANE_ROOT" -B "$BUILD_ROOT/bench" -G "Unix Makefiles" -DTOLVANE_BENCHMARKS=ON -DTOLVANE_TESTS=OFF \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$BUILD_ROOT/bench" -j "$(nproc)" --target tolvane_bench
+workdir=$(mktemp -d)
+trap 'rm -rf "$workdir"' EXIT
+cd "$workdir"
+"$BUILD_ROOT/bench/tools/bench/tolvane_bench" "$@"
