@@ -1,0 +1,135 @@
+#include "cliphistory/history_file.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "files/atomic_file.h"
+#include "files/cp932.h"
+#include "files/menu_file.h"
+#include "files/platform_files.h"
+
+namespace tv {
+
+const char* const historyFileName = "clips.dat";
+
+namespace {
+
+void putField(std::string& out, size_t value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>((value >> 8) & 0xFF);
+}
+
+// Reads bytes front to back; every take fails once the bytes run out.
+class fieldReader {
+public:
+    explicit fieldReader(const std::string& bytes) : bytes_(bytes) {}
+
+    bool takeField(size_t& value) {
+        if (bytes_.size() - offset_ < 2) return false;
+        value = static_cast<unsigned char>(bytes_[offset_]) |
+                (static_cast<size_t>(static_cast<unsigned char>(bytes_[offset_ + 1])) << 8);
+        offset_ += 2;
+        return true;
+    }
+
+    bool takeText(size_t length, std::string& text) {
+        if (bytes_.size() - offset_ < length) return false;
+        text.assign(bytes_, offset_, length);
+        offset_ += length;
+        return true;
+    }
+
+private:
+    const std::string& bytes_;
+    size_t offset_ = 0;
+};
+
+}  // namespace
+
+size_t storedTextLength(const std::string& text) {
+    if (text.size() <= historyFileFieldLimit) return text.size();
+    // Lead bytes can only be told from trail bytes by walking from the start.
+    size_t i = 0;
+    while (i < historyFileFieldLimit) {
+        size_t width = isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (i + width > historyFileFieldLimit) break;
+        i += width;
+    }
+    return i;
+}
+
+std::string encodeHistory(const historyList& list) {
+    const size_t entryCount = std::min(list.count(), historyFileFieldLimit);
+    std::string out;
+    putField(out, entryCount);
+    for (size_t i = 0; i < entryCount; ++i) {
+        const std::string& text = list.entries()[i]->text;
+        size_t length = storedTextLength(text);
+        putField(out, length);
+        out.append(text, 0, length);
+    }
+    return out;
+}
+
+historyDecodeReport decodeHistory(const std::string& bytes, historyList& list) {
+    historyDecodeReport report;
+    if (bytes.empty()) return report;
+    // Emptying first lets the old entries' ids be forgotten along with the rest,
+    // so the loaded entries are numbered from 55500.
+    list.eraseHistory();
+
+    fieldReader reader(bytes);
+    size_t remaining;
+    if (!reader.takeField(remaining)) {
+        report.truncated = true;
+        return report;
+    }
+    for (; remaining != 0; --remaining) {
+        size_t length;
+        if (!reader.takeField(length)) {
+            report.truncated = true;
+            break;
+        }
+        if (length == 0) {
+            ++report.emptyEntries;
+            continue;
+        }
+        std::string text;
+        if (!reader.takeText(length, text)) {
+            report.truncated = true;
+            break;
+        }
+        // The text was read as a C string, so a stray zero byte ends it.
+        size_t zero = text.find('\0');
+        if (zero != std::string::npos) text.resize(zero);
+        list.appendEntry(std::move(text));
+    }
+    return report;
+}
+
+bool loadHistoryFile(const std::string& path, historyList& list) {
+    if (!fileExists(path)) {
+        std::FILE* created = std::fopen(path.c_str(), "wb");
+        if (!created) return false;
+        if (std::fclose(created) != 0) return false;
+        return true;
+    }
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) return false;
+    decodeHistory(bytes, list);
+    return true;
+}
+
+bool saveHistoryFile(const std::string& path, const historyList& list) {
+    return writeWholeFile(path, encodeHistory(list));
+}
+
+historySaveAction decideHistorySave(const std::string& currentDirectory, const std::string& startDirectory,
+                                    bool clearHistoryOnExit, const std::string& dataFileName) {
+    if (currentDirectory != startDirectory) return historySaveAction::skip;
+    if (clearHistoryOnExit) return historySaveAction::deleteFile;
+    if (dataFileName != defaultDataFileName) return historySaveAction::skip;
+    return historySaveAction::write;
+}
+
+}  // namespace tv
