@@ -35,8 +35,9 @@ struct readReport {
     bool succeeded() const { return status == readStatus::loaded || status == readStatus::notFound; }
 };
 
-// Reads a data file into `target`, appending to its children. For the running
-// menu the model's registry, menu id range and corners are reset first.
+// Reads a data file into `target`, appending to its children. A read into the
+// running menu replaces it: the old tree is released and the model's registry,
+// menu id range and corners are reset first, whatever the outcome.
 readReport readMenuFile(menuModel& model, const std::string& path, menuNode& target, readTarget kind);
 // The same on bytes already in memory (a missing file is the caller's business).
 readReport parseMenuText(menuModel& model, const std::string& bytes, menuNode& target, readTarget kind);

@@ -168,14 +168,26 @@ int parseDecimal(std::string_view column) {
     return static_cast<int>(value);
 }
 
+namespace {
+
+// A read into the running menu replaces it. The old items go before the id range
+// is reset, so none of them can hand its id back after a new item has taken it.
+void prepareTarget(menuModel& model, menuNode& target, readTarget kind) {
+    if (kind != readTarget::runningMenu) return;
+    target.clear();
+    model.resetForRunningMenu();
+}
+
+}  // namespace
+
 readReport parseMenuText(menuModel& model, const std::string& bytes, menuNode& target, readTarget kind) {
-    if (kind == readTarget::runningMenu) model.resetForRunningMenu();
+    prepareTarget(model, target, kind);
     if (bytes.empty()) return readReport{readStatus::emptyFile, 0, {}};
     return parseLines(model, bytes, target, kind);
 }
 
 readReport readMenuFile(menuModel& model, const std::string& path, menuNode& target, readTarget kind) {
-    if (kind == readTarget::runningMenu) model.resetForRunningMenu();
+    prepareTarget(model, target, kind);
     std::string bytes;
     if (!readWholeFile(path, bytes)) return readReport{readStatus::notFound, 0, {}};
     if (bytes.empty()) return readReport{readStatus::emptyFile, 0, {}};

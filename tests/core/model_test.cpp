@@ -1,0 +1,194 @@
+// Item ids, corners, the registry and the tree.
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "tests/core/test_support.h"
+
+using namespace tv;
+using tvtest::addItem;
+
+TEST(ItemIds, MenuRangeThenHistoryRangeWhenUsedUp) {
+    tvtest::recordingEvents events;  // outlives the model, which reports to it
+    menuModel model;
+    model.setEvents(&events);
+    menuNode holder;
+    for (int n = 0; n < 33800; ++n) {
+        uint16_t id = addItem(model, holder, "i").item->itemId;
+        ASSERT_EQ(id, 200 + n) << "item " << n + 1;
+    }
+    // Item 33801 borrows from the history range; releasing it gives the id back
+    // to the menu range because it is not a history entry.
+    menuNode extra;
+    model.createItem(extra, tvtest::fields(itemMode::inputString, "extra"));
+    EXPECT_EQ(extra.item->itemId, 55500);
+    model.registry.remove(extra.item.get());
+    extra.item.reset();
+    EXPECT_EQ(model.ids.releasedMenuIds(), std::deque<uint16_t>{55500});
+    EXPECT_TRUE(model.ids.releasedHistoryIds().empty());
+    EXPECT_EQ(events.releasedHotkeys, std::vector<uint16_t>{55500});
+    EXPECT_EQ(addItem(model, holder, "again").item->itemId, 55500);
+}
+
+TEST(ItemIds, HistoryCounterWrapsAfterTenThousand) {
+    idAllocator ids;
+    for (int n = 0; n < 10000; ++n) ASSERT_EQ(ids.takeHistoryId(), 55500 + n);
+    EXPECT_EQ(ids.takeHistoryId(), 55500);
+    EXPECT_EQ(ids.takeHistoryId(), 55501);
+}
+
+TEST(ItemIds, ReleasedIdsAreReusedOldestFirst) {
+    menuModel model;
+    menuNode a, b, c;
+    model.createItem(a, tvtest::fields(0, "a"));
+    model.createItem(b, tvtest::fields(0, "b"));
+    model.createItem(c, tvtest::fields(0, "c"));
+    model.registry.clear();
+    c.item.reset();  // 202 first
+    a.item.reset();  // then 200
+    menuNode d, e, f;
+    EXPECT_EQ(model.createItem(d, tvtest::fields(0, "d")).itemId, 202);
+    EXPECT_EQ(model.createItem(e, tvtest::fields(0, "e")).itemId, 200);
+    EXPECT_EQ(model.createItem(f, tvtest::fields(0, "f")).itemId, 203);
+
+    // History entries go back to their own range.
+    itemRef h1 = model.createHistoryEntry("x");
+    itemRef h2 = model.createHistoryEntry("y");
+    EXPECT_EQ(h1->itemId, 55500);
+    EXPECT_EQ(h1->mode, itemMode::historyEntry);
+    h1.reset();
+    EXPECT_EQ(model.ids.releasedHistoryIds(), std::deque<uint16_t>{55500});
+    EXPECT_EQ(model.createHistoryEntry("z")->itemId, 55500);
+}
+
+TEST(ItemIds, ShutdownReleasesNothing) {
+    tvtest::recordingEvents events;  // outlives the model, which reports to it
+    menuModel model;
+    model.setEvents(&events);
+    addItem(model, model.root, "a");
+    itemRef history = model.createHistoryEntry("clip");
+    model.ids.setShuttingDown(true);
+    model.unregisterSubtree(model.root);
+    history.reset();
+    EXPECT_TRUE(model.ids.releasedMenuIds().empty());
+    EXPECT_TRUE(model.ids.releasedHistoryIds().empty());
+    EXPECT_TRUE(events.releasedHotkeys.empty());
+}
+
+TEST(ItemIds, ResetForRunningMenuStartsAgainAt200) {
+    tvtest::recordingEvents events;  // outlives the model, which reports to it
+    menuModel model;
+    model.setEvents(&events);
+    addItem(model, model.root, "a");
+    addItem(model, model.root, "b");
+    model.corners.setCorner(201, 1);
+    model.root.clear();
+    model.resetForRunningMenu();
+    EXPECT_EQ(model.registry.count(), 0u);
+    EXPECT_TRUE(model.ids.releasedMenuIds().empty());
+    EXPECT_EQ(model.corners.itemAt(1), 0);
+    EXPECT_EQ(events.resets, 1);
+    EXPECT_EQ(addItem(model, model.root, "c").item->itemId, 200);
+    EXPECT_EQ(addItem(model, model.root, "d").item->itemId, 201);
+}
+
+TEST(Corners, SetStealAndClear) {
+    cornerTable corners;
+    corners.setCorner(300, 2);
+    EXPECT_EQ(corners.cornerOf(300), 2);
+    corners.setCorner(301, 2);  // B takes corner 2 from A
+    EXPECT_EQ(corners.cornerOf(300), 0);
+    EXPECT_EQ(corners.cornerOf(301), 2);
+    corners.setCorner(301, 4);  // an item holds one corner only
+    EXPECT_EQ(corners.itemAt(2), 0);
+    EXPECT_EQ(corners.cornerOf(301), 4);
+    for (int bad : {0, 5}) {
+        corners.setCorner(301, 4);
+        corners.setCorner(301, bad);
+        EXPECT_EQ(corners.cornerOf(301), 0) << "corner " << bad;
+        for (int slot = 1; slot <= 4; ++slot) EXPECT_EQ(corners.itemAt(slot), 0) << "corner " << bad;
+    }
+    corners.setCorner(302, 1);
+    corners.setCorner(303, 3);
+    corners.clear();
+    EXPECT_EQ(corners.cornerOf(302) + corners.cornerOf(303), 0);
+    EXPECT_EQ(corners.cornerOf(0), 0);
+}
+
+TEST(Registry, UnregisterSubtreeDepthFirst) {
+    menuModel model;
+    model.createItem(model.root, tvtest::fields(0, "root"));        // 200
+    addItem(model, addItem(model, model.root, "A"), "A1");         // 201, 202
+    addItem(model, model.root, "B");                               // 203
+    menuNode& a = model.root.children[0];
+    EXPECT_EQ(model.registry.count(), 4u);
+    EXPECT_EQ(model.registry.findById(202)->text, "A1");
+
+    model.unregisterSubtree(a);
+    EXPECT_EQ(model.registry.count(), 2u);
+    EXPECT_EQ(model.registry.findById(202), nullptr);
+    EXPECT_EQ(a.item, nullptr);
+    EXPECT_EQ(model.ids.releasedMenuIds(), (std::deque<uint16_t>{201, 202}));
+
+    model.unregisterSubtree(model.root);
+    EXPECT_EQ(model.registry.count(), 0u);
+    EXPECT_TRUE(model.registry.empty());
+    EXPECT_EQ(model.ids.releasedMenuIds(), (std::deque<uint16_t>{201, 202, 200, 203}));
+}
+
+TEST(Registry, ManyRemovalsKeepLookupsAndCreationOrder) {
+    menuModel model;
+    for (int i = 0; i < 300; ++i) addItem(model, model.root, std::to_string(i));
+    // Remove two of every three, back to front, so the list has to close its gaps.
+    for (int i = 299; i >= 0; --i)
+        if (i % 3 != 0) model.unregisterSubtree(model.root.children[i]);
+    EXPECT_EQ(model.registry.count(), 100u);
+    std::string order;
+    model.registry.forEach([&](menuItem& item) { order += item.text + ","; });
+    std::string expected;
+    for (int i = 0; i < 300; i += 3) expected += std::to_string(i) + ",";
+    EXPECT_EQ(order, expected);
+    for (int i = 0; i < 300; ++i) {
+        menuItem* found = model.registry.findById(static_cast<uint16_t>(200 + i));
+        if (i % 3 == 0) {
+            ASSERT_NE(found, nullptr) << i;
+            EXPECT_EQ(found->text, std::to_string(i));
+        } else {
+            EXPECT_EQ(found, nullptr) << i;
+        }
+    }
+    model.registry.remove(model.root.children[0].item.get());
+    model.registry.remove(model.root.children[0].item.get());  // a second time does nothing
+    EXPECT_EQ(model.registry.count(), 99u);
+    model.unregisterSubtree(model.root);
+    EXPECT_EQ(model.registry.count(), 0u);
+}
+
+TEST(Registry, SharedItemOutlivesUnregister) {
+    menuModel model;
+    menuNode& a = addItem(model, model.root, "A");
+    menuNode copy(a.item);  // the editor's trees share records
+    model.unregisterSubtree(model.root);
+    EXPECT_EQ(model.registry.count(), 0u);
+    ASSERT_NE(copy.item, nullptr);
+    EXPECT_EQ(copy.item->text, "A");
+    EXPECT_TRUE(model.ids.releasedMenuIds().empty());
+}
+
+TEST(Tree, HundredThousandLevelsAreFreed) {
+    menuModel model;
+    {
+        menuNode deep;
+        tvtest::addChain(model, deep, 100000);
+        EXPECT_EQ(treeDepth(deep), 100000u);
+        EXPECT_EQ(countItems(deep), 100000u);
+        model.registry.clear();
+    }
+    EXPECT_EQ(model.ids.releasedMenuIds().size(), 100000u);
+
+    tvtest::addChain(model, model.root, 100000);
+    model.unregisterSubtree(model.root);
+    EXPECT_EQ(model.registry.count(), 0u);
+    model.root.clear();
+    EXPECT_FALSE(model.root.hasChildren());
+}

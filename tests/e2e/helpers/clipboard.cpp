@@ -1,0 +1,276 @@
+// clipboard: reads, sets and watches the clipboard's CF_TEXT as raw code page
+// 932 bytes.
+//
+//   clipboard.exe --get OUTFILE              CF_TEXT to OUTFILE ("-" for stdout);
+//                                            exit 1 when there is no text
+//   clipboard.exe --set FILE [--mark-exclude]
+//                                            CF_TEXT from FILE; with --mark-exclude also
+//                                            "ExcludeClipboardContentFromMonitorProcessing"
+//   clipboard.exe --formats                  one line per format: ID NAME
+//   clipboard.exe --empty
+//   clipboard.exe --viewer LOGFILE SECONDS   join the viewer chain and log, one line each:
+//                                              joined HWND next NEXT
+//                                              draw N FORMATS        (WM_DRAWCLIPBOARD)
+//                                              changecbchain REMOVED NEXT
+//                                              left
+//                                            leaves after SECONDS, or once LOGFILE.stop exists.
+#include "helper_common.h"
+
+#include <fcntl.h>
+#include <string>
+
+namespace {
+
+// Another program (the one under test, or Wine's X11 bridge) may hold the
+// clipboard for a moment; keep asking for a few seconds.
+bool open_clipboard(HWND owner)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (OpenClipboard(owner))
+            return true;
+        Sleep(50);
+    }
+    fprintf(stderr, "clipboard: cannot open the clipboard (error %lu)\n", GetLastError());
+    return false;
+}
+
+std::string format_name(UINT format)
+{
+    static const struct {
+        UINT id;
+        const char* name;
+    } standard[] = {
+        {CF_TEXT, "CF_TEXT"}, {CF_BITMAP, "CF_BITMAP"}, {CF_OEMTEXT, "CF_OEMTEXT"},
+        {CF_DIB, "CF_DIB"}, {CF_UNICODETEXT, "CF_UNICODETEXT"}, {CF_HDROP, "CF_HDROP"},
+        {CF_LOCALE, "CF_LOCALE"}, {CF_DIBV5, "CF_DIBV5"},
+    };
+    for (const auto& entry : standard)
+        if (entry.id == format)
+            return entry.name;
+    char name[256];
+    if (GetClipboardFormatNameA(format, name, sizeof name) > 0)
+        return name;
+    return "#" + std::to_string(format);
+}
+
+std::string list_formats()
+{
+    std::string names;
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        if (!names.empty())
+            names += ",";
+        names += format_name(format);
+    }
+    return names.empty() ? "-" : names;
+}
+
+int get_text(const char* out)
+{
+    if (!open_clipboard(nullptr))
+        return 2;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    std::string bytes;
+    const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (text) {
+        bytes.assign(text, strnlen(text, GlobalSize(data)));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    if (!text) {
+        fputs("clipboard: no CF_TEXT on the clipboard\n", stderr);
+        return 1;
+    }
+    return write_whole_file(out, bytes) ? 0 : 2;
+}
+
+HGLOBAL global_copy(const void* bytes, size_t size)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
+        return nullptr;
+    memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+int set_text(const char* in, bool mark_exclude)
+{
+    std::string bytes;
+    if (!read_whole_file(in, bytes)) {
+        fprintf(stderr, "clipboard: cannot read %s\n", in);
+        return 2;
+    }
+    if (!open_clipboard(nullptr))
+        return 2;
+    EmptyClipboard();
+    bool ok = SetClipboardData(CF_TEXT, global_copy(bytes.c_str(), bytes.size() + 1)) != nullptr;
+    if (mark_exclude) {
+        UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+        DWORD zero = 0;
+        ok = SetClipboardData(exclude, global_copy(&zero, sizeof zero)) != nullptr && ok;
+    }
+    CloseClipboard();
+    if (!ok)
+        fprintf(stderr, "clipboard: SetClipboardData failed (error %lu)\n", GetLastError());
+    return ok ? 0 : 2;
+}
+
+int print_formats()
+{
+    if (!open_clipboard(nullptr))
+        return 2;
+    _setmode(_fileno(stdout), _O_BINARY);
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format))
+        printf("%u\t%s\n", format, format_name(format).c_str());
+    CloseClipboard();
+    return 0;
+}
+
+int empty()
+{
+    if (!open_clipboard(nullptr))
+        return 2;
+    EmptyClipboard();
+    CloseClipboard();
+    return 0;
+}
+
+// The clipboard viewer: a window in the chain that logs and forwards.
+struct Viewer {
+    std::string log_path;
+    std::string stop_path;
+    DWORD deadline;
+    HWND next = nullptr;
+    int draws = 0;
+};
+
+void log_line(const Viewer& viewer, const std::string& line)
+{
+    // Opened per line and closed at once, so a polling test sees every line.
+    FILE* f = fopen(viewer.log_path.c_str(), "ab");
+    if (!f)
+        return;
+    fputs((line + "\n").c_str(), f);
+    fclose(f);
+}
+
+void on_draw_clipboard(HWND hwnd, Viewer& viewer, WPARAM wparam, LPARAM lparam)
+{
+    std::string formats = "?";
+    if (open_clipboard(hwnd)) {
+        formats = list_formats();
+        CloseClipboard();
+    }
+    log_line(viewer, "draw " + std::to_string(++viewer.draws) + " " + formats);
+    if (viewer.next)
+        SendMessageA(viewer.next, WM_DRAWCLIPBOARD, wparam, lparam);
+}
+
+void on_change_chain(Viewer& viewer, HWND removed, HWND after)
+{
+    log_line(viewer, "changecbchain " + hwnd_text(removed) + " " + hwnd_text(after));
+    if (removed == viewer.next)
+        viewer.next = after;
+    else if (viewer.next)
+        SendMessageA(viewer.next, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed), reinterpret_cast<LPARAM>(after));
+}
+
+void leave_chain(HWND hwnd, Viewer& viewer)
+{
+    ChangeClipboardChain(hwnd, viewer.next);
+    log_line(viewer, "left");
+    DestroyWindow(hwnd);
+}
+
+LRESULT CALLBACK viewer_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    Viewer* viewer = reinterpret_cast<Viewer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        viewer = static_cast<Viewer*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(viewer));
+    }
+    if (!viewer)
+        return DefWindowProcA(hwnd, message, wparam, lparam);
+    switch (message) {
+    case WM_DRAWCLIPBOARD:
+        on_draw_clipboard(hwnd, *viewer, wparam, lparam);
+        return 0;
+    case WM_CHANGECBCHAIN:
+        on_change_chain(*viewer, reinterpret_cast<HWND>(wparam), reinterpret_cast<HWND>(lparam));
+        return 0;
+    case WM_TIMER:
+        if (GetTickCount() - viewer->deadline < 0x80000000u
+            || GetFileAttributesA(viewer->stop_path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            leave_chain(hwnd, *viewer);
+        return 0;
+    case WM_CLOSE:
+        leave_chain(hwnd, *viewer);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+int run_viewer(const char* log_path, const char* seconds)
+{
+    join_test_desktop();
+    Viewer viewer;
+    viewer.log_path = log_path;
+    viewer.stop_path = viewer.log_path + ".stop";
+    viewer.deadline = GetTickCount() + static_cast<DWORD>(atof(seconds) * 1000);
+
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = viewer_proc;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = "TolvaneE2EClipboardViewer";
+    RegisterClassA(&window_class);
+    HWND hwnd = CreateWindowExA(0, window_class.lpszClassName, "clipboard viewer", WS_OVERLAPPED, 0, 0, 0, 0,
+                                nullptr, nullptr, window_class.hInstance, &viewer);
+    if (!hwnd) {
+        fprintf(stderr, "clipboard: cannot create the viewer window\n");
+        return 2;
+    }
+    // SetClipboardViewer sends the first WM_DRAWCLIPBOARD before it returns, when
+    // viewer.next is not known yet; that message has nobody to forward to anyway.
+    SetLastError(0);
+    viewer.next = SetClipboardViewer(hwnd);
+    if (!viewer.next && GetLastError() != 0) {
+        fprintf(stderr, "clipboard: SetClipboardViewer failed (error %lu)\n", GetLastError());
+        return 2;
+    }
+    log_line(viewer, "joined " + hwnd_text(hwnd) + " next " + hwnd_text(viewer.next));
+    SetTimer(hwnd, 1, 100, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+void usage()
+{
+    fputs("usage: clipboard.exe --get OUTFILE | --set FILE [--mark-exclude] | --formats | --empty"
+          " | --viewer LOGFILE SECONDS\n", stderr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string action = argc > 1 ? argv[1] : "";
+    if (action == "--get" && argc == 3)
+        return get_text(argv[2]);
+    if (action == "--set" && (argc == 3 || (argc == 4 && std::string(argv[3]) == "--mark-exclude")))
+        return set_text(argv[2], argc == 4);
+    if (action == "--formats" && argc == 2)
+        return print_formats();
+    if (action == "--empty" && argc == 2)
+        return empty();
+    if (action == "--viewer" && argc == 4)
+        return run_viewer(argv[2], argv[3]);
+    usage();
+    return 2;
+}
