@@ -1,3 +1,110 @@
+// Start-up, the message loop and the clean-up after it.
 #include <windows.h>
+#include <commctrl.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/app_state.h"
+#include "app/hotkeys.h"
+#include "app/main_window.h"
+#include "app/shutdown.h"
+#include "app/startup.h"
+#include "app/tray.h"
+#include "cliphistory/history_file.h"
+#include "folderpopup/folder_popup.h"
+#include "popup/item_icons.h"
+#include "popup/popup_menu.h"
+#include "res/resource.h"
+
+namespace tv {
+
+namespace {
+
+HHOOK menuFilterHook = nullptr;
+
+// While a menu is tracked, a right-button release means "add this history entry
+// as an item" and a left-button press takes that back.
+LRESULT CALLBACK onMenuFilter(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_MENU) {
+        const MSG* message = reinterpret_cast<const MSG*>(lParam);
+        if (message->message == WM_LBUTTONDOWN) app().addToItems = false;
+        if (message->message == WM_RBUTTONUP) app().addToItems = true;
+    }
+    return CallNextHookEx(menuFilterHook, code, wParam, lParam);
+}
+
+HICON loadIcon(int id, int size) {
+    return static_cast<HICON>(LoadImageA(app().instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+}
+
+void createResources() {
+    app().findReplaceMessage = RegisterWindowMessageA("commdlg_FindReplace");
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_HOTKEY_CLASS};
+    InitCommonControlsEx(&controls);
+    app().appIcon32 = loadIcon(IDI_APP, 32);
+    app().appIcon16 = loadIcon(IDI_APP, 16);
+    registerMainWindowClass();
+    app().activeIcon = loadIcon(IDI_ACTIVE, 16);
+    app().imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 18, 4);
+    resetImageList();
+}
+
+void applySettings() {
+    loadSettings(app().config, app().font, app().menuFont);
+    app().history.counts = app().config.counts;
+}
+
+int runMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // The editor's find dialog plugs in here with IsDialogMessageA.
+        if (app().editorWindow && TranslateAcceleratorA(app().editorWindow, app().accelerators, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int runProgram(HINSTANCE instance, const char* commandLine) {
+    app().startDirectory = currentDirectoryPath();
+    initFolderPopup();
+    std::string dataFile = dataFileNameFromCommandLine(commandLine ? commandLine : "");
+    if (dataFile.empty()) {
+        // One copy per user: a second start opens the first one's editor instead.
+        if (HWND running = FindWindowA("TV2", nullptr)) {
+            SetForegroundWindow(running);
+            PostMessageA(running, WM_COMMAND, mainCommand::openEditor, 0);
+            return 0;
+        }
+    } else {
+        app().dataFileName = dataFile;
+    }
+    app().instance = instance;
+    menuFilterHook = SetWindowsHookExA(WH_MSGFILTER, onMenuFilter, nullptr, GetCurrentThreadId());
+    createResources();
+    app().model.setEvents(&platformModelEvents());
+
+    loadMenuAtStartup();
+    loadHistoryFile(historyFileName, app().history);
+    applySettings();
+    rebuildMainMenu();
+    if (!createMainWindow()) return 0;
+    registerPrivateHotkey();
+    registerAllHotkeys();
+    if (app().dataFileName != "tv2_text.ini")
+        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0);
+    app().accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    app().trayAdded = addTrayIcon(app().appIcon16);
+    showTileOrHide();
+
+    runMessageLoop();
+    releaseEverything();
+    if (menuFilterHook) UnhookWindowsHookEx(menuFilterHook);
+    return 0;
+}
+
+}  // namespace tv
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    return tv::runProgram(instance, commandLine);
+}

@@ -5,7 +5,7 @@ TOLVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_ROOT=${TOLVANE_BUILD_ROOT:-$TOLVANE_ROOT/build}
 
 tolvane_packages=(
-  cmake make g++ googletest libgtest-dev libbenchmark-dev
+  cmake make g++ python3 googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64 locales
   xvfb xdotool imagemagick fonts-ipafont-gothic x11-utils
 )

@@ -3,13 +3,35 @@
 //   foreground HWND CLASS PID TITLE
 //   focus HWND CLASS
 //   active HWND CLASS
-// A missing window prints HWND 0x00000000 and class "-". Exit 1 when there is
-// no foreground window.
+//   xwindow XID of HWND CLASS
+// A missing window prints HWND 0x00000000 and class "-". XID is the X11 window
+// (of window HWND) that must hold the X keyboard focus for typed keys to reach the foreground
+// program (0x0 when there is none). Exit 1 when there is no foreground window.
 #include "helper_common.h"
 
 #include <fcntl.h>
 
 namespace {
+
+// Wine drops key events that arrive through an X window whose thread does not
+// own the foreground input, so keys must go through a visible window of the
+// foreground thread: the topmost, which is its popup menu while one is open.
+// Wine's X11 driver records each window's X window in this property.
+struct XTarget {
+    DWORD thread;
+    HWND hwnd;
+    HANDLE xid;
+};
+
+BOOL CALLBACK find_x_target(HWND hwnd, LPARAM param)
+{
+    XTarget* target = reinterpret_cast<XTarget*>(param);
+    if (!IsWindowVisible(hwnd) || GetWindowThreadProcessId(hwnd, nullptr) != target->thread)
+        return TRUE;
+    target->xid = GetPropA(hwnd, "__wine_x11_whole_window");
+    target->hwnd = hwnd;
+    return target->xid == nullptr;
+}
 
 void print_line(const char* label, HWND hwnd)
 {
@@ -48,6 +70,17 @@ int main()
     print_line("focus", focus);
     printf("\n");
     print_line("active", active);
+    printf("\n");
+    XTarget target = {foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0, nullptr, nullptr};
+    if (foreground) {
+        EnumWindows(find_x_target, reinterpret_cast<LPARAM>(&target));
+        if (!target.xid) {
+            target.hwnd = foreground;
+            target.xid = GetPropA(foreground, "__wine_x11_whole_window");
+        }
+    }
+    printf("xwindow\t0x%llx\t", (unsigned long long)(ULONG_PTR)target.xid);
+    print_line("of", target.hwnd);
     printf("\n");
     fflush(stdout);
     return foreground ? 0 : 1;

@@ -1,0 +1,10 @@
+#include "app/app_state.h"
+
+namespace tv {
+
+appState& app() {
+    static appState state;
+    return state;
+}
+
+}  // namespace tv

@@ -1,0 +1,83 @@
+#include "app/clipboard_chain.h"
+
+#include "app/app_state.h"
+#include "cliphistory/clipboard_capture.h"
+#include "cliphistory/history_file.h"
+#include "files/platform_files.h"
+
+namespace tv {
+
+namespace {
+
+std::string currentDirectory() {
+    DWORD length = GetCurrentDirectoryA(0, nullptr);
+    std::string directory(length, '\0');
+    DWORD written = GetCurrentDirectoryA(length, &directory[0]);
+    directory.resize(written < length ? written : 0);
+    return directory;
+}
+
+// Our own paste or the enclose copy has arrived: continue their protocols.
+void continuePendingProtocols() {
+    clipboardFlags& clip = app().clip;
+    if (clip.pasteAfterSet) {
+        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::pasteKeystroke, 0);
+        clip.pasteAfterSet = false;
+    }
+    if (clip.pendingEnclose > 0) {
+        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::encloseInsert, clip.pendingEnclose);
+        clip.pendingEnclose = 0;
+    }
+}
+
+void captureForHistory() {
+    clipboardFlags& clip = app().clip;
+    if (app().config.NoPastFromQS && clip.ownChange) {
+        clip.ownChange = false;  // our own phrase never enters the history
+        return;
+    }
+    std::string text;
+    if (!readClipboardText(app().mainWindow, app().config.iMaxOneClipSize, text)) return;
+    app().history.queueClip(std::move(text));
+    PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::addCapturedClip, clip.fromHistory ? 1 : 0);
+    clip.fromHistory = false;
+}
+
+}  // namespace
+
+void onDrawClipboard() {
+    if (app().nextViewer) SendMessageA(app().nextViewer, WM_DRAWCLIPBOARD, 0, 0);
+    if (!IsClipboardFormatAvailable(CF_TEXT)) return;
+    continuePendingProtocols();
+    captureForHistory();
+}
+
+void onChangeClipboardChain(HWND removed, HWND next) {
+    if (removed == app().nextViewer) app().nextViewer = next;
+    else if (app().nextViewer) SendMessageA(app().nextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
+                                            reinterpret_cast<LPARAM>(next));
+}
+
+void leaveClipboardChain() {
+    ChangeClipboardChain(app().mainWindow, app().nextViewer);
+    app().nextViewer = nullptr;
+}
+
+void addCapturedClip(bool fromHistory) {
+    bool keepExistingPosition = app().config.bNoMovePasetFromClipboard && fromHistory;
+    addClipResult result = app().history.addPendingClip(keepExistingPosition);
+    // The history edit dialog plugs in here: result.notifyEditDialog asks it to show the new entry.
+    if (result.saveHistory()) saveHistoryNow();
+}
+
+void saveHistoryNow() {
+    const settings& config = app().config;
+    switch (decideHistorySave(currentDirectory(), app().startDirectory, config.bClearClipHistoryOnExit,
+                              app().dataFileName)) {
+    case historySaveAction::write: saveHistoryFile(historyFileName, app().history); break;
+    case historySaveAction::deleteFile: removeFile(historyFileName); break;
+    case historySaveAction::skip: break;
+    }
+}
+
+}  // namespace tv

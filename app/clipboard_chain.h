@@ -1,0 +1,18 @@
+// Membership of the clipboard-viewer chain: the paste and enclose protocols wait
+// for our own clipboard changes here, and other programs' copies are captured
+// into the history.
+#pragma once
+
+#include <windows.h>
+
+namespace tv {
+
+void onDrawClipboard();
+void onChangeClipboardChain(HWND removed, HWND next);
+void leaveClipboardChain();
+// Command 106: moves a captured text into the history and saves it.
+void addCapturedClip(bool fromHistory);
+// Writes (or deletes) the history file as the settings and the instance allow.
+void saveHistoryNow();
+
+}  // namespace tv

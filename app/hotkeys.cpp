@@ -1,0 +1,62 @@
+#include "app/hotkeys.h"
+
+#include "app/app_state.h"
+#include "model/hotkey.h"
+#include "model/tree_walk.h"
+#include "popup/item_icons.h"
+
+namespace tv {
+
+namespace {
+
+// Neither registration nor removal happens while closing or without the window.
+bool hotkeysAvailable() { return !app().closing && IsWindow(app().mainWindow); }
+
+class win32ModelEvents : public modelEvents {
+public:
+    void unregisterHotkey(uint16_t itemId) override {
+        if (hotkeysAvailable()) UnregisterHotKey(app().mainWindow, itemId);
+    }
+    void runningMenuReset() override { resetImageList(); }
+};
+
+}  // namespace
+
+bool registerItemHotkey(const menuItem& item) {
+    if (item.vk == 0 || !hotkeysAvailable()) return false;
+    hotkeyCombination key = hotkeyOf(item.vk, item.extKey);
+    // A key another program holds stays without effect; nobody is told.
+    return RegisterHotKey(app().mainWindow, item.itemId, key.modifiers, key.virtualKey) != 0;
+}
+
+void unregisterItemHotkey(const menuItem& item) {
+    if (hotkeysAvailable()) UnregisterHotKey(app().mainWindow, item.itemId);
+}
+
+void registerSubtreeHotkeys(const menuNode& node, bool registering) {
+    walkTree(
+        node,
+        [&](const menuNode& current, size_t, size_t) {
+            if (!current.item) return;
+            if (registering)
+                registerItemHotkey(*current.item);
+            else
+                unregisterItemHotkey(*current.item);
+        },
+        [](const menuNode&, size_t) {});
+}
+
+void registerAllHotkeys() {
+    app().model.registry.forEach([](const menuItem& item) { registerItemHotkey(item); });
+}
+
+void registerPrivateHotkey() {
+    RegisterHotKey(app().mainWindow, privateHotkeyId, MOD_SHIFT | MOD_WIN, VK_BACK);
+}
+
+modelEvents& platformModelEvents() {
+    static win32ModelEvents events;
+    return events;
+}
+
+}  // namespace tv

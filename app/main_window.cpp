@@ -1,0 +1,133 @@
+// The main window procedure: a thin switch over the messages, each handled by a
+// named function. Whatever a case leaves unanswered goes to the popup menu's
+// handler, which owns drawing, menu initialisation and mnemonics.
+#include "app/main_window.h"
+
+#include "app/app_state.h"
+#include "app/clipboard_chain.h"
+#include "app/main_commands.h"
+#include "app/shutdown.h"
+#include "app/tray.h"
+#include "app/wine_compat.h"
+#include "editor/settings_editor.h"
+#include "popup/execute.h"
+#include "popup/placement.h"
+#include "popup/popup_menu.h"
+
+namespace tv {
+
+namespace {
+
+const char* const mainClassName = "TV2";
+
+void onCreate(HWND window) {
+    app().mainWindow = window;
+    app().nextViewer = SetClipboardViewer(window);
+    SetTimer(window, mainTimer::cornerWatch, 100, nullptr);
+    SetTimer(window, mainTimer::historySave, 1800000, nullptr);
+    SetTimer(window, mainTimer::trayWatch, 10000, nullptr);
+}
+
+void onPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    DrawIconEx(dc, 0, 0, app().appIcon16, 16, 16, 0, nullptr, DI_IMAGE);
+    EndPaint(window, &paint);
+}
+
+void onTimer(HWND window, UINT_PTR timer) {
+    switch (timer) {
+    case mainTimer::cornerWatch: watchCorners(); break;
+    case mainTimer::historySave: saveHistoryNow(); break;
+    case mainTimer::trayWatch: watchTray(); break;
+    case mainTimer::encloseFallback:
+        KillTimer(window, mainTimer::encloseFallback);
+        onEncloseFallback();
+        break;
+    }
+}
+
+// Pointer over the tray icon or the tile: remember the window the user came from.
+void onTrayCallback(LPARAM mouseMessage) {
+    switch (mouseMessage) {
+    case WM_MOUSEMOVE: captureTargetThrottled(); break;
+    case WM_LBUTTONDBLCLK: openSettingsEditor(nullptr); break;
+    case WM_RBUTTONUP:
+        SetForegroundWindow(app().mainWindow);
+        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::showTrayMenu, 0);
+        break;
+    }
+}
+
+// Returns true when the hotkey was handled; the private key only takes the foreground.
+bool onHotkey(WPARAM id) {
+    if (id == privateHotkeyId) {
+        SetForegroundWindow(app().mainWindow);
+        return false;
+    }
+    app().currentHistoryItem = nullptr;
+    captureTarget();
+    handleCommand(static_cast<UINT>(id), 1, false);
+    return true;
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: onCreate(window); return 0;
+    case WM_PAINT: onPaint(window); return 0;
+    case WM_NCHITTEST: return HTCAPTION;
+    case WM_NCMOUSEMOVE: captureTargetThrottled(); break;
+    case WM_NCLBUTTONDBLCLK: openSettingsEditor(nullptr); return 0;
+    case WM_NCRBUTTONUP: PostMessageA(window, WM_COMMAND, mainCommand::showTrayMenu, 0); return 0;
+    case WM_DRAWCLIPBOARD: onDrawClipboard(); return 0;
+    case WM_CHANGECBCHAIN: onChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_HOTKEY:
+        if (onHotkey(wParam)) return 0;
+        break;
+    case WM_COMMAND: return handleCommand(LOWORD(wParam), lParam, true, HIWORD(wParam));
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+        if (auto answer = onCloseRequest(message)) return *answer;
+        break;
+    case trayCallbackMessage: onTrayCallback(lParam); return 1;
+    case WM_TIMER: onTimer(window, wParam); return 0;
+    case WM_NULL:
+    case WM_USER + 1: return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return menuMessage(window, message, wParam, lParam, true);
+}
+
+}  // namespace
+
+bool registerMainWindowClass() {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = app().instance;
+    windowClass.hIcon = app().appIcon32;
+    windowClass.hIconSm = app().appIcon16;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = mainClassName;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND createMainWindow() {
+    // Under Wine the window is shown for a moment while a menu is open; as a tool
+    // window it then gets no taskbar button.
+    DWORD extendedStyle = runningUnderWine() ? WS_EX_TOOLWINDOW : 0;
+    return CreateWindowExA(extendedStyle, mainClassName, "Tolvane2", WS_POPUP, CW_USEDEFAULT, 0, 16, 16, nullptr, nullptr,
+                           app().instance, nullptr);
+}
+
+void showMainWindowAsTile(bool show) {
+    HWND window = app().mainWindow;
+    if (!window) return;
+    if (!show) {
+        ShowWindow(window, SW_HIDE);
+        return;
+    }
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 16, 16, SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+}  // namespace tv

@@ -1,0 +1,14 @@
+// The hidden main window: it owns the hotkeys, the tray icon, the clipboard-viewer
+// membership, the timers and the popup menu, and dispatches the program's commands.
+#pragma once
+
+#include <windows.h>
+
+namespace tv {
+
+bool registerMainWindowClass();
+HWND createMainWindow();
+// Shown as a draggable 16x16 tile that paints the application icon, or hidden.
+void showMainWindowAsTile(bool show);
+
+}  // namespace tv

@@ -1,0 +1,144 @@
+#include "app/settings.h"
+
+#include <cstdio>
+
+namespace tv {
+
+const char* const settingsFileName = "./tv2.ini";
+
+int profileFile::readInt(const char* key, int fallback) const {
+    return static_cast<int>(GetPrivateProfileIntA(section_.c_str(), key, fallback, path_.c_str()));
+}
+
+bool profileFile::readSwitch(const char* key, bool fallback) const { return readInt(key, fallback ? 1 : 0) == 1; }
+
+std::string profileFile::readString(const char* key, const char* fallback) const {
+    char buffer[2048];
+    GetPrivateProfileStringA(section_.c_str(), key, fallback, buffer, sizeof buffer, path_.c_str());
+    return buffer;
+}
+
+void profileFile::writeInt(const char* key, int value) const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    writeString(key, text);
+}
+
+void profileFile::writeString(const char* key, const std::string& value) const {
+    WritePrivateProfileStringA(section_.c_str(), key, value.c_str(), path_.c_str());
+}
+
+namespace {
+
+// The thirteen LOGFONTA keys of a font record; byte fields keep the low byte.
+void readLogFont(const profileFile& file, LOGFONTA& log) {
+    log = LOGFONTA{};
+    log.lfHeight = file.readInt("Height", -12);
+    log.lfWidth = file.readInt("Width", 0);
+    log.lfEscapement = file.readInt("Escapement", 0);
+    log.lfOrientation = file.readInt("Orientation", 0);
+    log.lfWeight = file.readInt("Weight", 400);
+    log.lfItalic = static_cast<BYTE>(file.readInt("Italic", 0));
+    log.lfUnderline = static_cast<BYTE>(file.readInt("Underline", 0));
+    log.lfStrikeOut = static_cast<BYTE>(file.readInt("StrikeOut", 0));
+    log.lfCharSet = static_cast<BYTE>(file.readInt("CharSet", 128));
+    log.lfOutPrecision = static_cast<BYTE>(file.readInt("OutPrecision", 3));
+    log.lfQuality = static_cast<BYTE>(file.readInt("Quality", 1));
+    log.lfPitchAndFamily = static_cast<BYTE>(file.readInt("PitchAndFamily", 50));
+    // lfFaceName holds 31 bytes and its terminator.
+    lstrcpynA(log.lfFaceName, file.readString("FaceName", "MS UI Gothic").c_str(), LF_FACESIZE);
+}
+
+void readWindowPlacement(const profileFile& file, windowPlacement& place) {
+    place.left = file.readInt("left", 0);
+    place.top = file.readInt("top", 0);
+    place.right = file.readInt("right", 0);
+    place.bottom = file.readInt("bottom", 0);
+    place.sp = file.readInt("sp", 0);
+}
+
+void writeWindowPlacement(const profileFile& file, const windowPlacement& place) {
+    file.writeInt("left", place.left);
+    file.writeInt("top", place.top);
+    file.writeInt("right", place.right);
+    file.writeInt("bottom", place.bottom);
+    file.writeInt("sp", place.sp);
+}
+
+}  // namespace
+
+void deleteFont(fontRecord& font) {
+    if (font.handle) DeleteObject(font.handle);
+    font.handle = nullptr;
+}
+
+void loadFontRecord(const profileFile& file, const char* sectionName, fontRecord& font) {
+    profileFile record = file;
+    record.section(sectionName);
+    readLogFont(record, font.log);
+    deleteFont(font);
+    if (font.log.lfFaceName[0]) font.handle = CreateFontIndirectA(&font.log);
+}
+
+void loadSettings(settings& config, fontRecord& font, fontRecord& menuFont) {
+    profileFile file(settingsFileName);
+    loadFontRecord(file, "Font", font);
+    loadFontRecord(file, "MenuFont", menuFont);
+
+    file.section("Clip");
+    config.ClipToAddPos = file.readSwitch("ClipToAddPos", false);
+    config.bRevNumAndAbc = file.readSwitch("bRevNumAndAbc", false);
+    config.bClearClipHistoryOnExit = file.readSwitch("bClearClipHistoryOnExit", false);
+    config.bNoMovePasetFromClipboard = file.readSwitch("bNoMovePasetFromClipboard", false);
+    config.historyEditor.Maxed = file.readSwitch("Maxed", false);
+    config.iMaxOneClipSize = file.readInt("iMaxOneClipSize", 32);
+    config.iMaxOneOneSize = file.readInt("iMaxOneOneSize", 20);
+    config.counts = file.readInt("counts", 250);
+    config.NoPastFromQS = file.readSwitch("NoPastFromQS", true);
+    config.ret_counts = file.readInt("ret_counts", 0);
+    readWindowPlacement(file, config.historyEditor);
+
+    file.section("set");
+    readWindowPlacement(file, config.editor);
+    config.ShowMenuPosMode = file.readInt("ShowMenuPosMode", 0);
+    config.ShowAutoPopup = file.readInt("ShowAutoPopup", 1);
+    config.iMaxViewSize = file.readInt("iMaxViewSize", 200);
+    config.editor.Maxed = file.readSwitch("Maxed", false);
+    config.bUseOldDateTime = file.readSwitch("bUseOldDateTime", false);
+}
+
+void saveShutdownSettings(const settings& config) {
+    profileFile file(settingsFileName);
+    file.section("set");
+    writeWindowPlacement(file, config.editor);
+    file.writeInt("ShowMenuPosMode", config.ShowMenuPosMode);
+    file.writeInt("ShowAutoPopup", config.ShowAutoPopup);
+    file.writeInt("iMaxViewSize", config.iMaxViewSize);
+    file.writeInt("Maxed", config.editor.Maxed ? 1 : 0);
+    file.writeInt("bUseOldDateTime", config.bUseOldDateTime ? 1 : 0);
+
+    file.section("Clip");
+    writeWindowPlacement(file, config.historyEditor);
+    file.writeInt("Maxed", config.historyEditor.Maxed ? 1 : 0);
+}
+
+void saveFontRecord(const char* sectionName, const fontRecord& font) {
+    profileFile file(settingsFileName);
+    file.section(sectionName);
+    const LOGFONTA& log = font.log;
+    file.writeInt("Height", log.lfHeight);
+    file.writeInt("Width", log.lfWidth);
+    file.writeInt("Escapement", log.lfEscapement);
+    file.writeInt("Orientation", log.lfOrientation);
+    file.writeInt("Weight", log.lfWeight);
+    file.writeInt("Italic", log.lfItalic);
+    file.writeInt("Underline", log.lfUnderline);
+    file.writeInt("StrikeOut", log.lfStrikeOut);
+    file.writeInt("CharSet", log.lfCharSet);
+    file.writeInt("OutPrecision", log.lfOutPrecision);
+    file.writeInt("Quality", log.lfQuality);
+    file.writeInt("PitchAndFamily", log.lfPitchAndFamily);
+    file.writeString("FaceName", log.lfFaceName);
+}
+
+}  // namespace tv

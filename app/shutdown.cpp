@@ -1,0 +1,53 @@
+#include "app/shutdown.h"
+
+#include "app/app_state.h"
+#include "app/clipboard_chain.h"
+#include "app/tray.h"
+#include "folderpopup/folder_popup.h"
+
+namespace tv {
+
+namespace {
+
+void setClosing(bool closing) {
+    app().closing = closing;
+    // While closing, destroyed items neither return their ids nor touch hotkeys.
+    app().model.ids.setShuttingDown(closing);
+}
+
+}  // namespace
+
+std::optional<LRESULT> onCloseRequest(UINT) {
+    if (app().closing) return std::nullopt;
+    setClosing(true);
+    if (app().editorModified && IsWindow(app().editorWindow) &&
+        SendMessageA(app().editorWindow, WM_COMMAND, IDCANCEL, 0) == 0) {
+        setClosing(false);  // the user kept the editor open; for an ending session this refuses
+        return 0;
+    }
+    leaveClipboardChain();
+    deleteTrayIcon();
+    DestroyWindow(app().mainWindow);
+    saveShutdownSettings(app().config);
+    PostQuitMessage(0);
+    return 0;
+}
+
+void releaseEverything() {
+    SetCurrentDirectoryA(app().startDirectory.c_str());
+    releaseFolderPopup();
+    // The editor's context menu is destroyed here once the editor exists.
+    saveHistoryNow();
+    if (app().mainMenu) DestroyMenu(app().mainMenu);
+    app().mainMenu = nullptr;
+    if (app().imageList) ImageList_Destroy(app().imageList);
+    app().imageList = nullptr;
+    deleteFont(app().font);
+    deleteFont(app().menuFont);
+    app().history.eraseHistory();
+    app().editingCopy.clear();
+    app().model.root.clear();
+    app().model.registry.clear();
+}
+
+}  // namespace tv

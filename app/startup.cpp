@@ -1,0 +1,63 @@
+#include "app/startup.h"
+
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "files/cp932.h"
+#include "files/startup_load.h"
+
+namespace tv {
+
+std::string dataFileNameFromCommandLine(const std::string& commandLine) {
+    size_t start = commandLine.find_first_not_of(" \t");
+    if (start == std::string::npos) return std::string();
+    if (commandLine[start] != '"') return commandLine.substr(start);
+    size_t closing = commandLine.find('"', start + 1);
+    return commandLine.substr(start + 1, closing == std::string::npos ? std::string::npos : closing - start - 1);
+}
+
+// Sized by asking first, so a path longer than MAX_PATH is never cut or overrun.
+std::string currentDirectoryPath() {
+    DWORD length = GetCurrentDirectoryA(0, nullptr);
+    if (length == 0) return std::string();
+    std::string path(length, '\0');
+    DWORD written = GetCurrentDirectoryA(length, &path[0]);
+    path.resize(written < length ? written : 0);
+    return path;
+}
+
+std::string programDirectory() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD written = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (written == 0) return std::string();
+        if (written < path.size()) {
+            path.resize(written);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    size_t lastBackslash = std::string::npos;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (isLeadByte(static_cast<unsigned char>(path[i])))
+            ++i;
+        else if (path[i] == '\\')
+            lastBackslash = i;
+    }
+    return lastBackslash == std::string::npos ? path : path.substr(0, lastBackslash + 1);
+}
+
+void loadMenuAtStartup() {
+    runningMenuFiles files;
+    files.dataFileName = app().dataFileName;
+    files.startDirectory = app().startDirectory;
+    files.switchToProgramDirectory = [] {
+        std::string directory = programDirectory();
+        return !directory.empty() && SetCurrentDirectoryA(directory.c_str()) != 0;
+    };
+    runningMenuLoad load = loadRunningMenu(app().model, files);
+    if (load.writeFailed)
+        MessageBoxA(nullptr, "書き込みに失敗しました．", "Tolvane (設定)", MB_ICONERROR);
+}
+
+}  // namespace tv

@@ -1,0 +1,17 @@
+// The start-up steps that come before the main window exists.
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+// The data file name from the command line: the text after leading blanks, or the
+// text between double quotes when it starts with one.
+std::string dataFileNameFromCommandLine(const std::string& commandLine);
+std::string currentDirectoryPath();
+std::string programDirectory();
+
+// Reads the running menu with its fallbacks; a failed first write is reported.
+void loadMenuAtStartup();
+
+}  // namespace tv

@@ -1,0 +1,57 @@
+#include "app/tray.h"
+
+#include <shellapi.h>
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+
+namespace tv {
+
+namespace {
+
+NOTIFYICONDATAA trayRecord(UINT flags, HICON icon) {
+    NOTIFYICONDATAA record{};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;  // 88 bytes: what every shell understands
+    record.hWnd = app().mainWindow;
+    record.uID = 1;
+    record.uFlags = flags;
+    record.uCallbackMessage = trayCallbackMessage;
+    record.hIcon = icon;
+    lstrcpynA(record.szTip, "Tolvane２", sizeof record.szTip);
+    return record;
+}
+
+}  // namespace
+
+bool addTrayIcon(HICON icon) {
+    app().taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!app().taskbar || !IsWindow(app().taskbar) || app().noTray) return false;
+    NOTIFYICONDATAA record = trayRecord(NIF_MESSAGE | NIF_ICON | NIF_TIP, icon);
+    return Shell_NotifyIconA(NIM_ADD, &record) != 0;
+}
+
+void deleteTrayIcon() {
+    NOTIFYICONDATAA record = trayRecord(0, nullptr);
+    Shell_NotifyIconA(NIM_DELETE, &record);
+}
+
+void setTrayIcon(HICON icon) {
+    if (app().noTray || !IsWindow(app().taskbar)) {
+        HDC dc = GetDC(app().mainWindow);
+        DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_IMAGE);
+        ReleaseDC(app().mainWindow, dc);
+        return;
+    }
+    NOTIFYICONDATAA record = trayRecord(NIF_ICON, icon);
+    Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
+void showTileOrHide() { showMainWindowAsTile(!app().trayAdded); }
+
+void watchTray() {
+    if (IsWindow(app().taskbar) && app().trayAdded) return;
+    app().trayAdded = addTrayIcon(app().appIcon16);
+    showTileOrHide();
+}
+
+}  // namespace tv

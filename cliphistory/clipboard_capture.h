@@ -1,0 +1,20 @@
+// Reading the clipboard for the history.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tv {
+
+// The CF_TEXT on the clipboard, whatever its size or marks; false when there is none.
+bool readClipboardTextRaw(HWND owner, std::string& text);
+
+// True when text was read and may be recorded: it is within the size limit and
+// the program that copied it did not mark it as secret.
+bool readClipboardText(HWND owner, int maxOneClipSizeKb, std::string& text);
+
+// Password managers mark secret clips with these formats so that histories skip them.
+bool clipboardMarkedPrivate();
+
+}  // namespace tv

@@ -1,0 +1,198 @@
+#include "popup/execute.h"
+
+#include <shellapi.h>
+
+#include "app/app_state.h"
+#include "app/clipboard_chain.h"
+#include "app/tray.h"
+#include "app/wine_compat.h"
+#include "cliphistory/clipboard_capture.h"
+#include "editor/settings_editor.h"
+#include "files/escaping.h"
+#include "folderpopup/folder_popup.h"
+#include "popup/date_now.h"
+#include "popup/item_text.h"
+
+namespace tv {
+
+namespace {
+
+struct menuEntry {
+    bool found = false;
+    menuItem* item = nullptr;
+    HMENU submenu = nullptr;
+};
+
+// Searches the main popup menu, submenus included, for the command.
+menuEntry findMenuEntry(UINT id) {
+    menuEntry entry;
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_SUBMENU | MIIM_ID | MIIM_DATA;
+    if (!app().mainMenu || !GetMenuItemInfoA(app().mainMenu, id, FALSE, &info)) return entry;
+    entry.found = true;
+    entry.item = reinterpret_cast<menuItem*>(info.dwItemData);
+    entry.submenu = info.hSubMenu;
+    return entry;
+}
+
+void requestMenu(int placementMode, HMENU menu, bool viaHotkey) {
+    showKeyboardAnchor();
+    SetForegroundWindow(app().mainWindow);
+    if (viaHotkey) setTrayIcon(app().activeIcon);
+    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::showMenu, placementMode),
+                 reinterpret_cast<LPARAM>(menu));
+}
+
+// Four keystrokes: Control down, the key down and up, Control up.
+void sendControlChord(BYTE key) {
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// The user still holds Control from the shortcut: wait by posting the command again.
+bool repostWhileControlHeld(UINT command, LPARAM lParam) {
+    if (GetAsyncKeyState(VK_CONTROL) >= 0) return false;
+    PostMessageA(app().mainWindow, WM_COMMAND, command, lParam);
+    return true;
+}
+
+void pastePhrase(const std::string& text) { putTextAndPaste(text, true, true); }
+
+void runProgram(const std::string& data) {
+    twoLines lines = splitTwoLines(data);
+    std::string directory = workingDirectoryOf(lines.first);
+    ShellExecuteA(nullptr, "OPEN", lines.first.c_str(), lines.second.c_str(),
+                  directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL);
+}
+
+void eraseHistoryAfterWarning() {
+    if (MessageBoxA(app().mainWindow, "履歴をすべて消去しますか？", "Tolvane (設定)",
+                    MB_SYSTEMMODAL | MB_ICONWARNING | MB_YESNO) == IDNO)
+        return;
+    app().history.eraseHistory();
+    saveHistoryNow();
+}
+
+menuItem* encloseItem(uint16_t itemId) { return itemId ? findMenuEntry(itemId).item : nullptr; }
+
+}  // namespace
+
+void dispatchItemCommand(bool invokedFromMenu, UINT id, bool viaHotkey) {
+    menuEntry entry = findMenuEntry(id);
+    if (!entry.found) {
+        if (itemRef historyEntry = app().history.findHistoryEntry(static_cast<uint16_t>(id))) {
+            // A right-button pick adds the entry as an item: the quick add plugs in here.
+            executeItem(*historyEntry, invokedFromMenu);
+            return;
+        }
+        // The root item has no entry of its own: its key shows the whole menu at the pointer.
+        requestMenu(0, app().mainMenu, viaHotkey);
+        return;
+    }
+    if (entry.submenu) {
+        requestMenu(app().config.ShowMenuPosMode, entry.submenu, viaHotkey);
+        return;
+    }
+    if (isFolderCommand(id)) return;  // the folder popup's own entries
+    if (entry.item) executeItem(*entry.item, invokedFromMenu);
+}
+
+void executeItem(menuItem& item, bool invokedFromMenu) {
+    if (invokedFromMenu && GetAsyncKeyState(VK_SHIFT) < 0) {
+        // Shift+click edits instead of inserting.
+        if (item.mode == itemMode::historyEntry)
+            openHistoryEditor(&item);
+        else
+            openSettingsEditor(&item);
+        return;
+    }
+    switch (item.mode) {
+    case itemMode::inputString: pastePhrase(expandPlaceholdersNow(item.text)); break;
+    case itemMode::inputDataString: pastePhrase(expandPlaceholdersNow(item.data)); break;
+    case itemMode::exeProgram:
+    case itemMode::folderPopup: runProgram(item.data); break;
+    case itemMode::showSetting: openSettingsEditor(&item); break;
+    case itemMode::dateTimeExt: pastePhrase(expandDateTimeNow(item.text)); break;
+    case itemMode::editHistory: openHistoryEditor(nullptr); break;
+    case itemMode::exit: PostMessageA(app().mainWindow, WM_CLOSE, 0, 0); break;
+    case itemMode::eraseClipHistory: eraseHistoryAfterWarning(); break;
+    case itemMode::newDateTime: pastePhrase(expandDateTimeNow(item.data)); break;
+    case itemMode::encloseSelection:
+        Sleep(100);
+        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::encloseCopy, item.itemId);
+        break;
+    case itemMode::historyEntry:
+        app().clip.fromHistory = true;
+        putTextAndPaste(unescapeText(item.text), false, true);
+        break;
+    default: break;  // separators, placeholders and history folders do nothing
+    }
+}
+
+bool putTextAndPaste(const std::string& text, bool ownChange, bool pasteAfterSet) {
+    if (!OpenClipboard(app().mainWindow)) return false;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+    char* bytes = memory ? static_cast<char*>(GlobalLock(memory)) : nullptr;
+    if (!bytes) {
+        if (memory) GlobalFree(memory);
+        CloseClipboard();
+        return false;
+    }
+    CopyMemory(bytes, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+
+    HWND target = app().target.window;
+    if (IsWindow(target)) {
+        DWORD ours = GetCurrentThreadId();
+        DWORD theirs = GetWindowThreadProcessId(target, nullptr);
+        AttachThreadInput(ours, theirs, TRUE);
+        SetForegroundWindow(target);
+        if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
+        AttachThreadInput(ours, theirs, FALSE);
+    }
+    EmptyClipboard();
+    // Set before SetClipboardData: the notification it causes must already see them.
+    app().clip.ownChange = ownChange;
+    app().clip.pasteAfterSet = pasteAfterSet;
+    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    CloseClipboard();
+    return true;
+}
+
+void onPasteKeystroke() {
+    if (repostWhileControlHeld(mainCommand::pasteKeystroke, 0)) return;
+    Sleep(80);
+    sendControlChord('V');
+}
+
+void onEncloseCopy(uint16_t itemId) {
+    if (itemId == 0) return;
+    if (!repostWhileControlHeld(mainCommand::encloseCopy, itemId)) {
+        Sleep(80);
+        app().clip.pendingEnclose = itemId;
+        app().clip.ownChange = true;
+        sendControlChord('C');
+    }
+    SetTimer(app().mainWindow, mainTimer::encloseFallback, 500, nullptr);
+}
+
+void onEncloseInsert(uint16_t itemId) {
+    menuItem* item = encloseItem(itemId);
+    if (!item) return;
+    std::string selection;
+    readClipboardTextRaw(app().mainWindow, selection);
+    twoLines lines = splitTwoLines(item->data);
+    pastePhrase(unescapeText(lines.first) + selection + unescapeText(lines.second));
+}
+
+void onEncloseFallback() {
+    uint16_t itemId = app().clip.pendingEnclose;
+    if (itemId == 0) return;
+    app().clip.pendingEnclose = 0;
+    if (menuItem* item = encloseItem(itemId)) pastePhrase(unescapeText(item->data));
+}
+
+}  // namespace tv

@@ -1,0 +1,26 @@
+// Carrying out a chosen item: resolving a command to an item or submenu, the
+// paste protocol, programs and URLs, the enclose flow and the commands.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "model/menu_item.h"
+
+namespace tv {
+
+// Every WM_COMMAND id that is not one of the main window's own commands.
+void dispatchItemCommand(bool invokedFromMenu, UINT id, bool viaHotkey);
+void executeItem(menuItem& item, bool invokedFromMenu);
+
+// Puts the text on the clipboard and gives the focus back to the target; the
+// clipboard notification then sends Ctrl+V (command 103).
+bool putTextAndPaste(const std::string& text, bool ownChange, bool pasteAfterSet);
+void onPasteKeystroke();                 // command 103
+void onEncloseCopy(uint16_t itemId);     // command 119
+void onEncloseInsert(uint16_t itemId);   // command 120
+void onEncloseFallback();                // timer 12: nothing was selected
+
+}  // namespace tv

@@ -1,0 +1,122 @@
+#include "popup/item_icons.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "popup/item_text.h"
+
+namespace tv {
+
+namespace {
+
+int standardIndices[iconSlot::count] = {
+    -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+};
+
+HINSTANCE resourceModule() {
+    return app().instance ? app().instance : GetModuleHandleA(nullptr);
+}
+
+// The default value of a HKEY_CLASSES_ROOT key, or empty.
+std::string classesRootDefault(const std::string& subKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::string();
+    char buffer[MAX_PATH * 2] = {};
+    DWORD size = sizeof(buffer) - 1;
+    DWORD type = 0;
+    std::string value;
+    if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+            ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ))
+        value = buffer;
+    RegCloseKey(key);
+    return value;
+}
+
+// Every URL scheme shows the icon of Internet shortcut files.
+HICON internetShortcutIcon() {
+    std::string className = classesRootDefault(".URL");
+    if (className.empty()) return nullptr;
+    std::string path;
+    int index = 0;
+    if (!parseDefaultIcon(classesRootDefault(className + "\\DefaultIcon"), path, index)) return nullptr;
+    HICON small = nullptr;
+    ExtractIconExA(path.c_str(), index, nullptr, &small, 1);
+    return small;
+}
+
+// The shell's small icon for a program, document or folder path.
+HICON shellFileIcon(const std::string& path) {
+    SHFILEINFOA info{};
+    auto systemList = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
+        path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (!systemList) return nullptr;
+    return ImageList_GetIcon(systemList, info.iIcon, ILD_NORMAL);
+}
+
+// Puts a resolved icon into the item's own image (appended the first time,
+// replaced afterwards) and destroys the icon.
+void storeItemIcon(menuItem& item, HICON icon) {
+    if (item.iconImageIndex == -1)
+        item.iconImageIndex = ImageList_ReplaceIcon(app().imageList, -1, icon);
+    else
+        ImageList_ReplaceIcon(app().imageList, item.iconImageIndex, icon);
+    DestroyIcon(icon);
+}
+
+// An icon the user picked from a file. False when the file gives none, so the
+// lookup falls through and is tried again at the next drawing.
+bool resolveUserIcon(menuItem& item) {
+    HICON small = nullptr;
+    ExtractIconExA(item.extIconFileName.c_str(), item.extIconIndex, nullptr, &small, 1);
+    if (!small) return false;
+    storeItemIcon(item, small);
+    return true;
+}
+
+void resolveProgramIcon(menuItem& item) {
+    HICON icon = isUrlCommand(item.data) ? internetShortcutIcon() : shellFileIcon(splitTwoLines(item.data).first);
+    if (icon) storeItemIcon(item, icon);
+}
+
+}  // namespace
+
+void resetImageList() {
+    HIMAGELIST list = app().imageList;
+    if (!list) return;
+    ImageList_Remove(list, -1);
+    for (int slot = 0; slot < iconSlot::count; ++slot) {
+        // LR_SHARED icons belong to the system: the list keeps its own copy.
+        auto icon = static_cast<HICON>(LoadImageA(resourceModule(), MAKEINTRESOURCEA(standardIconResources[slot]),
+                                                  IMAGE_ICON, 16, 16, LR_SHARED));
+        standardIndices[slot] = icon ? ImageList_ReplaceIcon(list, -1, icon) : -1;
+    }
+}
+
+int standardIconIndex(int slot) {
+    if (slot < 0 || slot >= iconSlot::count) return -1;
+    return standardIndices[slot];
+}
+
+int iconIndex(menuItem& item, bool hasSubmenu, bool useCache, bool selected, bool cacheOnly) {
+    if (!item.extIconFileName.empty()) {
+        if (useCache && item.iconImageIndex != -1) return item.iconImageIndex;
+        if (cacheOnly) return -1;
+        if (resolveUserIcon(item)) return item.iconImageIndex;
+    }
+    int slot = submenuIconSlot(item.mode, hasSubmenu, selected);
+    if (slot >= 0) return standardIconIndex(slot);
+    if (takesProgramIcon(item.mode, item.data)) {
+        if (useCache && item.iconImageIndex != -1) return item.iconImageIndex;
+        if (cacheOnly) return -1;
+        resolveProgramIcon(item);
+        if (item.iconImageIndex != -1) return item.iconImageIndex;
+    }
+    return standardIconIndex(builtInIconSlot(item.mode));
+}
+
+}  // namespace tv

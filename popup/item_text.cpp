@@ -1,0 +1,34 @@
+#include "popup/item_text.h"
+
+#include "files/cp932.h"
+
+namespace tv {
+
+twoLines splitTwoLines(const std::string& data) {
+    twoLines lines;
+    size_t end = data.find('\r');
+    if (end == std::string::npos) end = data.find('\n');
+    if (end == std::string::npos) {
+        lines.first = data;
+        return lines;
+    }
+    lines.first = data.substr(0, end);
+    size_t start = data.find_first_not_of("\r\n", end);
+    if (start == std::string::npos) return lines;
+    size_t stop = data.find_first_of("\r\n", start);
+    lines.second = data.substr(start, stop == std::string::npos ? std::string::npos : stop - start);
+    return lines;
+}
+
+std::string workingDirectoryOf(const std::string& program) {
+    size_t lastBackslash = std::string::npos;
+    for (size_t i = 0; i < program.size(); ++i) {
+        if (isLeadByte(static_cast<unsigned char>(program[i])))
+            ++i;
+        else if (program[i] == '\\')
+            lastBackslash = i;
+    }
+    return lastBackslash == std::string::npos ? std::string() : program.substr(0, lastBackslash);
+}
+
+}  // namespace tv

@@ -1,0 +1,22 @@
+// Reading the two-line contents of program, folder and enclose items.
+#pragma once
+
+#include <string>
+#include <utility>
+
+namespace tv {
+
+// Line 1 is everything before the first CR (or, with no CR, before the first LF);
+// line 2 follows the run of CR and LF after it, up to the next CR or LF.
+struct twoLines {
+    std::string first;
+    std::string second;
+};
+twoLines splitTwoLines(const std::string& data);
+
+// The folder a program is started in: the path up to its last backslash, or empty
+// when it has none. A trail byte 0x5C of a double-byte character (ソ is 83 5C) is
+// part of its character, not a backslash.
+std::string workingDirectoryOf(const std::string& program);
+
+}  // namespace tv

@@ -1,0 +1,110 @@
+// Measuring and drawing the owner-drawn entries: a 19x19 icon cell, then the
+// text in the menu font, cut with an ellipsis at iMaxViewSize.
+#include <cstdlib>
+
+#include "app/app_state.h"
+#include "popup/date_now.h"
+#include "popup/item_icons.h"
+#include "popup/popup_menu.h"
+
+namespace tv {
+
+namespace {
+
+constexpr int iconCellSize = 19;
+constexpr int textAreaLeft = 20;   // right of the icon cell
+constexpr int textLeft = 23;
+constexpr int textRightMargin = 16;  // room for the submenu arrow
+// Icon cell, gaps and arrow; the system adds a check-mark width of its own.
+constexpr int entryExtraWidth = 47;
+
+bool entryHasSubmenu(UINT commandId, HMENU containingMenu) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_SUBMENU;
+    if (app().mainMenu && GetMenuItemInfoA(app().mainMenu, commandId, FALSE, &info)) return info.hSubMenu != nullptr;
+    // The editor's own menus are not part of the main menu.
+    if (containingMenu && GetMenuItemInfoA(containingMenu, commandId, FALSE, &info)) return info.hSubMenu != nullptr;
+    return false;
+}
+
+void fillWithSysColor(HDC dc, const RECT& area, int colorIndex) {
+    FillRect(dc, &area, GetSysColorBrush(colorIndex));
+}
+
+void drawIconCell(HDC dc, const RECT& entry, menuItem& item, bool hasSubmenu, bool selected) {
+    RECT cell;
+    cell.left = entry.left;
+    cell.top = entry.top + ((entry.bottom - entry.top - iconCellSize) >> 1);
+    cell.right = cell.left + iconCellSize;
+    cell.bottom = cell.top + iconCellSize;
+    fillWithSysColor(dc, cell, COLOR_MENU);
+    if (selected) DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
+    int index = iconIndex(item, hasSubmenu, true, selected, false);
+    if (index >= 0 && app().imageList) ImageList_Draw(app().imageList, index, dc, entry.left + 1, cell.top + 1, ILD_TRANSPARENT);
+}
+
+void drawEntryText(HDC dc, const RECT& entry, const menuItem& item, bool selected) {
+    RECT area{entry.left + textAreaLeft, entry.top, entry.right, entry.bottom};
+    fillWithSysColor(dc, area, selected ? COLOR_HIGHLIGHT : COLOR_MENU);
+
+    RECT textRect{entry.left + textLeft, entry.top, entry.right - textRightMargin, entry.bottom};
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColor = SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    HGDIOBJ oldFont = app().menuFont.handle ? SelectObject(dc, app().menuFont.handle) : nullptr;
+    // No DT_NOPREFIX: "&" underlines the mnemonic as in any menu.
+    std::string text = displayText(item);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
+    if (oldFont) SelectObject(dc, oldFont);
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
+}
+
+}  // namespace
+
+std::string displayText(const menuItem& item) {
+    switch (item.mode) {
+    case itemMode::historyEntry: return item.data + item.text;  // label prefix, then the escaped text
+    case itemMode::dateTimeExt:
+    case itemMode::newDateTime: return expandDateTimeNow(item.text);
+    default: return item.text;
+    }
+}
+
+BOOL measureMenuEntry(MEASUREITEMSTRUCT& measure) {
+    auto* item = reinterpret_cast<const menuItem*>(measure.itemData);
+    std::string text = item ? displayText(*item) : std::string();
+
+    RECT bounds{0, 0, 0, 0};
+    HDC dc = GetWindowDC(nullptr);
+    int oldMapMode = SetMapMode(dc, MM_TEXT);
+    HGDIOBJ oldFont = app().menuFont.handle ? SelectObject(dc, app().menuFont.handle) : nullptr;
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+    SetMapMode(dc, oldMapMode);
+    if (oldFont) SelectObject(dc, oldFont);
+    ReleaseDC(nullptr, dc);
+
+    int height = bounds.bottom - bounds.top + 1;
+    if (height < GetSystemMetrics(SM_CYMENU)) height = GetSystemMetrics(SM_CYMENU);
+    if (height < 16) height = 16;
+    int fontHeight = std::abs(app().menuFont.log.lfHeight);
+    if (height < fontHeight) height = fontHeight;
+    measure.itemHeight = static_cast<UINT>(height);
+
+    int width = bounds.right - bounds.left + entryExtraWidth - GetSystemMetrics(SM_CXMENUCHECK);
+    if (width > app().config.iMaxViewSize) width = app().config.iMaxViewSize;
+    measure.itemWidth = static_cast<UINT>(width < 0 ? 0 : width);
+    return TRUE;
+}
+
+BOOL drawMenuEntry(const DRAWITEMSTRUCT& draw) {
+    auto* item = reinterpret_cast<menuItem*>(draw.itemData);
+    if (!item) return FALSE;
+    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    const bool hasSubmenu = entryHasSubmenu(draw.itemID, reinterpret_cast<HMENU>(draw.hwndItem));
+    drawIconCell(draw.hDC, draw.rcItem, *item, hasSubmenu, selected);
+    drawEntryText(draw.hDC, draw.rcItem, *item, selected);
+    return TRUE;
+}
+
+}  // namespace tv

@@ -1,0 +1,181 @@
+#include "popup/placement.h"
+
+#include "app/app_state.h"
+#include "app/tray.h"
+#include "app/wine_compat.h"
+#include "popup/popup_menu.h"
+
+namespace tv {
+
+namespace {
+
+constexpr int foregroundRetryLimit = 60;
+constexpr int privateHotkeyRetry = 50;
+
+// Runs `work` with this thread's input attached to the window's thread, which is
+// what lets us read its focus and caret and give it the focus back.
+template <class Work>
+void withInputAttachedTo(HWND window, Work work) {
+    DWORD ours = GetCurrentThreadId();
+    DWORD theirs = GetWindowThreadProcessId(window, nullptr);
+    bool attached = theirs != ours && AttachThreadInput(ours, theirs, TRUE);
+    work();
+    if (attached) AttachThreadInput(ours, theirs, FALSE);
+}
+
+POINT topLeftOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return POINT{rect.left, rect.top};
+}
+
+// Waits (in 5 ms steps) until the user lets go of Shift and the Windows key, then
+// presses our private Win+Shift+Backspace: its handler may take the foreground.
+void pressPrivateHotkey() {
+    while (GetAsyncKeyState(VK_SHIFT) < 0 || GetAsyncKeyState(VK_LWIN) < 0) Sleep(5);
+    const BYTE keys[] = {VK_LWIN, VK_SHIFT, VK_BACK};
+    for (BYTE key : keys) keybd_event(key, 0, 0, 0);
+    for (int i = 2; i >= 0; --i) keybd_event(keys[i], 0, KEYEVENTF_KEYUP, 0);
+}
+
+void retryForeground(int placementMode, HMENU menu) {
+    if (SetForegroundWindow(app().mainWindow)) {
+        app().foregroundRetries = 0;
+    } else {
+        Sleep(10);
+        if (++app().foregroundRetries >= foregroundRetryLimit) {
+            // The system keeps refusing: give the menu up without a word.
+            app().foregroundRetries = 0;
+            app().menuOpen = false;
+            hideKeyboardAnchor();
+            return;
+        }
+        if (app().foregroundRetries == privateHotkeyRetry) pressPrivateHotkey();
+    }
+    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::trackMenu, placementMode),
+                 reinterpret_cast<LPARAM>(menu));
+}
+
+}  // namespace
+
+POINT menuPoint(int placementMode) {
+    int right = GetSystemMetrics(SM_CXSCREEN) - 1;
+    int bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
+    switch (placementMode) {
+    case 1:
+    case 6: return app().target.point;
+    case 2: return POINT{0, 0};
+    case 3: return POINT{0, bottom};
+    case 4: return POINT{right, 0};
+    case 5: return POINT{right, bottom};
+    default: {
+        // A mode beyond 6 (only from a hand-edited settings file) is the pointer too.
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        return cursor;
+    }
+    }
+}
+
+void captureTarget() {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground || foreground == app().mainWindow || foreground == app().taskbar) return;
+    targetState& target = app().target;
+    target.window = foreground;
+    bool caretFound = false;
+    withInputAttachedTo(foreground, [&] {
+        target.focus = GetFocus();
+        if (!target.focus) return;
+        if (app().config.ShowMenuPosMode == 1) {
+            POINT caret{};
+            if (GetCaretPos(&caret) && ClientToScreen(target.focus, &caret)) {
+                target.point = caret;
+                caretFound = true;
+            }
+        } else {
+            target.point = topLeftOf(target.focus);
+            caretFound = true;
+        }
+    });
+    if (!caretFound) target.point = topLeftOf(foreground);
+}
+
+void captureTargetThrottled() {
+    DWORD now = GetTickCount();
+    if (now - app().lastCaptureTick <= 100) return;
+    app().lastCaptureTick = now;
+    captureTarget();
+}
+
+void onShowMenu(int placementMode, HMENU menu) {
+    if (app().menuOpen || !IsMenu(menu)) return;
+    app().menuOpen = true;
+    showKeyboardAnchor();
+    SetForegroundWindow(app().mainWindow);
+    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::trackMenu, placementMode),
+                 reinterpret_cast<LPARAM>(menu));
+    PostMessageA(app().mainWindow, WM_NULL, 0, 0);
+}
+
+void onTrackMenu(int placementMode, HMENU menu) {
+    if (GetForegroundWindow() != app().mainWindow) {
+        retryForeground(placementMode, menu);
+        return;
+    }
+    POINT point = menuPoint(placementMode);
+    app().currentHistoryItem = nullptr;
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, app().mainWindow, nullptr);
+    hideKeyboardAnchor();
+    PostMessageA(app().mainWindow, WM_NULL, 0, 0);
+}
+
+void watchCorners() {
+    if (app().cornerBusy || app().menuOpen) return;
+    app().cornerBusy = true;
+    POINT cursor{};
+    if (GetCursorPos(&cursor)) {
+        // Corner menus open at the pointer, and capturing for them uses no caret.
+        int savedMode = app().config.ShowMenuPosMode;
+        app().config.ShowMenuPosMode = 0;
+        int right = GetSystemMetrics(SM_CXSCREEN) - 1;
+        int bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
+        // Checked in this order: bottom-left, bottom-right, top-right, top-left.
+        const struct {
+            int corner;
+            POINT pixel;
+        } corners[] = {{2, {0, bottom}}, {4, {right, bottom}}, {3, {right, 0}}, {1, {0, 0}}};
+        for (const auto& corner : corners) {
+            uint16_t itemId = app().model.corners.itemAt(corner.corner);
+            if (!itemId || cursor.x != corner.pixel.x || cursor.y != corner.pixel.y) continue;
+            if (++app().cornerDwell >= app().config.ShowAutoPopup) {
+                app().cornerDwell = 0;
+                SendMessageA(app().mainWindow, WM_HOTKEY, itemId, 0);
+            }
+        }
+        app().config.ShowMenuPosMode = savedMode;
+    }
+    app().cornerBusy = false;
+}
+
+LRESULT onMenuClosed(HWND window, bool fromMainWindow) {
+    SetCurrentDirectoryA(app().startDirectory.c_str());
+    app().cornerDwell = 0;
+    app().menuOpen = false;
+    emptyHistorySubmenus();
+    HWND target = app().target.window;
+    PostMessageA(target, WM_NULL, 0, 0);
+    if (fromMainWindow && IsWindow(target)) {
+        if (GetForegroundWindow() == app().mainWindow) {
+            withInputAttachedTo(target, [&] {
+                SetForegroundWindow(target);
+                if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
+            });
+        } else {
+            PostMessageA(GetForegroundWindow(), WM_NULL, 0, 0);
+        }
+    }
+    setTrayIcon(app().appIcon16);
+    return DefWindowProcA(window, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+}
+
+}  // namespace tv

@@ -1,0 +1,21 @@
+// Where a popup menu appears, which window gets the text afterwards, winning the
+// foreground for TrackPopupMenu, and the screen-corner watch.
+#pragma once
+
+#include <windows.h>
+
+namespace tv {
+
+// Placement modes (ShowMenuPosMode): 0 pointer, 1 caret, 2-5 screen corners
+// (top-left, bottom-left, top-right, bottom-right), 6 inside the focused control.
+POINT menuPoint(int placementMode);
+
+void captureTarget();
+void captureTargetThrottled();  // pointer over the tray icon or tile: at most every 100 ms
+void onShowMenu(int placementMode, HMENU menu);   // command 113
+void onTrackMenu(int placementMode, HMENU menu);  // command 133
+void watchCorners();                              // timer 100
+// The menu has closed: focus back to the target, normal tray icon, history emptied.
+LRESULT onMenuClosed(HWND window, bool fromMainWindow);
+
+}  // namespace tv

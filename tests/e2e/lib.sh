@@ -1,0 +1,322 @@
+# Library of the end-to-end tests: programs run in a Wine virtual desktop on
+# Xvfb, driven with xdotool and inspected with the helper programs of helpers/.
+# Sourced by a test script, which starts with
+#
+#   source "$(dirname "$0")/lib.sh"
+#   e2e_init NAME HELPERS_DIR WORK_PARENT
+#
+# and ends with e2e_finish. Everything it starts is stopped on exit.
+#
+# Coordinates: the functions taking X Y use the desktop's own screen
+# coordinates, the ones Windows programs see (GetWindowRect, winlist). Wine's
+# virtual desktop is one X window; e2e_start finds where it sits on the X screen
+# and e2e_click adds that offset.
+#
+# Keyboard: Wine only accepts a key from X when it arrives through an X window
+# of the thread that owns the foreground window, so e2e_key and e2e_type first
+# move the X keyboard focus to that window (its popup menu while one is open).
+#
+# Tests that share one Wine prefix must not run at the same time: e2e_cleanup
+# ends the prefix's wineserver.
+
+E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../../scripts/common.sh
+source "$E2E_LIB_DIR/../../scripts/common.sh"
+
+E2E_TIMEOUT=${E2E_TIMEOUT:-15}       # seconds any wait may take before it fails
+E2E_DESKTOP_SIZE=${E2E_DESKTOP_SIZE:-1024x700}
+E2E_PASSED=0
+E2E_FAILED=0
+E2E_FINISHED=0
+E2E_PIDS=()
+E2E_DESKTOP_X=0
+E2E_DESKTOP_Y=0
+E2E_STARTED_XVFB=
+
+# --- set-up and tear-down ---------------------------------------------------
+
+# e2e_init NAME HELPERS_DIR WORK_PARENT
+# Prepares the Japanese Wine environment and a display, and makes a fresh
+# working folder WORK_PARENT/NAME (E2E_WORK), which becomes the current folder.
+e2e_init() {
+  E2E_NAME=$1
+  E2E_HELPERS=$(cd "$2" && pwd) || { echo "$1: no helpers folder $2" >&2; exit 2; }
+  mkdir -p "$3" || exit 2
+  E2E_WORK=$(cd "$3" && pwd)/$1
+  rm -rf "$E2E_WORK"
+  mkdir -p "$E2E_WORK" || exit 2
+  cd "$E2E_WORK" || exit 2
+  trap e2e_cleanup EXIT
+  trap 'exit 130' INT TERM
+  wine_environment
+  ensure_display
+  E2E_STARTED_XVFB=${TOLVANE_XVFB_PID:-}
+  # Nothing is hovered until a test moves the pointer on purpose.
+  e2e_park_pointer
+}
+
+# Stops what the test started. Installed as the EXIT trap by e2e_init.
+e2e_cleanup() {
+  local status=$?
+  trap - EXIT
+  if [ "${E2E_KEEP:-}" = 1 ]; then
+    echo "E2E_KEEP=1: leaving Wine running on DISPLAY=$DISPLAY"
+  else
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+    if [ -n "$E2E_STARTED_XVFB" ]; then
+      kill "$E2E_STARTED_XVFB" 2>/dev/null
+      wait "$E2E_STARTED_XVFB" 2>/dev/null
+    fi
+  fi
+  if [ "$E2E_FINISHED" != 1 ]; then
+    e2e_fail "the test script ended early (status $status)"
+    echo "${E2E_NAME:-e2e}: $E2E_PASSED passed, $E2E_FAILED failed"
+    exit 1
+  fi
+  exit "$status"
+}
+
+# Prints the closing line and exits: 0 when every check passed.
+e2e_finish() {
+  E2E_FINISHED=1
+  echo "$E2E_NAME: $E2E_PASSED passed, $E2E_FAILED failed"
+  [ "$E2E_FAILED" = 0 ] && [ "$E2E_PASSED" -gt 0 ] && exit 0
+  exit 1
+}
+
+# --- results ----------------------------------------------------------------
+
+e2e_pass() { E2E_PASSED=$((E2E_PASSED + 1)); [ -n "${1:-}" ] && echo "ok: $1"; return 0; }
+
+# A failure names the line of the test script, so the message says where it was seen.
+e2e_fail() {
+  E2E_FAILED=$((E2E_FAILED + 1))
+  echo "FAIL ($(e2e_caller)): $*"
+  return 1
+}
+
+# "script:line" of the innermost call made from outside this library.
+e2e_caller() {
+  local i
+  for ((i = 1; i < ${#BASH_SOURCE[@]}; i++)); do
+    if [ "${BASH_SOURCE[i]}" != "${BASH_SOURCE[0]}" ]; then
+      printf '%s:%s' "$(basename "${BASH_SOURCE[i]}")" "${BASH_LINENO[i - 1]}"
+      return
+    fi
+  done
+  printf 'cleanup'
+}
+
+# e2e_check DESCRIPTION COMMAND...   passes when COMMAND succeeds
+e2e_check() {
+  local what=$1; shift
+  if "$@"; then e2e_pass "$what"; else e2e_fail "$what: '$*' failed"; fi
+}
+
+# e2e_expect_bytes FILE EXPECTED_FILE DESCRIPTION   byte-exact comparison
+e2e_expect_bytes() {
+  if cmp -s "$1" "$2"; then
+    e2e_pass "$3"
+  else
+    e2e_fail "$3: got [$(e2e_show "$1")], expected [$(e2e_show "$2")]"
+  fi
+}
+
+# A file's bytes for a failure message: code page 932 shown as UTF-8, and hex.
+e2e_show() {
+  [ -f "$1" ] || { printf '<no file %s>' "$1"; return; }
+  printf '%s | %s' "$(iconv -f CP932 -t UTF-8 "$1" 2>/dev/null | head -c 300)" "$(od -An -tx1 "$1" | head -3 | tr -s ' \n' ' ')"
+}
+
+# --- text and paths ---------------------------------------------------------
+
+# e2e_sjis UTF8_TEXT FILE   writes the text as code page 932 bytes, no newline added
+e2e_sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932 > "$2"; }
+
+# e2e_winpath PATH   the Windows name of a Unix path (drive Z: is the Unix root)
+e2e_winpath() {
+  local path=$1
+  [ "${path:0:1}" = / ] || path=$PWD/$path
+  path=${path//\//\\}
+  printf 'Z:%s' "$path"
+}
+
+# --- waiting ----------------------------------------------------------------
+
+# e2e_wait_until 'SHELL CONDITION' [TIMEOUT]   polls until the condition holds
+e2e_wait_until() {
+  local condition=$1 timeout=${2:-$E2E_TIMEOUT}
+  local deadline=$((SECONDS + timeout))
+  while ! eval "$condition"; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.1
+  done
+  return 0
+}
+
+# e2e_wait_file FILE [TIMEOUT]   until FILE exists (helpers write files whole)
+e2e_wait_file() { e2e_wait_until "[ -e '$1' ]" "${2:-}"; }
+
+# e2e_wait_window CLASS [TIMEOUT]   until a visible top-level window of CLASS
+# exists in the desktop; prints its winlist line.
+e2e_wait_window() {
+  local class=$1 timeout=${2:-$E2E_TIMEOUT} line
+  local deadline=$((SECONDS + timeout))
+  while :; do
+    line=$(e2e_winlist --class "$class" --visible 2>/dev/null | head -1)
+    [ -n "$line" ] && { printf '%s\n' "$line"; return 0; }
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.1
+  done
+}
+
+# e2e_wait_no_window CLASS [TIMEOUT]   until no visible window of CLASS is left
+e2e_wait_no_window() {
+  e2e_wait_until "[ -z \"\$(e2e_winlist --class '$1' --visible 2>/dev/null)\" ]" "${2:-}"
+}
+
+# --- programs ---------------------------------------------------------------
+
+# e2e_helper NAME ARGS...   runs helpers/NAME.exe inside the test's desktop
+e2e_helper() {
+  local name=$1; shift
+  E2E_DESKTOP=${E2E_DESKTOP:-} wine "$E2E_HELPERS/$name.exe" "$@"
+}
+e2e_winlist() { e2e_helper winlist "$@"; }
+e2e_focusinfo() { e2e_helper focusinfo "$@"; }
+e2e_clipboard() { e2e_helper clipboard "$@"; }
+e2e_wintext() { e2e_helper wintext "$@"; }
+
+# e2e_start DESKTOP PROGRAM [ARGS...]
+# Starts PROGRAM (a Unix path to an .exe, or a Windows program name such as
+# notepad) in the virtual desktop DESKTOP, creating the desktop with a taskbar
+# and tray on first use. Output goes to DESKTOP-PROGRAM.log in the working folder.
+e2e_start() {
+  local desktop=$1 program=$2; shift 2
+  if [ "${E2E_DESKTOP:-}" != "$desktop" ]; then
+    # Wine shows the taskbar and its tray only in desktops that ask for it.
+    wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$desktop" /v EnableShell /t REG_DWORD /d 1 /f \
+      >/dev/null 2>&1
+    export E2E_DESKTOP=$desktop
+  fi
+  [ -f "$program" ] && program=$(e2e_winpath "$program")
+  local log
+  log="$E2E_WORK/$desktop-$(basename "${program//\\//}").log"
+  wine explorer "/desktop=$desktop,$E2E_DESKTOP_SIZE" "$program" "$@" >> "$log" 2>&1 &
+  E2E_PIDS+=($!)
+  e2e_locate_desktop || { e2e_fail "the virtual desktop $desktop did not appear"; return 1; }
+}
+
+# Finds the desktop's X window and its place on the X screen (E2E_DESKTOP_XID,
+# E2E_DESKTOP_X, E2E_DESKTOP_Y). Without a window manager it sits at 0,0.
+e2e_locate_desktop() {
+  local deadline=$((SECONDS + E2E_TIMEOUT)) xid=
+  while [ -z "$xid" ]; do
+    xid=$(xdotool search --name "^${E2E_DESKTOP} - Wine desktop\$" 2>/dev/null | head -1)
+    [ -z "$xid" ] && { [ "$SECONDS" -ge "$deadline" ] && return 1; sleep 0.1; }
+  done
+  E2E_DESKTOP_XID=$xid
+  local info
+  info=$(xwininfo -id "$xid")
+  E2E_DESKTOP_X=$(awk '/Absolute upper-left X:/ {print $4}' <<< "$info")
+  E2E_DESKTOP_Y=$(awk '/Absolute upper-left Y:/ {print $4}' <<< "$info")
+}
+
+# --- looking ----------------------------------------------------------------
+
+# e2e_notepad_text FILE   the text of Notepad's edit control, code page 932 bytes
+e2e_notepad_text() { e2e_wintext Notepad "$(e2e_winpath "$1")"; }
+
+# e2e_set_notepad_text FILE   replaces Notepad's text with the bytes of FILE
+e2e_set_notepad_text() { e2e_wintext --set "$(e2e_winpath "$1")"; }
+
+# e2e_menu_rect   "LEFT TOP RIGHT BOTTOM" of the topmost visible popup menu
+# (the newest submenu while several are open); fails when none is open.
+e2e_menu_rect() {
+  local line
+  line=$(e2e_winlist --class '#32768' --visible 2>/dev/null | head -1)
+  [ -n "$line" ] || return 1
+  cut -f5-8 <<< "$line" | tr '\t' ' '
+}
+
+# e2e_window_rect CLASS   "LEFT TOP RIGHT BOTTOM" of the first visible CLASS window
+e2e_window_rect() {
+  local line
+  line=$(e2e_winlist --class "$1" --visible 2>/dev/null | head -1)
+  [ -n "$line" ] || return 1
+  cut -f5-8 <<< "$line" | tr '\t' ' '
+}
+
+# e2e_tray_point [N]   "X Y" of the middle of tray icon N: Wine draws the icons
+# inside the taskbar (they are no windows), 20 pixels each from its right end;
+# N=0, the default, is the rightmost, the first one added.
+e2e_tray_point() {
+  local rect l t r b
+  rect=$(e2e_window_rect Shell_TrayWnd) || return 1
+  read -r l t r b <<< "$rect"
+  echo "$((r - 10 - 20 * ${1:-0})) $(((t + b) / 2))"
+}
+
+# e2e_foreground_class   class of the foreground window
+e2e_foreground_class() { e2e_focusinfo 2>/dev/null | awk -F'\t' '$1 == "foreground" {print $3}'; }
+
+# e2e_focus_class   class of the control with the keyboard focus
+e2e_focus_class() { e2e_focusinfo 2>/dev/null | awk -F'\t' '$1 == "focus" {print $3}'; }
+
+# e2e_screenshot FILE   the whole X screen as an image (look at it when a test fails)
+e2e_screenshot() { import -window root "$1"; }
+
+# --- driving ----------------------------------------------------------------
+
+# Gives the X keyboard focus to the X window that Wine takes keys from.
+e2e_sync_focus() {
+  local info target current
+  info=$(e2e_focusinfo 2>/dev/null | grep '^xwindow')
+  target=$(cut -f2 <<< "$info")
+  if [ -z "$target" ] || [ "$((target))" = 0 ]; then
+    echo "e2e_sync_focus: no foreground window to type into" >&2
+    return 1
+  fi
+  current=$(xdotool getwindowfocus 2>/dev/null || echo 0)
+  [ -n "${E2E_DEBUG:-}" ] && echo "e2e_sync_focus: X focus $(printf 0x%x "$current"), target $info" >&2
+  [ "$((current))" = "$((target))" ] || xdotool windowfocus --sync "$((target))" 2>/dev/null
+}
+
+# e2e_key KEYS...   xdotool key names, e.g. e2e_key ctrl+q Down Return
+e2e_key() {
+  e2e_sync_focus
+  xdotool key --clearmodifiers --delay 40 "$@"
+}
+
+# e2e_type TEXT   types ASCII text
+e2e_type() {
+  e2e_sync_focus
+  xdotool type --clearmodifiers --delay 40 -- "$1"
+}
+
+# e2e_click X Y [BUTTON]   clicks at desktop coordinates (1 left, 3 right)
+e2e_click() {
+  xdotool mousemove --sync $(($1 + E2E_DESKTOP_X)) $(($2 + E2E_DESKTOP_Y)) click "${3:-1}"
+}
+
+# e2e_move X Y   moves the pointer to desktop coordinates
+e2e_move() { xdotool mousemove --sync $(($1 + E2E_DESKTOP_X)) $(($2 + E2E_DESKTOP_Y)); }
+
+# e2e_click_in_rect "L T R B" [BUTTON]   clicks the middle of a rectangle
+e2e_click_in_rect() {
+  local l t r b
+  read -r l t r b <<< "$1"
+  e2e_click $(((l + r) / 2)) $(((t + b) / 2)) "${2:-1}"
+}
+
+# Moves the pointer off the desktop (bottom right of the X screen when it is
+# larger than the desktop), where it hovers over nothing Windows can see.
+e2e_park_pointer() {
+  local width height
+  read -r width height < <(xdpyinfo | awk '/dimensions:/ {split($2, s, "x"); print s[1], s[2]}')
+  xdotool mousemove --sync $((width - 1)) $((height - 1))
+}
