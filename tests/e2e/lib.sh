@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2119,SC2120
 # Library of the end-to-end tests: programs run in a Wine virtual desktop on
 # Xvfb, driven with xdotool and inspected with the helper programs of helpers/.
 # Sourced by a test script, which starts with
@@ -12,12 +13,20 @@
 # virtual desktop is one X window; e2e_start finds where it sits on the X screen
 # and e2e_click adds that offset.
 #
-# Keyboard: Wine only accepts a key from X when it arrives through an X window
-# of the thread that owns the foreground window, so e2e_key and e2e_type first
-# move the X keyboard focus to that window (its popup menu while one is open).
+# Keyboard: Wine drops a key that X delivers through an X window of a thread
+# other than the foreground one (the desktop's own window included), although
+# hot keys (RegisterHotKey) fire either way. There is no window manager to
+# keep the X focus right: X hands it to the desktop when a focused window
+# closes. So e2e_key and e2e_type first give the X focus to the foreground
+# window, or, when that one is hidden (a resident program showing its popup
+# menu), to the topmost visible window of its thread. Keys sent in one call go
+# out together: when a key closes or opens a window, send the next ones in a
+# new call after waiting for the change, or they may be lost.
+# Raw xdotool key/type calls skip this and are not reliable.
 #
-# Tests that share one Wine prefix must not run at the same time: e2e_cleanup
-# ends the prefix's wineserver.
+# Each test gets an Xvfb of its own (see e2e_display). Tests that share one Wine
+# prefix must not run at the same time: e2e_init and e2e_cleanup end the
+# prefix's wineserver.
 
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../../scripts/common.sh
@@ -48,11 +57,34 @@ e2e_init() {
   cd "$E2E_WORK" || exit 2
   trap e2e_cleanup EXIT
   trap 'exit 130' INT TERM
+  unset E2E_DESKTOP
   wine_environment
-  ensure_display
-  E2E_STARTED_XVFB=${TOLVANE_XVFB_PID:-}
+  # A clean start: Wine programs left from an earlier run would still draw on
+  # that run's display.
+  wineserver -k 2> /dev/null
+  wineserver -w 2> /dev/null
+  e2e_display || { echo "$E2E_NAME: no X display" >&2; exit 2; }
   # Nothing is hovered until a test moves the pointer on purpose.
   e2e_park_pointer
+}
+
+# Each test gets an X server of its own: the keyboard focus and the pointer are
+# per display, and a second test on the same screen would take them away.
+# E2E_DISPLAY=:N uses an existing display instead (to watch a test, say).
+e2e_display() {
+  if [ -n "${E2E_DISPLAY:-}" ]; then
+    export DISPLAY=$E2E_DISPLAY
+    xdpyinfo > /dev/null 2>&1
+    return
+  fi
+  local number_file=$E2E_WORK/.xvfb-display
+  # -displayfd picks a free display and writes its number once it accepts clients.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$number_file" > "$E2E_WORK/xvfb.log" 2>&1 &
+  E2E_STARTED_XVFB=$!
+  e2e_wait_until "[ -s '$number_file' ]" 10 || return 1
+  DISPLAY=:$(head -1 "$number_file")
+  export DISPLAY
+  xdpyinfo > /dev/null 2>&1
 }
 
 # Stops what the test started. Installed as the EXIT trap by e2e_init.
@@ -147,19 +179,19 @@ e2e_winpath() {
 
 # --- waiting ----------------------------------------------------------------
 
-# e2e_wait_until 'SHELL CONDITION' [TIMEOUT]   polls until the condition holds
+# e2e_wait_until 'SHELL CONDITION' [TIMEOUT]   polls until the condition holds;
+# it is evaluated in the caller's variables, so it may set some for later.
 e2e_wait_until() {
-  local condition=$1 timeout=${2:-$E2E_TIMEOUT}
-  local deadline=$((SECONDS + timeout))
-  while ! eval "$condition"; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
+  local _e2e_deadline=$((SECONDS + ${2:-$E2E_TIMEOUT}))
+  while ! eval "$1"; do
+    [ "$SECONDS" -ge "$_e2e_deadline" ] && return 1
     sleep 0.1
   done
   return 0
 }
 
 # e2e_wait_file FILE [TIMEOUT]   until FILE exists (helpers write files whole)
-e2e_wait_file() { e2e_wait_until "[ -e '$1' ]" "${2:-}"; }
+e2e_wait_file() { e2e_wait_until "[ -e $(printf '%q' "$1") ]" "${2:-}"; }
 
 # e2e_wait_window CLASS [TIMEOUT]   until a visible top-level window of CLASS
 # exists in the desktop; prints its winlist line.
@@ -176,7 +208,7 @@ e2e_wait_window() {
 
 # e2e_wait_no_window CLASS [TIMEOUT]   until no visible window of CLASS is left
 e2e_wait_no_window() {
-  e2e_wait_until "[ -z \"\$(e2e_winlist --class '$1' --visible 2>/dev/null)\" ]" "${2:-}"
+  e2e_wait_until "[ -z \"\$(e2e_winlist --class $(printf '%q' "$1") --visible 2>/dev/null)\" ]" "${2:-}"
 }
 
 # --- programs ---------------------------------------------------------------
@@ -194,7 +226,9 @@ e2e_wintext() { e2e_helper wintext "$@"; }
 # e2e_start DESKTOP PROGRAM [ARGS...]
 # Starts PROGRAM (a Unix path to an .exe, or a Windows program name such as
 # notepad) in the virtual desktop DESKTOP, creating the desktop with a taskbar
-# and tray on first use. Output goes to DESKTOP-PROGRAM.log in the working folder.
+# and tray on first use. The program starts in the current folder and inherits
+# the environment. Output goes to DESKTOP-PROGRAM.log in the working folder.
+# Every program of a test must use the same desktop: the helpers look only there.
 e2e_start() {
   local desktop=$1 program=$2; shift 2
   if [ "${E2E_DESKTOP:-}" != "$desktop" ]; then
@@ -219,7 +253,8 @@ e2e_locate_desktop() {
     xid=$(xdotool search --name "^${E2E_DESKTOP} - Wine desktop\$" 2>/dev/null | head -1)
     [ -z "$xid" ] && { [ "$SECONDS" -ge "$deadline" ] && return 1; sleep 0.1; }
   done
-  E2E_DESKTOP_XID=$xid
+  E2E_DESKTOP_XID=$xid  # for tests that look at the X side
+  export E2E_DESKTOP_XID
   local info
   info=$(xwininfo -id "$xid")
   E2E_DESKTOP_X=$(awk '/Absolute upper-left X:/ {print $4}' <<< "$info")
@@ -283,7 +318,10 @@ e2e_sync_focus() {
   fi
   current=$(xdotool getwindowfocus 2>/dev/null || echo 0)
   [ -n "${E2E_DEBUG:-}" ] && echo "e2e_sync_focus: X focus $(printf 0x%x "$current"), target $info" >&2
-  [ "$((current))" = "$((target))" ] || xdotool windowfocus --sync "$((target))" 2>/dev/null
+  [ "$((current))" = "$((target))" ] && return 0
+  # A program in front with only a hidden window has no X window to type into.
+  xwininfo -id "$target" 2> /dev/null | grep -q 'Map State: IsViewable' || return 0
+  xdotool windowfocus --sync "$((target))" 2> /dev/null
 }
 
 # e2e_key KEYS...   xdotool key names, e.g. e2e_key ctrl+q Down Return
@@ -292,7 +330,7 @@ e2e_key() {
   xdotool key --clearmodifiers --delay 40 "$@"
 }
 
-# e2e_type TEXT   types ASCII text
+# e2e_type TEXT   types ASCII text (put Japanese text on the clipboard instead)
 e2e_type() {
   e2e_sync_focus
   xdotool type --clearmodifiers --delay 40 -- "$1"

@@ -14,6 +14,8 @@
 //                                              changecbchain REMOVED NEXT
 //                                              left
 //                                            leaves after SECONDS, or once LOGFILE.stop exists.
+//                                            "draw 1" comes before "joined": SetClipboardViewer
+//                                            sends the first WM_DRAWCLIPBOARD itself.
 #include "helper_common.h"
 
 #include <fcntl.h>

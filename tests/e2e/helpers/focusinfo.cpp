@@ -5,8 +5,9 @@
 //   active HWND CLASS
 //   xwindow XID of HWND CLASS
 // A missing window prints HWND 0x00000000 and class "-". XID is the X11 window
-// (of window HWND) that must hold the X keyboard focus for typed keys to reach the foreground
-// program (0x0 when there is none). Exit 1 when there is no foreground window.
+// (of window HWND) that must hold the X keyboard focus for typed keys to reach
+// the foreground program (0x0 when there is none). Exit 1 when there is no
+// foreground window.
 #include "helper_common.h"
 
 #include <fcntl.h>
@@ -14,9 +15,13 @@
 namespace {
 
 // Wine drops key events that arrive through an X window whose thread does not
-// own the foreground input, so keys must go through a visible window of the
-// foreground thread: the topmost, which is its popup menu while one is open.
-// Wine's X11 driver records each window's X window in this property.
+// own the foreground input, so keys must go through an X window of the
+// foreground thread: the foreground window's own when it is shown, else the
+// topmost shown window of that thread (the popup menu of a program that is in
+// front with a hidden window). A menu's X window is a poor first choice: it
+// goes away when the menu closes, and X then hands the focus to the desktop,
+// whose keys Wine drops. Wine's X11 driver records each window's X window in
+// the property read here.
 struct XTarget {
     DWORD thread;
     HWND hwnd;
@@ -72,7 +77,11 @@ int main()
     print_line("active", active);
     printf("\n");
     XTarget target = {foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0, nullptr, nullptr};
-    if (foreground) {
+    if (foreground && IsWindowVisible(foreground)) {
+        target.hwnd = foreground;
+        target.xid = GetPropA(foreground, "__wine_x11_whole_window");
+    }
+    if (foreground && !target.xid) {
         EnumWindows(find_x_target, reinterpret_cast<LPARAM>(&target));
         if (!target.xid) {
             target.hwnd = foreground;

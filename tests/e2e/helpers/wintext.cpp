@@ -9,7 +9,8 @@
 //     --child CLASS    child control class (default Edit); "-" means the window itself
 //     --get OUTFILE    write the text ("-" for stdout)
 //     --set FILE       replace the text with the bytes of FILE
-//     --select S E     EM_SETSEL S E (character positions; -1 as E means the end)
+//     --select S E     EM_SETSEL S E, in characters (UTF-16 units, not bytes);
+//                      "end" stands for the length of the text
 //     --get-sel        print "START END" of the selection
 // Actions run in the order given. Exit 1 when the window or control is missing.
 #include "helper_common.h"
@@ -52,8 +53,9 @@ HWND find_control(HWND forced, const char* top_class, const char* child_class)
 bool get_text(HWND control, const char* out)
 {
     LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
-    // WM_GETTEXTLENGTH may overestimate for double-byte text; the copy's count is exact.
-    std::vector<char> buffer(length + 2);
+    // The answer may count UTF-16 units rather than bytes, and a unit can take
+    // two bytes in code page 932; the count WM_GETTEXT returns is the exact one.
+    std::vector<char> buffer(2 * length + 2);
     LRESULT copied = SendMessageA(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     if (copied < 0)
         copied = 0;
@@ -76,6 +78,13 @@ bool set_text(HWND control, const char* in)
         return false;
     }
     return true;
+}
+
+int position(HWND control, const char* text)
+{
+    if (strcmp(text, "end") == 0)
+        return static_cast<int>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    return atoi(text);
 }
 
 void usage()
@@ -153,7 +162,7 @@ int main(int argc, char** argv)
             if (!set_text(control, action[1]))
                 return 2;
         } else if (name == "--select") {
-            SendMessageA(control, EM_SETSEL, (WPARAM)atoi(action[1]), (LPARAM)atoi(action[2]));
+            SendMessageA(control, EM_SETSEL, position(control, action[1]), position(control, action[2]));
         } else {
             DWORD start = 0, end = 0;
             SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));

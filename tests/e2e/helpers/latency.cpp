@@ -1,0 +1,99 @@
+// latency: how long a shortcut key takes to put its phrase into notepad.
+// Usage: latency EXPECTED_FILE COUNT VK MODIFIERS
+//   MODIFIERS: any of "c" (Control), "a" (Alt), "s" (Shift).
+// Each round empties notepad's edit control, presses the key with SendInput and
+// polls the control until it holds exactly the expected bytes. Prints one line
+// per round ("round N: MS ms") and "median: MS ms"; exit 1 when a round times out.
+#include "helper_common.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+HWND notepadEdit()
+{
+    HWND notepad = FindWindowA("Notepad", nullptr);
+    return notepad ? FindWindowExA(notepad, nullptr, "Edit", nullptr) : nullptr;
+}
+
+std::string editText(HWND edit)
+{
+    int length = static_cast<int>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int got = static_cast<int>(SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0])));
+    text.resize(static_cast<size_t>(got));
+    return text;
+}
+
+void pressChord(WORD vk, const std::string& modifiers)
+{
+    std::vector<WORD> keys;
+    if (modifiers.find('c') != std::string::npos) keys.push_back(VK_CONTROL);
+    if (modifiers.find('a') != std::string::npos) keys.push_back(VK_MENU);
+    if (modifiers.find('s') != std::string::npos) keys.push_back(VK_SHIFT);
+    keys.push_back(vk);
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 5) {
+        fprintf(stderr, "usage: latency EXPECTED_FILE COUNT VK MODIFIERS\n");
+        return 2;
+    }
+    join_test_desktop();
+    std::string expected;
+    if (!read_whole_file(argv[1], expected)) return 2;
+    int count = atoi(argv[2]);
+    WORD vk = static_cast<WORD>(strtol(argv[3], nullptr, 0));
+    HWND edit = notepadEdit();
+    if (!edit) {
+        fprintf(stderr, "no notepad\n");
+        return 1;
+    }
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    std::vector<double> rounds;
+    for (int round = 1; round <= count; ++round) {
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        Sleep(300);  // let the previous round's keys and menus settle
+        LARGE_INTEGER start, now;
+        QueryPerformanceCounter(&start);
+        pressChord(vk, argv[4]);
+        double elapsed = 0;
+        for (;;) {
+            QueryPerformanceCounter(&now);
+            elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+            if (editText(edit) == expected) break;
+            if (elapsed > 5000) {
+                printf("round %d: timed out\n", round);
+                return 1;
+            }
+            Sleep(1);
+        }
+        printf("round %d: %.0f ms\n", round, elapsed);
+        rounds.push_back(elapsed);
+    }
+    std::sort(rounds.begin(), rounds.end());
+    double median = rounds.size() % 2 ? rounds[rounds.size() / 2]
+                                      : (rounds[rounds.size() / 2 - 1] + rounds[rounds.size() / 2]) / 2;
+    printf("median: %.0f ms\n", median);
+    return 0;
+}

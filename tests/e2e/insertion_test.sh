@@ -1,0 +1,199 @@
+#!/usr/bin/env bash
+# The heart of the program: a shortcut key in Notepad opens the menu (or runs an
+# item at once), and the chosen phrase lands in Notepad byte for byte. Covers
+# mouse and mnemonic picks, item and folder shortcut keys with the placement
+# modes, enclosing the selection, date items and "%%d", and the latency from
+# the key to the text.
+# Usage: insertion_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
+# shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
+set -u
+source "$(dirname "$0")/lib.sh"
+TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
+e2e_init insertion "${1:?helpers folder}" "${2:?work folder}"
+DESKTOP=insert
+
+header='0	メニュー	---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．数字データは触らないでください（＾＾；(動作を保証できません)	'
+# Root: Ctrl+Alt+Space (32 + 256 * 6). Items' keys: Ctrl+Alt+H, F, E, D, N, L.
+menu="${header}1568	0	0
+1	マウス(&M)	ソ表\\\\パス mouse	0	0	0		0
+1	キー(&K)	キーボード表	0	0	0		0
+1	直接	ホットキー表	1608	0	0		0
+0	フォルダ(&F)		1606	0	0		0
+{
+	1	子1(&1)	子の表	0	0	0		0
+	1	子2(&2)	子2の表	0	0	0		0
+}
+13	囲む(&E)	[b]\\r\\n[/b]	1605	0	0		0
+8	%Y/%m/%d %H		1604	0	0		0
+12	新日付	%Y年%m月%d日(%f)	1614	0	0		0
+0	%%d		1612	0	0		0
+"
+e2e_sjis "${menu//$'\n'/$'\r\n'}" tv2_text.ini
+cp "$TOLVANE_EXE" .
+
+# Settings that differ per run: the placement mode of folder keys.
+write_settings() { printf '[set]\r\nShowMenuPosMode=%s\r\n' "$1" > tv2.ini; }
+
+start_tolvane() {
+  e2e_start "$DESKTOP" tolvane.exe
+  e2e_wait_until 'e2e_winlist --class TV2 | grep -q .' || e2e_fail "tolvane did not start"
+}
+
+stop_tolvane() {
+  wine taskkill /im tolvane.exe /f >/dev/null 2>&1
+  e2e_wait_until '! e2e_winlist --class TV2 | grep -q .' || e2e_fail "tolvane did not stop"
+}
+
+# Empties Notepad and gives it the keyboard focus back.
+reset_notepad() {
+  : > empty.txt
+  e2e_set_notepad_text empty.txt
+  e2e_click 300 300
+  e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' || e2e_fail "notepad has no focus: $(e2e_focusinfo)"
+}
+
+# expect_notepad EXPECTED_FILE DESCRIPTION
+expect_notepad() {
+  e2e_wait_until 'e2e_notepad_text got.txt && cmp -s got.txt "$1"' 10
+  e2e_expect_bytes got.txt "$1" "$2"
+}
+
+wait_menu() { e2e_wait_until 'menu=$(e2e_menu_rect)' 10 || { e2e_fail "no menu opened"; return 1; }; }
+
+test_mouse_pick() {
+  reset_notepad
+  e2e_move 400 200
+  e2e_key ctrl+alt+space
+  wait_menu || return
+  local l t r b
+  read -r l t r b <<< "$menu"
+  [ "$l" = 400 ] && [ "$t" = 200 ] && e2e_pass "the root key opens the menu at the pointer" ||
+    e2e_fail "the root menu is at ($l,$t), not at the pointer (400,200)"
+  e2e_click $((l + 60)) $((t + 10))
+  e2e_sjis 'ソ表\パス mouse' mouse.expected
+  expect_notepad mouse.expected "a mouse pick inserts the phrase (trail bytes 0x5C and a backslash kept)"
+  e2e_wait_until '[ "$(e2e_foreground_class)" = Notepad ] && [ "$(e2e_focus_class)" = Edit ]' ||
+    e2e_fail "the focus did not return to notepad: $(e2e_focusinfo)"
+  e2e_pass "the focus returns to notepad's edit control"
+}
+
+test_mnemonic_pick() {
+  reset_notepad
+  e2e_key ctrl+alt+space
+  wait_menu || return
+  e2e_key k
+  e2e_sjis 'キーボード表' key.expected
+  expect_notepad key.expected "a pick by mnemonic inserts the phrase"
+}
+
+test_item_key() {
+  reset_notepad
+  e2e_key ctrl+alt+h
+  e2e_sjis 'ホットキー表' hot.expected
+  expect_notepad hot.expected "an item's own key inserts it at once"
+  e2e_menu_rect >/dev/null && e2e_fail "an item key opened a menu" || e2e_pass "no menu for an item key"
+}
+
+# folder_key_at MODE EXPECTED_LEFT EXPECTED_TOP: the folder's key opens its submenu there.
+# For the bottom-right corner the menu is moved inside the screen, so its
+# bottom-right corner is checked instead (EXPECTED_* then name right and bottom).
+folder_key_at() {
+  local mode=$1 x=$2 y=$3 l t r b taskbar_top
+  taskbar_top=$(e2e_window_rect Shell_TrayWnd | cut -d' ' -f2)
+  reset_notepad
+  e2e_move 500 300
+  e2e_key ctrl+alt+f
+  wait_menu || return
+  read -r l t r b <<< "$menu"
+  case $mode in
+    # Wine keeps menus above the taskbar, so the corner may move up to its top edge.
+    5) [ "$r" -le "$x" ] && [ "$r" -ge $((x - 2)) ] && [ "$b" -le "$y" ] && [ "$b" -ge $((taskbar_top - 2)) ] ;;
+    *) [ "$l" = "$x" ] && [ "$t" = "$y" ] ;;
+  esac && e2e_pass "placement mode $mode puts the folder's submenu at ($l,$t)-($r,$b)" ||
+    e2e_fail "placement mode $mode: the submenu is at ($l,$t)-($r,$b), expected a corner at ($x,$y)"
+}
+
+test_folder_keys() {
+  folder_key_at 0 500 300
+  e2e_key 1
+  e2e_sjis '子の表' child.expected
+  expect_notepad child.expected "a pick in a folder opened by its key inserts the child"
+  stop_tolvane
+  write_settings 2 && start_tolvane && folder_key_at 2 0 0 && e2e_key Escape
+  stop_tolvane
+  write_settings 5 && start_tolvane && folder_key_at 5 1024 700 && e2e_key Escape
+  stop_tolvane
+  write_settings 0 && start_tolvane
+}
+
+test_enclose() {
+  e2e_sjis 'abc表' selection.txt
+  e2e_set_notepad_text selection.txt
+  e2e_click 300 300
+  e2e_wintext --select 0 end >/dev/null
+  e2e_key ctrl+alt+e
+  e2e_sjis '[b]abc表[/b]' enclosed.expected
+  expect_notepad enclosed.expected "enclose wraps the selection"
+
+  reset_notepad
+  e2e_key ctrl+alt+e
+  printf '[b]\r\n[/b]' > both.expected
+  expect_notepad both.expected "enclose with nothing selected inserts both lines"
+}
+
+# Formats the shell clock like the date items (the program runs in the same zone).
+weekdays=(日 月 火 水 木 金 土)
+weekday_kanji() { echo "${weekdays[$(date -d "@$1" +%w)]}"; }
+test_dates() {
+  local before after
+  reset_notepad
+  before=$(date +%s)
+  e2e_key ctrl+alt+d
+  e2e_wait_until 'e2e_notepad_text date.txt && [ -s date.txt ]' 10
+  after=$(date +%s)
+  local got; got=$(cat date.txt)
+  [ "$got" = "$(date -d "@$before" '+%Y/%m/%d %H')" ] || [ "$got" = "$(date -d "@$after" '+%Y/%m/%d %H')" ] &&
+    e2e_pass "a date item inserts its format expanded: $got" || e2e_fail "date item inserted [$got]"
+
+  reset_notepad
+  before=$(date +%s)
+  e2e_key ctrl+alt+n
+  e2e_wait_until 'e2e_notepad_text newdate.txt && [ -s newdate.txt ]' 10
+  after=$(date +%s)
+  e2e_sjis "$(date -d "@$before" '+%Y年%m月%d日')($(weekday_kanji "$before"))" newdate1.expected
+  e2e_sjis "$(date -d "@$after" '+%Y年%m月%d日')($(weekday_kanji "$after"))" newdate2.expected
+  cmp -s newdate.txt newdate1.expected || cmp -s newdate.txt newdate2.expected &&
+    e2e_pass "a new date item inserts its content expanded" ||
+    e2e_fail "new date item: got [$(e2e_show newdate.txt)], expected [$(e2e_show newdate1.expected)]"
+
+  reset_notepad
+  e2e_helper sysdate | head -1 | tr -d '\n' > longdate.expected
+  e2e_key ctrl+alt+l
+  expect_notepad longdate.expected "%%d inserts the system's long date"
+}
+
+test_latency() {
+  reset_notepad
+  e2e_sjis 'ホットキー表' hot.expected
+  if e2e_helper latency "$(e2e_winpath hot.expected)" 10 0x48 ca > latency.txt; then
+    e2e_pass "latency from the key to the text: $(grep median latency.txt)"
+    mkdir -p "$E2E_WORK/../results" && cp latency.txt "$E2E_WORK/../results/latency.txt"
+  else
+    e2e_fail "latency rounds: $(cat latency.txt)"
+  fi
+}
+
+write_settings 0
+e2e_start "$DESKTOP" notepad
+e2e_wait_window Notepad >/dev/null || { e2e_fail "notepad did not open"; e2e_finish; }
+start_tolvane
+
+test_mouse_pick
+test_mnemonic_pick
+test_item_key
+test_folder_keys
+test_enclose
+test_dates
+test_latency
+
+e2e_finish
