@@ -13,7 +13,7 @@ e2e_init insertion "${1:?helpers folder}" "${2:?work folder}"
 DESKTOP=insert
 
 header='0	メニュー	---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．数字データは触らないでください（＾＾；(動作を保証できません)	'
-# Root: Ctrl+Alt+Space (32 + 256 * 6). Items' keys: Ctrl+Alt+H, F, E, D, N, L.
+# Root: Ctrl+Alt+Space (32 + 256 * 6). Items' keys: Ctrl+Alt+H, F, E, D, N, L, O.
 menu="${header}1568	0	0
 1	マウス(&M)	ソ表\\\\パス mouse	0	0	0		0
 1	キー(&K)	キーボード表	0	0	0		0
@@ -27,12 +27,13 @@ menu="${header}1568	0	0
 8	%Y/%m/%d %H		1604	0	0		0
 12	新日付	%Y年%m月%d日(%f)	1614	0	0		0
 0	%%d		1612	0	0		0
+8	yyyy/MM/dd ww vv		1615	0	0		0
 "
 e2e_sjis "${menu//$'\n'/$'\r\n'}" tv2_text.ini
 cp "$TOLVANE_EXE" .
 
 # Settings that differ per run: the placement mode of folder keys.
-write_settings() { printf '[set]\r\nShowMenuPosMode=%s\r\n' "$1" > tv2.ini; }
+write_settings() { printf '[set]\r\nShowMenuPosMode=%s\r\nbUseOldDateTime=%s\r\n' "$1" "${2:-0}" > tv2.ini; }
 
 start_tolvane() {
   e2e_start "$DESKTOP" tolvane.exe
@@ -54,7 +55,8 @@ reset_notepad() {
 
 # expect_notepad EXPECTED_FILE DESCRIPTION
 expect_notepad() {
-  e2e_wait_until 'e2e_notepad_text got.txt && cmp -s got.txt "$1"' 10
+  expected_file=$1  # the wait condition is evaluated inside e2e_wait_until, where $1 differs
+  e2e_wait_until 'e2e_notepad_text got.txt && cmp -s got.txt "$expected_file"' 10
   e2e_expect_bytes got.txt "$1" "$2"
 }
 
@@ -172,6 +174,24 @@ test_dates() {
   expect_notepad longdate.expected "%%d inserts the system's long date"
 }
 
+# The old language: Windows date pictures, then the English name tokens.
+test_old_date_language() {
+  stop_tolvane
+  write_settings 0 1 && start_tolvane
+  reset_notepad
+  local before after
+  before=$(date +%s)
+  e2e_key ctrl+alt+o
+  e2e_wait_until 'e2e_notepad_text olddate.txt && [ -s olddate.txt ]' 10
+  after=$(date +%s)
+  local got; got=$(cat olddate.txt)
+  [ "$got" = "$(LC_ALL=C date -d "@$before" '+%Y/%m/%d %A %B')" ] ||
+    [ "$got" = "$(LC_ALL=C date -d "@$after" '+%Y/%m/%d %A %B')" ] &&
+    e2e_pass "the old date language expands pictures and name tokens: $got" || e2e_fail "old language inserted [$got]"
+  stop_tolvane
+  write_settings 0 && start_tolvane
+}
+
 test_latency() {
   reset_notepad
   e2e_sjis 'ホットキー表' hot.expected
@@ -194,6 +214,7 @@ test_item_key
 test_folder_keys
 test_enclose
 test_dates
+test_old_date_language
 test_latency
 
 e2e_finish

@@ -122,7 +122,7 @@ e2e_finish() {
 
 # --- results ----------------------------------------------------------------
 
-e2e_pass() { E2E_PASSED=$((E2E_PASSED + 1)); [ -n "${1:-}" ] && echo "ok: $1"; return 0; }
+e2e_pass() { E2E_PASSED=$((E2E_PASSED + 1)); [ -n "${1:-}" ] && echo "ok [${SECONDS}s]: $1"; return 0; }
 
 # A failure names the line of the test script, so the message says where it was seen.
 e2e_fail() {
@@ -338,11 +338,18 @@ e2e_type() {
 
 # e2e_click X Y [BUTTON]   clicks at desktop coordinates (1 left, 3 right)
 e2e_click() {
-  xdotool mousemove --sync $(($1 + E2E_DESKTOP_X)) $(($2 + E2E_DESKTOP_Y)) click "${3:-1}"
+  e2e_move "$1" "$2"
+  xdotool click "${3:-1}"
 }
 
 # e2e_move X Y   moves the pointer to desktop coordinates
-e2e_move() { xdotool mousemove --sync $(($1 + E2E_DESKTOP_X)) $(($2 + E2E_DESKTOP_Y)); }
+e2e_move() {
+  local x=$(($1 + E2E_DESKTOP_X)) y=$(($2 + E2E_DESKTOP_Y))
+  # "mousemove --sync" waits for a motion event, which never comes when the
+  # pointer is already there.
+  [ "$(xdotool getmouselocation --shell 2>/dev/null | grep -E '^[XY]=' | tr '\n' ' ')" = "X=$x Y=$y " ] && return 0
+  xdotool mousemove --sync "$x" "$y"
+}
 
 # e2e_click_in_rect "L T R B" [BUTTON]   clicks the middle of a rectangle
 e2e_click_in_rect() {
