@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
-#include "files/cp932.h"
+#include "popup/item_text.h"
 #include "files/startup_load.h"
 
 namespace tv {
@@ -37,14 +37,8 @@ std::string programDirectory() {
         }
         path.resize(path.size() * 2);
     }
-    size_t lastBackslash = std::string::npos;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(path[i])))
-            ++i;
-        else if (path[i] == '\\')
-            lastBackslash = i;
-    }
-    return lastBackslash == std::string::npos ? path : path.substr(0, lastBackslash + 1);
+    std::string directory = workingDirectoryOf(path);
+    return directory.empty() ? directory : directory + "\\";
 }
 
 void loadMenuAtStartup() {

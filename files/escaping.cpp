@@ -27,18 +27,24 @@ const char* controlEscape(char c) {
     }
 }
 
+// Copies a double-byte character whole, so that its trail byte (which may be 0x5C,
+// a backslash, as in ソ) is never examined on its own. Returns false for a
+// single-byte character, which the caller handles.
+bool copyDoubleByte(const std::string& in, size_t& i, std::string& out) {
+    if (!isLeadByte(static_cast<unsigned char>(in[i]))) return false;
+    out += in[i];
+    if (i + 1 < in.size()) out += in[++i];
+    return true;
+}
+
 }  // namespace
 
 std::string escapeText(const std::string& raw, escapeMode mode) {
     std::string out;
     out.reserve(raw.size() + raw.size() / 8);
     for (size_t i = 0; i < raw.size(); ++i) {
+        if (copyDoubleByte(raw, i, out)) continue;
         char c = raw[i];
-        if (isLeadByte(static_cast<unsigned char>(c))) {
-            out += c;
-            if (i + 1 < raw.size()) out += raw[++i];
-            continue;
-        }
         const char* replacement = mode == escapeMode::xml ? xmlEntity(c) : nullptr;
         if (!replacement) replacement = controlEscape(c);
         if (replacement)
@@ -53,12 +59,8 @@ std::string unescapeText(const std::string& escaped) {
     std::string out;
     out.reserve(escaped.size());
     for (size_t i = 0; i < escaped.size(); ++i) {
+        if (copyDoubleByte(escaped, i, out)) continue;
         char c = escaped[i];
-        if (isLeadByte(static_cast<unsigned char>(c))) {
-            out += c;
-            if (i + 1 < escaped.size()) out += escaped[++i];
-            continue;
-        }
         if (c == '\\' && i + 1 < escaped.size()) {
             char next = escaped[i + 1];
             char produced = next == '\\' ? '\\' : next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : 0;
@@ -77,12 +79,8 @@ std::string sanitizeFileName(const std::string& text) {
     std::string out;
     out.reserve(text.size() * 2);
     for (size_t i = 0; i < text.size(); ++i) {
+        if (copyDoubleByte(text, i, out)) continue;
         char c = text[i];
-        if (isLeadByte(static_cast<unsigned char>(c))) {
-            out += c;
-            if (i + 1 < text.size()) out += text[++i];
-            continue;
-        }
         switch (c) {
         case '\\': out += "￥"; break;
         case '/': out += "／"; break;
