@@ -31,6 +31,17 @@ void menuNode::clear() {
     item.reset();
 }
 
+menuNode* findNode(menuNode& root, const menuItem* item) {
+    std::vector<menuNode*> pending{&root};
+    while (!pending.empty()) {
+        menuNode* current = pending.back();
+        pending.pop_back();
+        if (current->item.get() == item) return current;
+        for (auto& child : current->children) pending.push_back(&child);
+    }
+    return nullptr;
+}
+
 size_t treeDepth(const menuNode& node) {
     size_t deepest = 0;
     std::vector<std::pair<const menuNode*, size_t>> pending{{&node, 0}};

@@ -31,6 +31,9 @@ struct menuNode {
     void clear();  // drops the item and every child
 };
 
+// The node in the subtree that holds `item`, or null.
+menuNode* findNode(menuNode& root, const menuItem* item);
+
 // Number of item levels below (and including) the node's children; 0 for a leaf.
 size_t treeDepth(const menuNode& node);
 // Number of nodes with an item in the subtree, the node itself included.

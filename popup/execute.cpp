@@ -12,6 +12,7 @@
 #include "folderpopup/folder_popup.h"
 #include "popup/date_now.h"
 #include "popup/item_text.h"
+#include "popup/quick_add.h"
 
 namespace tv {
 
@@ -84,8 +85,11 @@ void dispatchItemCommand(bool invokedFromMenu, UINT id, bool viaHotkey) {
     menuEntry entry = findMenuEntry(id);
     if (!entry.found) {
         if (itemRef historyEntry = app().history.findHistoryEntry(static_cast<uint16_t>(id))) {
-            // A right-button pick adds the entry as an item: the quick add plugs in here.
-            executeItem(*historyEntry, invokedFromMenu);
+            // Picked with the right button: keep it as a phrase instead of pasting it.
+            if (app().addToItems && app().currentHistoryItem)
+                quickAddHistoryEntry(*historyEntry, *app().currentHistoryItem);
+            else
+                executeItem(*historyEntry, invokedFromMenu);
             return;
         }
         // The root item has no entry of its own: its key shows the whole menu at the pointer.

@@ -1,0 +1,62 @@
+#include "popup/quick_add.h"
+
+#include "app/app_state.h"
+#include "files/escaping.h"
+#include "files/menu_file.h"
+#include "popup/popup_menu.h"
+
+namespace tv {
+
+namespace {
+
+// The new phrase's entry in one open-able history submenu of its item.
+void insertEntry(HMENU submenu, menuItem& item, bool atEnd, bool columnBreak) {
+    MENUITEMINFOA entry{};
+    entry.cbSize = sizeof entry;
+    entry.fMask = MIIM_ID | MIIM_TYPE | MIIM_DATA;
+    entry.fType = MFT_OWNERDRAW | (columnBreak ? MFT_MENUBARBREAK : 0);
+    entry.wID = item.itemId;
+    entry.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+    UINT position = atEnd ? static_cast<UINT>(GetMenuItemCount(submenu)) : 0;
+    InsertMenuItemA(submenu, position, TRUE, &entry);
+}
+
+void saveDataFile() {
+    std::string path = dataFilePath(app().startDirectory, app().dataFileName);
+    if (!writeMenuFile(app().model, path, app().model.root, menuExtent::wholeMenu))
+        MessageBoxA(app().mainWindow, "書き込みに失敗しました．", "Tolvane (設定)", MB_ICONERROR);
+}
+
+}  // namespace
+
+void quickAddHistoryEntry(const menuItem& entry, const menuItem& historyItem) {
+    // While the editor is open the menu shows its copy, which is not saved from here.
+    menuNode* folder = findNode(app().model.root, &historyItem);
+    if (!folder) {
+        MessageBoxA(app().mainWindow, "設定画面が出ている時は追加を行えません", "Tolvane (設定)", MB_ICONERROR);
+        return;
+    }
+    const bool atEnd = app().config.ClipToAddPos;
+    // After a childless vertical separator at the end, the new phrase starts a column.
+    const bool columnBreak = atEnd && folder->hasChildren() && !folder->lastChild().hasChildren() &&
+                             folder->lastChild().item && folder->lastChild().item->mode == itemMode::vSeparater;
+
+    itemFields fields;
+    fields.mode = itemMode::inputDataString;
+    fields.text = entry.text;
+    fields.data = unescapeText(entry.text);
+    menuNode phrase;
+    menuItem& item = app().model.createItem(phrase, std::move(fields));
+    if (atEnd)
+        folder->children.push_back(std::move(phrase));
+    else
+        folder->children.insert(folder->children.begin(), std::move(phrase));
+
+    for (const lazySubmenu& submenu : historySubmenus()) {
+        if (submenu.item != &historyItem) continue;
+        insertEntry(submenu.menu, item, atEnd, columnBreak);
+        saveDataFile();
+    }
+}
+
+}  // namespace tv
