@@ -17,7 +17,7 @@ void setClosing(bool closing) {
 
 }  // namespace
 
-std::optional<LRESULT> onCloseRequest(UINT) {
+std::optional<LRESULT> onCloseRequest(UINT message) {
     if (app().closing) return std::nullopt;
     setClosing(true);
     if (app().editorModified && IsWindow(app().editorWindow) &&
@@ -30,7 +30,8 @@ std::optional<LRESULT> onCloseRequest(UINT) {
     DestroyWindow(app().mainWindow);
     saveShutdownSettings(app().config);
     PostQuitMessage(0);
-    return 0;
+    // Answering 0 to WM_QUERYENDSESSION would refuse the logoff we just prepared for.
+    return message == WM_QUERYENDSESSION ? TRUE : 0;
 }
 
 void releaseEverything() {
