@@ -113,8 +113,8 @@ bool registerMainWindowClass() {
 }
 
 HWND createMainWindow() {
-    // Under Wine the window is shown for a moment while a menu is open; as a tool
-    // window it then gets no taskbar button.
+    // Under Wine the window is shown for a moment while a menu is open, as a tool
+    // window like any other program's helper window.
     DWORD extendedStyle = runningUnderWine() ? WS_EX_TOOLWINDOW : 0;
     return CreateWindowExA(extendedStyle, mainClassName, "Tolvane2", WS_POPUP, CW_USEDEFAULT, 0, 16, 16, nullptr, nullptr,
                            app().instance, nullptr);

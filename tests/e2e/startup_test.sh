@@ -3,7 +3,7 @@
 # writes (nothing there, only the initial menu, a file that is not ours), one
 # running copy per user unless a data file is named, and the tray icon.
 # Usage: startup_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE ORG_TEXT_INI
-# shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
+# shellcheck disable=SC2015,SC2016,SC2034  # e2e_pass never fails; wait conditions, and the variables only they read, are evaluated later
 set -u
 source "$(dirname "$0")/lib.sh"
 TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")

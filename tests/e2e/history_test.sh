@@ -1,0 +1,374 @@
+#!/usr/bin/env bash
+# The clipboard history as a user meets it: texts copied in Notepad land in
+# clips.dat byte for byte (escaped, de-duplicated, bounded, size-limited, marked
+# clips and our own phrases left out), history submenus paste their entries
+# (ranges, the empty "なし" placeholder, keep-place or move-to-front), a right
+# click adds an entry as a phrase, the erase item asks first, the history
+# survives a restart unless it is volatile, and the viewer chain is forwarded.
+# Usage: history_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
+# shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
+set -u
+source "$(dirname "$0")/lib.sh"
+TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
+e2e_init history "${1:?helpers folder}" "${2:?work folder}"
+DESKTOP=history
+SHOTS=$(realpath -m "$E2E_WORK/../../screenshots")
+mkdir -p "$SHOTS" || exit 2
+
+header='0	メニュー	---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．数字データは触らないでください（＾＾；(動作を保証できません)	'
+# Keys, all Ctrl+Alt (1536 +): R 82 the history, H 72 its entries 3 to 5,
+# T 84 a range past the end, A 65 entries 1 and 2 (quick-add target),
+# P 80 a phrase, E 69 erase. The root: Ctrl+Alt+Space.
+# menu_file QUICK_ADDED_LINES: the data file as the writer writes it, with
+# these child lines (UTF-8, each ending in a newline) under 追加先.
+menu_file() {
+  local children=
+  [ -n "$1" ] && children=$'{\n'"$1"$'}\n'
+  local menu="${header}1568	0	0
+7	履歴(&R)		1618	0	0		0
+7	範囲(&H)	3\\r\\n5	1608	0	0		0
+7	遠く(&T)	300	1620	0	0		0
+7	追加先(&A)	1\\r\\n2	1601	0	0		0
+${children}1	定型(&P)	定型文です	1616	0	0		0
+11	消去(&E)		1605	0	0		0
+"
+  printf '%s' "${menu//$'\n'/$'\r\n'}" | iconv -f UTF-8 -t CP932
+}
+# A quick-added phrase: mode 1, the stored (escaped) text as its text, and its
+# data, which is the unescaped text written escaped again.
+added_line() { printf '\t1\t%s\t%s\t0\t0\t0\t\t0\n' "$1" "$1"; }
+
+menu_file '' > tv2_text.ini
+cp "$TOLVANE_EXE" .
+
+# --- the history file -------------------------------------------------------
+
+le16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8)))"; }
+
+# clips_file OUT ESCAPED_TEXT...: clips.dat holding these entries, newest first
+clips_file() {
+  local out=$1 text; shift
+  le16 $# > "$out"
+  for text; do
+    e2e_sjis "$text" entry.tmp
+    le16 "$(stat -c %s entry.tmp)" >> "$out"
+    cat entry.tmp >> "$out"
+  done
+}
+
+# expect_clips DESCRIPTION ESCAPED_TEXT...: waits for clips.dat to hold them
+expect_clips() {
+  local what=$1; shift
+  clips_file clips.expected "$@"
+  e2e_wait_until 'cmp -s clips.dat clips.expected' 10
+  e2e_expect_bytes clips.dat clips.expected "$what"
+}
+
+# A clipboard change that is recorded for sure. Changes are handled in order,
+# so once the barrier is in the file, anything an earlier change was going to
+# record is there too: "nothing recorded" is checked as "only the barrier".
+barrier() { e2e_sjis "$1" barrier.txt && e2e_clipboard --set barrier.txt; }
+
+# --- the programs -----------------------------------------------------------
+
+# write_settings KEY=VALUE...: the [Clip] section of tv2.ini
+write_settings() { { printf '[Clip]\r\n'; printf '%s\r\n' "$@"; } > tv2.ini; }
+
+start_tolvane() {
+  # Joining the chain shows the program the clipboard as it is: leave nothing there.
+  e2e_clipboard --empty
+  e2e_start "$DESKTOP" tolvane.exe
+  e2e_wait_until 'e2e_winlist --class TV2 | grep -q .' || e2e_fail "tolvane did not start"
+}
+
+stop_tolvane() {
+  wine taskkill /im tolvane.exe /f >/dev/null 2>&1
+  e2e_wait_until '! e2e_winlist --class TV2 | grep -q .' || e2e_fail "tolvane did not stop"
+}
+
+# restart_with KEY=VALUE...: a new run of tolvane with these settings
+restart_with() { stop_tolvane; write_settings "$@"; start_tolvane; }
+
+focus_notepad() {
+  e2e_click 300 300
+  e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' || e2e_fail "notepad has no focus: $(e2e_focusinfo)"
+}
+
+reset_notepad() {
+  : > empty.txt
+  e2e_set_notepad_text empty.txt
+  focus_notepad
+}
+
+# copy_in_notepad UTF8_TEXT: Notepad shows the text, all of it selected, and copies it
+copy_in_notepad() {
+  e2e_sjis "$1" copy.txt
+  e2e_set_notepad_text copy.txt
+  focus_notepad
+  e2e_wintext --select 0 end > /dev/null
+  e2e_key ctrl+c
+}
+
+# expect_notepad UTF8_TEXT DESCRIPTION
+expect_notepad() {
+  e2e_sjis "$1" notepad.expected
+  e2e_wait_until 'e2e_notepad_text notepad.txt && cmp -s notepad.txt notepad.expected' 10
+  e2e_expect_bytes notepad.txt notepad.expected "$2"
+}
+
+# unescape ESCAPED_UTF8: what pasting an entry inserts (the texts here use only \t \r \n \\)
+unescape() { printf '%b' "$1"; }
+
+# open_menu KEY: presses an item's key in Notepad and waits for its submenu (in $menu)
+open_menu() {
+  e2e_move 400 150
+  e2e_key "$1"
+  e2e_wait_until 'menu=$(e2e_menu_rect)' 10 || { e2e_fail "$1 opened no menu"; return 1; }
+}
+
+close_menus() {
+  local tries
+  for tries in 1 2 3; do
+    e2e_menu_rect > /dev/null || return 0
+    e2e_key Escape
+    e2e_wait_until '! e2e_menu_rect > /dev/null' 2 && return 0
+  done
+  e2e_fail "the menu did not close"
+}
+
+# pick KEY MNEMONIC ESCAPED_ENTRY DESCRIPTION: the entry typed in KEY's submenu
+# lands in an empty Notepad
+pick() {
+  reset_notepad
+  open_menu "$1" || return
+  e2e_key "$2"
+  expect_notepad "$(unescape "$3")" "$4"
+}
+
+# right_click_entry INDEX COUNT: a right click on entry INDEX (from 0) of the
+# open submenu of COUNT entries of equal height
+right_click_entry() {
+  local l t r b
+  read -r l t r b <<< "$menu"
+  e2e_click $(((l + r) / 2)) $((t + (b - t) * (2 * $1 + 1) / (2 * $2))) 3
+}
+
+# --- phase 1: capture, with a second clipboard viewer behind us -----------------
+
+draws() { grep -c '^draw' viewer.log; }
+
+test_capture() {
+  local before
+  before=$(draws)
+  copy_in_notepad 'abc'
+  expect_clips "a copy in notepad is stored as count 1, length 3, abc" 'abc'
+  e2e_wait_until '[ "$(draws)" -gt "$before" ]' 5 &&
+    e2e_pass "tolvane, first in the chain, passes the change on to the viewer" ||
+    e2e_fail "the viewer behind tolvane saw no change: [$(tr '\n' '|' < viewer.log)]"
+
+  copy_in_notepad $'表\tb\r\nc'
+  expect_clips "TAB and CR LF are stored as \\t and \\r\\n, the trail byte 0x5C of 表 as it is" \
+    '表\tb\r\nc' 'abc'
+  copy_in_notepad 'abc'
+  expect_clips "copying the same text again leaves one entry, at the front" 'abc' '表\tb\r\nc'
+  copy_in_notepad 'd'
+  expect_clips "a third text makes three entries" 'd' 'abc' '表\tb\r\nc'
+  copy_in_notepad 'e'
+  expect_clips "with counts=3 a fourth distinct copy drops the oldest" 'e' 'd' 'abc'
+}
+
+test_size_limit() {
+  local x1023 x1024
+  x1023=$(printf 'x%.0s' {1..1023})
+  x1024=${x1023}x
+  e2e_sjis "$x1024" big.txt
+  e2e_clipboard --set big.txt
+  e2e_sjis "$x1023" big.txt
+  e2e_clipboard --set big.txt
+  expect_clips "with iMaxOneClipSize=1, 1024 bytes are refused and 1023 bytes recorded" "$x1023" 'e' 'd'
+}
+
+test_marked_clip() {
+  e2e_sjis 'ひみつ' secret.txt
+  e2e_clipboard --set secret.txt --mark-exclude
+  barrier 'after secret'
+  expect_clips "a clip marked ExcludeClipboardContentFromMonitorProcessing is not recorded" \
+    'after secret' "$(printf 'x%.0s' {1..1023})" 'e'
+}
+
+test_phrase_left_out() {
+  reset_notepad
+  e2e_key ctrl+alt+p
+  expect_notepad '定型文です' "the phrase's key pastes it"
+  barrier 'after phrase'
+  expect_clips "with NoPastFromQS on, a pasted phrase is not recorded" \
+    'after phrase' 'after secret' "$(printf 'x%.0s' {1..1023})"
+}
+
+test_viewer_leaves() {
+  : > viewer.log.stop
+  e2e_wait_until 'grep -qx left viewer.log' 10 || e2e_fail "the viewer did not leave: [$(tr '\n' '|' < viewer.log)]"
+  e2e_wait_until '! kill -0 $viewer_pid 2>/dev/null' 10 || e2e_fail "the viewer is still running"
+  local seen
+  seen=$(draws)
+  copy_in_notepad 'after viewer'
+  expect_clips "after the viewer behind it left the chain, tolvane still records copies" \
+    'after viewer' 'after phrase' 'after secret'
+  e2e_winlist --class TV2 | grep -q . && e2e_pass "tolvane survives the viewer leaving" ||
+    e2e_fail "tolvane is gone after the viewer left"
+  [ "$(draws)" = "$seen" ] && e2e_pass "nothing is passed to the viewer that left" ||
+    e2e_fail "viewer log: [$(tr '\n' '|' < viewer.log)]"
+}
+
+# erase_answer KEY: the erase item's key, then KEY in the warning box
+erase_answer() {
+  e2e_key ctrl+alt+e
+  local box
+  box=$(e2e_wait_window '#32770') || { e2e_fail "the erase item showed no warning box"; return 1; }
+  [ "$(cut -f9 <<< "$box" | iconv -f CP932 -t UTF-8)" = 'Tolvane (設定)' ] &&
+    e2e_pass "the erase item asks in a box titled Tolvane (設定)" || e2e_fail "warning box: [$box]"
+  e2e_key "$1"
+  e2e_wait_no_window '#32770' || e2e_fail "the warning box stayed open after $1"
+}
+
+test_erase() {
+  focus_notepad
+  erase_answer n || return
+  barrier 'kept'
+  expect_clips "answering n to the warning keeps the history" 'kept' 'after viewer' 'after phrase'
+  focus_notepad
+  erase_answer Return || return
+  expect_clips "answering Return (yes) erases it: clips.dat is 00 00"
+}
+
+# --- phase 2: menus, with bNoMovePasetFromClipboard=1 ---------------------------
+
+# Six entries, newest first, in their stored (escaped) form.
+E1='一番\t新しい'
+E2='二番 ソ表\\パス'
+E3='三番\r\n改行'
+E4='四番'
+E5='五番 end'
+E6='六番'
+
+test_history_menu() {
+  reset_notepad
+  open_menu ctrl+alt+r || return
+  sleep 0.5  # the owner-drawn entries are drawn after the menu window appears
+  e2e_screenshot "$SHOTS/history.png" && echo "screenshot: $SHOTS/history.png"
+  e2e_key 0
+  expect_notepad "$(unescape "$E1")" "typing 0 in the history pastes the newest entry (a TAB inside)"
+  pick ctrl+alt+r 2 "$E3" "typing 2 pastes the third entry, CR LF restored"
+  pick ctrl+alt+r 1 "$E2" "typing 1 pastes the second entry, trail bytes and a backslash intact"
+}
+
+test_ranges() {
+  local three none
+  pick ctrl+alt+h 0 "$E3" "a range 3 to 5 labels entry 3 with 0"
+  three=$menu
+  pick ctrl+alt+h 2 "$E5" "and entry 5 with 2"
+
+  reset_notepad
+  open_menu ctrl+alt+t || return
+  none=$menu
+  local t3 b3 t b
+  read -r _ t3 _ b3 <<< "$three"
+  read -r _ t _ b <<< "$none"
+  [ $((2 * (b - t))) -lt $((b3 - t3)) ] &&
+    e2e_pass "a range past the end shows one entry ($none, three entries: $three)" ||
+    e2e_fail "the range past the end is $none high, three entries are $three"
+  e2e_key 0
+  e2e_key Return
+  close_menus
+  # What "なし" might have pasted would come before this.
+  pick ctrl+alt+r 0 "$E1" "typing 0 and Return on \"なし\" pastes nothing"
+}
+
+test_quick_add_front() {
+  reset_notepad
+  open_menu ctrl+alt+a || return
+  right_click_entry 1 2
+  { menu_file "$(added_line "$E2")"$'\n'; } > data.expected
+  e2e_wait_until 'cmp -s tv2_text.ini data.expected' 10
+  e2e_expect_bytes tv2_text.ini data.expected \
+    "a right click adds entry 2 as the first phrase under its history item (ClipToAddPos=0)"
+  close_menus
+  e2e_notepad_text notepad.txt
+  [ ! -s notepad.txt ] && e2e_pass "the right click pastes nothing" || e2e_fail "notepad: [$(e2e_show notepad.txt)]"
+}
+
+test_kept_in_place() {
+  barrier 'B'
+  expect_clips "with bNoMovePasetFromClipboard=1 every pasted entry kept its place" \
+    'B' "$E1" "$E2" "$E3" "$E4" "$E5" "$E6"
+}
+
+# --- phase 3: after a restart, with bNoMovePasetFromClipboard=0 and NoPastFromQS=0
+
+test_restart_and_move() {
+  pick ctrl+alt+r 0 'B' "after a restart typing 0 pastes the newest entry of the last run"
+  pick ctrl+alt+r 2 "$E2" "typing 2 pastes the third entry"
+  expect_clips "with bNoMovePasetFromClipboard=0 the pasted entry moves to the front" \
+    "$E2" 'B' "$E1" "$E3" "$E4" "$E5" "$E6"
+  reset_notepad
+  e2e_key ctrl+alt+p
+  expect_notepad '定型文です' "the phrase's key pastes it"
+  expect_clips "with NoPastFromQS=0 the pasted phrase is recorded" \
+    '定型文です' "$E2" 'B' "$E1" "$E3" "$E4" "$E5" "$E6"
+}
+
+# --- phase 4: ClipToAddPos=1 and bClearClipHistoryOnExit=1 ---------------------
+
+test_quick_add_end() {
+  reset_notepad
+  # Newest at the bottom: E2 (label 0), then 定型文です (label 1), then the phrase added before.
+  open_menu ctrl+alt+a || return
+  right_click_entry 1 3
+  { menu_file "$(added_line "$E2")"$'\n'"$(added_line '定型文です')"$'\n'; } > data.expected
+  e2e_wait_until 'cmp -s tv2_text.ini data.expected' 10
+  e2e_expect_bytes tv2_text.ini data.expected "with ClipToAddPos=1 a right click adds the entry as the last phrase"
+  close_menus
+}
+
+test_volatile_history() {
+  [ -e clips.dat ] && e2e_pass "clips.dat is still there before the first capture" || e2e_fail "clips.dat gone too early"
+  copy_in_notepad 'volatile'
+  e2e_wait_until '[ ! -e clips.dat ]' 10 && e2e_pass "with bClearClipHistoryOnExit=1 a capture deletes clips.dat" ||
+    e2e_fail "clips.dat still there: [$(e2e_show clips.dat)]"
+  # Newest at the bottom: of the nine entries "volatile" has the label 8.
+  pick ctrl+alt+r 8 'volatile' "the volatile history still serves the menu"
+}
+
+write_settings counts=3 iMaxOneClipSize=1
+e2e_start "$DESKTOP" notepad
+e2e_wait_window Notepad > /dev/null || { e2e_fail "notepad did not open"; e2e_finish; }
+# The viewer joins first, so tolvane joins in front of it and must pass changes on.
+e2e_clipboard --empty
+e2e_clipboard --viewer "$(e2e_winpath viewer.log)" 120 &
+viewer_pid=$!
+E2E_PIDS+=("$viewer_pid")
+e2e_wait_until 'grep -q "^joined" viewer.log 2>/dev/null' || e2e_fail "the clipboard viewer did not join"
+start_tolvane
+test_capture
+test_size_limit
+test_marked_clip
+test_phrase_left_out
+test_viewer_leaves
+test_erase
+
+stop_tolvane
+clips_file clips.dat "$E1" "$E2" "$E3" "$E4" "$E5" "$E6"
+restart_with bNoMovePasetFromClipboard=1
+test_history_menu
+test_ranges
+test_quick_add_front
+test_kept_in_place
+
+restart_with bNoMovePasetFromClipboard=0 NoPastFromQS=0
+test_restart_and_move
+
+restart_with ClipToAddPos=1 bClearClipHistoryOnExit=1
+test_quick_add_end
+test_volatile_history
+
+e2e_finish
