@@ -45,17 +45,18 @@ void captureForHistory() {
 
 }  // namespace
 
-void onDrawClipboard() {
-    if (app().nextViewer) SendMessageA(app().nextViewer, WM_DRAWCLIPBOARD, 0, 0);
+void onDrawClipboard(WPARAM wParam, LPARAM lParam) {
+    if (app().nextViewer) SendMessageA(app().nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
     if (!IsClipboardFormatAvailable(CF_TEXT)) return;
     continuePendingProtocols();
     captureForHistory();
 }
 
+// The news goes on down the chain even when our own next viewer was the one leaving.
 void onChangeClipboardChain(HWND removed, HWND next) {
     if (removed == app().nextViewer) app().nextViewer = next;
-    else if (app().nextViewer) SendMessageA(app().nextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
-                                            reinterpret_cast<LPARAM>(next));
+    if (app().nextViewer) SendMessageA(app().nextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
+                                       reinterpret_cast<LPARAM>(next));
 }
 
 void leaveClipboardChain() {

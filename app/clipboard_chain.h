@@ -7,7 +7,7 @@
 
 namespace tv {
 
-void onDrawClipboard();
+void onDrawClipboard(WPARAM wParam, LPARAM lParam);
 void onChangeClipboardChain(HWND removed, HWND next);
 void leaveClipboardChain();
 // Command 106: moves a captured text into the history and saves it.

@@ -79,7 +79,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCMOUSEMOVE: captureTargetThrottled(); break;
     case WM_NCLBUTTONDBLCLK: openSettingsEditor(nullptr); return 0;
     case WM_NCRBUTTONUP: PostMessageA(window, WM_COMMAND, mainCommand::showTrayMenu, 0); return 0;
-    case WM_DRAWCLIPBOARD: onDrawClipboard(); return 0;
+    case WM_DRAWCLIPBOARD: onDrawClipboard(wParam, lParam); return 0;
     case WM_CHANGECBCHAIN: onChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_HOTKEY:
         if (onHotkey(wParam)) return 0;

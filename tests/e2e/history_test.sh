@@ -6,7 +6,7 @@
 # click adds an entry as a phrase, the erase item asks first, the history
 # survives a restart unless it is volatile, and the viewer chain is forwarded.
 # Usage: history_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
-# shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
+# shellcheck disable=SC2015,SC2016,SC2034  # e2e_pass never fails; wait conditions are evaluated later
 set -u
 source "$(dirname "$0")/lib.sh"
 TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
@@ -43,7 +43,7 @@ cp "$TOLVANE_EXE" .
 
 # --- the history file -------------------------------------------------------
 
-le16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8)))"; }
+le16() { printf '%b' "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8)))"; }
 
 # clips_file OUT ESCAPED_TEXT...: clips.dat holding these entries, newest first
 clips_file() {
@@ -127,8 +127,8 @@ open_menu() {
 }
 
 close_menus() {
-  local tries
-  for tries in 1 2 3; do
+  local _
+  for _ in 1 2 3; do
     e2e_menu_rect > /dev/null || return 0
     e2e_key Escape
     e2e_wait_until '! e2e_menu_rect > /dev/null' 2 && return 0
@@ -153,18 +153,32 @@ right_click_entry() {
   e2e_click $(((l + r) / 2)) $((t + (b - t) * (2 * $1 + 1) / (2 * $2))) 3
 }
 
-# --- phase 1: capture, with a second clipboard viewer behind us -----------------
+# --- phase 1: capture, with other clipboard viewers behind tolvane ---------------
 
-draws() { grep -c '^draw' viewer.log; }
+# The chain: three viewers join before tolvane, so it runs tolvane, v2, v1, v0.
+start_viewer() {
+  e2e_clipboard --viewer "$(e2e_winpath "$1.log")" 120 &
+  E2E_PIDS+=($!)
+  e2e_wait_until "grep -q '^joined' $1.log 2>/dev/null" || e2e_fail "the clipboard viewer $1 did not join"
+}
+viewer_hwnd() { awk '$1 == "joined" {print $2}' "$1.log"; }
+draws() { grep -c '^draw' "$1.log"; }
+viewer_log() { tail -4 "$1.log" | tr '\n' '|'; }
+
+# stop_viewer NAME: makes the viewer leave the chain
+stop_viewer() {
+  : > "$1.log.stop"
+  e2e_wait_until "grep -qx left $1.log" 10 || e2e_fail "the viewer $1 did not leave: [$(viewer_log "$1")]"
+}
 
 test_capture() {
   local before
-  before=$(draws)
+  before=$(draws v0)
   copy_in_notepad 'abc'
   expect_clips "a copy in notepad is stored as count 1, length 3, abc" 'abc'
-  e2e_wait_until '[ "$(draws)" -gt "$before" ]' 5 &&
-    e2e_pass "tolvane, first in the chain, passes the change on to the viewer" ||
-    e2e_fail "the viewer behind tolvane saw no change: [$(tr '\n' '|' < viewer.log)]"
+  e2e_wait_until '[ "$(draws v0)" -gt "$before" ]' 5 &&
+    e2e_pass "tolvane, first in the chain, passes the change on to the viewers behind it" ||
+    e2e_fail "the viewers behind tolvane saw no change: [$(viewer_log v2)] [$(viewer_log v0)]"
 
   copy_in_notepad $'表\tb\r\nc'
   expect_clips "TAB and CR LF are stored as \\t and \\r\\n, the trail byte 0x5C of 表 as it is" \
@@ -205,19 +219,31 @@ test_phrase_left_out() {
     'after phrase' 'after secret' "$(printf 'x%.0s' {1..1023})"
 }
 
-test_viewer_leaves() {
-  : > viewer.log.stop
-  e2e_wait_until 'grep -qx left viewer.log' 10 || e2e_fail "the viewer did not leave: [$(tr '\n' '|' < viewer.log)]"
-  e2e_wait_until '! kill -0 $viewer_pid 2>/dev/null' 10 || e2e_fail "the viewer is still running"
-  local seen
-  seen=$(draws)
-  copy_in_notepad 'after viewer'
-  expect_clips "after the viewer behind it left the chain, tolvane still records copies" \
-    'after viewer' 'after phrase' 'after secret'
-  e2e_winlist --class TV2 | grep -q . && e2e_pass "tolvane survives the viewer leaving" ||
-    e2e_fail "tolvane is gone after the viewer left"
-  [ "$(draws)" = "$seen" ] && e2e_pass "nothing is passed to the viewer that left" ||
-    e2e_fail "viewer log: [$(tr '\n' '|' < viewer.log)]"
+# Viewers leave from the middle, then tolvane's next one, then the last one.
+test_viewers_leave() {
+  stop_viewer v1
+  grep -qx "changecbchain $(viewer_hwnd v1) $(viewer_hwnd v0)" v2.log &&
+    e2e_pass "tolvane passes on the news of a viewer leaving further down the chain" ||
+    e2e_fail "v2 did not hear that v1 left: [$(viewer_log v2)]"
+  stop_viewer v2
+  grep -qx "changecbchain $(viewer_hwnd v2) $(viewer_hwnd v0)" v0.log &&
+    e2e_pass "when its next viewer leaves, tolvane takes the one after it and tells it" ||
+    e2e_fail "v0 did not hear that v2 left: [$(viewer_log v0)]"
+  local v0_seen
+  v0_seen=$(draws v0)
+  copy_in_notepad 'after v2'
+  expect_clips "after viewers behind it left, tolvane still records copies" \
+    'after v2' 'after phrase' 'after secret'
+  e2e_wait_until '[ "$(draws v0)" -gt "$v0_seen" ]' 5 &&
+    e2e_pass "and passes changes on to it" ||
+    e2e_fail "v0 saw nothing after v2 left: [$(viewer_log v0)]"
+
+  stop_viewer v0
+  copy_in_notepad 'after viewers'
+  expect_clips "alone in the chain, tolvane still records copies" \
+    'after viewers' 'after v2' 'after phrase'
+  e2e_winlist --class TV2 | grep -q . && e2e_pass "tolvane survives the viewers leaving" ||
+    e2e_fail "tolvane is gone after the viewers left"
 }
 
 # erase_answer KEY: the erase item's key, then KEY in the warning box
@@ -235,10 +261,15 @@ test_erase() {
   focus_notepad
   erase_answer n || return
   barrier 'kept'
-  expect_clips "answering n to the warning keeps the history" 'kept' 'after viewer' 'after phrase'
+  expect_clips "answering n to the warning keeps the history" 'kept' 'after viewers' 'after v2'
+  focus_notepad
+  erase_answer y || return
+  expect_clips "answering y erases it: clips.dat is 00 00"
+  barrier 'again'
+  expect_clips "a capture after the erase starts a new history" 'again'
   focus_notepad
   erase_answer Return || return
-  expect_clips "answering Return (yes) erases it: clips.dat is 00 00"
+  expect_clips "Return, on the default button, erases it too"
 }
 
 # --- phase 2: menus, with bNoMovePasetFromClipboard=1 ---------------------------
@@ -251,11 +282,23 @@ E4='四番'
 E5='五番 end'
 E6='六番'
 
+# shot_with_last_entry RECT COUNT FILE: a screenshot in FILE, taken once text
+# shows in the last of the COUNT owner-drawn entries in RECT
+# shellcheck disable=SC2317  # called by a wait condition
+shot_with_last_entry() {
+  local l t r b height
+  read -r l t r b <<< "$1"
+  height=$(((b - t) / $2))
+  e2e_screenshot "$3" &&
+    [ "$(convert "$3" -crop "$((r - l - 40))x$((height - 4))+$((l + 24 + E2E_DESKTOP_X))+$((b - height + E2E_DESKTOP_Y))" \
+      -format %k info:)" -gt 1 ]
+}
+
 test_history_menu() {
   reset_notepad
   open_menu ctrl+alt+r || return
-  sleep 0.5  # the owner-drawn entries are drawn after the menu window appears
-  e2e_screenshot "$SHOTS/history.png" && echo "screenshot: $SHOTS/history.png"
+  e2e_wait_until 'shot_with_last_entry "$menu" 6 "$SHOTS/history.png"' 5 &&
+    echo "screenshot: $SHOTS/history.png" || e2e_fail "the history menu's last entry was not drawn"
   e2e_key 0
   expect_notepad "$(unescape "$E1")" "typing 0 in the history pastes the newest entry (a TAB inside)"
   pick ctrl+alt+r 2 "$E3" "typing 2 pastes the third entry, CR LF restored"
@@ -293,14 +336,15 @@ test_quick_add_front() {
   e2e_expect_bytes tv2_text.ini data.expected \
     "a right click adds entry 2 as the first phrase under its history item (ClipToAddPos=0)"
   close_menus
-  e2e_notepad_text notepad.txt
-  [ ! -s notepad.txt ] && e2e_pass "the right click pastes nothing" || e2e_fail "notepad: [$(e2e_show notepad.txt)]"
 }
 
 test_kept_in_place() {
   barrier 'B'
   expect_clips "with bNoMovePasetFromClipboard=1 every pasted entry kept its place" \
     'B' "$E1" "$E2" "$E3" "$E4" "$E5" "$E6"
+  # A paste caused by the right click would have come before the barrier.
+  e2e_notepad_text notepad.txt
+  [ ! -s notepad.txt ] && e2e_pass "the right click pasted nothing" || e2e_fail "notepad: [$(e2e_show notepad.txt)]"
 }
 
 # --- phase 3: after a restart, with bNoMovePasetFromClipboard=0 and NoPastFromQS=0
@@ -342,18 +386,16 @@ test_volatile_history() {
 write_settings counts=3 iMaxOneClipSize=1
 e2e_start "$DESKTOP" notepad
 e2e_wait_window Notepad > /dev/null || { e2e_fail "notepad did not open"; e2e_finish; }
-# The viewer joins first, so tolvane joins in front of it and must pass changes on.
 e2e_clipboard --empty
-e2e_clipboard --viewer "$(e2e_winpath viewer.log)" 120 &
-viewer_pid=$!
-E2E_PIDS+=("$viewer_pid")
-e2e_wait_until 'grep -q "^joined" viewer.log 2>/dev/null' || e2e_fail "the clipboard viewer did not join"
+start_viewer v0
+start_viewer v1
+start_viewer v2
 start_tolvane
 test_capture
 test_size_limit
 test_marked_clip
 test_phrase_left_out
-test_viewer_leaves
+test_viewers_leave
 test_erase
 
 stop_tolvane
