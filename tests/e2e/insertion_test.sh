@@ -115,6 +115,46 @@ folder_key_at() {
     e2e_fail "placement mode $mode: the submenu is at ($l,$t)-($r,$b), expected a corner at ($x,$y)"
 }
 
+# The caret mode puts the menu at the text caret, not at the pointer.
+test_caret_placement() {
+  stop_tolvane
+  write_settings 1 && start_tolvane
+  reset_notepad
+  e2e_wintext --select 0 0 >/dev/null
+  e2e_move 900 600
+  e2e_key ctrl+alt+f
+  wait_menu || return
+  local notepad edit el et er eb l t r b
+  notepad=$(e2e_winlist --class Notepad --visible | head -1 | cut -f1)
+  edit=$(e2e_winlist --children "$notepad" | awk -F'\t' '$2 == "Edit" {print $5, $6, $7, $8; exit}')
+  read -r el et er eb <<< "$edit"
+  read -r l t r b <<< "$menu"
+  [ -n "$el" ] && [ "$l" -ge "$el" ] && [ "$l" -le $((el + 12)) ] && [ "$t" -ge "$et" ] && [ "$t" -le $((et + 25)) ] &&
+    e2e_pass "placement mode 1 opens the menu at the caret ($l,$t) in the edit control ($el,$et)" ||
+    e2e_fail "placement mode 1: menu at ($l,$t), edit control at [$edit]"
+  e2e_key Escape
+  stop_tolvane
+  write_settings 0 && start_tolvane
+}
+
+# A key pressed with Control still held: the paste waits until Control is let go,
+# then comes once.
+test_control_held() {
+  reset_notepad
+  e2e_sync_focus
+  xdotool keydown ctrl
+  xdotool key alt+h
+  sleep 1
+  e2e_notepad_text held.txt
+  if [ -s held.txt ]; then e2e_fail "pasted while Control was held: [$(e2e_show held.txt)]"; else e2e_pass "no paste while Control is held"; fi
+  xdotool keyup ctrl
+  e2e_sjis 'ホットキー表' hot.expected
+  expect_notepad hot.expected "the paste comes once Control is released"
+  sleep 0.5
+  e2e_notepad_text held-after.txt
+  e2e_expect_bytes held-after.txt hot.expected "the phrase is pasted only once"
+}
+
 test_folder_keys() {
   folder_key_at 0 500 300
   e2e_key 1
@@ -211,7 +251,9 @@ start_tolvane
 test_mouse_pick
 test_mnemonic_pick
 test_item_key
+test_control_held
 test_folder_keys
+test_caret_placement
 test_enclose
 test_dates
 test_old_date_language
