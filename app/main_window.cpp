@@ -78,6 +78,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCHITTEST: return HTCAPTION;
     case WM_NCMOUSEMOVE: captureTargetThrottled(); break;
     case WM_NCLBUTTONDBLCLK: openSettingsEditor(nullptr); return 0;
+    // Wine's default handling of a right press on a caption keeps the release to
+    // itself, so the tile (all caption) would never see WM_NCRBUTTONUP.
+    case WM_NCRBUTTONDOWN: return 0;
     case WM_NCRBUTTONUP: PostMessageA(window, WM_COMMAND, mainCommand::showTrayMenu, 0); return 0;
     case WM_DRAWCLIPBOARD: onDrawClipboard(wParam, lParam); return 0;
     case WM_CHANGECBCHAIN: onChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam)); return 0;
