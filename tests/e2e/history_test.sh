@@ -78,12 +78,12 @@ start_tolvane() {
   # Joining the chain shows the program the clipboard as it is: leave nothing there.
   e2e_clipboard --empty
   e2e_start "$DESKTOP" tolvane.exe
-  e2e_wait_until 'e2e_winlist --class TV2 | grep -q .' || e2e_fail "tolvane did not start"
+  e2e_wait_until 'e2e_winlist --class TV2 | grep -q .' ||
+    e2e_fail "tolvane did not start (process running: $(e2e_running tolvane.exe && echo yes || echo no); windows: $(e2e_winlist | cut -f2 | tr '\n' ' '))"
 }
 
 stop_tolvane() {
-  wine taskkill /im tolvane.exe /f >/dev/null 2>&1
-  e2e_wait_until '! e2e_winlist --class TV2 | grep -q .' || e2e_fail "tolvane did not stop"
+  e2e_stop tolvane.exe || e2e_fail "tolvane did not stop"
 }
 
 # restart_with KEY=VALUE...: a new run of tolvane with these settings

@@ -37,12 +37,12 @@ write_settings() { printf '[set]\r\nShowMenuPosMode=%s\r\nbUseOldDateTime=%s\r\n
 
 start_tolvane() {
   e2e_start "$DESKTOP" tolvane.exe
-  e2e_wait_until 'e2e_winlist --class TV2 | grep -q .' || e2e_fail "tolvane did not start"
+  e2e_wait_until 'e2e_winlist --class TV2 | grep -q .' ||
+    e2e_fail "tolvane did not start (process running: $(e2e_running tolvane.exe && echo yes || echo no); windows: $(e2e_winlist | cut -f2 | tr '\n' ' '))"
 }
 
 stop_tolvane() {
-  wine taskkill /im tolvane.exe /f >/dev/null 2>&1
-  e2e_wait_until '! e2e_winlist --class TV2 | grep -q .' || e2e_fail "tolvane did not stop"
+  e2e_stop tolvane.exe || e2e_fail "tolvane did not stop"
 }
 
 # Empties Notepad and gives it the keyboard focus back.

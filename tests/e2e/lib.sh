@@ -261,6 +261,23 @@ e2e_locate_desktop() {
   E2E_DESKTOP_Y=$(awk '/Absolute upper-left Y:/ {print $4}' <<< "$info")
 }
 
+# e2e_running PROGRAM   true while a process of PROGRAM (e.g. tolvane.exe) runs in
+# this test's Wine prefix
+e2e_running() {
+  local pid
+  for pid in $(pgrep -f "$1"); do
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
+# e2e_stop PROGRAM   ends PROGRAM at once and waits until its process is gone, so a
+# new copy started next cannot meet the old one's window
+e2e_stop() {
+  wine taskkill /im "$1" /f >/dev/null 2>&1
+  e2e_wait_until "! e2e_running $(printf '%q' "$1")"
+}
+
 # --- looking ----------------------------------------------------------------
 
 # e2e_notepad_text FILE   the text of Notepad's edit control, code page 932 bytes
