@@ -1,6 +1,7 @@
 #include "app/clipboard_chain.h"
 
 #include "app/app_state.h"
+#include "app/startup.h"
 #include "cliphistory/clipboard_capture.h"
 #include "cliphistory/history_file.h"
 #include "files/platform_files.h"
@@ -8,14 +9,6 @@
 namespace tv {
 
 namespace {
-
-std::string currentDirectory() {
-    DWORD length = GetCurrentDirectoryA(0, nullptr);
-    std::string directory(length, '\0');
-    DWORD written = GetCurrentDirectoryA(length, &directory[0]);
-    directory.resize(written < length ? written : 0);
-    return directory;
-}
 
 // Our own paste or the enclose copy has arrived: continue their protocols.
 void continuePendingProtocols() {
@@ -73,7 +66,7 @@ void addCapturedClip(bool fromHistory) {
 
 void saveHistoryNow() {
     const settings& config = app().config;
-    switch (decideHistorySave(currentDirectory(), app().startDirectory, config.bClearClipHistoryOnExit,
+    switch (decideHistorySave(currentDirectoryPath(), app().startDirectory, config.bClearClipHistoryOnExit,
                               app().dataFileName)) {
     case historySaveAction::write: saveHistoryFile(historyFileName, app().history); break;
     case historySaveAction::deleteFile: removeFile(historyFileName); break;

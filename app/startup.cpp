@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/messages.h"
 #include "popup/item_text.h"
 #include "files/startup_load.h"
 
@@ -51,7 +52,7 @@ void loadMenuAtStartup() {
     };
     runningMenuLoad load = loadRunningMenu(app().model, files);
     if (load.writeFailed)
-        MessageBoxA(nullptr, "書き込みに失敗しました．", "Tolvane (設定)", MB_ICONERROR);
+        reportWriteFailure(nullptr);
 }
 
 }  // namespace tv

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/clipboard_chain.h"
+#include "app/messages.h"
 #include "app/tray.h"
 #include "app/wine_compat.h"
 #include "cliphistory/clipboard_capture.h"
@@ -12,6 +13,7 @@
 #include "folderpopup/folder_popup.h"
 #include "popup/date_now.h"
 #include "popup/item_text.h"
+#include "popup/placement.h"
 #include "popup/quick_add.h"
 
 namespace tv {
@@ -70,8 +72,8 @@ void runProgram(const std::string& data) {
 }
 
 void eraseHistoryAfterWarning() {
-    if (MessageBoxA(app().mainWindow, "履歴をすべて消去しますか？", "Tolvane (設定)",
-                    MB_SYSTEMMODAL | MB_ICONWARNING | MB_YESNO) == IDNO)
+    if (settingsMessage(app().mainWindow, "履歴をすべて消去しますか？", MB_SYSTEMMODAL | MB_ICONWARNING | MB_YESNO) ==
+        IDNO)
         return;
     app().history.eraseHistory();
     saveHistoryNow();
@@ -150,12 +152,10 @@ bool putTextAndPaste(const std::string& text, bool ownChange, bool pasteAfterSet
 
     HWND target = app().target.window;
     if (IsWindow(target)) {
-        DWORD ours = GetCurrentThreadId();
-        DWORD theirs = GetWindowThreadProcessId(target, nullptr);
-        AttachThreadInput(ours, theirs, TRUE);
-        SetForegroundWindow(target);
-        if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
-        AttachThreadInput(ours, theirs, FALSE);
+        withInputAttachedTo(target, [&] {
+            SetForegroundWindow(target);
+            if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
+        });
     }
     EmptyClipboard();
     // Set before SetClipboardData: the notification it causes must already see them.

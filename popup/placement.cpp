@@ -12,17 +12,6 @@ namespace {
 constexpr int foregroundRetryLimit = 60;
 constexpr int privateHotkeyRetry = 50;
 
-// Runs `work` with this thread's input attached to the window's thread, which is
-// what lets us read its focus and caret and give it the focus back.
-template <class Work>
-void withInputAttachedTo(HWND window, Work work) {
-    DWORD ours = GetCurrentThreadId();
-    DWORD theirs = GetWindowThreadProcessId(window, nullptr);
-    bool attached = theirs != ours && AttachThreadInput(ours, theirs, TRUE);
-    work();
-    if (attached) AttachThreadInput(ours, theirs, FALSE);
-}
-
 POINT topLeftOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);

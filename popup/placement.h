@@ -10,6 +10,17 @@ namespace tv {
 // (top-left, bottom-left, top-right, bottom-right), 6 inside the focused control.
 POINT menuPoint(int placementMode);
 
+// Runs `work` with this thread's input attached to the window's thread, which is
+// what lets us read its focus and caret and give it the focus back.
+template <class Work>
+void withInputAttachedTo(HWND window, Work work) {
+    DWORD ours = GetCurrentThreadId();
+    DWORD theirs = GetWindowThreadProcessId(window, nullptr);
+    bool attached = theirs != ours && AttachThreadInput(ours, theirs, TRUE);
+    work();
+    if (attached) AttachThreadInput(ours, theirs, FALSE);
+}
+
 void captureTarget();
 void captureTargetThrottled();  // pointer over the tray icon or tile: at most every 100 ms
 void onShowMenu(int placementMode, HMENU menu);   // command 113

@@ -1,6 +1,7 @@
 #include "popup/quick_add.h"
 
 #include "app/app_state.h"
+#include "app/messages.h"
 #include "files/escaping.h"
 #include "files/menu_file.h"
 #include "popup/popup_menu.h"
@@ -24,7 +25,7 @@ void insertEntry(HMENU submenu, menuItem& item, bool atEnd, bool columnBreak) {
 void saveDataFile() {
     std::string path = dataFilePath(app().startDirectory, app().dataFileName);
     if (!writeMenuFile(app().model, path, app().model.root, menuExtent::wholeMenu))
-        MessageBoxA(app().mainWindow, "書き込みに失敗しました．", "Tolvane (設定)", MB_ICONERROR);
+        reportWriteFailure(app().mainWindow);
 }
 
 }  // namespace
@@ -33,7 +34,7 @@ void quickAddHistoryEntry(const menuItem& entry, const menuItem& historyItem) {
     // While the editor is open the menu shows its copy, which is not saved from here.
     menuNode* folder = findNode(app().model.root, &historyItem);
     if (!folder) {
-        MessageBoxA(app().mainWindow, "設定画面が出ている時は追加を行えません", "Tolvane (設定)", MB_ICONERROR);
+        settingsMessage(app().mainWindow, "設定画面が出ている時は追加を行えません", MB_ICONERROR);
         return;
     }
     const bool atEnd = app().config.ClipToAddPos;
