@@ -85,7 +85,8 @@ struct appState {
     bool noTray = false;  // the tile instead of a tray icon (never set from the UI)
 
     HWND editorWindow = nullptr;  // the settings editor, when open
-    bool editorModified = false;
+    bool editorModified = false;  // the editor holds changes the data file lacks
+    bool servingEditingCopy = false;  // the popup menu shows editingCopy
 
     settings config;
     fontRecord font;      // the editor's edit fields
@@ -97,7 +98,7 @@ struct appState {
     const menuItem* currentHistoryItem = nullptr;  // its submenu was opened last
 
     // The tree the popup menu is built from: the editing copy while the editor is open.
-    menuNode& menuTree() { return editorWindow ? editingCopy : model.root; }
+    menuNode& menuTree() { return servingEditingCopy ? editingCopy : model.root; }
 };
 
 appState& app();

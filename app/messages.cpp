@@ -1,5 +1,7 @@
 #include "app/messages.h"
 
+#include <string>
+
 namespace tv {
 
 int settingsMessage(HWND owner, const char* text, UINT flags) {
@@ -7,5 +9,10 @@ int settingsMessage(HWND owner, const char* text, UINT flags) {
 }
 
 void reportWriteFailure(HWND owner) { settingsMessage(owner, "書き込みに失敗しました．", MB_ICONERROR); }
+
+void reportNotAvailableYet(HWND owner, const char* feature) {
+    std::string text = std::string("「") + feature + "」は，この版ではまだ使えません．";
+    settingsMessage(owner, text.c_str(), MB_ICONINFORMATION);
+}
 
 }  // namespace tv

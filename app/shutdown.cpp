@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/clipboard_chain.h"
 #include "app/tray.h"
+#include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
 
 namespace tv {
@@ -25,6 +26,8 @@ std::optional<LRESULT> onCloseRequest(UINT message) {
         setClosing(false);  // the user kept the editor open; for an ending session this refuses
         return 0;
     }
+    // Changes, if any, were saved or dropped just above: the editor goes quietly.
+    destroySettingsEditor();
     leaveClipboardChain();
     deleteTrayIcon();
     DestroyWindow(app().mainWindow);
@@ -37,7 +40,7 @@ std::optional<LRESULT> onCloseRequest(UINT message) {
 void releaseEverything() {
     SetCurrentDirectoryA(app().startDirectory.c_str());
     releaseFolderPopup();
-    // The editor's context menu is destroyed here once the editor exists.
+    destroyEntryContextMenu();
     saveHistoryNow();
     if (app().mainMenu) DestroyMenu(app().mainMenu);
     app().mainMenu = nullptr;

@@ -42,7 +42,9 @@ std::string programDirectory() {
     return directory.empty() ? directory : directory + "\\";
 }
 
-void loadMenuAtStartup() {
+namespace {
+
+runningMenuFiles menuFiles() {
     runningMenuFiles files;
     files.dataFileName = app().dataFileName;
     files.startDirectory = app().startDirectory;
@@ -50,9 +52,17 @@ void loadMenuAtStartup() {
         std::string directory = programDirectory();
         return !directory.empty() && SetCurrentDirectoryA(directory.c_str()) != 0;
     };
-    runningMenuLoad load = loadRunningMenu(app().model, files);
-    if (load.writeFailed)
-        reportWriteFailure(nullptr);
+    return files;
+}
+
+}  // namespace
+
+void loadMenuAtStartup() {
+    if (loadRunningMenu(app().model, menuFiles()).writeFailed) reportWriteFailure(nullptr);
+}
+
+void reloadMenuAfterEditor() {
+    if (reloadRunningMenu(app().model, menuFiles()).writeFailed) reportWriteFailure(app().mainWindow);
 }
 
 }  // namespace tv

@@ -13,5 +13,8 @@ std::string programDirectory();
 
 // Reads the running menu with its fallbacks; a failed first write is reported.
 void loadMenuAtStartup();
+// The editor was closed without saving: the running menu is read again from
+// the data file (or the initial menu); a failed write is reported.
+void reloadMenuAfterEditor();
 
 }  // namespace tv

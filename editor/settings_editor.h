@@ -11,4 +11,10 @@ void openSettingsEditor(const menuItem* preselect);
 // Opens the history edit dialog with `entry` selected when given.
 void openHistoryEditor(const menuItem* entry);
 
+// The program is ending: the editor window goes without saving or asking (the
+// close sequence has asked already when there were changes).
+void destroySettingsEditor();
+// After the message loop: the tree's context menu lives as long as the program.
+void destroyEntryContextMenu();
+
 }  // namespace tv

@@ -71,6 +71,8 @@ void runProgram(const std::string& data) {
                   directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL);
 }
 
+}  // namespace
+
 void eraseHistoryAfterWarning() {
     if (settingsMessage(app().mainWindow, "履歴をすべて消去しますか？", MB_SYSTEMMODAL | MB_ICONWARNING | MB_YESNO) ==
         IDNO)
@@ -78,6 +80,8 @@ void eraseHistoryAfterWarning() {
     app().history.eraseHistory();
     saveHistoryNow();
 }
+
+namespace {
 
 menuItem* encloseItem(uint16_t itemId) { return itemId ? findMenuEntry(itemId).item : nullptr; }
 

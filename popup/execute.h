@@ -22,5 +22,7 @@ void onPasteKeystroke();                 // command 103
 void onEncloseCopy(uint16_t itemId);     // command 119
 void onEncloseInsert(uint16_t itemId);   // command 120
 void onEncloseFallback();                // timer 12: nothing was selected
+// Asks first (system-modal), then empties the history and saves the file.
+void eraseHistoryAfterWarning();
 
 }  // namespace tv

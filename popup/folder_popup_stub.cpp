@@ -1,6 +1,9 @@
 // Placeholder until the folder popup is written: it plugs in here, and the menu already calls it.
 #include "folderpopup/folder_popup.h"
 
+#include "app/app_state.h"
+#include "app/messages.h"
+
 namespace tv {
 
 void initFolderPopup() {}
@@ -15,6 +18,6 @@ void releaseFolderPopup() {}
 
 void executeFolderCommand(UINT) {}
 
-void openFolderPopupSettings() {}
+void openFolderPopupSettings() { reportNotAvailableYet(app().editorWindow, "フォルダポップアップ設定"); }
 
 }  // namespace tv

@@ -106,6 +106,8 @@ HMENU buildPopupMenu(menuNode& root) {
 void rebuildMainMenu() {
     if (app().mainMenu) DestroyMenu(app().mainMenu);
     app().mainMenu = nullptr;
+    // The items of the old menu may be released after this.
+    app().currentHistoryItem = nullptr;
     app().mainMenu = buildPopupMenu(app().menuTree());
 }
 

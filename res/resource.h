@@ -27,8 +27,91 @@
 #define IDI_FOLDER_POPUP         149  // folderPopup without an icon of its path
 #define IDI_FIRST                IDI_APP
 #define IDI_LAST                 IDI_FOLDER_POPUP
-// The editor's tool buttons will take 105-108, 118, 121, 123, 124, 133, 146,
-// 147 and 150; keep those free.
+// The settings editor's tool buttons.
+#define IDI_TOOL_MOVE_DOWN       105  // move down
+#define IDI_TOOL_MOVE_UP         106  // move up
+#define IDI_TOOL_MOVE_LEFT       107  // out of the folder
+#define IDI_TOOL_MOVE_RIGHT      108  // into the folder above
+#define IDI_TOOL_BROWSE_FILE     118  // pick a file to run
+#define IDI_TOOL_LOAD_FILE       121  // load a file's contents
+#define IDI_TOOL_NEW             123  // new item
+#define IDI_TOOL_DELETE          124  // delete
+#define IDI_TOOL_APPLY           133  // the image of the apply button
+#define IDI_TOOL_COPY            146  // add a copy made from the pane
+#define IDI_TOOL_ICON            147  // change the icon
+#define IDI_TOOL_BROWSE_FOLDER   150  // pick a folder for a folder popup
+
+// Dialogs (IDD_).
+#define IDD_EDITOR               101  // the settings editor (modeless)
+#define IDD_ABOUT                119  // version information
+
+// Menus (IDR_).
+#define IDR_EDITOR_MENU          122  // the settings editor's menu bar
+
+// String table (IDS_).
+#define IDS_ABOUT_TEXT           1    // the about box's read-only field
+
+// Controls of the settings editor (IDC_).
+#define IDC_CONTENT              1000  // multi-line content (data)
+#define IDC_DISPLAY_TEXT         1001  // display text
+#define IDC_TREE                 1003  // the editor tree
+#define IDC_MOVE_UP              1004
+#define IDC_MOVE_DOWN            1005
+#define IDC_DELETE               1006
+#define IDC_MOVE_RIGHT           1007  // into the folder above
+#define IDC_MOVE_LEFT            1008  // out of the folder
+#define IDC_ADD_COPY             1009
+#define IDC_CHANGE_ICON          1010
+#define IDC_BROWSE_FILE          1011
+#define IDC_HOTKEY               1012  // msctls_hotkey32
+#define IDC_MODE                 1013  // drop-down list of the modes
+#define IDC_APPLY                1014  // "更新": save and apply, stay open
+#define IDC_CONTENT_LABEL        1015  // caption of the content field, per mode
+#define IDC_LOAD_FILE            1017
+#define IDC_NEW                  1018
+#define IDC_OK                   1019  // save, apply and close
+#define IDC_WIN_KEY              1022  // "+Win"
+#define IDC_CORNER               1025  // drop-down list of the screen corners
+#define IDC_SPLITTER             1027
+#define IDC_HOTKEY_LABEL         1028
+#define IDC_CORNER_LABEL         1029
+#define IDC_BROWSE_FOLDER        1058
+#define IDC_ABOUT_TEXT           1000  // the about box's read-only field
+
+// Menu commands of the settings editor (IDM_). Buttons and menu entries that
+// do the same thing share one id (1014 apply, 2 cancel, 1016, 1018 ...).
+#define IDM_EDITOR_EDIT_FONT     4
+#define IDM_EDITOR_ABOUT         5
+#define IDM_EDITOR_SHOW_MENU     102    // the whole popup menu at the pointer
+#define IDM_EDITOR_FILL_TREE     112    // posted once the window exists
+#define IDM_EDITOR_CONTEXT_HIT   123    // right click in the tree: hit-test first
+#define IDM_EDITOR_CONTEXT_MENU  124    // lParam 1: at the centre of the tree
+#define IDM_EDITOR_RENAME        126
+#define IDM_EDITOR_RUN_ITEM      129
+#define IDM_HISTORY_INSERT_ALL   1016
+#define IDM_MODE_FIRST           2000   // 2000 + mode: switch the item's mode
+#define IDM_MODE_LAST            2030
+#define IDM_ERASE_HISTORY        40003
+#define IDM_HISTORY_SETTINGS     40004
+#define IDM_EXIT_PROGRAM         40005
+#define IDM_EDIT_HISTORY         40006
+#define IDM_HISTORY_INSERT       40008  // submenu: one entry as one item
+#define IDM_DIRECT_EDIT          40009
+#define IDM_DIRECT_EDIT_DONE     40010
+#define IDM_HISTORY_INSERT_LINES 40011  // submenu: one item per line
+#define IDM_FIND_NEXT_SHORTCUT   40013  // Ctrl+K
+#define IDM_IMPORT               40015
+#define IDM_SAVE_PART            40016
+#define IDM_EXPORT_XML           40017
+#define IDM_EXPORT_OUTLINE       40019
+#define IDM_EXPORT_HTML          40020  // grayed; does what 40017 does
+#define IDM_OPTIONS              40025
+#define IDM_MENU_FONT            40028
+#define IDM_SORT_NAME_ASC        40037
+#define IDM_SORT_NAME_DESC       40038
+#define IDM_SORT_KIND_ASC        40039
+#define IDM_SORT_KIND_DESC       40040
+#define IDM_VOSSEL_SETTINGS      31000
 
 // Accelerator tables (IDR_).
 #define IDR_ACCELERATORS         136  // the settings editor's keys

@@ -1,12 +1,13 @@
 // Checks the resources linked into a program the way tolvane.exe uses them:
 // every icon through LoadImageA and the image list, the accelerator table, the
-// version block and the manifest. Run under Wine by ctest in the Windows build.
+// version block, the manifest, and the settings editor's dialogs, menu and text. Run under Wine by ctest in the Windows build.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "res/resource.h"
 
@@ -27,7 +28,11 @@ void testSmallIcons(HINSTANCE instance) {
     const int ids[] = {IDI_APP, IDI_ACTIVE, IDI_PHRASE, IDI_DATA_PHRASE, IDI_FOLDER, IDI_SETTINGS,
                        IDI_VSEPARATOR, IDI_HSEPARATOR, IDI_CLIP_HISTORY, IDI_DATE, IDI_DATE_FOLDER,
                        IDI_EDIT_HISTORY, IDI_EXIT, IDI_ERASE_HISTORY, IDI_FOLDER_OPEN, IDI_DATE_FOLDER_OPEN,
-                       IDI_CLIP_HISTORY_OPEN, IDI_ENCLOSE, IDI_FOLDER_POPUP};
+                       IDI_CLIP_HISTORY_OPEN, IDI_ENCLOSE, IDI_FOLDER_POPUP,
+                       // the settings editor's tool buttons
+                       IDI_TOOL_MOVE_DOWN, IDI_TOOL_MOVE_UP, IDI_TOOL_MOVE_LEFT, IDI_TOOL_MOVE_RIGHT,
+                       IDI_TOOL_BROWSE_FILE, IDI_TOOL_LOAD_FILE, IDI_TOOL_NEW, IDI_TOOL_DELETE, IDI_TOOL_APPLY,
+                       IDI_TOOL_COPY, IDI_TOOL_ICON, IDI_TOOL_BROWSE_FOLDER};
     HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 18, 4);
     CHECK(list != nullptr);
     for (int id : ids) {
@@ -130,6 +135,125 @@ void testVersion() {
           fixed->dwFileVersionMS == 0x00000001 && fixed->dwFileVersionLS == 0);
 }
 
+INT_PTR CALLBACK quietDialog(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+// The children of a dialog in template order, which is also the tab order.
+void expectChildren(HWND dialog, int dialogId, const std::pair<int, const char*>* controls, size_t count) {
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (size_t i = 0; i < count; ++i, child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = "";
+        if (child) GetClassNameA(child, name, sizeof name);
+        int id = child ? GetDlgCtrlID(child) : 0;
+        if (id != controls[i].first || lstrcmpiA(name, controls[i].second) != 0) {
+            std::printf("dialog %d, child %u: got id %d of class \"%s\", expected %d of class %s\n", dialogId,
+                        static_cast<unsigned>(i), id, name, controls[i].first, controls[i].second);
+            ++failures;
+        }
+        if (!child) return;
+    }
+    CHECK(child == nullptr);  // no more children than expected
+}
+
+void expectMenuText(HMENU menu, UINT item, UINT by, const char* expected) {
+    char text[128] = "";
+    GetMenuStringA(menu, item, text, sizeof text, by);
+    if (std::strcmp(text, expected) == 0) return;
+    std::printf("menu %s %u: got \"%s\", expected \"%s\"\n", by == MF_BYPOSITION ? "position" : "entry", item,
+                text, expected);
+    ++failures;
+}
+
+// The editor's window as the program creates it: hidden, every control with
+// its class in tab order, the menu bar with its ids and texts.
+void testEditorDialog(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TREEVIEW_CLASSES | ICC_HOTKEY_CLASS};
+    CHECK(InitCommonControlsEx(&classes));
+    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_EDITOR), nullptr, quietDialog, 0);
+    CHECK(dialog != nullptr);
+    if (!dialog) return;
+    CHECK(!IsWindowVisible(dialog));
+    CHECK(GetWindowLongPtrA(dialog, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    char caption[64] = "";
+    GetWindowTextA(dialog, caption, sizeof caption);
+    CHECK(std::strcmp(caption, "Tolvane (設定)") == 0);
+
+    const std::pair<int, const char*> controls[] = {
+        {IDC_TREE, WC_TREEVIEWA}, {IDC_SPLITTER, "Static"}, {IDC_DISPLAY_TEXT, "Edit"},
+        {IDC_CONTENT_LABEL, "Static"}, {IDC_CONTENT, "Edit"}, {IDC_HOTKEY_LABEL, "Static"},
+        {IDC_HOTKEY, HOTKEY_CLASSA}, {IDC_WIN_KEY, "Button"}, {IDC_CORNER_LABEL, "Static"},
+        {IDC_CORNER, "ComboBox"}, {IDC_OK, "Button"}, {IDC_APPLY, "Button"}, {IDCANCEL, "Button"},
+        {IDC_NEW, "Button"}, {IDC_MOVE_UP, "Button"}, {IDC_MOVE_DOWN, "Button"}, {IDC_MOVE_LEFT, "Button"},
+        {IDC_MOVE_RIGHT, "Button"}, {IDC_DELETE, "Button"}, {IDC_ADD_COPY, "Button"}, {IDC_CHANGE_ICON, "Button"},
+        {IDC_LOAD_FILE, "Button"}, {IDC_BROWSE_FILE, "Button"}, {IDC_BROWSE_FOLDER, "Button"}, {-1, "Static"},
+        {IDC_MODE, "ComboBox"}};
+    expectChildren(dialog, IDD_EDITOR, controls, sizeof controls / sizeof controls[0]);
+    // The splitter is dragged, so it must be told about the mouse; the tool buttons show icons.
+    CHECK(GetWindowLongPtrA(GetDlgItem(dialog, IDC_SPLITTER), GWL_STYLE) & SS_NOTIFY);
+    CHECK(GetWindowLongPtrA(GetDlgItem(dialog, IDC_BROWSE_FOLDER), GWL_STYLE) & BS_ICON);
+    CHECK((GetWindowLongPtrA(GetDlgItem(dialog, IDC_WIN_KEY), GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX);
+    char text[32] = "";
+    GetDlgItemTextA(dialog, IDC_APPLY, text, sizeof text);
+    CHECK(std::strcmp(text, "更新") == 0);
+
+    HMENU menu = GetMenu(dialog);
+    CHECK(GetMenuItemCount(menu) == 5);
+    const char* const menus[] = {"ファイル(&F)", "編集(&E)", "クリップボード履歴(&C)", "その他(&O)", "メニュー参照(&M)"};
+    for (UINT i = 0; i < 5; ++i) expectMenuText(menu, i, MF_BYPOSITION, menus[i]);
+    CHECK(GetMenuItemID(menu, 4) == IDM_EDITOR_SHOW_MENU);
+    const std::pair<UINT, const char*> entries[] = {
+        {IDM_IMPORT, "選択位置にメニューをファイルより取り込む(&I)"},
+        {IDM_SAVE_PART, "選択以下のメニューを別のファイルに保存(&S)"},
+        {IDM_EXPORT_OUTLINE, "選択以下を階層構造文書で保存(&TEXT)"},
+        {IDM_EXPORT_HTML, "選択以下を階層構造文章で保存(&HTML) (未完成)"},
+        {IDM_EXPORT_XML, "選択以下を&XML形式で保存"},
+        {IDC_APPLY, "設定保存(更新)(&U)\tCtrl+S"},
+        {IDCANCEL, "設定中止(キャンセル)(&C)\tAlt+F4"},
+        {IDM_EXIT_PROGRAM, "プログラムを終了(&E)"},
+        {IDM_SORT_NAME_ASC, "名前による並べ替え(昇順)"},
+        {IDM_SORT_NAME_DESC, "名前による並べ替え(降順)"},
+        {IDM_SORT_KIND_ASC, "種類による並べ替え(昇順)"},
+        {IDM_SORT_KIND_DESC, "種類による並べ替え(降順)"},
+        {IDM_EDITOR_FIND, "指定した文字を検索(項目もしくは1文中)...(&F)\tCtrl+F(F3)"},
+        {IDM_FIND_NEXT_SHORTCUT, "次のショートカットキーを登録済み項目を検索(&S)\tCtrl+K"},
+        {IDM_EDIT_HISTORY, "履歴の編集...(&E)"},
+        {IDM_HISTORY_SETTINGS, "クリップボード履歴の設定...(&C)"},
+        {IDM_HISTORY_INSERT, "履歴より文字を挿入(&O)"},
+        {IDM_HISTORY_INSERT_LINES, "履歴より文字を1行1項目として挿入(&R)"},
+        {IDM_HISTORY_INSERT_ALL, "履歴をすべて挿入(&A)"},
+        {IDM_ERASE_HISTORY, "履歴の消去"},
+        {IDM_OPTIONS, "オプション(&O)..."},
+        {IDM_VOSSEL_SETTINGS, "フォルダポップアップ設定Vossel(&F)..."},
+        {IDM_MENU_FONT, "メニュー表示に使用するフォント...(&S)"},
+        {IDM_EDITOR_EDIT_FONT, "編集欄に使用するフォント設定...(&F)"},
+        {IDM_DIRECT_EDIT, "メニューをダイレクト編集(&X)"},
+        {IDM_DIRECT_EDIT_DONE, "メニューのダイレクト編集完了(&R)"},
+        {IDM_EDITOR_ABOUT, "バージョン情報...(&V)"}};
+    for (const auto& entry : entries) expectMenuText(menu, entry.first, MF_BYCOMMAND, entry.second);
+    CHECK(GetMenuState(menu, IDM_EXPORT_HTML, MF_BYCOMMAND) & MF_GRAYED);
+    CHECK(!(GetMenuState(menu, IDM_EXPORT_XML, MF_BYCOMMAND) & MF_GRAYED));
+    // The program hangs the history submenus on these two by command, in the third menu.
+    HMENU history = GetSubMenu(menu, 2);
+    CHECK(GetMenuState(history, IDM_HISTORY_INSERT, MF_BYCOMMAND) != static_cast<UINT>(-1));
+    CHECK(GetMenuState(history, IDM_HISTORY_INSERT_LINES, MF_BYCOMMAND) != static_cast<UINT>(-1));
+    DestroyWindow(dialog);
+}
+
+void testAboutBox(HINSTANCE instance) {
+    HWND about = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, quietDialog, 0);
+    CHECK(about != nullptr);
+    if (!about) return;
+    char caption[64] = "";
+    GetWindowTextA(about, caption, sizeof caption);
+    CHECK(std::strcmp(caption, "バージョン情報 Tolvane") == 0);
+    CHECK(GetWindowLongPtrA(GetDlgItem(about, IDC_ABOUT_TEXT), GWL_STYLE) & ES_READONLY);
+    CHECK(GetDlgItem(about, IDOK) != nullptr);
+    DestroyWindow(about);
+    char text[1024] = "";
+    CHECK(LoadStringA(instance, IDS_ABOUT_TEXT, text, sizeof text) > 0);
+}
+
 void testManifest(HINSTANCE instance) {
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
     CHECK(found != nullptr);
@@ -150,6 +274,8 @@ int main() {
     testAccelerators(instance);
     testVersion();
     testManifest(instance);
+    testEditorDialog(instance);
+    testAboutBox(instance);
     std::printf("%s\n", failures ? "resource_test: FAILED" : "resource_test: all passed");
     return failures ? 1 : 0;
 }

@@ -181,6 +181,26 @@ class Difference(Shape):
         return self.keep.bbox()
 
 
+class Moved(Shape):
+    """The same shape shifted by (dx, dy) units."""
+
+    def __init__(self, shape, dx, dy):
+        self.shape, self.dx, self.dy = shape, dx, dy
+
+    def contains(self, x, y):
+        return self.shape.contains(x - self.dx, y - self.dy)
+
+    def bbox(self):
+        x0, y0, x1, y1 = self.shape.bbox()
+        return (x0 + self.dx, y0 + self.dy, x1 + self.dx, y1 + self.dy)
+
+
+def grown(shape, by=1):
+    """The shape and its copies `by` units left, right, up and down: painted
+    under the shape it gives an outline that follows any outline, slants included."""
+    return Union(shape, *(Moved(shape, dx * by, dy * by) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))))
+
+
 def thick_segment(x0, y0, x1, y1, half_width):
     """A straight bar with square ends, as a four-cornered polygon."""
     length = math.hypot(x1 - x0, y1 - y0)
@@ -330,11 +350,12 @@ def page(c, x0, y0, x1, y1, ear=4, lines=()):
         c.fill(px(a, y, b - a + 1), INK)
 
 
-def closed_folder(c, front=FOLDER_FRONT, back=FOLDER_BACK):
-    """Folder filling the icon: tab top left, body 14x10."""
-    c.outlined(RoundBox(1, 2, 8, 6, 1), RoundBox(2, 3, 7, 6, 0.5), FOLDER_EDGE, back)
-    c.outlined(Box(1, 4, 15, 14), Box(2, 5, 14, 13), FOLDER_EDGE, front)
-    c.fill(px(2, 5, 12), FOLDER_LIGHT)
+def closed_folder(c, front=FOLDER_FRONT, back=FOLDER_BACK, x0=1, y0=2, x1=15, y1=14, tab=7):
+    """Folder, by default filling the icon: tab top left, body 14x10."""
+    c.outlined(RoundBox(x0, y0, x0 + tab, y0 + 4, 1), RoundBox(x0 + 1, y0 + 1, x0 + tab - 1, y0 + 4, 0.5),
+               FOLDER_EDGE, back)
+    c.outlined(Box(x0, y0 + 2, x1, y1), Box(x0 + 1, y0 + 3, x1 - 1, y1 - 1), FOLDER_EDGE, front)
+    c.fill(px(x0 + 1, y0 + 3, x1 - x0 - 2), FOLDER_LIGHT)
 
 
 OPEN_FOLDER = """
@@ -381,6 +402,34 @@ def calendar_badge(c, x0, y0, x1, y1):
     for dy in range(y0 + 4, y1 - 1, 2):
         for dx in range(x0 + 2, x1 - 2, 2):
             c.fill(px(dx, dy), INK_DARK)
+
+
+def arrow(tail, tip, mid, shaft, head, head_length, turn=lambda x, y: (x, y)):
+    """A block arrow pointing right, from x = tail to its point at x = tip on the
+    line y = mid; `turn` maps the points to point it another way."""
+    neck = tip - head_length
+    points = [(tail, mid - shaft), (neck, mid - shaft), (neck, mid - head), (tip, mid),
+              (neck, mid + head), (neck, mid + shaft), (tail, mid + shaft)]
+    return Polygon(*(turn(x, y) for x, y in points))
+
+
+def blue_arrow(c, shape, halo=False):
+    """Arrows of the tool buttons: blue with a dark rim, with a white halo when
+    they lie over another picture."""
+    if halo:
+        c.fill(grown(grown(shape)), HALO)
+    c.fill(grown(shape), BLUE_EDGE)
+    c.fill(shape, BLUE)
+
+
+def magnifier(c, cx, cy, r):
+    """A magnifying glass whose lens is centred at (cx, cy), handle to the bottom right."""
+    end = (cx + r + 3.2, cy + r + 3.2)
+    c.fill(Circle(cx, cy, r + 2) | Stroke(4.2, (cx, cy), end), HALO)
+    c.fill(Stroke(2.6, (cx + r * 0.7, cy + r * 0.7), end), (92, 58, 24))
+    c.fill(Circle(cx, cy, r + 1), GRAY_EDGE)
+    c.fill(Circle(cx, cy, r), BLUE_LIGHT)
+    c.fill(px(int(cx - r * 0.6), int(cy - r * 0.6), 1, 1), PAPER)
 
 
 # ---------------------------------------------------------------------------
@@ -570,6 +619,84 @@ def draw_folder_popup(c):
     c.fill(px(10, 9, 1, 5) | px(11, 10, 1, 3) | px(12, 11), PAPER)
 
 
+# The settings editor's tool buttons. They sit on a button face, so they keep
+# to the middle of the icon and lean on outlines rather than on the background.
+
+
+def draw_tool_new(c):
+    """New item: a blank sheet with a spark."""
+    page(c, 3, 1, 14, 15, lines=((8, 5, 11), (10, 5, 11), (12, 5, 9)))
+    spark = Polygon((4.5, 0), (5.6, 3.4), (9, 4.5), (5.6, 5.6), (4.5, 9), (3.4, 5.6), (0, 4.5), (3.4, 3.4))
+    c.fill(grown(spark), FOLDER_EDGE)
+    c.fill(spark, (255, 214, 64))
+
+
+def draw_tool_move_up(c):
+    blue_arrow(c, arrow(3, 14, 8, 2, 5, 6, turn=lambda x, y: (y, 16 - x)))
+
+
+def draw_tool_move_down(c):
+    blue_arrow(c, arrow(3, 14, 8, 2, 5, 6, turn=lambda x, y: (16 - y, x)))
+
+
+def draw_tool_move_out(c):
+    """Out of the folder: an arrow leaving a folder towards the left."""
+    closed_folder(c, x0=6, y0=4, x1=16, y1=13, tab=5)
+    blue_arrow(c, arrow(5, 14.5, 10.5, 1, 3, 3.5, turn=lambda x, y: (16 - x, y)), halo=True)
+
+
+def draw_tool_move_in(c):
+    """Into the folder above: an arrow going into a folder from the left."""
+    closed_folder(c, x0=6, y0=4, x1=16, y1=13, tab=5)
+    blue_arrow(c, arrow(1, 11, 10.5, 1, 3, 3.5), halo=True)
+
+
+def draw_tool_delete(c):
+    cross = Stroke(2.2, (4, 4), (12, 12)) | Stroke(2.2, (12, 4), (4, 12))
+    c.fill(grown(cross), RED_EDGE)
+    c.fill(cross, RED)
+
+
+def draw_tool_copy(c):
+    """Add a copy: a second sheet in front of the first."""
+    page(c, 1, 0, 11, 12, ear=3, lines=((4, 3, 6), (6, 3, 8), (8, 3, 8)))
+    page(c, 5, 4, 15, 16, ear=3, lines=((8, 7, 10), (10, 7, 12), (12, 7, 12)))
+
+
+def draw_tool_icon(c):
+    """Change the icon: a small picture, sun over green hills."""
+    c.outlined(Box(1, 2, 15, 14), Box(2, 3, 14, 13), GRAY_EDGE, vertical_gradient((120, 180, 250), (200, 228, 255), 3, 10))
+    c.fill(Circle(11, 6, 2), (255, 200, 40))
+    c.fill(Polygon((2, 13), (2, 10), (6, 6.5), (10, 10.5), (11.5, 9), (14, 11), (14, 13)), GREEN)
+    c.fill(Polygon((6, 6.5), (7, 7.4), (5, 9.4), (4, 8.5)), (120, 210, 130))
+
+
+def draw_tool_load_file(c):
+    """Load a file's contents: an open folder and a written sheet taken from it."""
+    open_folder(c)
+    c.fill(Box(8, 4, 16, 16), HALO)
+    page(c, 9, 5, 16, 16, ear=3, lines=((9, 11, 13), (11, 11, 13), (13, 11, 12)))
+
+
+def draw_tool_browse_file(c):
+    """Pick a file: a sheet under a magnifying glass."""
+    page(c, 1, 0, 12, 14, ear=3, lines=((4, 3, 8), (6, 3, 9), (8, 3, 6)))
+    magnifier(c, 8.5, 8.5, 2.6)
+
+
+def draw_tool_browse_folder(c):
+    """Pick a folder: a folder under a magnifying glass."""
+    closed_folder(c, x0=0, y0=1, x1=14, y1=12)
+    magnifier(c, 8.5, 8.5, 2.6)
+
+
+def draw_tool_apply(c):
+    """Apply: a green tick."""
+    tick = Stroke(2.4, (3, 8.5), (6.5, 12), (13, 4.5))
+    c.fill(grown(tick), GREEN_EDGE)
+    c.fill(tick, GREEN)
+
+
 # Resource number, file name, drawing, sizes.
 ICONS = [
     (102, "app.ico", lambda c: draw_app(c, False), (16, 32)),
@@ -591,6 +718,18 @@ ICONS = [
     (144, "clip_history_open.ico", draw_clip_history_open, (16,)),
     (145, "enclose.ico", draw_enclose, (16,)),
     (149, "folder_popup.ico", draw_folder_popup, (16,)),
+    (105, "tool_move_down.ico", draw_tool_move_down, (16,)),
+    (106, "tool_move_up.ico", draw_tool_move_up, (16,)),
+    (107, "tool_move_out.ico", draw_tool_move_out, (16,)),
+    (108, "tool_move_in.ico", draw_tool_move_in, (16,)),
+    (118, "tool_browse_file.ico", draw_tool_browse_file, (16,)),
+    (121, "tool_load_file.ico", draw_tool_load_file, (16,)),
+    (123, "tool_new.ico", draw_tool_new, (16,)),
+    (124, "tool_delete.ico", draw_tool_delete, (16,)),
+    (133, "tool_apply.ico", draw_tool_apply, (16,)),
+    (146, "tool_copy.ico", draw_tool_copy, (16,)),
+    (147, "tool_icon.ico", draw_tool_icon, (16,)),
+    (150, "tool_browse_folder.ico", draw_tool_browse_folder, (16,)),
 ]
 
 # ---------------------------------------------------------------------------

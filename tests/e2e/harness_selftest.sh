@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Proves that the end-to-end harness can drive and read Windows programs under
 # Wine: typing, byte-exact text in code page 932, the clipboard and its viewer
-# chain, popup menus by mouse and keyboard, window lists, screenshots and the
-# way a program is started.
+# chain, popup menus by mouse and keyboard, window lists, screenshots, the
+# way a program is started, and another program's tree view and message boxes.
 # Usage: harness_selftest.sh HELPERS_DIR WORK_PARENT
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are quoted to be evaluated later
 set -u
@@ -197,6 +197,58 @@ test_viewer_chain() {
   e2e_wait_until 'grep -q "^left" older.log' || e2e_fail "the first viewer did not leave"
 }
 
+# editorctl on Wine's own programs: regedit's tree view stands in for the
+# editor's tree, notepad's save prompt for the editor's message boxes.
+test_editorctl() {
+  local regedit=(--class RegEdit_RegEdit --tree-class SysTreeView32)
+  e2e_start harness regedit
+  e2e_editorctl "${regedit[@]}" wait-window || { e2e_fail "regedit did not open"; return; }
+  local tree
+  tree=$(e2e_editor_tree "${regedit[@]}")
+  [ "$(grep -cP '^[1-9]\t[01]\t[01]\t\d+\tHKEY_' <<< "$tree")" -ge 5 ] && grep -qP '^0\t1\t' <<< "$tree" &&
+    [ "$(e2e_editor_label 2 "${regedit[@]}")" = HKEY_CURRENT_USER ] &&
+    e2e_pass "tree lists regedit's keys by path" || e2e_fail "tree: [$tree]"
+
+  e2e_editorctl "${regedit[@]}" select 3
+  [ "$(e2e_editorctl "${regedit[@]}" selected)" = 3 ] &&
+    [ "$(e2e_editor_tree "${regedit[@]}" | awk -F'\t' '$3 == 1 {print $1}')" = 3 ] &&
+    e2e_pass "select moves the selection" || e2e_fail "after select 3: $(e2e_editor_tree "${regedit[@]}")"
+  e2e_editorctl "${regedit[@]}" select 9/9 2> /dev/null
+  [ $? = 1 ] && e2e_pass "a missing entry is an error" || e2e_fail "select 9/9 did not fail"
+
+  # Expanding by a click on the +/- button, as a user does.
+  local label wl wt wr wb l t r b x y
+  read -r _ _ _ wl wt wr wb <<< "$(e2e_editorctl "${regedit[@]}" window)"
+  read -r l t r b <<< "$(e2e_editorctl "${regedit[@]}" itemrect 2)"
+  read -r x y <<< "$(e2e_editorctl "${regedit[@]}" buttonpoint 2)"
+  [ "$l" -ge "$wl" ] && [ "$r" -le "$wr" ] && [ "$t" -ge "$wt" ] && [ "$b" -le "$wb" ] && [ "$l" -lt "$r" ] &&
+    [ "$x" -lt "$l" ] && [ "$y" -gt "$t" ] && [ "$y" -lt "$b" ] &&
+    e2e_pass "itemrect and buttonpoint lie in the window" ||
+    e2e_fail "window ($wl $wt $wr $wb), entry 2 ($l $t $r $b), button ($x $y)"
+  e2e_click "$x" "$y"
+  e2e_wait_until 'label=$(e2e_editor_label 2/1 "${regedit[@]}")' &&
+    e2e_editor_tree "${regedit[@]}" | grep -qP '^2\t1\t' &&
+    e2e_pass "a click on buttonpoint expands the entry: 2/1 is $label" ||
+    e2e_fail "after the click: $(e2e_editor_tree "${regedit[@]}")"
+  e2e_park_pointer
+
+  local notepad
+  notepad=(--hwnd "$(e2e_winlist --class Notepad --visible | head -1 | cut -f1)")
+  e2e_sjis $'ソ表\r\n2行目' editorctl.expected
+  e2e_editorctl "${notepad[@]}" settext Edit "$(e2e_winpath editorctl.expected)" \
+    gettext Edit "$(e2e_winpath editorctl.txt)"
+  e2e_expect_bytes editorctl.txt editorctl.expected "settext and gettext keep every byte"
+  local prompt
+  prompt=$(e2e_editorctl "${notepad[@]}" close msgbox | iconv -f CP932 -t UTF-8)
+  [[ "$prompt" == $'メモ帳\t'*保存* ]] && e2e_pass "msgbox reads the save prompt that settext's change brings" ||
+    e2e_fail "msgbox: [$prompt]"
+  e2e_editorctl answer 2 && e2e_editorctl "${notepad[@]}" window > /dev/null &&
+    e2e_pass "answer 2 cancels the close" || e2e_fail "notepad after answer 2: $(e2e_winlist --visible)"
+  e2e_editorctl "${notepad[@]}" close answer 7
+  e2e_wait_until '! e2e_editorctl "${notepad[@]}" window > /dev/null 2>&1' &&
+    e2e_pass "answer 7 closes notepad without saving" || e2e_fail "notepad still open after answer 7"
+}
+
 test_typed_text
 test_text_round_trip
 test_missing_window
@@ -208,4 +260,5 @@ test_start_in_folder
 test_viewer_chain
 test_screenshot
 test_keys_follow_the_foreground
+test_editorctl
 e2e_finish

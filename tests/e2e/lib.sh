@@ -382,3 +382,24 @@ e2e_park_pointer() {
   read -r width height < <(xdpyinfo | awk '/dimensions:/ {split($2, s, "x"); print s[1], s[2]}')
   xdotool mousemove --sync $((width - 1)) $((height - 1))
 }
+
+# --- the settings editor ------------------------------------------------------
+
+# e2e_editorctl [OPTIONS] COMMAND...   drives or reads the settings editor (or,
+# with --class/--title/--hwnd, another window); see helpers/editorctl.cpp.
+# Raw code page 932 output; FILE arguments are Windows paths (e2e_winpath).
+e2e_editorctl() { E2E_TIMEOUT=$E2E_TIMEOUT e2e_helper editorctl "$@"; }
+
+# e2e_editor_tree [OPTIONS]   the tree dump, labels in UTF-8:
+#   PATH EXPANDED SELECTED IMAGE LABEL   (tab-separated; PATH "0" is "メニュー")
+e2e_editor_tree() {
+  local dump
+  dump=$(e2e_editorctl "$@" tree) || return 1
+  printf '%s\n' "$dump" | iconv -f CP932 -t UTF-8
+}
+
+# e2e_editor_label PATH [OPTIONS]   one entry's label in UTF-8; fails when it is missing
+e2e_editor_label() {
+  local path=$1; shift
+  e2e_editor_tree "$@" | awk -F'\t' -v path="$path" '$1 == path { print $5; found = 1 } END { exit !found }'
+}

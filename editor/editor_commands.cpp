@@ -1,0 +1,182 @@
+// The editor's commands: menu entries, accelerators, tool buttons and posted
+// commands that share an id share one handler in one table. The fields'
+// change notifications come first, by control and notification code.
+#include "editor/editor_commands.h"
+
+#include <commctrl.h>
+
+#include "app/app_state.h"
+#include "app/messages.h"
+#include "editor/about_dialog.h"
+#include "editor/editor_session.h"
+#include "editor/editor_tree.h"
+#include "editor/mode_texts.h"
+#include "editor/properties_pane.h"
+#include "editor/settings_editor.h"
+#include "editor/tree_commands.h"
+#include "editor/tree_context_menu.h"
+#include "popup/execute.h"
+#include "popup/placement.h"
+#include "res/resource.h"
+
+namespace tv {
+
+namespace {
+
+using commandHandler = void (*)(editorState&, LPARAM);
+
+void fillTree(editorState& editor, LPARAM preselectId) {
+    HCURSOR previousCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    editor.preselectId = static_cast<uint16_t>(preselectId);
+    TreeView_SetImageList(editor.tree, app().imageList, TVSIL_NORMAL);
+    ShowWindow(editor.tree, SW_HIDE);
+    fillEditorTree(editor, app().model.root, nullptr, nullptr);
+    EnableWindow(editor.window, TRUE);
+    if (editor.preselectId == 0 || !editor.selectedEntry) selectEntry(editor.tree, editor.rootEntry);
+    editor.preselectId = 0;
+    ShowWindow(editor.tree, SW_SHOW);
+    SetFocus(editor.tree);
+    app().editorModified = false;
+    SetCursor(previousCursor);
+}
+
+void selectAllInField(editorState& editor, LPARAM) {
+    HWND focus = GetFocus();
+    if (focus == editor.displayText || focus == editor.content) SendMessageA(focus, EM_SETSEL, 0, -1);
+}
+
+// 40005: the program's close asks through the editor when there are changes;
+// answering Cancel there keeps both running.
+void exitProgram(editorState&, LPARAM) { SendMessageA(app().mainWindow, WM_CLOSE, 0, 0); }
+
+void showWholeMenu(editorState&, LPARAM) {
+    captureTarget();
+    PostMessageA(app().mainWindow, WM_COMMAND, IDM_EDITOR_SHOW_MENU, 0);
+}
+
+void changeIcon(editorState& editor, LPARAM) {
+    if (editor.selectedItem) reportNotAvailableYet(editor.window, "アイコンの変更");
+    SetFocus(editor.tree);
+}
+
+template <sortOrder order, bool descending>
+void sortCommand(editorState& editor, LPARAM) {
+    sortSelected(editor, order, descending);
+}
+
+template <void (*action)(editorState&)>
+void plain(editorState& editor, LPARAM) {
+    action(editor);
+}
+
+// Features of later versions: they say so instead of doing nothing.
+struct pendingFeature {
+    UINT id;
+    const char* name;
+};
+const pendingFeature pendingFeatures[] = {
+    {IDC_LOAD_FILE, "ファイル名の中身を開く"},
+    {IDC_BROWSE_FILE, "ファイル名を参照"},
+    {IDC_BROWSE_FOLDER, "フォルダ名を参照"},
+    {IDM_IMPORT, "メニューの取り込み"},
+    {IDM_SAVE_PART, "選択以下のメニューの保存"},
+    {IDM_EXPORT_OUTLINE, "階層構造文書で保存"},
+    {IDM_EXPORT_HTML, "XML形式で保存"},
+    {IDM_EXPORT_XML, "XML形式で保存"},
+    {IDM_EDITOR_FIND, "検索"},
+    {IDM_EDITOR_FIND_NEXT, "検索"},
+    {IDM_FIND_NEXT_SHORTCUT, "ショートカットキー登録済み項目の検索"},
+    {IDM_HISTORY_SETTINGS, "クリップボード履歴の設定"},
+    {IDM_HISTORY_INSERT_ALL, "履歴をすべて挿入"},
+    {IDM_OPTIONS, "オプション"},
+    {IDM_MENU_FONT, "メニュー表示に使用するフォント"},
+    {IDM_EDITOR_EDIT_FONT, "編集欄に使用するフォント"},
+    {IDM_DIRECT_EDIT, "メニューのダイレクト編集"},
+    {IDM_DIRECT_EDIT_DONE, "メニューのダイレクト編集完了"},
+};
+
+const struct {
+    UINT id;
+    commandHandler handler;
+} commandTable[] = {
+    {IDM_EDITOR_FILL_TREE, fillTree},
+    {IDM_EDITOR_SELECT_ALL, selectAllInField},
+    {IDC_NEW, plain<newItem>},
+    {IDC_ADD_COPY, plain<addCopyFromPane>},
+    {IDC_DELETE, plain<deleteSelected>},
+    {IDC_MOVE_UP, plain<moveSelectedUp>},
+    {IDC_MOVE_DOWN, plain<moveSelectedDown>},
+    {IDC_MOVE_RIGHT, plain<moveSelectedRight>},
+    {IDC_MOVE_LEFT, plain<moveSelectedLeft>},
+    {IDM_SORT_NAME_ASC, sortCommand<sortOrder::byName, false>},
+    {IDM_SORT_NAME_DESC, sortCommand<sortOrder::byName, true>},
+    {IDM_SORT_KIND_ASC, sortCommand<sortOrder::byKind, false>},
+    {IDM_SORT_KIND_DESC, sortCommand<sortOrder::byKind, true>},
+    {IDM_EDITOR_RENAME, plain<startRename>},
+    {IDM_EDITOR_RUN_ITEM, plain<runSelectedItem>},
+    {IDM_EDITOR_CONTEXT_HIT, plain<onContextMenuHit>},
+    {IDM_EDITOR_CONTEXT_MENU, [](editorState& editor, LPARAM centre) { showEntryContextMenu(editor, centre != 0); }},
+    {IDC_CHANGE_ICON, changeIcon},
+    {IDC_OK, plain<onEditorOk>},
+    {IDC_APPLY, plain<onEditorApply>},
+    {IDM_EXIT_PROGRAM, exitProgram},
+    {IDM_EDITOR_SHOW_MENU, showWholeMenu},
+    {IDM_EDIT_HISTORY, [](editorState&, LPARAM) { openHistoryEditor(nullptr); }},
+    {IDM_ERASE_HISTORY, [](editorState&, LPARAM) { eraseHistoryAfterWarning(); }},
+    {IDM_VOSSEL_SETTINGS,
+     [](editorState&, LPARAM) { PostMessageA(app().mainWindow, WM_COMMAND, IDM_VOSSEL_SETTINGS, 0); }},
+    {IDM_EDITOR_ABOUT, [](editorState& editor, LPARAM) { showAboutDialog(editor.window); }},
+};
+
+// Change notifications of the pane's fields; true when it was one.
+bool onFieldNotification(editorState& editor, UINT id, UINT code) {
+    if (code == EN_CHANGE) {
+        if (id == IDC_DISPLAY_TEXT) onDisplayTextChanged(editor);
+        if (id == IDC_CONTENT) onContentChanged(editor);
+        if (id == IDC_HOTKEY) onHotkeyChanged(editor);
+        return id == IDC_DISPLAY_TEXT || id == IDC_CONTENT || id == IDC_HOTKEY;
+    }
+    if (code == CBN_SELCHANGE && id == IDC_CORNER) {
+        onCornerChanged(editor);
+        return true;
+    }
+    if (code == CBN_SELCHANGE && id == IDC_MODE) {
+        onModeListChanged(editor);
+        return true;
+    }
+    if (code == BN_CLICKED && id == IDC_WIN_KEY) {
+        onWinKeyClicked(editor);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+LRESULT onEditorCommand(editorState& editor, UINT id, UINT code, LPARAM lParam) {
+    if (onFieldNotification(editor, id, code)) return 0;
+    // Only menu entries (0), accelerators (1) and buttons (BN_CLICKED, 0) are commands.
+    if (code > 1) return 0;
+    if (id == IDCANCEL) return closeEditorWithPrompt(editor) ? 1 : 0;
+    if (id >= IDM_MODE_FIRST && id < IDM_MODE_FIRST + static_cast<UINT>(editorModeCount)) {
+        onModeCommand(editor, static_cast<uint8_t>(id - IDM_MODE_FIRST));
+        return 0;
+    }
+    if (id >= firstHistoryId && id < historyIdLimit) {
+        reportNotAvailableYet(editor.window, "履歴より文字を挿入");
+        return 0;
+    }
+    for (const auto& command : commandTable) {
+        if (command.id != id) continue;
+        command.handler(editor, lParam);
+        return 0;
+    }
+    for (const pendingFeature& feature : pendingFeatures) {
+        if (feature.id != id) continue;
+        reportNotAvailableYet(editor.window, feature.name);
+        return 0;
+    }
+    return 0;
+}
+
+}  // namespace tv

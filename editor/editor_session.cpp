@@ -1,0 +1,140 @@
+#include "editor/editor_session.h"
+
+#include "app/app_state.h"
+#include "app/hotkeys.h"
+#include "app/messages.h"
+#include "app/startup.h"
+#include "editor/editor_hotkeys.h"
+#include "editor/editor_tree.h"
+#include "editor/editor_window.h"
+#include "editor/settings_editor.h"
+#include "files/menu_file.h"
+#include "popup/item_icons.h"
+#include "popup/popup_menu.h"
+#include "res/resource.h"
+
+namespace tv {
+
+namespace {
+
+std::string dataFile() { return dataFilePath(app().startDirectory, app().dataFileName); }
+
+void readEditingCopy() {
+    app().editingCopy.clear();
+    readMenuFile(app().model, dataFile(), app().editingCopy, readTarget::otherTree);
+}
+
+void dropEditingCopy() {
+    app().model.unregisterSubtree(app().editingCopy);
+    app().editingCopy.clear();
+}
+
+// The popup menu from the running menu again, with every item's key.
+void serveRunningMenu() {
+    app().servingEditingCopy = false;
+    rebuildMainMenu();
+    registerAllHotkeys();
+}
+
+void serveEditingCopy() {
+    app().servingEditingCopy = true;
+    rebuildMainMenu();
+}
+
+// The editor is gone: no tree entry may keep an item alive past this point,
+// or its id would come back to the pool after the running menu was read anew.
+void forgetTreeItems(editorState& editor) {
+    editor.selectedEntry = nullptr;
+    editor.selectedItem = nullptr;
+    SendMessageA(editor.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    editor.items.clear();
+}
+
+void discardEditor(editorState& editor) {
+    setEditorHistoryMenus(nullptr, nullptr);
+    setHotkeysRegistered(false);
+    forgetTreeItems(editor);
+    dropEditingCopy();
+    app().servingEditingCopy = false;
+    reloadMenuAfterEditor();
+    serveRunningMenu();
+    destroyEditorWindow(editor);
+}
+
+}  // namespace
+
+void openSettingsEditor(const menuItem* preselect) {
+    if (app().editorWindow) {
+        SetForegroundWindow(app().editorWindow);
+        return;
+    }
+    // Only the id is kept: the item's menu is rebuilt next.
+    const uint16_t preselectId = preselect ? preselect->itemId : 0;
+    readEditingCopy();
+    serveEditingCopy();
+    HWND window = createEditorWindow(preselectId);
+    if (!window) {
+        dropEditingCopy();
+        serveRunningMenu();
+        settingsMessage(app().mainWindow, "設定画面を開けませんでした．", MB_ICONERROR);
+        return;
+    }
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    SetForegroundWindow(window);
+}
+
+bool saveEditor(editorState& editor, bool close) {
+    HCURSOR previousCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    EnableWindow(editor.window, FALSE);
+    menuNode whole = copyEditorSubtree(editor, editor.rootEntry);
+    app().model.root.children = std::move(whole.children);
+    setHotkeysRegistered(false);
+    dropEditingCopy();
+    const bool written = writeMenuFile(app().model, dataFile(), app().model.root, menuExtent::wholeMenu);
+    if (written && close) {
+        serveRunningMenu();
+    } else {
+        // Applied, or the file could not be written: the menu runs from what
+        // the data file holds, and the editor goes on with the edits.
+        readEditingCopy();
+        serveEditingCopy();
+        setHotkeysRegistered(true);
+    }
+    EnableWindow(editor.window, TRUE);
+    SetCursor(previousCursor);
+    if (!written) reportWriteFailure(editor.window);
+    return written;
+}
+
+void onEditorOk(editorState& editor) {
+    if (!saveEditor(editor, true)) return;
+    app().editorModified = false;
+    setEditorHistoryMenus(nullptr, nullptr);
+    forgetTreeItems(editor);
+    // Icons are resolved afresh for the saved menu, and the ones the editor
+    // and its copies added do not pile up.
+    resetImageList();
+    app().model.registry.forEach([](menuItem& item) { item.iconImageIndex = -1; });
+    destroyEditorWindow(editor);
+}
+
+void onEditorApply(editorState& editor) {
+    if (saveEditor(editor, false)) app().editorModified = false;
+}
+
+bool closeEditorWithPrompt(editorState& editor) {
+    if (app().editorModified) {
+        int answer = settingsMessage(editor.window, "変更されています．設定を保存しますか？",
+                                     MB_YESNOCANCEL | MB_ICONINFORMATION);
+        if (answer == IDCANCEL) return false;
+        if (answer == IDYES) {
+            onEditorOk(editor);
+            return app().editorWindow == nullptr;
+        }
+    }
+    discardEditor(editor);
+    return true;
+}
+
+}  // namespace tv

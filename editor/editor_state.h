@@ -1,0 +1,65 @@
+// The settings editor's own state: one instance while the editor is open, kept
+// in the dialog's DWLP_USER. The application state knows only the window handle
+// and the modified flag, which the message loop and the close sequence read.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+
+#include "model/menu_item.h"
+
+namespace tv {
+
+class tooltipSet;
+
+struct dragState {
+    bool dragging = false;
+    HTREEITEM dragged = nullptr;
+    HTREEITEM target = nullptr;  // the entry shown as drop target, null when none
+    POINT offset{};              // where the drag image sits relative to the pointer
+};
+
+struct editorState {
+    HWND window = nullptr;
+    HWND tree = nullptr;
+    HWND displayText = nullptr;
+    HWND content = nullptr;
+    HWND modeList = nullptr;
+    HWND hotkey = nullptr;
+    HWND winKey = nullptr;
+    HWND corner = nullptr;
+    HWND contentLabel = nullptr;
+
+    bool labelEditing = false;
+    HTREEITEM selectedEntry = nullptr;
+    menuItem* selectedItem = nullptr;  // null for the root entry and for no selection
+    HTREEITEM rootEntry = nullptr;     // "メニュー": stands for the whole menu
+    uint16_t preselectId = 0;          // selected when the fill meets it
+
+    SIZE minTrackSize{};  // the window as the template made it: never smaller
+    SIZE clientSize{};    // before the last resize; controls move by the difference
+    bool firstSize = true;
+
+    HMENU historyInsertMenu = nullptr;
+    HMENU historyLinesMenu = nullptr;
+    std::shared_ptr<tooltipSet> tooltips;
+    dragState drag;
+
+    // Every item an entry of the tree shows. Entries point at items without
+    // holding them; this map keeps them alive while they are only in the tree
+    // (new ones, or ones the running menu no longer has) and gives the shared
+    // reference back when the tree is copied into a node.
+    std::unordered_map<const menuItem*, itemRef> items;
+};
+
+// The editor of this window, or null (before WM_INITDIALOG and after the end).
+editorState* editorOf(HWND window);
+
+// Sets modifiedFlag: the editor holds changes the data file does not have yet.
+void markModified();
+
+}  // namespace tv

@@ -1,0 +1,239 @@
+// The editor's dialog procedure: a thin switch that hands each message to a
+// named handler. Menu messages it does not know go to the popup menu's handler,
+// which fills and draws the two history submenus of its menu bar.
+#include "editor/editor_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/app_state.h"
+#include "app/hotkeys.h"
+#include "app/messages.h"
+#include "editor/editor_commands.h"
+#include "editor/editor_hotkeys.h"
+#include "editor/editor_layout.h"
+#include "editor/editor_tree.h"
+#include "editor/properties_pane.h"
+#include "editor/tooltips.h"
+#include "editor/tree_commands.h"
+#include "editor/tree_context_menu.h"
+#include "editor/tree_drag.h"
+#include "editor/tree_keyboard.h"
+#include "popup/popup_menu.h"
+#include "res/resource.h"
+
+namespace tv {
+
+namespace {
+
+const struct {
+    int id;
+    const char* text;
+} tooltipTexts[] = {
+    {IDC_NEW, "項目新規作成"},
+    {IDC_MOVE_UP, "上に移動"},
+    {IDC_MOVE_DOWN, "下に移動"},
+    {IDC_MOVE_LEFT, "フォルダから抜ける"},
+    {IDC_MOVE_RIGHT, "フォルダに入る，フォルダを作る"},
+    {IDC_DELETE, "項目を削除"},
+    {IDC_ADD_COPY, "項目の複製を作成(コピー)"},
+    {IDC_CHANGE_ICON, "項目のアイコンの変更"},
+    {IDC_LOAD_FILE, "ファイル名の中身を開く"},
+    {IDC_BROWSE_FILE, "ファイル名を参照"},
+    {IDC_BROWSE_FOLDER, "フォルダ名を参照"},
+    {IDC_MODE, "項目の使用目的を選択"},
+    {IDC_SPLITTER, "分割バー(何"},
+    {IDC_DISPLAY_TEXT, "表示文字列編集欄"},
+    {IDC_HOTKEY, "この項目呼び出しに割り当てるキー"},
+    {IDC_WIN_KEY, "この項目呼び出しに割り当てるキーにWindowsキーも使用"},
+    {IDC_CORNER, "この項目呼び出しに割り当てるマウスカーソルの位置"},
+    {IDC_OK, "設定を保存して有効にし，閉じます"},
+    {IDC_APPLY, "設定を保存して有効にします"},
+    {IDCANCEL, "設定を破棄し，閉じます"},
+};
+
+const struct {
+    int id;
+    int icon;
+} toolIcons[] = {
+    {IDC_NEW, IDI_TOOL_NEW},
+    {IDC_MOVE_UP, IDI_TOOL_MOVE_UP},
+    {IDC_MOVE_DOWN, IDI_TOOL_MOVE_DOWN},
+    {IDC_MOVE_LEFT, IDI_TOOL_MOVE_LEFT},
+    {IDC_MOVE_RIGHT, IDI_TOOL_MOVE_RIGHT},
+    {IDC_DELETE, IDI_TOOL_DELETE},
+    {IDC_ADD_COPY, IDI_TOOL_COPY},
+    {IDC_CHANGE_ICON, IDI_TOOL_ICON},
+    {IDC_LOAD_FILE, IDI_TOOL_LOAD_FILE},
+    {IDC_BROWSE_FILE, IDI_TOOL_BROWSE_FILE},
+    {IDC_BROWSE_FOLDER, IDI_TOOL_BROWSE_FOLDER},
+    {IDC_APPLY, IDI_TOOL_APPLY},
+};
+
+// Dialog procedures answer most messages through DWLP_MSGRESULT.
+INT_PTR answer(HWND window, LRESULT result) {
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+void takeControls(editorState& editor) {
+    HWND window = editor.window;
+    editor.tree = GetDlgItem(window, IDC_TREE);
+    editor.displayText = GetDlgItem(window, IDC_DISPLAY_TEXT);
+    editor.content = GetDlgItem(window, IDC_CONTENT);
+    editor.modeList = GetDlgItem(window, IDC_MODE);
+    editor.hotkey = GetDlgItem(window, IDC_HOTKEY);
+    editor.winKey = GetDlgItem(window, IDC_WIN_KEY);
+    editor.corner = GetDlgItem(window, IDC_CORNER);
+    editor.contentLabel = GetDlgItem(window, IDC_CONTENT_LABEL);
+}
+
+void createTooltips(editorState& editor) {
+    editor.tooltips.reset();
+    editor.tooltips = std::make_shared<tooltipSet>();
+    editor.tooltips->createTooltips(editor.window, false);
+    for (const auto& tip : tooltipTexts) editor.tooltips->addTooltip(GetDlgItem(editor.window, tip.id), tip.text);
+}
+
+// The two history entries of the menu bar become submenus filled as they open.
+void makeHistorySubmenus(editorState& editor) {
+    HMENU bar = GetMenu(editor.window);
+    HMENU* menus[] = {&editor.historyInsertMenu, &editor.historyLinesMenu};
+    const UINT ids[] = {IDM_HISTORY_INSERT, IDM_HISTORY_INSERT_LINES};
+    for (int i = 0; i < 2; ++i) {
+        MENUITEMINFOA entry{};
+        entry.cbSize = sizeof entry;
+        entry.fMask = MIIM_SUBMENU;
+        entry.hSubMenu = *menus[i] = CreatePopupMenu();
+        SetMenuItemInfoA(bar, ids[i], FALSE, &entry);
+    }
+    setEditorHistoryMenus(editor.historyInsertMenu, editor.historyLinesMenu);
+}
+
+void setIcons(editorState& editor) {
+    for (const auto& tool : toolIcons) {
+        HANDLE icon = LoadImageA(app().instance, MAKEINTRESOURCEA(tool.icon), IMAGE_ICON, 16, 16, LR_SHARED);
+        SendDlgItemMessageA(editor.window, tool.id, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    }
+    SendMessageA(editor.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app().appIcon32));
+    SendMessageA(editor.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app().appIcon16));
+}
+
+BOOL onInitDialog(HWND window, editorState* editor) {
+    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(editor));
+    editor->window = window;
+    app().editorWindow = window;
+    takeControls(*editor);
+    createTooltips(*editor);
+    editor->firstSize = true;
+    app().editorModified = false;
+    // From now on the keys run the editing copy's items.
+    app().model.registry.forEach([](const menuItem& item) { unregisterItemHotkey(item); });
+    setHotkeysRegistered(true);
+    initEditorLayout(*editor);
+    makeHistorySubmenus(*editor);
+    setIcons(*editor);
+    SetWindowTextA(editor->displayText, "左の階層構造（非表示）を設定中です...おまちください");
+    if (app().font.handle) SendMessageA(editor->content, WM_SETFONT, reinterpret_cast<WPARAM>(app().font.handle), FALSE);
+    SetWindowTextA(window, "Tolvane (設定)");
+    initPaneControls(*editor);
+    buildEntryContextMenu();
+    SetForegroundWindow(window);
+    restoreEditorPlacement(*editor);
+    // The tree is filled once the window is up, behind a wait cursor.
+    EnableWindow(window, FALSE);
+    PostMessageA(window, WM_COMMAND, IDM_EDITOR_FILL_TREE, editor->preselectId);
+    return FALSE;
+}
+
+INT_PTR onTreeNotify(editorState& editor, NMHDR& header) {
+    switch (header.code) {
+    case TVN_SELCHANGEDA: fillPane(editor, reinterpret_cast<NMTREEVIEWA&>(header).itemNew.hItem); break;
+    case TVN_GETDISPINFOA: onTreeGetDispInfo(reinterpret_cast<NMTVDISPINFOA&>(header)); break;
+    case TVN_ITEMEXPANDEDA: onTreeItemExpanded(editor, reinterpret_cast<NMTREEVIEWA&>(header)); break;
+    case TVN_BEGINLABELEDITA:
+        return answer(editor.window, onBeginLabelEdit(editor, reinterpret_cast<NMTVDISPINFOA&>(header)));
+    case TVN_ENDLABELEDITA:
+        return answer(editor.window, onEndLabelEdit(editor, reinterpret_cast<NMTVDISPINFOA&>(header)));
+    case TVN_KEYDOWN:
+        onTreeKeyDown(editor, reinterpret_cast<NMTVKEYDOWN&>(header));
+        return answer(editor.window, 0);
+    case TVN_BEGINDRAGA: onTreeBeginDrag(editor, reinterpret_cast<NMTREEVIEWA&>(header)); break;
+    case NM_RCLICK: PostMessageA(editor.window, WM_COMMAND, IDM_EDITOR_CONTEXT_HIT, 0); return answer(editor.window, 1);
+    case NM_RETURN: onTreeReturn(editor); return answer(editor.window, 1);
+    }
+    return FALSE;
+}
+
+void onDropFiles(editorState& editor, HDROP drop) {
+    DragFinish(drop);
+    reportNotAvailableYet(editor.window, "ファイルのドロップ");
+}
+
+INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<editorState*>(lParam));
+    editorState* editor = editorOf(window);
+    if (!editor) return FALSE;
+    switch (message) {
+    case WM_COMMAND: return answer(window, onEditorCommand(*editor, LOWORD(wParam), HIWORD(wParam), lParam));
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(lParam)->idFrom == IDC_TREE)
+            return onTreeNotify(*editor, *reinterpret_cast<NMHDR*>(lParam));
+        return FALSE;
+    case WM_NOTIFYFORMAT: return answer(window, NFR_ANSI);
+    case WM_SIZING: onEditorSizing(*editor, wParam, *reinterpret_cast<RECT*>(lParam)); return TRUE;
+    case WM_SIZE: onEditorSize(*editor, wParam, LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_MOVE: onEditorMove(*editor); return TRUE;
+    case WM_PAINT: paintSizeGrip(window); return TRUE;
+    case WM_MOUSEMOVE:
+        if (editor->drag.dragging) onDragMove(*editor);
+        return TRUE;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+        if (editor->drag.dragging) onDragEnd(*editor, message == WM_LBUTTONUP);
+        return TRUE;
+    case WM_DROPFILES: onDropFiles(*editor, reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, DWLP_USER, 0);
+        delete editor;
+        return FALSE;
+    }
+    LRESULT result = menuMessage(window, message, wParam, lParam, false);
+    if (message == WM_MENUCHAR) return answer(window, result);
+    return static_cast<INT_PTR>(result);
+}
+
+}  // namespace
+
+editorState* editorOf(HWND window) {
+    return window ? reinterpret_cast<editorState*>(GetWindowLongPtrA(window, DWLP_USER)) : nullptr;
+}
+
+void markModified() { app().editorModified = true; }
+
+HWND createEditorWindow(uint16_t preselectId) {
+    auto* editor = new editorState;
+    editor->preselectId = preselectId;
+    HWND window = CreateDialogParamA(app().instance, MAKEINTRESOURCEA(IDD_EDITOR), nullptr, editorDialogProc,
+                                     reinterpret_cast<LPARAM>(editor));
+    if (!window) {
+        // Without WM_INITDIALOG nobody took the state or the keys.
+        if (app().editorWindow == nullptr) delete editor;
+        app().editorWindow = nullptr;
+    }
+    return window;
+}
+
+void destroyEditorWindow(editorState& editor) {
+    HWND window = editor.window;
+    editor.tooltips.reset();
+    app().editorWindow = nullptr;
+    app().editorModified = false;
+    DestroyWindow(window);  // the state is deleted at WM_NCDESTROY
+}
+
+void destroySettingsEditor() {
+    if (editorState* editor = editorOf(app().editorWindow)) destroyEditorWindow(*editor);
+}
+
+}  // namespace tv

@@ -1,0 +1,218 @@
+#include "editor/properties_pane.h"
+
+#include <commctrl.h>
+
+#include "app/app_state.h"
+#include "editor/editor_hotkeys.h"
+#include "editor/editor_tree.h"
+#include "editor/item_text_rules.h"
+#include "editor/mode_texts.h"
+#include "popup/item_icons.h"
+#include "res/resource.h"
+
+namespace tv {
+
+namespace {
+
+// Set while the pane shows another entry: the fields' change notifications
+// then carry nothing the user typed.
+bool filling = false;
+
+const char* const cornerTexts[] = {"なし", "画面左上隅", "画面左下隅", "画面右上隅", "画面右下隅"};
+
+std::string fieldText(HWND field) {
+    int length = GetWindowTextLengthA(field);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int got = GetWindowTextA(field, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+bool rootSelected(const editorState& editor) {
+    return editor.selectedEntry && editor.selectedEntry == editor.rootEntry;
+}
+
+// The item the shortcut key, "+Win" and corner fields write to: the root item
+// for "メニュー" (when the menu has any item), else the selected one.
+menuItem* keyTarget(const editorState& editor) {
+    if (rootSelected(editor)) return app().model.registry.empty() ? nullptr : app().model.root.item.get();
+    return editor.selectedItem;
+}
+
+int selectedMode(const editorState& editor) {
+    LRESULT mode = SendMessageA(editor.modeList, CB_GETCURSEL, 0, 0);
+    return mode < 0 ? itemMode::insertFront : static_cast<int>(mode);
+}
+
+void showKeys(editorState& editor, const menuItem* item) {
+    SendMessageA(editor.hotkey, HKM_SETHOTKEY, item ? item->vk : 0, 0);
+    SendMessageA(editor.winKey, BM_SETCHECK, item && (item->extKey & extKeyWin) ? BST_CHECKED : BST_UNCHECKED, 0);
+    int corner = item ? app().model.corners.cornerOf(item->itemId) : 0;
+    SendMessageA(editor.corner, CB_SETCURSEL, static_cast<WPARAM>(corner), 0);
+}
+
+std::string rootDisplayText() {
+    std::string text = "メニュー";
+    if (app().dataFileName != "tv2_text.ini") text += " : " + app().dataFileName;
+    return text;
+}
+
+// Tab and Enter go on to the content field; Ctrl+Up and Ctrl+Down move the
+// entry, as they do in the tree.
+LRESULT CALLBACK displayTextProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* editor = reinterpret_cast<editorState*>(data);
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB || wParam == VK_RETURN) {
+            SetFocus(editor->content);
+            return 0;
+        }
+        if (GetKeyState(VK_CONTROL) < 0 && (wParam == VK_UP || wParam == VK_DOWN)) {
+            PostMessageA(editor->window, WM_COMMAND, wParam == VK_UP ? IDC_MOVE_UP : IDC_MOVE_DOWN, 0);
+            return 0;
+        }
+        break;
+    case WM_KEYUP:
+        if (wParam == VK_TAB || wParam == VK_RETURN) return 0;
+        break;
+    case WM_CHAR:
+        if (wParam == '\t' || wParam == '\r' || wParam == '\n') return 0;  // no beep, no character
+        break;
+    }
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
+}  // namespace
+
+void initPaneControls(editorState& editor) {
+    for (const char* text : cornerTexts) SendMessageA(editor.corner, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(editor.corner, CB_SETCURSEL, 0, 0);
+    for (int mode = 0; mode < editorModeCount; ++mode)
+        SendMessageA(editor.modeList, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(modeListText(static_cast<uint8_t>(mode))));
+    SendMessageA(editor.modeList, CB_SETCURSEL, itemMode::insertFront, 0);
+    SetWindowSubclass(editor.displayText, displayTextProc, 1, reinterpret_cast<DWORD_PTR>(&editor));
+    subclassHotkeyField(editor.hotkey);
+}
+
+void showDisplayText(editorState& editor, const std::string& text) {
+    bool wasFilling = filling;
+    filling = true;
+    SetWindowTextA(editor.displayText, text.c_str());
+    filling = wasFilling;
+}
+
+void fillPane(editorState& editor, HTREEITEM entry) {
+    const bool modified = app().editorModified;
+    filling = true;
+    editor.selectedEntry = entry;
+    editor.selectedItem = entry == editor.rootEntry ? nullptr : entryItem(editor.tree, entry);
+    if (entry && entry == editor.rootEntry) {
+        SetWindowTextA(editor.displayText, rootDisplayText().c_str());
+        SetWindowTextA(editor.content, rootHelpText().c_str());
+        SendMessageA(editor.modeList, CB_SETCURSEL, itemMode::insertFront, 0);
+        showKeys(editor, keyTarget(editor));
+    } else if (menuItem* item = editor.selectedItem) {
+        SetWindowTextA(editor.displayText, item->text.c_str());
+        SetWindowTextA(editor.content, item->data.c_str());
+        SendMessageA(editor.modeList, CB_SETCURSEL, item->mode, 0);
+        showKeys(editor, item);
+    }
+    applyModeChange(editor, false, false, true);
+    filling = false;
+    app().editorModified = modified;
+}
+
+void onDisplayTextChanged(editorState& editor) {
+    menuItem* item = editor.selectedItem;
+    if (filling || !item) return;
+    markModified();
+    std::string text = oneLineText(fieldText(editor.displayText));
+    if (text == item->text) return;
+    item->text = text;
+    setEntryLabel(editor.tree, editor.selectedEntry, entryLabel(*item));
+}
+
+void onContentChanged(editorState& editor) {
+    menuItem* item = editor.selectedItem;
+    if (filling || !item) return;
+    markModified();
+    item->data = fieldText(editor.content);
+    int mode = selectedMode(editor);
+    // A program's or folder's icon is the one of the path in the content.
+    if (mode == itemMode::exeProgram || mode == itemMode::folderPopup) applyModeChange(editor, true, true, false);
+}
+
+void onHotkeyChanged(editorState& editor) {
+    if (filling) return;
+    markModified();
+    if (menuItem* item = keyTarget(editor))
+        item->vk = static_cast<uint16_t>(SendMessageA(editor.hotkey, HKM_GETHOTKEY, 0, 0));
+}
+
+void onWinKeyClicked(editorState& editor) {
+    if (filling) return;
+    markModified();
+    menuItem* item = keyTarget(editor);
+    if (!item) return;
+    if (SendMessageA(editor.winKey, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        item->extKey |= extKeyWin;
+    else
+        item->extKey &= static_cast<uint8_t>(~extKeyWin);
+}
+
+void onCornerChanged(editorState& editor) {
+    if (filling) return;
+    markModified();
+    menuItem* item = keyTarget(editor);
+    LRESULT corner = SendMessageA(editor.corner, CB_GETCURSEL, 0, 0);
+    if (item && corner >= 0) app().model.corners.setCorner(item->itemId, static_cast<int>(corner));
+}
+
+void onModeListChanged(editorState& editor) {
+    if (filling) return;
+    markModified();
+    applyModeChange(editor, true, false, false);
+}
+
+void onModeCommand(editorState& editor, uint8_t mode) {
+    SendMessageA(editor.modeList, CB_SETCURSEL, mode, 0);
+    markModified();
+    applyModeChange(editor, true, false, false);
+}
+
+void applyModeChange(editorState& editor, bool /*fromUser*/, bool force, bool captionOnly) {
+    const int mode = selectedMode(editor);
+    SetWindowTextA(editor.contentLabel, contentCaption(static_cast<uint8_t>(mode)));
+    menuItem* item = editor.selectedItem;
+    if (rootSelected(editor) || !item || captionOnly) return;
+
+    if (auto text = replacedDisplayText(static_cast<uint8_t>(mode), item->text)) {
+        item->text = *text;
+        showDisplayText(editor, item->text);
+    }
+    if (mode == item->mode && !force && mode != itemMode::exeProgram) return;
+    const int previous = item->mode;
+    item->mode = static_cast<uint8_t>(mode);
+
+    HWND tree = editor.tree;
+    HTREEITEM entry = editor.selectedEntry;
+    const bool hasChildren = hasChildEntries(tree, entry);
+    // A folder shows the folder icon whatever its mode, except where the mode
+    // changes what the label or the icon looks like.
+    if (hasChildren && previous != itemMode::clipBoardHistory && mode != itemMode::clipBoardHistory &&
+        mode != itemMode::exeProgram && previous != itemMode::dateTimeExt && previous != itemMode::newDateTime &&
+        mode != itemMode::dateTimeExt && mode != itemMode::newDateTime)
+        return;
+    setEntryLabel(tree, entry, entryLabel(*item));
+    // The content may name another program now: extract its icon again.
+    const bool fromFile = mode == itemMode::exeProgram || mode == itemMode::folderPopup;
+    int image = iconIndex(*item, hasChildren, !fromFile, isExpanded(tree, entry), false);
+    TVITEMA change{};
+    change.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    change.hItem = entry;
+    change.iImage = change.iSelectedImage = image;
+    SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+}
+
+}  // namespace tv

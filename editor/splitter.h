@@ -1,0 +1,29 @@
+// The bar between a tree and the fields beside it: a static control the user
+// drags sideways. Only the bar moves while dragging; when the button is let go
+// the owner lays out its controls by the distance moved. The settings editor
+// and the history edit dialog both use it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace tv {
+
+// Called once per completed drag with the horizontal distance in pixels.
+using splitterMoved = std::function<void(int distance)>;
+
+void attachSplitter(HWND bar, splitterMoved onMoved);
+
+// Lays out the three controls by `distance`: the bar moves, the tree widens,
+// and each field moves right and narrows by as much. Labels above the
+// fields move without narrowing.
+struct splitLayout {
+    HWND bar;
+    HWND tree;
+    HWND fields[4];  // null-terminated when fewer
+    HWND labels[2];
+};
+void moveSplit(const splitLayout& layout, int distance);
+
+}  // namespace tv
