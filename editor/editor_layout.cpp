@@ -72,6 +72,9 @@ void restoreEditorPlacement(editorState& editor) {
     else
         editor.firstSize = false;
     if (place.sp != 0 && onScreen(place)) moveEditorSplit(editor, place.sp);
+    // Where the window opened is its place until it moves: without this, a
+    // window never moved would not bring its split back next time.
+    storeWindowRect(editor.window);
     if (place.Maxed) ShowWindow(editor.window, SW_SHOWMAXIMIZED);
 }
 

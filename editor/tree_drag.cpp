@@ -53,6 +53,8 @@ void onDragMove(editorState& editor) {
 
 void onDragEnd(editorState& editor, bool drop) {
     dragState& drag = editor.drag;
+    // The pointer may have reached the entry with no move seen since the drag began.
+    if (drop) onDragMove(editor);
     ImageList_DragLeave(editor.tree);
     ImageList_EndDrag();
     if (dragImage) ImageList_Destroy(dragImage);

@@ -47,6 +47,20 @@ wine_environment() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  [ -f "$WINEPREFIX/.tolvane-fonts" ] || japanese_font_substitutes
+}
+
+# Windows dialogs name "ＭＳ Ｐゴシック" and menus "MS UI Gothic"; Wine would draw
+# them with a fixed-pitch face, wider than the real ones, which cuts labels. The
+# proportional IPA face stands in for them, as the Japanese Windows fonts would.
+japanese_font_substitutes() {
+  local reg=$WINEPREFIX/tolvane-fonts.reg
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
+    '"ＭＳ Ｐゴシック"="IPAPGothic"' '"MS PGothic"="IPAPGothic"' '"MS UI Gothic"="IPAPGothic"' \
+    '"ＭＳ ゴシック"="IPAGothic"' '"MS Gothic"="IPAGothic"' '' |
+    iconv -f UTF-8 -t UTF-16 > "$reg"
+  wine regedit /S "$reg" >/dev/null 2>&1 && wineserver -w && touch "$WINEPREFIX/.tolvane-fonts"
 }
 
 # Uses $DISPLAY when there is one; otherwise starts Xvfb on a free display.

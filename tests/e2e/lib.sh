@@ -403,3 +403,27 @@ e2e_editor_label() {
   local path=$1; shift
   e2e_editor_tree "$@" | awk -F'\t' -v path="$path" '$1 == path { print $5; found = 1 } END { exit !found }'
 }
+
+# --- Tolvane ------------------------------------------------------------------
+
+# The first columns of every data file's header line; the root's key, flags and
+# corner follow.
+E2E_MENU_HEADER='0	メニュー	---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．数字データは触らないでください（＾＾；(動作を保証できません)	'
+
+# e2e_write_menu FILE TEXT   a data file from UTF-8 text with LF line ends:
+# written with CR LF in code page 932
+e2e_write_menu() { e2e_sjis "${2//$'\n'/$'\r\n'}" "$1"; }
+
+# e2e_start_tolvane DESKTOP [ARGS...]   starts ./tolvane.exe and waits for its
+# main window
+e2e_start_tolvane() {
+  local desktop=$1; shift
+  e2e_start "$desktop" tolvane.exe "$@"
+  e2e_wait_until 'e2e_winlist --class TV2 | grep -q .' ||
+    e2e_fail "tolvane did not start (windows: $(e2e_winlist | cut -f2 | tr '\n' ' '))"
+}
+
+# e2e_editor_path LABEL   the path of the first editor entry showing LABEL (UTF-8)
+e2e_editor_path() {
+  e2e_editor_tree | awk -F'\t' -v label="$1" '$5 == label { print $1; found = 1; exit } END { exit !found }'
+}

@@ -1,0 +1,369 @@
+#!/usr/bin/env bash
+# The settings editor as a user works in it: opened for a data file named on
+# the command line, new items at every kind of selection, copies, deletion,
+# every move rule, the four sorts, drag and drop, renaming, mode changes with
+# their default texts, corners, the save prompt, the window's minimum size and
+# the splitter, and the data file's bytes after saving. Screenshots of the
+# editor and a tooltip land in screenshots/.
+# Usage: editor_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
+# shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
+set -u
+source "$(dirname "$0")/lib.sh"
+TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
+e2e_init editor "${1:?helpers folder}" "${2:?work folder}"
+DESKTOP=editor
+SHOTS=$(realpath -m "$E2E_WORK/../../screenshots")
+mkdir -p "$SHOTS"
+
+# Root: Ctrl+Alt+Space. "F-open" is shown expanded (extKey 16), "F-shut" not.
+menu="${E2E_MENU_HEADER}1568	0	0
+0	A	a	0	0	0		0
+0	F-open		0	16	0		0
+{
+	0	F1		0	0	0		0
+	0	F2		0	0	0		0
+}
+0	F-shut		0	0	0		0
+{
+	0	S1		0	0	0		0
+}
+0	C		0	0	0		0
+0	Sort		0	16	0		0
+{
+	0	b		0	0	0		0
+	0	a		0	0	0		0
+	0	B		0	0	0		0
+	0	z		0	0	0		0
+	{
+		0	zz		0	0	0		0
+	}
+	0	z		0	0	0		0
+	3	-横線-		0	0	0		0
+}
+2	プログラム	C:\\\\Windows\\\\notepad.exe\\r\\n-n	0	0	0		0
+8	%Y		0	0	0		0
+"
+e2e_write_menu menu.ini "$menu"
+cp menu.ini menu.original
+cp "$TOLVANE_EXE" .
+
+ctl() { e2e_editorctl "$@"; }
+path_of() { e2e_editor_path "$1"; }
+# A text for a field, from UTF-8, as a Windows path of its CP932 bytes.
+text_file() { e2e_sjis "$2" "$1"; e2e_winpath "$1"; }
+
+# check_path LABEL EXPECTED_PATH DESCRIPTION
+check_path() {
+  local got
+  got=$(path_of "$1")
+  [ "$got" = "$2" ] && e2e_pass "$3" || e2e_fail "$3: \"$1\" is at [$got], expected [$2]; tree: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"
+}
+
+# The labels of a folder's direct children, space-separated.
+children_of() {
+  e2e_editor_tree | awk -F'\t' -v parent="$1/" 'index($1, parent) == 1 && substr($1, length(parent) + 1) !~ /\// { printf "%s ", $5 }'
+}
+
+# select_label LABEL   selects the entry; fails the test when it is missing
+select_label() {
+  local path
+  path=$(path_of "$1") || { e2e_fail "no entry \"$1\""; return 1; }
+  ctl select "$path" > /dev/null
+}
+
+test_open_at_start() {
+  e2e_start_tolvane "$DESKTOP" menu.ini
+  ctl wait-window > /dev/null || { e2e_fail "a data-file argument did not open the editor"; return 1; }
+  e2e_pass "a data-file argument opens the editor at start"
+  [ "$(ctl selected)" = 0 ] && e2e_pass "\"メニュー\" is selected" || e2e_fail "selected: $(ctl selected)"
+  [ "$(ctl gettext 1001 | iconv -f CP932 -t UTF-8)" = "メニュー : menu.ini" ] &&
+    e2e_pass "the root's display text names the data file" || e2e_fail "display text: $(ctl gettext 1001 | iconv -f CP932 -t UTF-8)"
+  ctl gettext 1000 | iconv -f CP932 -t UTF-8 | head -1 | grep -q '^※この項目は，ショートカットキーとマウスの位置のみ設定できます' &&
+    e2e_pass "the root shows the help text" || e2e_fail "no help text for the root"
+  ctl window > window.txt
+  read -r _ _ _ TEMPLATE_LEFT TEMPLATE_TOP TEMPLATE_RIGHT TEMPLATE_BOTTOM < window.txt
+}
+
+test_new_items() {
+  ctl select 0 click 1018 > /dev/null
+  check_path New 1 "New with \"メニュー\" selected is the first top-level entry"
+  [ "$(ctl focus)" = 1001 ] && e2e_pass "the display-text field takes the focus" || e2e_fail "focus on $(ctl focus)"
+  ctl click 1006 > /dev/null
+  select_label F-open && ctl click 1018 > /dev/null
+  check_path New 2/1 "New in an expanded folder is its first child"
+  ctl click 1006 > /dev/null
+  select_label F-shut && ctl click 1018 > /dev/null
+  check_path New 4 "New on a collapsed folder comes right after it"
+  ctl click 1006 > /dev/null
+  select_label A && ctl click 1018 > /dev/null
+  check_path New 2 "New on a plain item comes right after it"
+  ctl click 1006 > /dev/null
+  [ -z "$(path_of New)" ] && e2e_pass "deleting the new entries leaves none" || e2e_fail "a New entry is left"
+
+  select_label A && ctl click 1009 > /dev/null
+  [ "$(e2e_editor_tree | awk -F'\t' '$1 == "1" || $1 == "2" { printf "%s ", $5 }')" = "A A " ] &&
+    [ "$(ctl gettext 1000)" = a ] && e2e_pass "add a copy puts the pane's item after the selection" ||
+    e2e_fail "after a copy: $(e2e_editor_tree | cut -f1,5 | head -4 | tr '\t\n' ': ')"
+  ctl click 1006 > /dev/null
+  select_label F-shut && ctl click 1006 > /dev/null
+  [ -z "$(path_of S1)" ] && [ -z "$(path_of F-shut)" ] && e2e_pass "delete takes the folder with its children" ||
+    e2e_fail "F-shut or S1 is still there"
+}
+
+test_moves() {
+  select_label A && ctl click 1004 > /dev/null
+  check_path A 1 "move up on the first top-level entry does nothing"
+  ctl click 1005 > /dev/null
+  check_path A 1/1 "move down onto an expanded folder goes in as its first child"
+  ctl click 1004 > /dev/null
+  check_path A 1 "move up on a folder's first entry puts it before the folder"
+  select_label F2 && ctl click 1005 > /dev/null
+  check_path F2 3 "move down on a folder's last entry puts it after the folder"
+  ctl click 1004 > /dev/null
+  check_path F2 2/2 "move up below an expanded folder puts it at the folder's end"
+  select_label F1 && ctl click 1007 > /dev/null
+  check_path F1 2/1 "move right on a folder's first entry does nothing"
+  select_label A && ctl click 1008 > /dev/null
+  check_path A 1 "move left on a top-level entry does nothing"
+  select_label C && ctl click 1007 > /dev/null
+  check_path C 2/3 "move right makes the entry the last child of the one above"
+  ctl click 1008 > /dev/null
+  check_path C 3 "move left puts the entry right after its folder"
+  ctl click 1004 > /dev/null  # F-open is expanded: C goes to its end
+  ctl click 1005 > /dev/null
+  check_path C 3 "moving down again takes it out of the folder"
+}
+
+test_sorts() {
+  local sort_path
+  sort_path=$(path_of Sort)
+  select_label Sort
+  ctl command 40037 > /dev/null
+  [ "$(children_of "$sort_path")" = "-横線- B a b z z " ] && [ "$(path_of zz)" = "$sort_path/5/1" ] &&
+    e2e_pass "by name, ascending: byte order, a folder before an item of the same name" ||
+    e2e_fail "by name: $(children_of "$sort_path")"
+  select_label Sort && ctl command 40038 > /dev/null
+  [ "$(children_of "$sort_path")" = "z z b a B -横線- " ] && [ "$(path_of zz)" = "$sort_path/2/1" ] &&
+    e2e_pass "by name, descending" || e2e_fail "by name descending: $(children_of "$sort_path")"
+  select_label Sort && ctl command 40039 > /dev/null
+  [ "$(children_of "$sort_path")" = "z B a b z -横線- " ] && [ "$(path_of zz)" = "$sort_path/1/1" ] &&
+    e2e_pass "by kind, ascending: folders first, then modes by number, ties by text" ||
+    e2e_fail "by kind: $(children_of "$sort_path")"
+  select_label Sort && ctl command 40040 > /dev/null
+  [ "$(children_of "$sort_path")" = "-横線- z b a B z " ] && e2e_pass "by kind, descending" ||
+    e2e_fail "by kind descending: $(children_of "$sort_path")"
+}
+
+# drag FROM_PATH TO_PATH   with the left button, in small steps as a hand would
+drag() {
+  local l t r b x y tx ty
+  read -r l t r b <<< "$(ctl itemrect "$1")"
+  x=$(((l + r) / 2)) y=$(((t + b) / 2))
+  read -r l t r b <<< "$(ctl itemrect "$2")"
+  tx=$(((l + r) / 2)) ty=$(((t + b) / 2))
+  e2e_move "$x" "$y"
+  xdotool mousedown 1
+  for step in 1 2 3 4 5 6; do
+    e2e_move $((x + (tx - x) * step / 6)) $((y + (ty - y) * step / 6 + (step == 1 ? 5 : 0)))
+    sleep 0.1
+  done
+  xdotool mouseup 1
+  sleep 0.3
+}
+
+test_drag_and_drop() {
+  local before
+  before=$(e2e_editor_tree | cut -f1,5)
+  drag "$(path_of F-open)" "$(path_of F1)"
+  [ "$(e2e_editor_tree | cut -f1,5)" = "$before" ] && e2e_pass "a folder dropped on its own child stays where it was" ||
+    e2e_fail "the drop on a descendant changed the tree"
+  drag "$(path_of C)" 0
+  check_path C 1 "an entry dropped on \"メニュー\" becomes the first top-level entry"
+  drag "$(path_of C)" "$(path_of A)"
+  check_path C 1/1 "an entry dropped on another becomes its first child"
+  select_label C && ctl click 1008 > /dev/null
+}
+
+# click_entry LABEL   clicks the entry's label: it is selected and the tree has the focus
+click_entry() {
+  local path
+  path=$(path_of "$1") || { e2e_fail "no entry \"$1\""; return 1; }
+  e2e_click_in_rect "$(ctl itemrect "$path")"
+  e2e_wait_until '[ "$(ctl focus)" = 1003 ]' 5
+}
+
+test_rename_and_modes() {
+  click_entry A
+  e2e_key F2
+  sleep 0.5
+  e2e_key ctrl+a
+  e2e_type Renamed
+  e2e_key Return
+  e2e_wait_until '[ -n "$(path_of Renamed)" ]' 5
+  [ "$(ctl gettext 1001)" = Renamed ] && e2e_pass "F2 renames the entry and the display text follows" ||
+    e2e_fail "after F2: label path [$(path_of Renamed)], field [$(ctl gettext 1001)]"
+
+  local year
+  year=$(date +%Y)
+  [ -n "$(path_of "$year")" ] && e2e_pass "a date item's label is its format expanded now" ||
+    e2e_fail "no entry labelled $year"
+  select_label "$year" && ctl command 126 > /dev/null
+  e2e_type 'typed'
+  e2e_key Return
+  sleep 0.5
+  [ -n "$(path_of "$year")" ] && [ "$(ctl gettext 1001)" = '%Y' ] &&
+    e2e_pass "renaming a date item changes nothing" || e2e_fail "the date item was renamed: $(ctl gettext 1001)"
+
+  ctl select 0 click 1018 combo 1013 3 > /dev/null
+  [ "$(ctl gettext 1001 | iconv -f CP932 -t UTF-8)" = "-横線-" ] && [ "$(e2e_editor_label 1)" = "-横線-" ] &&
+    e2e_pass "\"New\" switched to a separator shows \"-横線-\"" || e2e_fail "after mode 3: $(e2e_editor_label 1)"
+  ctl combo 1013 10 > /dev/null
+  [ "$(e2e_editor_label 1)" = "終了(&X)" ] && e2e_pass "switched on to exit it shows \"終了(&X)\"" ||
+    e2e_fail "after mode 10: $(e2e_editor_label 1)"
+  ctl settext 1001 "$(text_file mine.txt 'Mine')" combo 1013 3 > /dev/null
+  [ "$(e2e_editor_label 1)" = Mine ] && e2e_pass "a text the user wrote survives a mode change" ||
+    e2e_fail "after the user's text and mode 3: $(e2e_editor_label 1)"
+  [ "$(ctl command 2002 combosel 1013)" = 2 ] && e2e_pass "the context menu's mode command sets the mode" ||
+    e2e_fail "mode after command 2002: $(ctl combosel 1013)"
+  ctl click 1006 > /dev/null
+}
+
+test_corners() {
+  select_label Renamed && ctl combo 1025 1 > /dev/null
+  select_label C && ctl combo 1025 1 > /dev/null
+  select_label Renamed
+  [ "$(ctl combosel 1025)" = 0 ] && e2e_pass "a corner given to another item leaves the first with \"なし\"" ||
+    e2e_fail "the first item still shows corner $(ctl combosel 1025)"
+}
+
+test_save_and_prompt() {
+  ctl click 1014 > /dev/null
+  e2e_write_menu expected.ini "${E2E_MENU_HEADER}1568	0	0
+0	Renamed	a	0	16	0		0
+0	C		0	0	1		0
+0	F-open		0	16	0		0
+{
+	0	F1		0	0	0		0
+	0	F2		0	0	0		0
+}
+0	Sort		0	16	0		0
+{
+	3	-横線-		0	0	0		0
+	0	z		0	0	0		0
+	0	b		0	0	0		0
+	0	a		0	0	0		0
+	0	B		0	0	0		0
+	0	z		0	0	0		0
+	{
+		0	zz		0	0	0		0
+	}
+}
+2	プログラム	C:\\\\Windows\\\\notepad.exe\\r\\n-n	0	0	0		0
+8	%Y		0	0	0		0
+"
+  # "Renamed" was a folder for a moment (C was dropped into it): it keeps the
+  # expanded mark the tree gave it then.
+  e2e_expect_bytes menu.ini expected.ini "更新 writes every edit into the data file"
+  cp menu.ini saved.ini
+
+  ctl click 2 > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 5 && ! ctl msgbox 1 > /dev/null 2>&1 &&
+    e2e_pass "キャンセル right after 更新 closes without asking" ||
+    e2e_fail "the editor asked or stayed open after 更新 with no change"
+  e2e_start "$DESKTOP" tolvane.exe  # a second start opens the first one's editor
+  ctl wait-window > /dev/null || e2e_fail "a second start did not open the editor"
+  select_label C && ctl click 1006 > /dev/null
+  ctl click 2 > /dev/null
+  [ "$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)" = "変更されています．設定を保存しますか？" ] &&
+    e2e_pass "キャンセル with changes asks" || e2e_fail "no save prompt"
+  ctl answer 2 > /dev/null
+  ctl wait-window 2 > /dev/null && [ -z "$(path_of C)" ] && e2e_pass "answering Cancel keeps the editor with the changes" ||
+    e2e_fail "the editor or its change went after Cancel"
+  ctl click 2 > /dev/null
+  ctl answer 7 > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 5 && e2e_pass "answering No closes the editor" || e2e_fail "still open after No"
+  e2e_expect_bytes menu.ini saved.ini "No leaves the data file as it was"
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+  [ -n "$(path_of C)" ] && e2e_pass "the discarded deletion is back when the editor reopens" || e2e_fail "C is gone"
+  select_label C && ctl click 1006 click 2 > /dev/null
+  ctl answer 6 > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 5
+  ! grep -q $'\t''C'$'\t' menu.ini && e2e_pass "answering Yes saves" || e2e_fail "C is still in the data file after Yes"
+}
+
+test_size_and_splitter() {
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+  local handle enabled visible l t r b
+  read -r handle enabled visible l t r b <<< "$(ctl window)"
+  e2e_move $((r - 3)) $((b - 3))
+  xdotool mousedown 1
+  e2e_move $((r - 100)) $((b - 80))
+  e2e_move $((r - 200)) $((b - 150))
+  xdotool mouseup 1
+  sleep 0.5
+  local nl nt nr nb
+  read -r _ _ _ nl nt nr nb <<< "$(ctl window)"
+  [ $((nr - nl)) -ge $((TEMPLATE_RIGHT - TEMPLATE_LEFT)) ] && [ $((nb - nt)) -ge $((TEMPLATE_BOTTOM - TEMPLATE_TOP)) ] &&
+    e2e_pass "the window cannot be made smaller than its template" ||
+    e2e_fail "the window is $((nr - nl))x$((nb - nt)), the template $((TEMPLATE_RIGHT - TEMPLATE_LEFT))x$((TEMPLATE_BOTTOM - TEMPLATE_TOP))"
+
+  local sl st sr sb tree_before tree_after
+  read -r sl st sr sb <<< "$(ctl rect 1027)"
+  read -r tl _ tr _ <<< "$(ctl rect 1003)"
+  e2e_move $(((sl + sr) / 2)) $(((st + sb) / 2))
+  xdotool mousedown 1
+  e2e_move $(((sl + sr) / 2 + 20)) $(((st + sb) / 2))
+  e2e_move $(((sl + sr) / 2 + 40)) $(((st + sb) / 2))
+  xdotool mouseup 1
+  sleep 0.3
+  read -r _ _ tr2 _ <<< "$(ctl rect 1003)"
+  [ $((tr2 - tr)) = 40 ] && e2e_pass "the splitter widens the tree by the distance moved" || e2e_fail "the tree grew by $((tr2 - tr))"
+  read -r _ _ _ l _ _ _ <<< "$(ctl window)"
+  local offset=$((sl + 40 - l))
+  ctl click 2 > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 5
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+  read -r _ _ _ l _ _ _ <<< "$(ctl window)"
+  read -r sl _ _ _ <<< "$(ctl rect 1027)"
+  [ $((sl - l)) = "$offset" ] && e2e_pass "the split is restored when the editor reopens" ||
+    e2e_fail "splitter at $((sl - l)) from the window's left, expected $offset"
+}
+
+test_screenshots() {
+  e2e_park_pointer
+  select_label F1
+  e2e_screenshot "$SHOTS/editor-phrase.png"
+  select_label プログラム
+  e2e_screenshot "$SHOTS/editor-program.png"
+  ctl select 0 > /dev/null
+  e2e_screenshot "$SHOTS/editor-root.png"
+  local l t r b
+  read -r l t r b <<< "$(ctl rect 1009)"
+  e2e_move $(((l + r) / 2)) $(((t + b) / 2))
+  e2e_move $(((l + r) / 2 + 1)) $(((t + b) / 2 + 1))
+  if e2e_wait_until 'e2e_winlist --class tooltips_class32 --visible | grep -q .' 5; then
+    sleep 0.3
+    e2e_screenshot "$SHOTS/editor-tooltip.png"
+    e2e_pass "a tooltip shows over a tool button"
+  else
+    e2e_fail "no tooltip over the copy button"
+  fi
+  e2e_park_pointer
+  e2e_pass "screenshots in $SHOTS"
+}
+
+test_open_at_start
+test_new_items
+test_moves
+test_sorts
+test_drag_and_drop
+test_rename_and_modes
+test_corners
+test_save_and_prompt
+test_size_and_splitter
+test_screenshots
+ctl click 2 > /dev/null
+e2e_finish
