@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# The editor beside the running program: the ways it opens (a second start,
+# the tray icon, a "設定" item, Shift+click) and what each selects; a phrase
+# made in the editor inserted into Notepad right after OK; a shortcut key typed
+# into the key field, which works only once saved while the field holds every
+# key back; and quitting with unsaved changes, which asks through the editor.
+# Usage: editor_session_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
+# shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
+set -u
+source "$(dirname "$0")/lib.sh"
+TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
+e2e_init editor-session "${1:?helpers folder}" "${2:?work folder}"
+DESKTOP=session
+
+# Root: Ctrl+Alt+M (a key the key field can show; it keeps Space to itself).
+e2e_write_menu tv2_text.ini "${E2E_MENU_HEADER}1613	0	0
+1	挨拶(&A)	おはよう	0	0	0		0
+5	設定(&S)		0	0	0		0
+10	終了(&X)		0	0	0		0
+"
+cp "$TOLVANE_EXE" .
+
+ctl() { e2e_editorctl "$@"; }
+editor_closed() { e2e_wait_until '! ctl window > /dev/null 2>&1' 5; }
+editor_count() { e2e_winlist --class '#32770' --visible | grep -c "$(printf 'Tolvane (設定)' | iconv -f UTF-8 -t CP932)"; }
+
+# Notepad sits left of where the editor opens: clicking there gives it the focus.
+reset_notepad() {
+  : > empty.txt
+  e2e_set_notepad_text empty.txt
+  e2e_click 100 420
+  e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' || e2e_fail "notepad has no focus: $(e2e_focusinfo)"
+}
+
+# expect_notepad UTF8_TEXT DESCRIPTION
+expect_notepad() {
+  e2e_sjis "$1" expected.txt
+  e2e_wait_until 'e2e_notepad_text got.txt && cmp -s got.txt expected.txt' 10
+  e2e_expect_bytes got.txt expected.txt "$2"
+}
+
+# The root key in Notepad, then a mnemonic in the menu it opens.
+menu_pick() {
+  e2e_key ctrl+alt+m
+  e2e_wait_until 'e2e_menu_rect > /dev/null' 10 || { e2e_fail "the root key opened no menu"; return 1; }
+  e2e_key "$1"
+}
+
+test_opening() {
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null && [ "$(ctl selected)" = 0 ] &&
+    e2e_pass "a second start opens the editor with \"メニュー\" selected" || e2e_fail "no editor after a second start"
+  ctl select 1 > /dev/null
+  e2e_start "$DESKTOP" tolvane.exe
+  sleep 1
+  [ "$(ctl selected)" = 1 ] && [ "$(editor_count)" = 1 ] &&
+    e2e_pass "opening it again only brings it forward" || e2e_fail "selected $(ctl selected), $(editor_count) editors"
+  ctl click 2 > /dev/null && editor_closed
+
+  local x y
+  read -r x y <<< "$(e2e_tray_point)"
+  e2e_move "$x" "$y"
+  xdotool click --repeat 2 --delay 80 1
+  ctl wait-window > /dev/null && [ "$(ctl selected)" = 0 ] &&
+    e2e_pass "a double click on the tray icon opens the editor" || e2e_fail "no editor after the tray double click"
+  ctl click 2 > /dev/null && editor_closed
+
+  reset_notepad
+  menu_pick s
+  ctl wait-window > /dev/null && [ "$(ctl selected)" = 2 ] &&
+    e2e_pass "a \"設定\" item opens the editor at itself" || e2e_fail "after the 設定 item: selected $(ctl selected)"
+  ctl click 2 > /dev/null && editor_closed
+
+  reset_notepad
+  e2e_key ctrl+alt+m
+  e2e_wait_until 'menu=$(e2e_menu_rect)' 10 || e2e_fail "no menu for the Shift+click"
+  local l t
+  read -r l t _ _ <<< "$menu"
+  xdotool keydown shift
+  e2e_click $((l + 40)) $((t + 10))
+  xdotool keyup shift
+  ctl wait-window > /dev/null && [ "$(ctl selected)" = 1 ] &&
+    e2e_pass "Shift+click on a phrase opens the editor at it" || e2e_fail "after Shift+click: selected $(ctl selected)"
+  e2e_notepad_text got.txt
+  [ ! -s got.txt ] && e2e_pass "Shift+click inserts nothing" || e2e_fail "Shift+click inserted text"
+}
+
+test_new_phrase_inserted() {
+  e2e_sjis 'ソ表(&P)' label.txt
+  e2e_sjis 'ソ表\パス' content.txt
+  ctl select 0 click 1018 settext 1001 "$(e2e_winpath label.txt)" combo 1013 1 \
+    settext 1000 "$(e2e_winpath content.txt)" click 1019 > /dev/null
+  editor_closed && e2e_pass "OK closes the editor" || e2e_fail "the editor is still open after OK"
+  reset_notepad
+  menu_pick p
+  expect_notepad 'ソ表\パス' "a phrase made in the editor is inserted by its mnemonic right after OK (trail bytes 0x5C)"
+}
+
+test_shortcut_field() {
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+  ctl select 2 > /dev/null  # 挨拶(&A), after the new phrase
+  e2e_click_in_rect "$(ctl rect 1012)"
+  e2e_wait_until '[ "$(ctl focus)" = 1012 ]' 5 || e2e_fail "the key field did not take the focus"
+  e2e_key ctrl+alt+m
+  sleep 1
+  ! e2e_menu_rect > /dev/null && [ "$(ctl hotkey 1012)" = 1613 ] &&
+    e2e_pass "the menu's key reaches the field instead of opening the menu" ||
+    e2e_fail "field $(ctl hotkey 1012), menu $(e2e_menu_rect)"
+  e2e_key ctrl+alt+j
+  e2e_wait_until '[ "$(ctl hotkey 1012)" = 1610 ]' 5 && e2e_pass "the field takes Ctrl+Alt+J" ||
+    e2e_fail "field shows $(ctl hotkey 1012)"
+  e2e_click_in_rect "$(ctl itemrect 2)"  # the focus leaves: the keys are registered again
+  reset_notepad
+  e2e_key ctrl+alt+j
+  sleep 1.5
+  e2e_notepad_text got.txt
+  [ ! -s got.txt ] && e2e_pass "a typed key does nothing before it is saved" || e2e_fail "the key worked before 更新"
+  ctl click 1014 > /dev/null
+  reset_notepad
+  e2e_key ctrl+alt+j
+  expect_notepad 'おはよう' "after 更新 the key inserts its phrase"
+}
+
+test_exit_asks() {
+  ctl select 2 settext 1001 "$(e2e_winpath label.txt)" > /dev/null
+  reset_notepad
+  menu_pick x
+  [ "$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)" = "変更されています．設定を保存しますか？" ] &&
+    e2e_pass "quitting with unsaved changes asks through the editor" || e2e_fail "no prompt on exit"
+  ctl answer 2 > /dev/null
+  sleep 1
+  e2e_running tolvane.exe && ctl window > /dev/null && e2e_pass "Cancel keeps the program and the editor running" ||
+    e2e_fail "the program or the editor ended after Cancel"
+  ctl click 2 > /dev/null
+  ctl answer 7 > /dev/null
+  editor_closed
+}
+
+e2e_start "$DESKTOP" notepad
+e2e_wait_window Notepad > /dev/null || e2e_fail "notepad did not open"
+e2e_start_tolvane "$DESKTOP"
+test_opening
+test_new_phrase_inserted
+test_shortcut_field
+test_exit_asks
+e2e_finish
