@@ -12,6 +12,8 @@ namespace {
 
 LRESULT CALLBACK hotkeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+    // A closing editor has handed the keys back to the running menu already.
+    if (!app().editorWindow) return result;
     if (message == WM_SETFOCUS) setHotkeysRegistered(false);
     if (message == WM_KILLFOCUS) setHotkeysRegistered(true);
     return result;

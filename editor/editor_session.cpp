@@ -99,7 +99,8 @@ bool saveEditor(editorState& editor, bool close) {
         // the data file holds, and the editor goes on with the edits.
         readEditingCopy();
         serveEditingCopy();
-        setHotkeysRegistered(true);
+        // While the key field has the focus every key stays held back.
+        if (GetFocus() != editor.hotkey) setHotkeysRegistered(true);
     }
     EnableWindow(editor.window, TRUE);
     SetCursor(previousCursor);

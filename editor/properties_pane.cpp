@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
+#include "app/window_text.h"
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_tree.h"
 #include "editor/item_text_rules.h"
@@ -19,14 +20,6 @@ namespace {
 bool filling = false;
 
 const char* const cornerTexts[] = {"なし", "画面左上隅", "画面左下隅", "画面右上隅", "画面右下隅"};
-
-std::string fieldText(HWND field) {
-    int length = GetWindowTextLengthA(field);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int got = GetWindowTextA(field, &text[0], length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
 
 bool rootSelected(const editorState& editor) {
     return editor.selectedEntry && editor.selectedEntry == editor.rootEntry;
@@ -127,7 +120,7 @@ void onDisplayTextChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (filling || !item) return;
     markModified();
-    std::string text = oneLineText(fieldText(editor.displayText));
+    std::string text = oneLineText(windowText(editor.displayText));
     if (text == item->text) return;
     item->text = text;
     setEntryLabel(editor.tree, editor.selectedEntry, entryLabel(*item));
@@ -137,7 +130,7 @@ void onContentChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (filling || !item) return;
     markModified();
-    item->data = fieldText(editor.content);
+    item->data = windowText(editor.content);
     int mode = selectedMode(editor);
     // A program's or folder's icon is the one of the path in the content.
     if (mode == itemMode::exeProgram || mode == itemMode::folderPopup) applyModeChange(editor, true, true, false);

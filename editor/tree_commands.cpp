@@ -1,6 +1,7 @@
 #include "editor/tree_commands.h"
 
 #include "app/app_state.h"
+#include "app/window_text.h"
 #include "app/messages.h"
 #include "editor/editor_tree.h"
 #include "editor/item_text_rules.h"
@@ -11,14 +12,6 @@
 namespace tv {
 
 namespace {
-
-std::string windowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int got = GetWindowTextA(window, &text[0], length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
 
 menuNode makeItemNode(itemFields fields) {
     menuNode node;

@@ -4,12 +4,17 @@
 # made in the editor inserted into Notepad right after OK; a shortcut key typed
 # into the key field, which works only once saved while the field holds every
 # key back; and quitting with unsaved changes, which asks through the editor.
-# Usage: editor_session_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
+# Screenshots of the editor on the starter menu, a tooltip and the about box
+# land in WORK_PARENT/../screenshots.
+# Usage: editor_session_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE ORG_TEXT_INI
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
 source "$(dirname "$0")/lib.sh"
 TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
+ORG_TEXT=$(realpath "${4:?org_text.ini}")
 e2e_init editor-session "${1:?helpers folder}" "${2:?work folder}"
+SHOTS=$(realpath -m "$E2E_WORK/../../screenshots")
+mkdir -p "$SHOTS"
 DESKTOP=session
 
 # Root: Ctrl+Alt+M (a key the key field can show; it keeps Space to itself).
@@ -137,6 +142,45 @@ test_exit_asks() {
   editor_closed
 }
 
+# The starter menu, opened for editing beside the running copy.
+test_screenshots() {
+  cp "$ORG_TEXT" starter.ini
+  e2e_start "$DESKTOP" tolvane.exe starter.ini
+  ctl wait-window > /dev/null || { e2e_fail "no editor for starter.ini"; return 1; }
+  e2e_park_pointer
+  ctl select 1/7 > /dev/null
+  e2e_screenshot "$SHOTS/editor-phrase.png"
+  ctl select 5 > /dev/null
+  e2e_screenshot "$SHOTS/editor-program.png"
+  ctl select 0 > /dev/null
+  e2e_screenshot "$SHOTS/editor-root.png"
+  local l t r b
+  read -r l t r b <<< "$(ctl rect 1009)"
+  e2e_move $(((l + r) / 2)) $(((t + b) / 2))
+  e2e_move $(((l + r) / 2 + 1)) $(((t + b) / 2 + 1))
+  if e2e_wait_until 'e2e_winlist --class tooltips_class32 --visible | grep -q .' 5; then
+    sleep 0.3
+    e2e_screenshot "$SHOTS/editor-tooltip.png"
+    e2e_pass "a tooltip shows over a tool button"
+  else
+    e2e_fail "no tooltip over the copy button"
+  fi
+  e2e_park_pointer
+  e2e_key alt+o
+  e2e_key v
+  if ctl --title 'バージョン情報 Tolvane' wait-window > /dev/null; then
+    e2e_screenshot "$SHOTS/editor-about.png"
+    ctl --title 'バージョン情報 Tolvane' gettext 1000 | grep -q . && e2e_pass "the about box shows its text" ||
+      e2e_fail "the about box's field is empty"
+    ctl --title 'バージョン情報 Tolvane' click 1 > /dev/null
+  else
+    e2e_fail "その他 > バージョン情報 opened no about box"
+  fi
+  ctl click 2 > /dev/null
+  editor_closed
+  e2e_pass "screenshots in $SHOTS"
+}
+
 e2e_start "$DESKTOP" notepad
 e2e_wait_window Notepad > /dev/null || e2e_fail "notepad did not open"
 e2e_start_tolvane "$DESKTOP"
@@ -144,4 +188,5 @@ test_opening
 test_new_phrase_inserted
 test_shortcut_field
 test_exit_asks
+test_screenshots
 e2e_finish

@@ -1,0 +1,18 @@
+// The whole text of a window or control, however long, as code page 932 bytes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tv {
+
+inline std::string windowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    int got = GetWindowTextA(window, &text[0], static_cast<int>(text.size()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+}  // namespace tv
