@@ -121,7 +121,10 @@ test_shortcut_field() {
   sleep 1.5
   e2e_notepad_text got.txt
   [ ! -s got.txt ] && e2e_pass "a typed key does nothing before it is saved" || e2e_fail "the key worked before 更新"
-  ctl click 1014 > /dev/null
+  e2e_click_in_rect "$(ctl itemrect 2)"
+  e2e_key ctrl+s
+  e2e_wait_until 'grep -q "	1610	" tv2_text.ini' 5 && e2e_pass "Ctrl+S in the editor saves" ||
+    e2e_fail "the key is not in the data file after Ctrl+S"
   reset_notepad
   e2e_key ctrl+alt+j
   expect_notepad 'おはよう' "after 更新 the key inserts its phrase"
