@@ -44,6 +44,10 @@
 // Dialogs (IDD_).
 #define IDD_EDITOR               101  // the settings editor (modeless)
 #define IDD_ABOUT                119  // version information
+#define IDD_HISTORY_SETTINGS     125  // "クリップボード履歴設定" (modal)
+#define IDD_HISTORY_EDIT         126  // "クリップボード履歴 内容編集" (modeless)
+#define IDD_OPTIONS              132  // "オプション" (modal)
+#define IDD_ICON_SELECT          148  // "アイコンの選択" (modal)
 
 // Menus (IDR_).
 #define IDR_EDITOR_MENU          122  // the settings editor's menu bar
@@ -77,6 +81,46 @@
 #define IDC_CORNER_LABEL         1029
 #define IDC_BROWSE_FOLDER        1058
 #define IDC_ABOUT_TEXT           1000  // the about box's read-only field
+
+// Controls of the history settings dialog (125).
+#define IDC_HISTSET_COUNTS       1000  // counts
+#define IDC_HISTSET_PER_COLUMN   1001  // entries per column (ret_counts)
+#define IDC_HISTSET_CLIP_SIZE    1002  // iMaxOneClipSize, KB
+#define IDC_HISTSET_MENU_LIMIT   1003  // iMaxOneOneSize
+#define IDC_HISTSET_LAYOUT       1032  // one column / a new column every N
+#define IDC_HISTSET_NO_OWN_PASTE 1039  // NoPastFromQS
+#define IDC_HISTSET_ADD_POSITION 1040  // ClipToAddPos: top / last
+#define IDC_HISTSET_CLEAR_ON_EXIT 1041 // bClearClipHistoryOnExit
+#define IDC_HISTSET_DIGITS_FIRST 1046  // bRevNumAndAbc off
+#define IDC_HISTSET_LETTERS_FIRST 1047 // bRevNumAndAbc on
+#define IDC_HISTSET_NO_MOVE      1051  // bNoMovePasetFromClipboard
+
+// Controls and commands of the history edit dialog (126).
+#define IDC_HISTEDIT_TEXT        1000
+#define IDC_HISTEDIT_TREE        1003
+#define IDC_HISTEDIT_UP          1004
+#define IDC_HISTEDIT_DOWN        1005
+#define IDC_HISTEDIT_DELETE      1006
+#define IDC_HISTEDIT_SAVE        1014  // save the entry to a file
+#define IDC_HISTEDIT_SPLITTER    1027
+#define IDC_HISTEDIT_SETTINGS    1034  // "設定": opens the settings editor
+#define IDM_HISTEDIT_NEW_ENTRY   108   // posted when a captured text is added
+
+// Controls of the options dialog (132).
+#define IDC_OPT_CORNER_TICKS     1000  // ShowAutoPopup
+#define IDC_OPT_MENU_WIDTH       1001  // iMaxViewSize
+#define IDC_OPT_AUTO_CLOSE       1035  // disabled, no function
+#define IDC_OPT_POSITION         1037  // ShowMenuPosMode
+#define IDC_OPT_NO_TRAY          1047  // disabled, mirrors the no-tray option
+#define IDC_OPT_OLD_DATE         1048  // bUseOldDateTime
+
+// Controls and commands of the icon selection dialog (148).
+#define IDC_ICON_PATH            1000
+#define IDC_ICON_LIST            1052  // owner-drawn, one 32x32 cell per icon
+#define IDC_ICON_STANDARD        1053  // "標準に戻す(&U)"
+#define IDC_ICON_BROWSE          1054
+#define IDM_ICON_RELOAD          127   // lParam: 0 by the user, 1 quiet, 2 first load
+#define IDM_ICON_RELEASE         128
 
 // Menu commands of the settings editor (IDM_). Buttons and menu entries that
 // do the same thing share one id (1014 apply, 2 cancel, 1016, 1018 ...).
