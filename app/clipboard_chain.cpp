@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "cliphistory/clipboard_capture.h"
+#include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_file.h"
 #include "files/platform_files.h"
 
@@ -60,7 +61,7 @@ void leaveClipboardChain() {
 void addCapturedClip(bool fromHistory) {
     bool keepExistingPosition = app().config.bNoMovePasetFromClipboard && fromHistory;
     addClipResult result = app().history.addPendingClip(keepExistingPosition);
-    // The history edit dialog plugs in here: result.notifyEditDialog asks it to show the new entry.
+    if (result.notifyEditDialog) announceNewHistoryEntry();
     if (result.saveHistory()) saveHistoryNow();
 }
 

@@ -8,7 +8,9 @@
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "app/tray.h"
+#include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_file.h"
+#include "editor/find.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/item_icons.h"
 #include "popup/popup_menu.h"
@@ -55,7 +57,11 @@ void applySettings() {
 int runMessageLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // The editor's find dialog plugs in here with IsDialogMessageA.
+        // The modeless find dialog handles its own keys (Tab, Enter, Esc).
+        HWND findDialog = findDialogWindow();
+        if (findDialog && IsDialogMessageA(findDialog, &message)) continue;
+        // The history edit dialog's keys are its own, never the editor's shortcuts.
+        if (isHistoryEditDialogMessage(message)) continue;
         if (app().editorWindow && TranslateAcceleratorA(app().editorWindow, app().accelerators, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

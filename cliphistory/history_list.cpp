@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "files/cp932.h"
 #include "files/escaping.h"
 #include "files/menu_file.h"
 
@@ -91,6 +92,18 @@ bool historyList::moveTowardBack(const menuItem* entry) {
     if (it == entries_.end() || it + 1 == entries_.end()) return false;
     std::iter_swap(it, it + 1);
     return true;
+}
+
+std::string historyEditLabel(const std::string& escapedText) {
+    constexpr size_t labelBytes = 80;
+    if (escapedText.size() < labelBytes) return escapedText;
+    size_t cut = 0;
+    while (cut < labelBytes) {
+        size_t width = isLeadByte(static_cast<unsigned char>(escapedText[cut])) ? 2 : 1;
+        if (cut + width > labelBytes) break;
+        cut += width;
+    }
+    return escapedText.substr(0, cut) + "...";
 }
 
 bool clipSizeAccepted(size_t bytes, int maxOneClipSizeKb) {

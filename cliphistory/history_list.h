@@ -76,6 +76,15 @@ private:
     std::deque<std::string> pendingClips_;
 };
 
+// The history hands out ids from a range of 10000 (55500 to 65499); more
+// entries than that would give two live entries the same id.
+constexpr int historyCountsLimit = historyIdLimit - firstHistoryId;
+
+// The edit dialog's tree label of an edited entry: the escaped text as it is
+// when shorter than 80 bytes, otherwise its first 80 bytes and "...". A double-
+// byte character that would lose its trail byte at the cut is left out whole.
+std::string historyEditLabel(const std::string& escapedText);
+
 // The clipboard reader's size rule: a text of maxOneClipSizeKb * 1024 bytes or more
 // is not recorded. 0 means no limit; a negative limit refuses every text.
 bool clipSizeAccepted(size_t bytes, int maxOneClipSizeKb);

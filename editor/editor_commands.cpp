@@ -7,10 +7,15 @@
 
 #include "app/app_state.h"
 #include "app/messages.h"
+#include "cliphistory/history_settings_dialog.h"
 #include "editor/about_dialog.h"
 #include "editor/editor_session.h"
 #include "editor/editor_tree.h"
+#include "editor/file_commands.h"
+#include "editor/find.h"
+#include "editor/icon_dialog.h"
 #include "editor/mode_texts.h"
+#include "editor/options_dialog.h"
 #include "editor/properties_pane.h"
 #include "editor/settings_editor.h"
 #include "editor/tree_commands.h"
@@ -55,7 +60,7 @@ void showWholeMenu(editorState&, LPARAM) {
 }
 
 void changeIcon(editorState& editor, LPARAM) {
-    if (editor.selectedItem) reportNotAvailableYet(editor.window, "アイコンの変更");
+    if (editor.selectedItem) iconDialog(editor);
     SetFocus(editor.tree);
 }
 
@@ -75,24 +80,6 @@ struct pendingFeature {
     const char* name;
 };
 const pendingFeature pendingFeatures[] = {
-    {IDC_LOAD_FILE, "ファイル名の中身を開く"},
-    {IDC_BROWSE_FILE, "ファイル名を参照"},
-    {IDC_BROWSE_FOLDER, "フォルダ名を参照"},
-    {IDM_IMPORT, "メニューの取り込み"},
-    {IDM_SAVE_PART, "選択以下のメニューの保存"},
-    {IDM_EXPORT_OUTLINE, "階層構造文書で保存"},
-    {IDM_EXPORT_HTML, "XML形式で保存"},
-    {IDM_EXPORT_XML, "XML形式で保存"},
-    {IDM_EDITOR_FIND, "検索"},
-    {IDM_EDITOR_FIND_NEXT, "検索"},
-    {IDM_FIND_NEXT_SHORTCUT, "ショートカットキー登録済み項目の検索"},
-    {IDM_HISTORY_SETTINGS, "クリップボード履歴の設定"},
-    {IDM_HISTORY_INSERT_ALL, "履歴をすべて挿入"},
-    {IDM_OPTIONS, "オプション"},
-    {IDM_MENU_FONT, "メニュー表示に使用するフォント"},
-    {IDM_EDITOR_EDIT_FONT, "編集欄に使用するフォント"},
-    {IDM_DIRECT_EDIT, "メニューのダイレクト編集"},
-    {IDM_DIRECT_EDIT_DONE, "メニューのダイレクト編集完了"},
 };
 
 const struct {
@@ -117,15 +104,33 @@ const struct {
     {IDM_EDITOR_CONTEXT_HIT, plain<onContextMenuHit>},
     {IDM_EDITOR_CONTEXT_MENU, [](editorState& editor, LPARAM centre) { showEntryContextMenu(editor, centre != 0); }},
     {IDC_CHANGE_ICON, changeIcon},
+    {IDM_EDITOR_FIND, plain<openFindDialog>},
+    {IDM_EDITOR_FIND_NEXT, plain<findNext>},
+    {IDM_FIND_NEXT_SHORTCUT, plain<findNextShortcut>},
+    {IDM_OPTIONS, [](editorState& editor, LPARAM) { optionsDialog(editor.window); }},
     {IDC_OK, plain<onEditorOk>},
     {IDC_APPLY, plain<onEditorApply>},
     {IDM_EXIT_PROGRAM, exitProgram},
     {IDM_EDITOR_SHOW_MENU, showWholeMenu},
     {IDM_EDIT_HISTORY, [](editorState&, LPARAM) { openHistoryEditor(nullptr); }},
+    {IDM_HISTORY_SETTINGS, [](editorState& editor, LPARAM) { showHistorySettingsDialog(editor.window); }},
     {IDM_ERASE_HISTORY, [](editorState&, LPARAM) { eraseHistoryAfterWarning(); }},
     {IDM_VOSSEL_SETTINGS,
      [](editorState&, LPARAM) { PostMessageA(app().mainWindow, WM_COMMAND, IDM_VOSSEL_SETTINGS, 0); }},
     {IDM_EDITOR_ABOUT, [](editorState& editor, LPARAM) { showAboutDialog(editor.window); }},
+    {IDC_BROWSE_FILE, plain<pickFileToRun>},
+    {IDC_LOAD_FILE, plain<pickFileToLoad>},
+    {IDC_BROWSE_FOLDER, plain<pickFolderToBrowse>},
+    {IDM_IMPORT, plain<importMenuFile>},
+    {IDM_SAVE_PART, plain<saveSelectionAsMenu>},
+    {IDM_EXPORT_XML, plain<saveSelectionAsXml>},
+    {IDM_EXPORT_HTML, plain<saveSelectionAsXml>},
+    {IDM_EXPORT_OUTLINE, plain<saveSelectionAsOutline>},
+    {IDM_EDITOR_EDIT_FONT, plain<chooseEditFont>},
+    {IDM_MENU_FONT, plain<chooseMenuFont>},
+    {IDM_DIRECT_EDIT, plain<startDirectEdit>},
+    {IDM_DIRECT_EDIT_DONE, plain<endDirectEdit>},
+    {IDM_HISTORY_INSERT_ALL, plain<insertAllHistory>},
 };
 
 // Change notifications of the pane's fields; true when it was one.
@@ -163,7 +168,7 @@ LRESULT onEditorCommand(editorState& editor, UINT id, UINT code, LPARAM lParam) 
         return 0;
     }
     if (id >= firstHistoryId && id < historyIdLimit) {
-        reportNotAvailableYet(editor.window, "履歴より文字を挿入");
+        insertHistoryPick(editor, static_cast<uint16_t>(id));
         return 0;
     }
     for (const auto& command : commandTable) {

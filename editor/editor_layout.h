@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "editor/editor_state.h"
+#include "editor/window_frame.h"
 
 namespace tv {
 
@@ -15,9 +16,10 @@ void initEditorLayout(editorState& editor);
 // the stored split and maximises it again if it was.
 void restoreEditorPlacement(editorState& editor);
 
-void onEditorSizing(const editorState& editor, WPARAM edge, RECT& rect);
-void onEditorSize(editorState& editor, WPARAM type, int width, int height);
-void onEditorMove(const editorState& editor);
-void paintSizeGrip(HWND window);
+inline void onEditorSizing(const editorState& editor, WPARAM edge, RECT& rect) { onSizing(editor.sizing, edge, rect); }
+inline void onEditorSize(editorState& editor, WPARAM type, int width, int height) {
+    onSize(editor.sizing, type, width, height);
+}
+inline void onEditorMove(const editorState& editor) { onMove(editor.sizing); }
 
 }  // namespace tv

@@ -10,6 +10,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "editor/window_frame.h"
 #include "model/menu_item.h"
 
 namespace tv {
@@ -40,9 +41,7 @@ struct editorState {
     HTREEITEM rootEntry = nullptr;     // "メニュー": stands for the whole menu
     uint16_t preselectId = 0;          // selected when the fill meets it
 
-    SIZE minTrackSize{};  // the window as the template made it: never smaller
-    SIZE clientSize{};    // before the last resize; controls move by the difference
-    bool firstSize = true;
+    windowSizing sizing;
 
     HMENU historyInsertMenu = nullptr;
     HMENU historyLinesMenu = nullptr;

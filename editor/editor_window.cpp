@@ -13,6 +13,8 @@
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_layout.h"
 #include "editor/editor_tree.h"
+#include "editor/find.h"
+#include "editor/file_commands.h"
 #include "editor/properties_pane.h"
 #include "editor/tooltips.h"
 #include "editor/tree_commands.h"
@@ -52,10 +54,7 @@ const struct {
     {IDCANCEL, "設定を破棄し，閉じます"},
 };
 
-const struct {
-    int id;
-    int icon;
-} toolIcons[] = {
+const toolIcon toolIcons[] = {
     {IDC_NEW, IDI_TOOL_NEW},
     {IDC_MOVE_UP, IDI_TOOL_MOVE_UP},
     {IDC_MOVE_DOWN, IDI_TOOL_MOVE_DOWN},
@@ -110,14 +109,7 @@ void makeHistorySubmenus(editorState& editor) {
     setEditorHistoryMenus(editor.historyInsertMenu, editor.historyLinesMenu);
 }
 
-void setIcons(editorState& editor) {
-    for (const auto& tool : toolIcons) {
-        HANDLE icon = LoadImageA(app().instance, MAKEINTRESOURCEA(tool.icon), IMAGE_ICON, 16, 16, LR_SHARED);
-        SendDlgItemMessageA(editor.window, tool.id, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-    }
-    SendMessageA(editor.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app().appIcon32));
-    SendMessageA(editor.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app().appIcon16));
-}
+void setIcons(editorState& editor) { setToolIcons(editor.window, toolIcons, sizeof toolIcons / sizeof toolIcons[0]); }
 
 BOOL onInitDialog(HWND window, editorState* editor) {
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(editor));
@@ -125,7 +117,6 @@ BOOL onInitDialog(HWND window, editorState* editor) {
     app().editorWindow = window;
     takeControls(*editor);
     createTooltips(*editor);
-    editor->firstSize = true;
     app().editorModified = false;
     // From now on the keys run the editing copy's items.
     app().model.registry.forEach([](const menuItem& item) { unregisterItemHotkey(item); });
@@ -165,15 +156,16 @@ INT_PTR onTreeNotify(editorState& editor, NMHDR& header) {
     return FALSE;
 }
 
-void onDropFiles(editorState& editor, HDROP drop) {
-    DragFinish(drop);
-    reportNotAvailableYet(editor.window, "ファイルのドロップ");
-}
-
 INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<editorState*>(lParam));
     editorState* editor = editorOf(window);
     if (!editor) return FALSE;
+    // The find dialog's requests come as a registered message, which has no
+    // constant number a case could name.
+    if (message == app().findReplaceMessage && message != 0) {
+        onFindReplaceMessage(*editor, lParam);
+        return answer(window, 0);
+    }
     switch (message) {
     case WM_COMMAND: return answer(window, onEditorCommand(*editor, LOWORD(wParam), HIWORD(wParam), lParam));
     case WM_NOTIFY:
@@ -227,6 +219,7 @@ HWND createEditorWindow(uint16_t preselectId) {
 void destroyEditorWindow(editorState& editor) {
     HWND window = editor.window;
     editor.tooltips.reset();
+    closeFindDialog();
     app().editorWindow = nullptr;
     app().editorModified = false;
     DestroyWindow(window);  // the state is deleted at WM_NCDESTROY

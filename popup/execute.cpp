@@ -8,6 +8,7 @@
 #include "app/tray.h"
 #include "app/wine_compat.h"
 #include "cliphistory/clipboard_capture.h"
+#include "cliphistory/history_edit_dialog.h"
 #include "editor/settings_editor.h"
 #include "files/escaping.h"
 #include "folderpopup/folder_popup.h"
@@ -78,6 +79,7 @@ void eraseHistoryAfterWarning() {
         IDNO)
         return;
     app().history.eraseHistory();
+    refreshHistoryEditDialog();  // it must not go on listing the freed entries
     saveHistoryNow();
 }
 

@@ -104,6 +104,7 @@
 #define IDC_HISTEDIT_SAVE        1014  // save the entry to a file
 #define IDC_HISTEDIT_SPLITTER    1027
 #define IDC_HISTEDIT_SETTINGS    1034  // "設定": opens the settings editor
+#define IDC_HISTEDIT_HINT        1035  // how entries are added, along the bottom
 #define IDM_HISTEDIT_NEW_ENTRY   108   // posted when a captured text is added
 
 // Controls of the options dialog (132).

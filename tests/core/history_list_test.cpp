@@ -203,6 +203,21 @@ TEST_F(HistoryEdit, MovesStopAtTheEnds) {
     EXPECT_EQ(texts(), (std::vector<std::string>{"2", "1"}));
 }
 
+TEST(HistoryEditLabel, CutAtEightyBytesWithoutSplittingACharacter) {
+    const std::string a79(79, 'a');
+    EXPECT_EQ(tv::historyEditLabel(a79), a79);
+    EXPECT_EQ(tv::historyEditLabel(a79 + "b"), a79 + "b...");
+    EXPECT_EQ(tv::historyEditLabel(std::string(100, 'x')), std::string(80, 'x') + "...");
+    // 表 is 95 5C: a lead byte at byte 79 goes whole, a pair ending at 80 stays.
+    EXPECT_EQ(tv::historyEditLabel(a79 + "\x95\x5C" + "zz"), a79 + "...");
+    std::string kana;
+    for (int i = 0; i < 41; ++i) kana += "\x83\x5C";  // ソ, trail byte 0x5C
+    EXPECT_EQ(tv::historyEditLabel(kana), kana.substr(0, 80) + "...");
+    // The trail byte 9F at byte 79 lies in the lead-byte range; its pair still fits.
+    std::string mixed = std::string(78, 'b') + "\x88\x9F" + "cc";
+    EXPECT_EQ(tv::historyEditLabel(mixed), mixed.substr(0, 80) + "...");
+}
+
 TEST(ClipSizeLimit, TextOfExactlyTheLimitIsRefused) {
     EXPECT_FALSE(tv::clipSizeAccepted(32768, 32));
     EXPECT_TRUE(tv::clipSizeAccepted(32767, 32));

@@ -177,6 +177,20 @@ e2e_winpath() {
   printf 'Z:%s' "$path"
 }
 
+# e2e_clips_file OUT ESCAPED_UTF8_TEXT...   a clips.dat holding these entries,
+# newest first: a 16-bit count, then per entry a 16-bit length and its bytes
+e2e_clips_file() {
+  local out=$1 text length
+  shift
+  e2e_le16 $# > "$out"
+  for text; do
+    length=$(printf '%s' "$text" | iconv -f UTF-8 -t CP932 | wc -c)
+    e2e_le16 "$length" >> "$out"
+    printf '%s' "$text" | iconv -f UTF-8 -t CP932 >> "$out"
+  done
+}
+e2e_le16() { printf '%b' "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8)))"; }
+
 # --- waiting ----------------------------------------------------------------
 
 # e2e_wait_until 'SHELL CONDITION' [TIMEOUT]   polls until the condition holds;
@@ -266,6 +280,9 @@ e2e_locate_desktop() {
 e2e_running() {
   local pid
   for pid in $(pgrep -f "$1"); do
+    # Only Wine's own processes: a test script named with the program's path
+    # (and run from a shell that set WINEPREFIX) would match as well.
+    [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == *wine* ]] || continue
     tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
   done
   return 1

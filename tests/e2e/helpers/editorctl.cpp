@@ -29,6 +29,8 @@
 //   buttonpoint PATH        X Y of the middle of the entry's +/- button (screen)
 //   click ID                BM_CLICK
 //   command ID              WM_COMMAND ID, as from a menu entry
+//   post ID                 WM_COMMAND ID posted: returns at once, for commands
+//                           that open a modal dialog
 //   close                   WM_CLOSE, as from the close box or Alt+F4
 //   settext ID FILE         replaces the text with the bytes of FILE, as a paste
 //                           over the whole text would (EN_CHANGE follows)
@@ -36,6 +38,7 @@
 //                           followed by LF
 //   combo ID INDEX          CB_SETCURSEL, then CBN_SELCHANGE to the window
 //   combosel ID             the selected index (-1 for none)
+//   listsel ID              a list box's selected index (-1 for none) and count
 //   check ID 0|1            BM_CLICK when the check state differs
 //   checked ID              0 or 1 (2 for indeterminate)
 //   hotkey ID               HKM_GETHOTKEY in decimal (modifiers * 256 + key)
@@ -705,6 +708,7 @@ const CommandShape kCommands[] = {
     {"hotkey", 1, CommandShape::kNone},       {"rect", 1, CommandShape::kNone},
     {"focus", 0, CommandShape::kNone},        {"msgbox", 0, CommandShape::kSeconds},
     {"answer", 1, CommandShape::kSeconds},    {"close", 0, CommandShape::kNone},
+    {"post", 1, CommandShape::kNone},         {"listsel", 1, CommandShape::kNone},
 };
 
 const CommandShape* shape_of(const std::string& name)
@@ -777,6 +781,9 @@ void run(const std::vector<std::string>& command)
         deliver(control(command[1]), BM_CLICK, 0, 0);
     } else if (name == "command") {
         deliver(window(), WM_COMMAND, MAKEWPARAM(id(), 0), 0);
+    } else if (name == "post") {
+        if (!PostMessageA(window(), WM_COMMAND, MAKEWPARAM(id(), 0), 0))
+            fail("cannot post command " + command[1]);
     } else if (name == "close") {
         deliver(window(), WM_CLOSE, 0, 0);
     } else if (name == "settext") {
@@ -793,6 +800,9 @@ void run(const std::vector<std::string>& command)
         pick_combo(command[1], number(command[2]));
     } else if (name == "combosel") {
         print_line(std::to_string(send(control(command[1]), CB_GETCURSEL, 0, 0)));
+    } else if (name == "listsel") {
+        HWND list = control(command[1]);
+        print_line(std::to_string(send(list, LB_GETCURSEL, 0, 0)) + " " + std::to_string(send(list, LB_GETCOUNT, 0, 0)));
     } else if (name == "check") {
         if (command[2] != "0" && command[2] != "1")
             usage("check takes 0 or 1");

@@ -1,0 +1,24 @@
+// The clipboard history edit dialog (dialog 126, modeless): the entries in a
+// tree, the selected one's text to edit, moves, deletion and saving one entry
+// to a file. While it is open, captures skip the duplicate check and the bound.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace tv {
+
+// Opens the dialog with the entry of that id selected (0: none), or brings the
+// open one forward.
+void openHistoryEditDialog(uint16_t itemId);
+// Asks the open dialog to close as its close box does: it saves the history.
+void closeHistoryEditDialog();
+// The history was emptied or trimmed behind the dialog's back: list it anew.
+void refreshHistoryEditDialog();
+// A capture put a new entry at the front of the list: the dialog shows it.
+void announceNewHistoryEntry();
+// For the message loop: the dialog's keys (Tab, arrows) and nothing else's.
+bool isHistoryEditDialogMessage(MSG& message);
+
+}  // namespace tv

@@ -1,0 +1,139 @@
+// The history settings dialog. It shows the options as they are in memory and,
+// on OK, writes each one to [Clip] in a fixed order; the new values act at
+// once, at the next capture, submenu and save.
+#include "cliphistory/history_settings_dialog.h"
+
+#include "app/app_state.h"
+#include "app/clipboard_chain.h"
+#include "app/messages.h"
+#include "cliphistory/history_edit_dialog.h"
+#include "res/resource.h"
+
+namespace tv {
+
+namespace {
+
+// The entries of the two lists, in the order their indices mean.
+const char* const layoutEntries[] = {"通常(ひたすら縦にならべる)", "指定個数ごとに右に改行"};
+const char* const addPositionEntries[] = {"先頭", "最後"};
+constexpr int columnsLayout = 1;         // "指定個数ごとに右に改行"
+constexpr int suggestedPerColumn = 20;   // shown, disabled, while the plain layout is chosen
+
+void fillList(HWND dialog, int id, const char* const (&entries)[2], int selection) {
+    for (const char* entry : entries) SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, selection, 0);
+}
+
+int listSelection(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
+
+void setCheck(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+bool isChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+// A field that does not hold a number keeps the value it had.
+int fieldNumber(HWND dialog, int id, int previous) {
+    BOOL translated = FALSE;
+    int value = static_cast<int>(GetDlgItemInt(dialog, id, &translated, TRUE));
+    return translated ? value : previous;
+}
+
+void onInit(HWND dialog) {
+    const settings& config = app().config;
+    SetDlgItemInt(dialog, IDC_HISTSET_COUNTS, static_cast<UINT>(config.counts), TRUE);
+    const bool columns = config.ret_counts >= 1;
+    fillList(dialog, IDC_HISTSET_LAYOUT, layoutEntries, columns ? columnsLayout : 0);
+    EnableWindow(GetDlgItem(dialog, IDC_HISTSET_PER_COLUMN), columns);
+    SetDlgItemInt(dialog, IDC_HISTSET_PER_COLUMN, static_cast<UINT>(columns ? config.ret_counts : suggestedPerColumn),
+                  TRUE);
+    setCheck(dialog, IDC_HISTSET_NO_OWN_PASTE, config.NoPastFromQS);
+    fillList(dialog, IDC_HISTSET_ADD_POSITION, addPositionEntries, config.ClipToAddPos ? 1 : 0);
+    SetDlgItemInt(dialog, IDC_HISTSET_CLIP_SIZE, static_cast<UINT>(config.iMaxOneClipSize), FALSE);
+    SetDlgItemInt(dialog, IDC_HISTSET_MENU_LIMIT, static_cast<UINT>(config.iMaxOneOneSize), FALSE);
+    setCheck(dialog, IDC_HISTSET_CLEAR_ON_EXIT, config.bClearClipHistoryOnExit);
+    setCheck(dialog, IDC_HISTSET_NO_MOVE, config.bNoMovePasetFromClipboard);
+    setCheck(dialog, config.bRevNumAndAbc ? IDC_HISTSET_LETTERS_FIRST : IDC_HISTSET_DIGITS_FIRST, true);
+}
+
+// More entries than the history has ids for would let two live entries share
+// one, and a negative count (no bound at all) would too.
+int countsWithinIdRange(HWND dialog, int counts) {
+    if (static_cast<unsigned>(counts) <= static_cast<unsigned>(historyCountsLimit)) return counts;
+    settingsMessage(dialog, "履歴保持最大個数は10000までです．10000にしました．", MB_ICONINFORMATION);
+    return historyCountsLimit;
+}
+
+int chosenRetCounts(HWND dialog) {
+    switch (listSelection(dialog, IDC_HISTSET_LAYOUT)) {
+    case columnsLayout: return fieldNumber(dialog, IDC_HISTSET_PER_COLUMN, 1);
+    case 0: return -1;
+    default: return 0;
+    }
+}
+
+void onOk(HWND dialog) {
+    settings& config = app().config;
+    profileFile file(settingsFileName);
+    file.section("Clip");
+    // The edit dialog lists entries the trim below may free; closing it saves its edits first.
+    closeHistoryEditDialog();
+
+    config.counts = countsWithinIdRange(dialog, fieldNumber(dialog, IDC_HISTSET_COUNTS, config.counts));
+    file.writeInt("counts", config.counts);
+    app().history.counts = config.counts;
+    app().history.trimHistory();
+    saveHistoryNow();
+
+    config.iMaxOneClipSize = fieldNumber(dialog, IDC_HISTSET_CLIP_SIZE, config.iMaxOneClipSize);
+    file.writeInt("iMaxOneClipSize", config.iMaxOneClipSize);
+    config.iMaxOneOneSize = fieldNumber(dialog, IDC_HISTSET_MENU_LIMIT, config.iMaxOneOneSize);
+    file.writeInt("iMaxOneOneSize", config.iMaxOneOneSize);
+    config.ret_counts = chosenRetCounts(dialog);
+    const int position = listSelection(dialog, IDC_HISTSET_ADD_POSITION);
+    config.ClipToAddPos = position == 1;
+    file.writeInt("ClipToAddPos", position);
+    config.bRevNumAndAbc = isChecked(dialog, IDC_HISTSET_LETTERS_FIRST);
+    file.writeInt("bRevNumAndAbc", config.bRevNumAndAbc ? 1 : 0);
+    file.writeInt("ret_counts", config.ret_counts);
+    config.NoPastFromQS = isChecked(dialog, IDC_HISTSET_NO_OWN_PASTE);
+    file.writeInt("NoPastFromQS", config.NoPastFromQS ? 1 : 0);
+    config.bClearClipHistoryOnExit = isChecked(dialog, IDC_HISTSET_CLEAR_ON_EXIT);
+    file.writeInt("bClearClipHistoryOnExit", config.bClearClipHistoryOnExit ? 1 : 0);
+    config.bNoMovePasetFromClipboard = isChecked(dialog, IDC_HISTSET_NO_MOVE);
+    file.writeInt("bNoMovePasetFromClipboard", config.bNoMovePasetFromClipboard ? 1 : 0);
+    // Open only when Escape held its close back: it lists what the trim may
+    // have freed, in the order the old ClipToAddPos gave.
+    refreshHistoryEditDialog();
+    EndDialog(dialog, IDOK);
+}
+
+void onCommand(HWND dialog, UINT id, UINT code) {
+    switch (id) {
+    case IDC_HISTSET_LAYOUT:
+        if (code == CBN_SELCHANGE)
+            EnableWindow(GetDlgItem(dialog, IDC_HISTSET_PER_COLUMN),
+                         listSelection(dialog, IDC_HISTSET_LAYOUT) == columnsLayout);
+        break;
+    case IDC_HISTSET_DIGITS_FIRST:
+    case IDC_HISTSET_LETTERS_FIRST:
+        if (code == BN_CLICKED) CheckRadioButton(dialog, IDC_HISTSET_DIGITS_FIRST, IDC_HISTSET_LETTERS_FIRST, id);
+        break;
+    case IDOK: onOk(dialog); break;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+    }
+}
+
+INT_PTR CALLBACK historySettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: onInit(dialog); return TRUE;
+    case WM_COMMAND: onCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void showHistorySettingsDialog(HWND owner) {
+    DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_HISTORY_SETTINGS), owner, historySettingsProc, 0);
+}
+
+}  // namespace tv

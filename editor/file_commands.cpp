@@ -1,0 +1,291 @@
+#include "editor/file_commands.h"
+
+#include <commdlg.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/messages.h"
+#include "editor/editor_session.h"
+#include "editor/editor_tree.h"
+#include "files/atomic_file.h"
+#include "files/escaping.h"
+#include "files/file_dialog.h"
+#include "files/menu_exports.h"
+#include "files/menu_file.h"
+#include "popup/popup_menu.h"
+#include "res/resource.h"
+
+namespace tv {
+
+namespace {
+
+const char allFilesFilter[] = "すべてのファイル (*.*)\0*.*\0";
+const char xmlFilter[] = "Tolvane形式のXMLファイル(*.xml)\0*.xml\0すべてのファイル (*.*)\0*.*\0";
+const char textFilter[] = "テキストファイル(*.txt)\0*.txt\0すべてのファイル (*.*)\0*.*\0";
+constexpr DWORD openFlags = OFN_LONGNAMES | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+constexpr DWORD saveFlags = OFN_LONGNAMES | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+// The file's name without its folder. A trail byte 0x5C is part of its character.
+std::string baseName(const std::string& path) {
+    size_t start = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        auto byte = static_cast<unsigned char>(path[i]);
+        if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
+            ++i;
+            continue;
+        }
+        if (byte == '\\' || byte == '/' || byte == ':') start = i + 1;
+    }
+    return path.substr(start);
+}
+
+// The fields change on screen; the change notifications carry them into the
+// selected item through the properties pane, as typing would.
+void showInFields(editorState& editor, const std::string& name, const std::string* content) {
+    SetWindowTextA(editor.displayText, name.c_str());
+    if (content) SetWindowTextA(editor.content, content->c_str());
+    PostMessageA(editor.window, WM_COMMAND, MAKEWPARAM(IDC_DISPLAY_TEXT, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(editor.displayText));
+    if (content)
+        PostMessageA(editor.window, WM_COMMAND, MAKEWPARAM(IDC_CONTENT, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(editor.content));
+    markModified();
+}
+
+// A program (or a folder for a folder popup) becomes the selected item's content.
+void takePath(editorState& editor, uint8_t mode, const std::string& name, const std::string& path) {
+    SendMessageA(editor.modeList, CB_SETCURSEL, mode, 0);
+    showInFields(editor, name, &path);
+}
+
+void loadFileIntoData(editorState& editor, const std::string& name, const std::string& path) {
+    markModified();
+    std::string bytes;
+    if (!readWholeFile(path, bytes) || bytes.empty()) {
+        showInFields(editor, name, nullptr);
+        return;
+    }
+    // The edit control shows the text up to the first NUL byte.
+    bytes.resize(bytes.find('\0') == std::string::npos ? bytes.size() : bytes.find('\0'));
+    showInFields(editor, name, &bytes);
+}
+
+std::string proposedName(const editorState& editor) {
+    return editor.selectedItem ? sanitizeFileName(editor.selectedItem->text) : std::string();
+}
+
+HTREEITEM selectedOrRoot(const editorState& editor) {
+    return editor.selectedEntry ? editor.selectedEntry : editor.rootEntry;
+}
+
+// The whole menu as the editor has it: the root item with the tree's entries.
+menuNode wholeMenuFromTree(const editorState& editor) {
+    menuNode whole = copyEditorSubtree(editor, editor.rootEntry);
+    whole.item = app().model.root.item;
+    return whole;
+}
+
+bool selectionIsRoot(const editorState& editor) {
+    return !editor.selectedEntry || editor.selectedEntry == editor.rootEntry;
+}
+
+std::optional<std::string> askSavePath(editorState& editor, const char* title, const char* filter, size_t filterLength,
+                                       const char* extension) {
+    fileDialogSpec spec;
+    spec.title = title;
+    spec.filter = filter;
+    spec.filterLength = filterLength;
+    spec.defaultExtension = extension;
+    spec.proposedName = proposedName(editor);
+    spec.flags = saveFlags;
+    return chooseFileToSave(editor.window, spec);
+}
+
+void chooseFont(editorState& editor, fontRecord& record, const char* section) {
+    LOGFONTA chosen = record.log;
+    CHOOSEFONTA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = editor.window;
+    dialog.lpLogFont = &chosen;
+    dialog.Flags = CF_SCREENFONTS | (record.log.lfFaceName[0] ? CF_INITTOLOGFONTSTRUCT : 0);
+    if (!ChooseFontA(&dialog)) return;
+    HFONT font = CreateFontIndirectA(&chosen);
+    if (!font) return;
+    if (record.handle) DeleteObject(record.handle);
+    record.handle = font;
+    record.log = chosen;
+    saveFontRecord(section, record);
+}
+
+itemFields historyItemFields(const std::string& escapedText) {
+    itemFields fields;
+    fields.mode = itemMode::inputDataString;
+    fields.text = escapedText;
+    fields.data = unescapeText(escapedText);
+    return fields;
+}
+
+void insertNewItem(editorState& editor, itemFields fields) {
+    menuNode node;
+    app().model.createItem(node, std::move(fields));
+    insertAtSelection(editor, node);
+}
+
+// The text split at each CR LF pair, in order.
+std::vector<std::string> crlfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
+        lines.push_back(text.substr(start, at - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+}  // namespace
+
+void onDropFiles(editorState& editor, HDROP drop) {
+    // Only the first file counts; its name may be longer than MAX_PATH.
+    UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    std::string path(length + 1, '\0');
+    DragQueryFileA(drop, 0, &path[0], length + 1);
+    path.resize(length);
+    DragFinish(drop);
+    SetForegroundWindow(editor.window);
+    if (path.empty()) return;
+    if (GetAsyncKeyState(VK_SHIFT) < 0)
+        loadFileIntoData(editor, baseName(path), path);
+    else
+        takePath(editor, itemMode::exeProgram, baseName(path), path);
+}
+
+void pickFileToRun(editorState& editor) {
+    static const char title[] =
+        "ファイル名 参照 (ファイルを　ウインドウにドラッグ＆ドロップ) (さらに，用途をプログラム実行に変更)";
+    fileDialogSpec spec{title, allFilesFilter, sizeof allFilesFilter, nullptr, std::string(), openFlags};
+    if (auto path = chooseFileToOpen(editor.window, spec)) takePath(editor, itemMode::exeProgram, baseName(*path), *path);
+}
+
+void pickFileToLoad(editorState& editor) {
+    static const char title[] =
+        "ファイルの中身を入力 (ファイルをShiftキーを押しながら　ウインドウにドラッグ＆ドロップ) ";
+    fileDialogSpec spec{title, allFilesFilter, sizeof allFilesFilter, nullptr, std::string(), openFlags};
+    if (auto path = chooseFileToOpen(editor.window, spec)) loadFileIntoData(editor, baseName(*path), *path);
+}
+
+void pickFolderToBrowse(editorState& editor) {
+    // The folder browser is a shell object: it needs COM on this thread.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    char displayName[MAX_PATH] = "";
+    BROWSEINFOA browse{};
+    browse.hwndOwner = editor.window;
+    browse.pszDisplayName = displayName;
+    browse.lpszTitle = "フォルダ名参照\nファイルフォルダをポップアップメニューとして設定";
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    if (LPITEMIDLIST folder = SHBrowseForFolderA(&browse)) {
+        char path[MAX_PATH] = "";
+        if (SHGetPathFromIDListA(folder, path)) takePath(editor, itemMode::folderPopup, displayName, path);
+        CoTaskMemFree(folder);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+}
+
+void importMenuFile(editorState& editor) {
+    fileDialogSpec spec{"Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．", menuFileFilter,
+                        menuFileFilterLength, "ini", std::string(), openFlags};
+    auto path = chooseFileToOpen(editor.window, spec);
+    if (!path) return;
+    menuNode imported;
+    readReport report = readMenuFile(app().model, *path, imported, readTarget::otherTree);
+    if (report.status == readStatus::notMenuFile || report.status == readStatus::emptyFile) {
+        settingsMessage(editor.window, "Tolvane２で保存したファイル形式ではないようです", MB_ICONERROR);
+        return;
+    }
+    if (!imported.hasChildren()) return;
+    HTREEITEM parent = selectedOrRoot(editor);
+    HTREEITEM last = fillEditorTree(editor, imported, parent, TVI_LAST);
+    if (last) selectEntry(editor.tree, last);
+    refreshEntryIcon(editor, parent);
+    // Imported entries would be lost by キャンセル without a word otherwise.
+    markModified();
+}
+
+void saveSelectionAsMenu(editorState& editor) {
+    auto path = askSavePath(editor, "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します", menuFileFilter,
+                            menuFileFilterLength, "ini");
+    if (!path) return;
+    bool written = selectionIsRoot(editor)
+                       ? writeMenuFile(app().model, *path, wholeMenuFromTree(editor), menuExtent::wholeMenu)
+                       : writeMenuFile(app().model, *path, copyEditorSubtree(editor, editor.selectedEntry),
+                                       menuExtent::subtree);
+    if (!written) reportWriteFailure(editor.window);
+}
+
+void saveSelectionAsXml(editorState& editor) {
+    auto path = askSavePath(editor, "XML形式の構造ファイルで，現在選択中の位置以下を保存します", xmlFilter,
+                            sizeof xmlFilter, "xml");
+    if (!path) return;
+    bool written = selectionIsRoot(editor)
+                       ? writeMenuXml(app().model, *path, wholeMenuFromTree(editor), menuExtent::wholeMenu)
+                       : writeMenuXml(app().model, *path, copyEditorSubtree(editor, editor.selectedEntry),
+                                      menuExtent::subtree);
+    if (!written) reportWriteFailure(editor.window);
+}
+
+void saveSelectionAsOutline(editorState& editor) {
+    auto path = askSavePath(editor, "単純テキスト形式で現在選択中の位置以下を保存します", textFilter,
+                            sizeof textFilter, "txt");
+    if (!path) return;
+    if (!writeOutline(*path, copyEditorSubtree(editor, selectedOrRoot(editor)))) reportWriteFailure(editor.window);
+}
+
+void chooseEditFont(editorState& editor) {
+    chooseFont(editor, app().font, "Font");
+    SendMessageA(editor.content, WM_SETFONT, reinterpret_cast<WPARAM>(app().font.handle), TRUE);
+}
+
+void chooseMenuFont(editorState& editor) { chooseFont(editor, app().menuFont, "MenuFont"); }
+
+void startDirectEdit(editorState&) {
+    std::string path = dataFilePath(app().startDirectory, app().dataFileName);
+    ShellExecuteA(nullptr, "OPEN", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// The editor closes (asking when there are changes) and a new one opens on the
+// menu read back from the file. Kept open, it stays the only editor.
+void endDirectEdit(editorState& editor) {
+    if (closeEditorWithPrompt(editor)) PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0);
+}
+
+void insertAllHistory(editorState& editor) {
+    markModified();
+    // Copied first: inserting creates items, and nothing may disturb the walk.
+    std::vector<std::string> texts;
+    for (const itemRef& entry : app().history.entries()) texts.push_back(entry->text);
+    for (const std::string& text : texts) insertNewItem(editor, historyItemFields(text));
+}
+
+void insertHistoryPick(editorState& editor, uint16_t id) {
+    itemRef entry = app().history.findHistoryEntry(id);
+    if (!entry) return;
+    if (!editorLinesMenuFilledLast()) {
+        markModified();
+        insertNewItem(editor, historyItemFields(entry->text));
+        return;
+    }
+    for (const std::string& line : crlfLines(unescapeText(entry->text))) {
+        if (line.empty()) continue;
+        itemFields fields;
+        fields.mode = itemMode::inputDataString;
+        fields.data = line;
+        fields.text = escapeText(line);
+        insertNewItem(editor, std::move(fields));
+        markModified();
+    }
+}
+
+}  // namespace tv

@@ -1,0 +1,136 @@
+#include "editor/window_frame.h"
+
+#include "app/app_state.h"
+
+namespace tv {
+
+namespace {
+
+bool onScreen(const windowPlacement& place) {
+    return place.right > place.left && place.bottom > place.top && place.left < GetSystemMetrics(SM_CXFULLSCREEN) &&
+           place.top < GetSystemMetrics(SM_CYFULLSCREEN);
+}
+
+void storeWindowRect(const windowSizing& sizing) {
+    RECT rect{};
+    GetWindowRect(sizing.window, &rect);
+    sizing.place->left = rect.left;
+    sizing.place->top = rect.top;
+    sizing.place->right = rect.right;
+    sizing.place->bottom = rect.bottom;
+}
+
+void followClientSize(const windowSizing& sizing, int dx, int dy) {
+    HWND window = sizing.window;
+    HDWP defer = BeginDeferWindowPos(static_cast<int>(sizing.ruleCount));
+    for (size_t i = 0; i < sizing.ruleCount; ++i) {
+        const resizeRule& rule = sizing.rules[i];
+        HWND control = GetDlgItem(window, rule.id);
+        if (!control || !defer) continue;
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        int x = rect.left + (rule.edges & follow::moveRight ? dx : 0);
+        int y = rect.top + (rule.edges & follow::moveDown ? dy : 0);
+        int w = rect.right - rect.left + (rule.edges & follow::widen ? dx : 0);
+        int h = rect.bottom - rect.top + (rule.edges & follow::heighten ? dy : 0);
+        defer = DeferWindowPos(defer, control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (defer) EndDeferWindowPos(defer);
+}
+
+}  // namespace
+
+void startSizing(windowSizing& sizing, HWND window, windowPlacement& place, const resizeRule* rules,
+                 size_t ruleCount) {
+    RECT client{}, outer{};
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    sizing.window = window;
+    sizing.place = &place;
+    sizing.rules = rules;
+    sizing.ruleCount = ruleCount;
+    sizing.clientSize = {client.right, client.bottom};
+    sizing.minTrackSize = {outer.right - outer.left, outer.bottom - outer.top};
+    sizing.firstSize = true;
+}
+
+void restorePlacement(windowSizing& sizing, const std::function<void(int distance)>& applySplit) {
+    const windowPlacement& place = *sizing.place;
+    const bool known = onScreen(place);
+    if (known)
+        MoveWindow(sizing.window, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
+    else
+        sizing.firstSize = false;  // no size message is coming from us
+    if (place.sp != 0 && known && applySplit) applySplit(place.sp);
+    // Where the window opened is its place until it moves: without this, a
+    // window never moved would not bring its split back next time.
+    storeWindowRect(sizing);
+    if (place.Maxed) ShowWindow(sizing.window, SW_SHOWMAXIMIZED);
+}
+
+// The edge being dragged goes back so the window is exactly the minimum; the
+// opposite edge stays where it is.
+void onSizing(const windowSizing& sizing, WPARAM edge, RECT& rect) {
+    const LONG minWidth = sizing.minTrackSize.cx, minHeight = sizing.minTrackSize.cy;
+    if (rect.right - rect.left < minWidth) {
+        if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
+            rect.left = rect.right - minWidth;
+        else
+            rect.right = rect.left + minWidth;
+    }
+    if (rect.bottom - rect.top < minHeight) {
+        if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
+            rect.top = rect.bottom - minHeight;
+        else
+            rect.bottom = rect.top + minHeight;
+    }
+}
+
+void onMove(const windowSizing& sizing) {
+    if (sizing.place && !IsZoomed(sizing.window) && !IsIconic(sizing.window)) storeWindowRect(sizing);
+}
+
+void onSize(windowSizing& sizing, WPARAM type, int width, int height) {
+    if (!sizing.place) return;
+    HWND window = sizing.window;
+    if (!sizing.firstSize) sizing.place->Maxed = type == SIZE_MAXIMIZED;
+    sizing.firstSize = false;
+    if (type == SIZE_MINIMIZED) return;
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    if (outer.right - outer.left < sizing.minTrackSize.cx || outer.bottom - outer.top < sizing.minTrackSize.cy) return;
+    if (type != SIZE_MAXIMIZED) storeWindowRect(sizing);
+
+    const int dx = width - sizing.clientSize.cx, dy = height - sizing.clientSize.cy;
+    RECT grip{sizing.clientSize.cx - 32, sizing.clientSize.cy - 32, width, height};
+    InvalidateRect(window, &grip, TRUE);
+    sizing.clientSize = {width, height};
+    if (dx == 0 && dy == 0) return;
+    followClientSize(sizing, dx, dy);
+    UpdateWindow(window);
+}
+
+void paintSizeGrip(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client{};
+    GetClientRect(window, &client);
+    if (!IsZoomed(window)) {
+        RECT grip{client.right - GetSystemMetrics(SM_CXVSCROLL), client.bottom - GetSystemMetrics(SM_CYHSCROLL),
+                  client.right, client.bottom};
+        DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+    }
+    EndPaint(window, &paint);
+}
+
+void setToolIcons(HWND window, const toolIcon* icons, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        HANDLE icon = LoadImageA(app().instance, MAKEINTRESOURCEA(icons[i].icon), IMAGE_ICON, 16, 16, LR_SHARED);
+        SendDlgItemMessageA(window, icons[i].id, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    }
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app().appIcon32));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app().appIcon16));
+}
+
+}  // namespace tv

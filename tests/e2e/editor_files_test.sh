@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# The editor's file and clipboard commands through the real common dialogs:
+# the three exports of a subtree compared byte for byte with what tvtool writes
+# for the same subtree, importing a part file under another entry, picking a
+# program and loading a file's contents, the two fonts, direct editing of the
+# data file, and clipboard-history entries inserted as items.
+# Usage: editor_files_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE TVTOOL_EXE
+# shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
+set -u
+source "$(dirname "$0")/lib.sh"
+TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
+TVTOOL_EXE=$(realpath "${4:?tvtool.exe}")
+e2e_init editor-files "${1:?helpers folder}" "${2:?work folder}"
+DESKTOP=files
+
+e2e_write_menu menu.ini "${E2E_MENU_HEADER}1568	0	0
+0	Parent/出力		0	16	0		0
+{
+	1	子ソ	ソ表\\\\パス\\r\\n2行目	0	0	0		0
+	2	Prog	C:\\\\Tools\\\\x.exe\\r\\n-a	1617	1	0		0
+	0	Sub		0	0	0		0
+	{
+		8	%Y		0	0	0		0
+	}
+}
+0	Other		0	0	0		0
+7	クリップボード履歴(&C)		0	0	0		0
+"
+cp "$TOLVANE_EXE" .
+tvtool() { wine "$TVTOOL_EXE" "$@"; }
+ctl() { e2e_editorctl "$@"; }
+path_of() { e2e_editor_path "$1"; }
+
+# menu_command PATH MENU_KEY ENTRY_KEY   selects the entry with a click and
+# chooses a menu-bar entry by its mnemonics, as a user would
+menu_command() {
+  e2e_click_in_rect "$(ctl itemrect "$1")"
+  e2e_wait_until '[ "$(ctl focus)" = 1003 ]' 5
+  e2e_key "alt+$2"
+  e2e_wait_until 'e2e_menu_rect > /dev/null' 5
+  e2e_key "$3"
+}
+
+# file_dialog TITLE NAME   types NAME into the common dialog titled TITLE
+file_dialog() {
+  ctl --title "$1" wait-window > /dev/null || { e2e_fail "no dialog \"$1\""; return 1; }
+  sleep 0.5
+  e2e_key Home shift+End
+  e2e_type "$2"
+  e2e_key Return
+  e2e_wait_until "! ctl --title $(printf '%q' "$1") window > /dev/null 2>&1" 5
+}
+
+test_exports() {
+  menu_command 1 f s
+  file_dialog "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" part.ini
+  tvtool rewrite menu.ini part.expected --item 1
+  e2e_wait_file part.ini && e2e_expect_bytes part.ini part.expected "the part export writes the subtree as tvtool does"
+  menu_command 1 f x
+  file_dialog "XML形式の構造ファイルで，現在選択中の位置以下を保存します" part.xml
+  tvtool xml menu.ini xml.expected --item 1
+  e2e_wait_file part.xml && e2e_expect_bytes part.xml xml.expected "the XML export writes the subtree"
+  menu_command 1 f t
+  file_dialog "単純テキスト形式で現在選択中の位置以下を保存します" part.txt
+  tvtool outline menu.ini outline.expected --item 1
+  e2e_wait_file part.txt && e2e_expect_bytes part.txt outline.expected "the outline export writes the subtree"
+  menu_command 0 f s
+  file_dialog "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" whole.ini
+  e2e_wait_file whole.ini && e2e_expect_bytes whole.ini menu.ini "the part export of \"メニュー\" is the data file"
+}
+
+test_import() {
+  menu_command 2 f i
+  file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" part.ini
+  [ "$(path_of 'Parent/出力')" = 1 ] && [ "$(e2e_editor_label 2/1)" = 'Parent/出力' ] &&
+    [ "$(e2e_editor_label 2/1/3/1)" = "$(date +%Y)" ] && [ "$(ctl selected)" = 2/1 ] &&
+    e2e_pass "an imported part is the last child of the selection, with its subtree, selected" ||
+    e2e_fail "after the import: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"
+  ctl click 2 > /dev/null
+  [ "$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)" = "変更されています．設定を保存しますか？" ] &&
+    e2e_pass "an import counts as a change" || e2e_fail "キャンセル after an import did not ask"
+  ctl answer 7 > /dev/null
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+}
+
+test_program_and_contents() {
+  e2e_sjis $'ファイルの中身\r\n2行目' contents.txt
+  ctl select 2 > /dev/null
+  ctl click 1011 > /dev/null &
+  local clicking=$!
+  file_dialog "ファイル名 参照 (ファイルを　ウインドウにドラッグ＆ドロップ) (さらに，用途をプログラム実行に変更)" contents.txt
+  wait "$clicking"
+  sleep 0.5
+  [ "$(ctl combosel 1013)" = 2 ] && [ "$(e2e_editor_label 2)" = contents.txt ] &&
+    [ "$(ctl gettext 1000 | iconv -f CP932 -t UTF-8)" = "$(e2e_winpath contents.txt)" ] &&
+    e2e_pass "picking a file makes the item run it" ||
+    e2e_fail "after 1011: mode $(ctl combosel 1013), label $(e2e_editor_label 2), content $(ctl gettext 1000)"
+  ctl click 1017 > /dev/null &
+  clicking=$!
+  file_dialog "ファイルの中身を入力 (ファイルをShiftキーを押しながら　ウインドウにドラッグ＆ドロップ) " contents.txt
+  wait "$clicking"
+  sleep 0.5
+  ctl gettext 1000 got-content.txt > /dev/null
+  e2e_expect_bytes got-content.txt contents.txt "loading a file puts its bytes into the content"
+  [ "$(ctl combosel 1013)" = 2 ] && e2e_pass "loading a file keeps the mode" || e2e_fail "mode $(ctl combosel 1013)"
+}
+
+test_fonts() {
+  menu_command 0 o s  # メニュー表示に使用するフォント
+  e2e_wait_until 'e2e_winlist --class "#32770" --visible | grep -qv "Tolvane"' 5
+  sleep 0.5
+  e2e_key Return
+  e2e_wait_until 'grep -q "^\[MenuFont\]" tv2.ini 2> /dev/null' 5 && e2e_pass "the menu font is written when chosen" ||
+    e2e_fail "no [MenuFont] in tv2.ini"
+  # "(&F)" is taken twice in その他: send the command as the menu would.
+  ctl command 4 > /dev/null &
+  local choosing=$!
+  e2e_wait_until 'e2e_winlist --class "#32770" --visible | grep -qv "Tolvane"' 5
+  sleep 0.5
+  e2e_key Return
+  wait "$choosing"
+  e2e_wait_until 'grep -q "^\[Font\]" tv2.ini 2> /dev/null' 5 && grep -q '^FaceName=' tv2.ini &&
+    e2e_pass "the edit-field font is written when chosen" || e2e_fail "no [Font] in tv2.ini"
+}
+
+test_history_inserted() {
+  local text
+  for text in 'one' $'a\r\n\r\nb' 'newest'; do
+    printf '%s' "$text" > clip.txt
+    e2e_clipboard --set clip.txt
+    e2e_wait_until "grep -q $(printf '%q' "${text##*$'\n'}") clips.dat 2> /dev/null" 5
+  done
+  ctl select 3 command 1016 > /dev/null  # after the history item
+  [ "$(e2e_editor_tree | awk -F'\t' '$1 ~ /^[0-9]+$/ && $1 >= 4 && $1 <= 6 { printf "%s|", $5 }')" = 'newest|a\r\n\r\nb|one|' ] &&
+    e2e_pass "inserting the whole history adds one item per entry, newest first" ||
+    e2e_fail "after 1016: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"
+  menu_command 3 c r  # 履歴より文字を1行1項目として挿入
+  e2e_wait_until '[ "$(e2e_winlist --class "#32768" --visible | wc -l)" -ge 2 ]' 5
+  e2e_key 1
+  e2e_wait_until '[ "$(e2e_editor_label 5)" = b ]' 5 && [ "$(e2e_editor_label 4)" = a ] &&
+    e2e_pass "one item per line: the empty line makes none" || e2e_fail "after the per-line pick: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"
+  menu_command 3 c o  # 履歴より文字を挿入
+  e2e_wait_until '[ "$(e2e_winlist --class "#32768" --visible | wc -l)" -ge 2 ]' 5
+  e2e_key 0
+  e2e_wait_until '[ "$(e2e_editor_label 4)" = newest ]' 5 && e2e_pass "a history pick inserts that entry" ||
+    e2e_fail "after the pick: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"
+}
+
+test_direct_edit() {
+  ctl command 40009 > /dev/null
+  e2e_wait_until 'e2e_winlist --class Notepad --visible | grep -q "menu.ini"' 10 &&
+    e2e_pass "direct editing opens the data file in its program" || e2e_fail "no notepad with menu.ini"
+  wine taskkill /im notepad.exe /f > /dev/null 2>&1
+  ctl command 40010 > /dev/null
+  ctl answer 2 > /dev/null
+  sleep 1
+  [ "$(e2e_winlist --class '#32770' --visible | grep -c "$(printf 'Tolvane (設定)' | iconv -f UTF-8 -t CP932)")" = 1 ] &&
+    e2e_pass "ending direct editing and keeping the changes leaves one editor" || e2e_fail "not exactly one editor"
+  ctl command 40010 > /dev/null
+  ctl answer 7 > /dev/null
+  ctl wait-window > /dev/null && [ -n "$(path_of Other)" ] && [ -z "$(path_of newest)" ] &&
+    e2e_pass "ending direct editing opens a new editor on the data file" || e2e_fail "no fresh editor after 40010"
+}
+
+e2e_start_tolvane "$DESKTOP" menu.ini
+ctl wait-window > /dev/null || e2e_fail "the editor did not open"
+test_exports
+test_import
+test_program_and_contents
+test_fonts
+test_history_inserted
+test_direct_edit
+ctl click 2 > /dev/null
+ctl answer 7 > /dev/null 2>&1
+e2e_finish
