@@ -51,8 +51,18 @@ file_dialog() {
   e2e_wait_until "! ctl --title $(printf '%q' "$1") window > /dev/null 2>&1" 5
 }
 
+# The name in a common dialog's file-name box (a combo box, 1148, or an edit, 1152).
+dialog_file_name() {
+  ctl --title "$1" gettext 1148 2> /dev/null | iconv -f CP932 -t UTF-8 | grep . ||
+    ctl --title "$1" gettext 1152 2> /dev/null | iconv -f CP932 -t UTF-8
+}
+
 test_exports() {
   menu_command 1 f s
+  ctl --title "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" wait-window > /dev/null
+  [ "$(dialog_file_name "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します")" = 'Parent／出力' ] &&
+    e2e_pass "the proposed file name is the display text with its slash made full-width" ||
+    e2e_fail "proposed: [$(dialog_file_name "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します")]"
   file_dialog "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" part.ini
   tvtool rewrite menu.ini part.expected --item 1
   e2e_wait_file part.ini && e2e_expect_bytes part.ini part.expected "the part export writes the subtree as tvtool does"
@@ -104,6 +114,22 @@ test_program_and_contents() {
   ctl gettext 1000 got-content.txt > /dev/null
   e2e_expect_bytes got-content.txt contents.txt "loading a file puts its bytes into the content"
   [ "$(ctl combosel 1013)" = 2 ] && e2e_pass "loading a file keeps the mode" || e2e_fail "mode $(ctl combosel 1013)"
+}
+
+test_folder_button() {
+  ctl select 2 > /dev/null
+  ctl click 1058 > /dev/null &
+  local clicking=$!
+  if e2e_wait_until 'e2e_winlist --class "#32770" --visible | grep -qv "Tolvane"' 5; then
+    sleep 0.5
+    e2e_key Escape
+    e2e_pass "the folder button opens the folder browser"
+  else
+    e2e_fail "no folder browser after 1058"
+  fi
+  wait "$clicking"
+  [ "$(e2e_editor_label 2)" = contents.txt ] && e2e_pass "cancelling the folder browser changes nothing" ||
+    e2e_fail "the item changed: $(e2e_editor_label 2)"
 }
 
 test_fonts() {
@@ -168,6 +194,7 @@ ctl wait-window > /dev/null || e2e_fail "the editor did not open"
 test_exports
 test_import
 test_program_and_contents
+test_folder_button
 test_fonts
 test_history_inserted
 test_direct_edit
