@@ -106,6 +106,20 @@ std::optional<std::string> askSavePath(editorState& editor, const char* title, c
     return chooseFileToSave(editor.window, spec);
 }
 
+using menuWriter = bool (*)(const menuModel&, const std::string&, const menuNode&, menuExtent);
+
+// The selection and its subtree, or with "メニュー" selected the whole menu as
+// the editor has it, into a file the user names.
+void saveSelection(editorState& editor, const char* title, const char* filter, size_t filterLength,
+                   const char* extension, menuWriter write) {
+    auto path = askSavePath(editor, title, filter, filterLength, extension);
+    if (!path) return;
+    bool written = selectionIsRoot(editor)
+                       ? write(app().model, *path, wholeMenuFromTree(editor), menuExtent::wholeMenu)
+                       : write(app().model, *path, copyEditorSubtree(editor, editor.selectedEntry), menuExtent::subtree);
+    if (!written) reportWriteFailure(editor.window);
+}
+
 void chooseFont(editorState& editor, fontRecord& record, const char* section) {
     LOGFONTA chosen = record.log;
     CHOOSEFONTA dialog{};
@@ -215,25 +229,13 @@ void importMenuFile(editorState& editor) {
 }
 
 void saveSelectionAsMenu(editorState& editor) {
-    auto path = askSavePath(editor, "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します", menuFileFilter,
-                            menuFileFilterLength, "ini");
-    if (!path) return;
-    bool written = selectionIsRoot(editor)
-                       ? writeMenuFile(app().model, *path, wholeMenuFromTree(editor), menuExtent::wholeMenu)
-                       : writeMenuFile(app().model, *path, copyEditorSubtree(editor, editor.selectedEntry),
-                                       menuExtent::subtree);
-    if (!written) reportWriteFailure(editor.window);
+    saveSelection(editor, "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します", menuFileFilter,
+                  menuFileFilterLength, "ini", writeMenuFile);
 }
 
 void saveSelectionAsXml(editorState& editor) {
-    auto path = askSavePath(editor, "XML形式の構造ファイルで，現在選択中の位置以下を保存します", xmlFilter,
-                            sizeof xmlFilter, "xml");
-    if (!path) return;
-    bool written = selectionIsRoot(editor)
-                       ? writeMenuXml(app().model, *path, wholeMenuFromTree(editor), menuExtent::wholeMenu)
-                       : writeMenuXml(app().model, *path, copyEditorSubtree(editor, editor.selectedEntry),
-                                      menuExtent::subtree);
-    if (!written) reportWriteFailure(editor.window);
+    saveSelection(editor, "XML形式の構造ファイルで，現在選択中の位置以下を保存します", xmlFilter, sizeof xmlFilter,
+                  "xml", writeMenuXml);
 }
 
 void saveSelectionAsOutline(editorState& editor) {

@@ -11,8 +11,7 @@ set -u
 source "$(dirname "$0")/lib.sh"
 TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
 e2e_init editor-dialogs "${1:?helpers folder}" "${2:?work folder}"
-SHOTS=$(realpath -m "$E2E_WORK/../../screenshots")
-mkdir -p "$SHOTS"
+SHOTS=$(e2e_screenshots_dir)
 DESKTOP=dialogs
 
 # "key" is in a folder's text, its first child's text, only in its second

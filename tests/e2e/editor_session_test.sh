@@ -13,8 +13,7 @@ source "$(dirname "$0")/lib.sh"
 TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
 ORG_TEXT=$(realpath "${4:?org_text.ini}")
 e2e_init editor-session "${1:?helpers folder}" "${2:?work folder}"
-SHOTS=$(realpath -m "$E2E_WORK/../../screenshots")
-mkdir -p "$SHOTS"
+SHOTS=$(e2e_screenshots_dir)
 DESKTOP=session
 
 # Root: Ctrl+Alt+M (a key the key field can show; it keeps Space to itself).

@@ -14,8 +14,7 @@ set -u
 source "$(dirname "$0")/lib.sh"
 TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
 e2e_init history-dialogs "${1:?helpers folder}" "${2:?work folder}"
-SHOTS=$(realpath -m "$E2E_WORK/../../screenshots")
-mkdir -p "$SHOTS"
+SHOTS=$(e2e_screenshots_dir)
 DESKTOP=histdlg
 
 e2e_write_menu tv2_text.ini "${E2E_MENU_HEADER}1613	0	0

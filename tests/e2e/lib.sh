@@ -336,6 +336,14 @@ e2e_foreground_class() { e2e_focusinfo 2>/dev/null | awk -F'\t' '$1 == "foregrou
 # e2e_focus_class   class of the control with the keyboard focus
 e2e_focus_class() { e2e_focusinfo 2>/dev/null | awk -F'\t' '$1 == "focus" {print $3}'; }
 
+# e2e_screenshots_dir   WORK_PARENT/../screenshots, made if missing: where the
+# tests leave the pictures they take on purpose
+e2e_screenshots_dir() {
+  local dir
+  dir=$(realpath -m "$E2E_WORK/../../screenshots")
+  mkdir -p "$dir" && printf '%s' "$dir"
+}
+
 # e2e_screenshot FILE   the whole X screen as an image (look at it when a test fails)
 e2e_screenshot() { import -window root "$1"; }
 
