@@ -17,7 +17,7 @@ mkdir tools program
 cp "$E2E_HELPERS/argdump.exe" tools/
 cp "$TOLVANE_EXE" program/
 
-header='0	メニュー	---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．数字データは触らないでください（＾＾；(動作を保証できません)	'
+header=$E2E_MENU_HEADER
 argdump=$(e2e_winpath tools/argdump.exe)
 # Column 2 escapes backslashes but not the trail bytes 0x5C of ソ and 表:
 # "表t" must stay those bytes, not become a TAB.

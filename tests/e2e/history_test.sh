@@ -15,7 +15,7 @@ DESKTOP=history
 SHOTS=$(realpath -m "$E2E_WORK/../../screenshots")
 mkdir -p "$SHOTS" || exit 2
 
-header='0	メニュー	---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．数字データは触らないでください（＾＾；(動作を保証できません)	'
+header=$E2E_MENU_HEADER
 # Keys, all Ctrl+Alt (1536 +): R 82 the history, H 72 its entries 3 to 5,
 # T 84 a range past the end, A 65 entries 1 and 2 (quick-add target),
 # P 80 a phrase, E 69 erase. The root: Ctrl+Alt+Space.
@@ -43,23 +43,10 @@ cp "$TOLVANE_EXE" .
 
 # --- the history file -------------------------------------------------------
 
-le16() { printf '%b' "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8)))"; }
-
-# clips_file OUT ESCAPED_TEXT...: clips.dat holding these entries, newest first
-clips_file() {
-  local out=$1 text; shift
-  le16 $# > "$out"
-  for text; do
-    e2e_sjis "$text" entry.tmp
-    le16 "$(stat -c %s entry.tmp)" >> "$out"
-    cat entry.tmp >> "$out"
-  done
-}
-
 # expect_clips DESCRIPTION ESCAPED_TEXT...: waits for clips.dat to hold them
 expect_clips() {
   local what=$1; shift
-  clips_file clips.expected "$@"
+  e2e_clips_file clips.expected "$@"
   e2e_wait_until 'cmp -s clips.dat clips.expected' 10
   e2e_expect_bytes clips.dat clips.expected "$what"
 }
@@ -399,7 +386,7 @@ test_viewers_leave
 test_erase
 
 stop_tolvane
-clips_file clips.dat "$E1" "$E2" "$E3" "$E4" "$E5" "$E6"
+e2e_clips_file clips.dat "$E1" "$E2" "$E3" "$E4" "$E5" "$E6"
 restart_with bNoMovePasetFromClipboard=1
 test_history_menu
 test_ranges

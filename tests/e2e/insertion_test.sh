@@ -12,7 +12,7 @@ TOLVANE_EXE=$(realpath "${3:?tolvane.exe}")
 e2e_init insertion "${1:?helpers folder}" "${2:?work folder}"
 DESKTOP=insert
 
-header='0	メニュー	---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．数字データは触らないでください（＾＾；(動作を保証できません)	'
+header=$E2E_MENU_HEADER
 # Root: Ctrl+Alt+Space (32 + 256 * 6). Items' keys: Ctrl+Alt+H, F, E, D, N, L, O.
 menu="${header}1568	0	0
 1	マウス(&M)	ソ表\\\\パス mouse	0	0	0		0

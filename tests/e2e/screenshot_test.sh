@@ -17,7 +17,7 @@ SHOTS=$(realpath -m "$E2E_WORK/../../screenshots")
 mkdir -p "$SHOTS" || exit 2
 MAX_VIEW_SIZE=200  # iMaxViewSize without a tv2.ini
 
-header='0	メニュー	---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．数字データは触らないでください（＾＾；(動作を保証できません)	'
+header=$E2E_MENU_HEADER
 # Root key Ctrl+Alt+Space = 32 + 1536. The vSeparater starts the second column.
 menu="${header}1568	0	0
 1	挨拶(&A)	おはようございます。	0	0	0		0

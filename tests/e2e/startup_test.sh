@@ -11,7 +11,7 @@ ORG_TEXT=$(realpath "${4:?org_text.ini}")
 e2e_init startup "${1:?helpers folder}" "${2:?work folder}"
 DESKTOP=startup
 
-header='0	メニュー	---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．数字データは触らないでください（＾＾；(動作を保証できません)	'
+header=$E2E_MENU_HEADER
 # The menu built when no data file can be read; its data's line break is
 # written as the four bytes \r\n.
 fallback="${header}0	0	0

@@ -15,7 +15,7 @@ SCREENSHOTS=$(realpath "$2/../screenshots")
 e2e_init tray "${1:?helpers folder}" "$2"
 DESKTOP=tray
 
-header='0	メニュー	---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．数字データは触らないでください（＾＾；(動作を保証できません)	'
+header=$E2E_MENU_HEADER
 menu="${header}0	0	0
 1	定型文	本文	0	0	0		0
 "
