@@ -1,8 +1,7 @@
 #include "editor/file_commands.h"
 
 #include <commdlg.h>
-#include <objbase.h>
-#include <shlobj.h>
+#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -17,6 +16,7 @@
 #include "files/file_dialog.h"
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
+#include "folderpopup/vossel_settings.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
 
@@ -192,20 +192,13 @@ void pickFileToLoad(editorState& editor) {
 }
 
 void pickFolderToBrowse(editorState& editor) {
-    // The folder browser is a shell object: it needs COM on this thread.
-    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    char displayName[MAX_PATH] = "";
-    BROWSEINFOA browse{};
-    browse.hwndOwner = editor.window;
-    browse.pszDisplayName = displayName;
-    browse.lpszTitle = "フォルダ名参照\nファイルフォルダをポップアップメニューとして設定";
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    if (LPITEMIDLIST folder = SHBrowseForFolderA(&browse)) {
-        char path[MAX_PATH] = "";
-        if (SHGetPathFromIDListA(folder, path)) takePath(editor, itemMode::folderPopup, displayName, path);
-        CoTaskMemFree(folder);
-    }
-    if (SUCCEEDED(com)) CoUninitialize();
+    std::string path;
+    std::string displayName;
+    if (browseForFolder(editor.window, "フォルダ名参照\nファイルフォルダをポップアップメニューとして設定", &path,
+                        &displayName) != 1)
+        return;
+    // A folder whose path does not fit the shell's buffer comes back empty.
+    if (!path.empty()) takePath(editor, itemMode::folderPopup, displayName, path);
 }
 
 void importMenuFile(editorState& editor) {

@@ -123,6 +123,24 @@
 #define IDM_ICON_RELOAD          127   // lParam: 0 by the user, 1 quiet, 2 first load
 #define IDM_ICON_RELEASE         128
 
+// Folder popup settings dialog (102). 102 is also IDI_APP and
+// IDM_EDITOR_SHOW_MENU, but a dialog, an icon and a command do not meet.
+// The radio ids are the ShowMode values; 1015 + n is drive n (A = 0).
+#define IDD_FOLDER_SETTINGS      102   // "ファイル フォルダ ポップアップメニュー設定 (Vossel)" (modal)
+#define IDC_VSET_NEW_COLUMN      1002  // ShowMode 1002
+#define IDC_VSET_CONTINUATION    1003  // ShowMode 1003
+#define IDC_VSET_NOTHING         1004  // ShowMode 1004
+#define IDC_VSET_DRIVE_A         1015  // ShowDrives bit 0
+#define IDC_VSET_DRIVE_Z         1040  // ShowDrives bit 25
+#define IDC_VSET_CONTENTS        1041  // bit 26: the "内容(&Y)..." submenu
+#define IDC_VSET_NO_ICONS        1047  // bit 27
+#define IDC_VSET_OPEN_FOLDERS    1048  // opens the FOLDERS directory
+#define IDC_VSET_HIDE_REGISTERED 1049  // bit 28
+#define IDC_VSET_ADD_FOLDER      1050  // registers a folder, then does 1048
+#define IDC_VSET_FILES_IN_FOLDER 1052  // bit 29
+#define IDC_VSET_OPEN_ENTRY      1053  // bit 30 when unchecked
+#define IDC_VSET_EXPLORER_ENTRY  1054  // bit 31
+
 // Menu commands of the settings editor (IDM_). Buttons and menu entries that
 // do the same thing share one id (1014 apply, 2 cancel, 1016, 1018 ...).
 #define IDM_EDITOR_EDIT_FONT     4

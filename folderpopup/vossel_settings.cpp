@@ -1,0 +1,122 @@
+#include "folderpopup/vossel_settings.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "folderpopup/folder_popup.h"
+#include "folderpopup/shortcut_name.h"
+
+namespace tv {
+
+namespace {
+
+// Relative on purpose: the folder popup reads and writes it only while the
+// start directory is current, and users move the program with its files.
+const char settingsFile[] = "./Vossel.ini";
+const char settingsSection[] = "MENU";
+
+std::string& foldersPath() {
+    static std::string path;
+    return path;
+}
+
+void backToStartDirectory() { SetCurrentDirectoryA(app().startDirectory.c_str()); }
+
+void freeIdList(LPITEMIDLIST list) {
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator))) {
+        allocator->Free(list);
+        allocator->Release();
+    }
+}
+
+// Saves a shortcut to the browsed folder in FOLDERS; one of the same name is
+// replaced. Failures leave no trace: the user sees FOLDERS opened right after
+// and can tell whether the registration is there.
+void registerFolder(LPCITEMIDLIST folder, const std::string& displayName) {
+    std::string file = foldersDirectory() + "\\" + shortcutFileName(displayName);
+    // IPersistFile::Save takes no name longer than MAX_PATH characters; a
+    // longer one is refused here rather than cut into another file's name.
+    int wideLength = MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, nullptr, 0);
+    if (wideLength <= 0 || wideLength > MAX_PATH) return;
+    std::wstring wideFile(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, &wideFile[0], wideLength);
+
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return;
+    IPersistFile* persist = nullptr;
+    if (SUCCEEDED(link->SetIDList(folder)) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
+        persist->Save(wideFile.c_str(), TRUE);
+        persist->Release();
+    }
+    link->Release();
+}
+
+}  // namespace
+
+folderPopupSettings readFolderPopupSettings() {
+    folderPopupSettings defaults;
+    folderPopupSettings settings;
+    settings.ShowMode = static_cast<int>(GetPrivateProfileIntA(settingsSection, "ShowMode", defaults.ShowMode,
+                                                               settingsFile));
+    settings.ShowDrives = GetPrivateProfileIntA(settingsSection, "ShowDrives", static_cast<int>(defaults.ShowDrives),
+                                                settingsFile);
+    return settings;
+}
+
+void writeFolderPopupSettings(const folderPopupSettings& settings) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", settings.ShowMode);
+    WritePrivateProfileStringA(settingsSection, "ShowMode", number, settingsFile);
+    // Signed, so that bits 30 and 31 make a negative number, as older copies wrote it.
+    std::snprintf(number, sizeof number, "%d", static_cast<int>(settings.ShowDrives));
+    WritePrivateProfileStringA(settingsSection, "ShowDrives", number, settingsFile);
+}
+
+const std::string& foldersDirectory() { return foldersPath(); }
+
+void initFolderPopup() {
+    // Shell links, here and in the folder menus, are COM objects.
+    CoInitialize(nullptr);
+    const std::string& start = app().startDirectory;
+    bool endsInSeparator = !start.empty() && (start.back() == '\\' || start.back() == '/');
+    foldersPath() = start + (endsInSeparator ? "" : "\\") + "FOLDERS";
+    if (GetFileAttributesA(foldersPath().c_str()) == INVALID_FILE_ATTRIBUTES)
+        CreateDirectoryA(foldersPath().c_str(), nullptr);
+}
+
+int browseForFolder(HWND owner, const char* title, std::string* path, std::string* displayName) {
+    // The shell writes at most MAX_PATH bytes into the display name.
+    char name[MAX_PATH] = "";
+    BROWSEINFOA browse{};
+    browse.hwndOwner = owner;
+    browse.pszDisplayName = name;
+    browse.lpszTitle = title;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST folder = SHBrowseForFolderA(&browse);
+    if (!folder) {
+        backToStartDirectory();
+        return 2;
+    }
+    if (path || displayName) {
+        // SHGetPathFromIDListA fails for a folder whose path does not fit in
+        // MAX_PATH; the caller then gets an empty path, never a cut one.
+        char chosen[MAX_PATH] = "";
+        if (path) *path = SHGetPathFromIDListA(folder, chosen) ? chosen : "";
+        if (displayName) *displayName = name;
+    } else {
+        registerFolder(folder, name);
+    }
+    freeIdList(folder);
+    backToStartDirectory();
+    return 1;
+}
+
+}  // namespace tv
