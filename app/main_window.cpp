@@ -10,6 +10,7 @@
 #include "app/tray.h"
 #include "app/wine_compat.h"
 #include "editor/settings_editor.h"
+#include "folderpopup/folder_popup.h"
 #include "popup/execute.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
@@ -94,6 +95,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case trayCallbackMessage: onTrayCallback(lParam); return 1;
     case WM_TIMER: onTimer(window, wParam); return 0;
+    // Folder menus measure with the system's menu font, which these can change.
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: return folderMenuMessage(window, message, wParam, lParam);
     case WM_NULL:
     case WM_USER + 1: return DefWindowProcA(window, message, wParam, lParam);
     }

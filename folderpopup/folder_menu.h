@@ -72,6 +72,8 @@ private:
     HDC dc_;
     HGDIOBJ oldFont_;
     int oldMapMode_;
+    int lineHeight_;  // every label of one font is one line of this height
+    int checkWidth_;
 };
 void drawFolderItem(folderMenuNode& node, HDC dc, const RECT& rect, bool selected, bool showIcons);
 HFONT folderMenuFont();
