@@ -7,7 +7,7 @@ BUILD_ROOT=${TOLVANE_BUILD_ROOT:-$TOLVANE_ROOT/build}
 tolvane_packages=(
   cmake make g++ python3 googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64 locales
-  xvfb xdotool imagemagick fonts-ipafont-gothic x11-utils
+  xvfb xdotool imagemagick fonts-ipafont-gothic x11-utils zip unzip
 )
 
 log() { printf '==> %s\n' "$*"; }
