@@ -34,6 +34,7 @@ enum : UINT {
 namespace mainTimer {
 enum : UINT_PTR {
     encloseFallback = 12,  // one-shot, 500 ms
+    clipboardBack = 13,    // one-shot: give the user's clipboard back after an insertion
     trayWatch = 25,        // 10 s
     historySave = 50,      // 30 min
     cornerWatch = 100,     // 100 ms
@@ -48,12 +49,15 @@ struct clipboardFlags {
     bool pasteAfterSet = false;  // paste as soon as our clipboard change arrives
     bool fromHistory = false;    // the text being pasted came from the history
     uint16_t pendingEnclose = 0; // enclose item waiting for the selection to be copied
+    size_t caretBack = 0;        // Left presses after the paste: an enclose of nothing
 };
 
 struct targetState {
     HWND window = nullptr;  // the foreground window before our menu took it
     HWND focus = nullptr;   // its focused control
     POINT point{};          // caret or control position, screen coordinates
+    POINT caret{};          // the caret in screen coordinates, read in every placement mode
+    bool caretFound = false;
 };
 
 struct appState {

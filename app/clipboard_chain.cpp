@@ -6,6 +6,7 @@
 #include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_file.h"
 #include "files/platform_files.h"
+#include "popup/clipboard_restore.h"
 
 namespace tv {
 
@@ -31,7 +32,13 @@ void captureForHistory() {
         return;
     }
     std::string text;
-    if (!readClipboardText(app().mainWindow, app().config.iMaxOneClipSize, text)) return;
+    // Our own paste is marked private for other histories, and offered by delayed
+    // rendering: reading it here would look like the target taking it.
+    if (clipboardHoldsOurPhrase(text)) {
+        if (!clipSizeAccepted(text.size(), app().config.iMaxOneClipSize)) return;
+    } else if (!readClipboardText(app().mainWindow, app().config.iMaxOneClipSize, text)) {
+        return;
+    }
     app().history.queueClip(std::move(text));
     PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::addCapturedClip, clip.fromHistory ? 1 : 0);
     clip.fromHistory = false;
@@ -41,6 +48,8 @@ void captureForHistory() {
 
 void onDrawClipboard(WPARAM wParam, LPARAM lParam) {
     if (app().nextViewer) SendMessageA(app().nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
+    // The user's own clipboard given back after an insertion: nothing new.
+    if (clipboardHoldsRestoredCopy()) return;
     if (!IsClipboardFormatAvailable(CF_TEXT)) return;
     continuePendingProtocols();
     captureForHistory();

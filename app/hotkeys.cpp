@@ -23,7 +23,8 @@ public:
 }  // namespace
 
 bool registerItemHotkey(const menuItem& item) {
-    if (item.vk == 0 || !hotkeysAvailable()) return false;
+    // An item beyond the id space (id 0) cannot be chosen, by its key neither.
+    if (item.vk == 0 || item.itemId == noItemId || !hotkeysAvailable()) return false;
     hotkeyCombination key = hotkeyOf(item.vk, item.extKey);
     // A key another program holds stays without effect; nobody is told.
     return RegisterHotKey(app().mainWindow, item.itemId, key.modifiers, key.virtualKey) != 0;

@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/hotkeys.h"
 #include "app/main_window.h"
+#include "app/screen_dpi.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "app/tray.h"
@@ -14,6 +15,7 @@
 #include "folderpopup/folder_popup.h"
 #include "popup/item_icons.h"
 #include "popup/popup_menu.h"
+#include "quicksearch/quick_search.h"
 #include "res/resource.h"
 
 namespace tv {
@@ -22,6 +24,11 @@ namespace {
 
 HHOOK menuFilterHook = nullptr;
 
+bool isAltKeyDown(const MSG& message) {
+    return (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
+           (message.wParam == VK_MENU || message.wParam == VK_LMENU || message.wParam == VK_RMENU);
+}
+
 // While a menu is tracked, a right-button release means "add this history entry
 // as an item" and a left-button press takes that back.
 LRESULT CALLBACK onMenuFilter(int code, WPARAM wParam, LPARAM lParam) {
@@ -29,6 +36,10 @@ LRESULT CALLBACK onMenuFilter(int code, WPARAM wParam, LPARAM lParam) {
         const MSG* message = reinterpret_cast<const MSG*>(lParam);
         if (message->message == WM_LBUTTONDOWN) app().addToItems = false;
         if (message->message == WM_RBUTTONUP) app().addToItems = true;
+        // Alt would end our menu on its own, before the rest of a chord such as
+        // Ctrl+Alt+M arrives: its hotkey would then open the menu again instead
+        // of closing it. The hotkey closes the menu (onHotkey); Escape does too.
+        if (app().menuOpen && isAltKeyDown(*message)) return 1;
     }
     return CallNextHookEx(menuFilterHook, code, wParam, lParam);
 }
@@ -45,7 +56,8 @@ void createResources() {
     app().appIcon16 = loadIcon(IDI_APP, 16);
     registerMainWindowClass();
     app().activeIcon = loadIcon(IDI_ACTIVE, 16);
-    app().imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 18, 4);
+    const int iconSize = scaledPixels(16);
+    app().imageList = ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 18, 4);
     resetImageList();
 }
 
@@ -102,6 +114,7 @@ int runProgram(HINSTANCE instance, const char* commandLine) {
     app().accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     app().trayAdded = addTrayIcon(app().appIcon16);
     showTileOrHide();
+    registerSearchHotkey();  // after the items' keys: a clash is reported, the item keeps its key
 
     runMessageLoop();
     releaseEverything();

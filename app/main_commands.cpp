@@ -15,13 +15,13 @@ namespace {
 // The tray's right click: the whole menu at the pointer, tracked at once.
 void showTrayMenu() {
     if (!app().mainMenu || app().menuOpen) return;
+    // Open like any other menu: a hotkey closes it, the corners wait for it.
+    app().menuOpen = true;
     showKeyboardAnchor();
     SetForegroundWindow(app().mainWindow);
     POINT cursor{};
     GetCursorPos(&cursor);
-    TrackPopupMenu(app().mainMenu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, app().mainWindow, nullptr);
-    hideKeyboardAnchor();
-    PostMessageA(app().mainWindow, WM_NULL, 0, 0);
+    trackAndFinish(app().mainMenu, cursor);
 }
 
 }  // namespace
@@ -47,6 +47,8 @@ LRESULT handleCommand(UINT id, LPARAM lParam, bool invokedFromMenu, WORD placeme
     case mainCommand::trackMenu: onTrackMenu(placementMode, reinterpret_cast<HMENU>(lParam)); return 0;
     case mainCommand::vosselSettings: openFolderPopupSettings(); return 0;
     }
+    // Entries of items beyond the id space all carry id 0: none of them runs.
+    if (id == noItemId) return 0;
     dispatchItemCommand(invokedFromMenu, id, lParam == 1);
     return 0;
 }

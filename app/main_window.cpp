@@ -11,9 +11,11 @@
 #include "app/wine_compat.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
+#include "popup/clipboard_restore.h"
 #include "popup/execute.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
+#include "quicksearch/quick_search.h"
 
 namespace tv {
 
@@ -45,6 +47,7 @@ void onTimer(HWND window, UINT_PTR timer) {
         KillTimer(window, mainTimer::encloseFallback);
         onEncloseFallback();
         break;
+    case mainTimer::clipboardBack: onGiveClipboardBack(); break;
     }
 }
 
@@ -66,9 +69,21 @@ bool onHotkey(WPARAM id) {
         SetForegroundWindow(app().mainWindow);
         return false;
     }
+    // A second press while a menu is open closes it. Opening another from inside
+    // the menu's own loop would fight it for the foreground and freeze it.
+    if (app().menuOpen) {
+        closeOpenMenu();
+        return true;
+    }
     app().currentHistoryItem = nullptr;
+    // The search window is never the target: any of our keys closes it first, and
+    // its own key closes it the way a second press closes a menu.
+    if (closeQuickSearch() && id == searchHotkeyId) return true;
     captureTarget();
-    handleCommand(static_cast<UINT>(id), 1, false);
+    if (id == searchHotkeyId)
+        openQuickSearch();
+    else
+        handleCommand(static_cast<UINT>(id), 1, false);
     return true;
 }
 
@@ -85,6 +100,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCRBUTTONUP: PostMessageA(window, WM_COMMAND, mainCommand::showTrayMenu, 0); return 0;
     case WM_DRAWCLIPBOARD: onDrawClipboard(wParam, lParam); return 0;
     case WM_CHANGECBCHAIN: onChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_RENDERFORMAT: onRenderFormat(static_cast<UINT>(wParam)); return 0;
+    case WM_RENDERALLFORMATS: onRenderAllFormats(); return 0;
+    case WM_DESTROYCLIPBOARD: onDestroyClipboard(); return 0;
     case WM_HOTKEY:
         if (onHotkey(wParam)) return 0;
         break;

@@ -10,6 +10,10 @@ int settingsMessage(HWND owner, const char* text, UINT flags) {
 
 void reportWriteFailure(HWND owner) { settingsMessage(owner, "書き込みに失敗しました．", MB_ICONERROR); }
 
+void reportDataFileSetAside(HWND owner, const std::string& notice) {
+    settingsMessage(owner, notice.c_str(), MB_ICONWARNING | MB_SETFOREGROUND);
+}
+
 void reportNotAvailableYet(HWND owner, const char* feature) {
     std::string text = std::string("「") + feature + "」は，この版ではまだ使えません．";
     settingsMessage(owner, text.c_str(), MB_ICONINFORMATION);

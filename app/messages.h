@@ -3,11 +3,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace tv {
 
 int settingsMessage(HWND owner, const char* text, UINT flags);
 // "書き込みに失敗しました．": a file could not be saved (the old one is untouched).
 void reportWriteFailure(HWND owner);
+// The data file could not be read and was set aside; `notice` names the file,
+// the name it is kept under and why (setAsideNotice).
+void reportDataFileSetAside(HWND owner, const std::string& notice);
 // A command whose feature this version does not have yet says so, instead of
 // doing nothing: "「feature」は，この版ではまだ使えません．"
 void reportNotAvailableYet(HWND owner, const char* feature);

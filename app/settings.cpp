@@ -2,12 +2,20 @@
 
 #include <cstdio>
 
+#include "app/dpi_scale.h"
+#include "app/screen_dpi.h"
+#include "app/setting_ranges.h"
+
 namespace tv {
 
 const char* const settingsFileName = "./tv2.ini";
 
 int profileFile::readInt(const char* key, int fallback) const {
     return static_cast<int>(GetPrivateProfileIntA(section_.c_str(), key, fallback, path_.c_str()));
+}
+
+int profileFile::readInt(const char* key, const settingRange& range) const {
+    return settingInRange(readInt(key, range.fallback), range);
 }
 
 bool profileFile::readSwitch(const char* key, bool fallback) const { return readInt(key, fallback ? 1 : 0) == 1; }
@@ -32,12 +40,13 @@ namespace {
 
 // The thirteen LOGFONTA keys of a font record; byte fields keep the low byte.
 void readLogFont(const profileFile& file, LOGFONTA& log) {
+    using namespace settingRanges;
     log = LOGFONTA{};
-    log.lfHeight = file.readInt("Height", -12);
-    log.lfWidth = file.readInt("Width", 0);
-    log.lfEscapement = file.readInt("Escapement", 0);
-    log.lfOrientation = file.readInt("Orientation", 0);
-    log.lfWeight = file.readInt("Weight", 400);
+    log.lfHeight = file.readInt("Height", fontHeight);
+    log.lfWidth = file.readInt("Width", fontWidth);
+    log.lfEscapement = file.readInt("Escapement", fontAngle);
+    log.lfOrientation = file.readInt("Orientation", fontAngle);
+    log.lfWeight = file.readInt("Weight", fontWeight);
     log.lfItalic = static_cast<BYTE>(file.readInt("Italic", 0));
     log.lfUnderline = static_cast<BYTE>(file.readInt("Underline", 0));
     log.lfStrikeOut = static_cast<BYTE>(file.readInt("StrikeOut", 0));
@@ -50,11 +59,11 @@ void readLogFont(const profileFile& file, LOGFONTA& log) {
 }
 
 void readWindowPlacement(const profileFile& file, windowPlacement& place) {
-    place.left = file.readInt("left", 0);
-    place.top = file.readInt("top", 0);
-    place.right = file.readInt("right", 0);
-    place.bottom = file.readInt("bottom", 0);
-    place.sp = file.readInt("sp", 0);
+    place.left = file.readInt("left", settingRanges::windowCoordinate);
+    place.top = file.readInt("top", settingRanges::windowCoordinate);
+    place.right = file.readInt("right", settingRanges::windowCoordinate);
+    place.bottom = file.readInt("bottom", settingRanges::windowCoordinate);
+    place.sp = file.readInt("sp", settingRanges::splitter);
 }
 
 void writeWindowPlacement(const profileFile& file, const windowPlacement& place) {
@@ -77,10 +86,32 @@ void loadFontRecord(const profileFile& file, const char* sectionName, fontRecord
     record.section(sectionName);
     readLogFont(record, font.log);
     deleteFont(font);
-    if (font.log.lfFaceName[0]) font.handle = CreateFontIndirectA(&font.log);
+    if (font.log.lfFaceName[0]) {
+        LOGFONTA onScreen = screenLogFont(font);
+        font.handle = CreateFontIndirectA(&onScreen);
+    }
+}
+
+LOGFONTA screenLogFont(const fontRecord& font) {
+    LOGFONTA log = font.log;
+    log.lfHeight = scaledPixels(log.lfHeight);
+    log.lfWidth = scaledPixels(log.lfWidth);
+    return log;
+}
+
+bool setFontFromScreen(fontRecord& font, const LOGFONTA& chosen) {
+    HFONT handle = CreateFontIndirectA(&chosen);
+    if (!handle) return false;
+    deleteFont(font);
+    font.handle = handle;
+    font.log = chosen;
+    font.log.lfHeight = unscaleForDpi(chosen.lfHeight, screenDpi());
+    font.log.lfWidth = unscaleForDpi(chosen.lfWidth, screenDpi());
+    return true;
 }
 
 void loadSettings(settings& config, fontRecord& font, fontRecord& menuFont) {
+    using namespace settingRanges;
     profileFile file(settingsFileName);
     loadFontRecord(file, "Font", font);
     loadFontRecord(file, "MenuFont", menuFont);
@@ -91,20 +122,23 @@ void loadSettings(settings& config, fontRecord& font, fontRecord& menuFont) {
     config.bClearClipHistoryOnExit = file.readSwitch("bClearClipHistoryOnExit", false);
     config.bNoMovePasetFromClipboard = file.readSwitch("bNoMovePasetFromClipboard", false);
     config.historyEditor.Maxed = file.readSwitch("Maxed", false);
-    config.iMaxOneClipSize = file.readInt("iMaxOneClipSize", 32);
-    config.iMaxOneOneSize = file.readInt("iMaxOneOneSize", 20);
-    config.counts = file.readInt("counts", 250);
+    config.iMaxOneClipSize = file.readInt("iMaxOneClipSize", iMaxOneClipSize);
+    config.iMaxOneOneSize = file.readInt("iMaxOneOneSize", iMaxOneOneSize);
+    config.counts = file.readInt("counts", counts);
     config.NoPastFromQS = file.readSwitch("NoPastFromQS", true);
-    config.ret_counts = file.readInt("ret_counts", 0);
+    config.ret_counts = file.readInt("ret_counts", ret_counts);
     readWindowPlacement(file, config.historyEditor);
 
     file.section("set");
     readWindowPlacement(file, config.editor);
-    config.ShowMenuPosMode = file.readInt("ShowMenuPosMode", 0);
-    config.ShowAutoPopup = file.readInt("ShowAutoPopup", 1);
-    config.iMaxViewSize = file.readInt("iMaxViewSize", 200);
+    config.ShowMenuPosMode = file.readInt("ShowMenuPosMode", ShowMenuPosMode);
+    config.ShowAutoPopup = file.readInt("ShowAutoPopup", ShowAutoPopup);
+    config.iMaxViewSize = file.readInt("iMaxViewSize", iMaxViewSize);
     config.editor.Maxed = file.readSwitch("Maxed", false);
     config.bUseOldDateTime = file.readSwitch("bUseOldDateTime", false);
+
+    file.section("Paste");
+    config.RestoreClipboard = file.readSwitch("RestoreClipboard", true);
 }
 
 void saveShutdownSettings(const settings& config) {

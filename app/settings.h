@@ -32,12 +32,16 @@ struct settings {
     int counts = 250;
     bool NoPastFromQS = true;
     int ret_counts = 0;
+    // [Paste]
+    bool RestoreClipboard = true;  // give the user's clipboard back after an insertion
 };
 
 struct fontRecord {
     HFONT handle = nullptr;  // null when the face name is empty: draw with the DC's font
-    LOGFONTA log{};
+    LOGFONTA log{};          // as tv2.ini keeps it: sizes in pixels at 96 DPI
 };
+
+struct settingRange;
 
 // INI access through the private-profile functions, one section and key at a time.
 class profileFile {
@@ -45,6 +49,7 @@ public:
     explicit profileFile(std::string path) : path_(std::move(path)) {}
     void section(const char* name) { section_ = name; }
     int readInt(const char* key, int fallback) const;
+    int readInt(const char* key, const settingRange& range) const;  // outside the range: its default
     bool readSwitch(const char* key, bool fallback) const;  // on only when exactly 1
     std::string readString(const char* key, const char* fallback) const;
     void writeInt(const char* key, int value) const;
@@ -61,6 +66,12 @@ void loadSettings(settings& config, fontRecord& font, fontRecord& menuFont);
 void saveShutdownSettings(const settings& config);
 void saveFontRecord(const char* sectionName, const fontRecord& font);
 void loadFontRecord(const profileFile& file, const char* sectionName, fontRecord& font);
+// The record's font with its sizes scaled to the screen's DPI, as it is drawn
+// (and as the font dialog shows it).
+LOGFONTA screenLogFont(const fontRecord& font);
+// A font the user chose on the screen becomes the record's font; the record
+// keeps its sizes at 96 DPI. False (record unchanged) when no font can be made.
+bool setFontFromScreen(fontRecord& font, const LOGFONTA& chosen);
 void deleteFont(fontRecord& font);
 
 }  // namespace tv

@@ -55,14 +55,29 @@ runningMenuFiles menuFiles() {
     return files;
 }
 
+std::string startupNotice;
+
+// The start-up notice waits for the message loop: the program is then running,
+// with its tray icon and hotkeys, while the box is open.
+void CALLBACK showStartupNotice(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    reportDataFileSetAside(nullptr, startupNotice);
+}
+
 }  // namespace
 
 void loadMenuAtStartup() {
-    if (loadRunningMenu(app().model, menuFiles()).writeFailed) reportWriteFailure(nullptr);
+    runningMenuLoad load = loadRunningMenu(app().model, menuFiles());
+    if (load.writeFailed) reportWriteFailure(nullptr);
+    startupNotice = setAsideNotice(load);
+    if (!startupNotice.empty()) SetTimer(nullptr, 0, 0, showStartupNotice);
 }
 
 void reloadMenuAfterEditor() {
-    if (reloadRunningMenu(app().model, menuFiles()).writeFailed) reportWriteFailure(app().mainWindow);
+    runningMenuLoad load = reloadRunningMenu(app().model, menuFiles());
+    if (load.writeFailed) reportWriteFailure(app().mainWindow);
+    std::string notice = setAsideNotice(load);
+    if (!notice.empty()) reportDataFileSetAside(app().mainWindow, notice);
 }
 
 }  // namespace tv

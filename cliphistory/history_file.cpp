@@ -99,9 +99,14 @@ historyDecodeReport decodeHistory(const std::string& bytes, historyList& list) {
             report.truncated = true;
             break;
         }
-        // The text was read as a C string, so a stray zero byte ends it.
+        // The text was read as a C string, so a stray zero byte ends it; one
+        // that leaves nothing is an empty entry, and those are not kept.
         size_t zero = text.find('\0');
         if (zero != std::string::npos) text.resize(zero);
+        if (text.empty()) {
+            ++report.emptyEntries;
+            continue;
+        }
         list.appendEntry(std::move(text));
     }
     return report;
@@ -109,7 +114,7 @@ historyDecodeReport decodeHistory(const std::string& bytes, historyList& list) {
 
 bool loadHistoryFile(const std::string& path, historyList& list) {
     if (!fileExists(path)) {
-        std::FILE* created = std::fopen(path.c_str(), "wb");
+        std::FILE* created = openFile(path, "wb");
         if (!created) return false;
         if (std::fclose(created) != 0) return false;
         return true;

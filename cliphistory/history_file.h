@@ -25,7 +25,7 @@ std::string encodeHistory(const historyList& list);
 
 struct historyDecodeReport {
     bool truncated = false;    // the bytes ended inside a field; complete entries were kept
-    size_t emptyEntries = 0;   // zero-length entries, counted but not added
+    size_t emptyEntries = 0;   // entries empty (or empty up to a zero byte), counted but not added
 };
 
 // Replaces the list by the entries in `bytes`. Zero bytes leave the list as it is.

@@ -1,6 +1,7 @@
 #include "cliphistory/history_list.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "files/cp932.h"
 #include "files/escaping.h"
@@ -10,11 +11,19 @@ namespace tv {
 
 addClipResult historyList::addPendingClip(bool keepExistingPosition) {
     addClipResult result;
-    if (pendingClips_.empty()) return result;
+    std::string text;
+    // The file keeps a text up to its first zero byte. A clip that is empty once
+    // cut there would be saved with length 0 and vanish at the next load, so it
+    // is not recorded at all.
+    while (text.empty()) {
+        if (pendingClips_.empty()) return result;
+        text = std::move(pendingClips_.front());
+        pendingClips_.pop_front();
+        text.resize(std::strlen(text.c_str()));
+    }
     // The entry takes its id before the duplicate check: a discarded clip still
     // passes its id through the released list, and a moved text gets a fresh one.
-    itemRef entry = model_.createHistoryEntry(escapeText(pendingClips_.front(), escapeMode::textFile));
-    pendingClips_.pop_front();
+    itemRef entry = model_.createHistoryEntry(escapeText(text, escapeMode::textFile));
 
     if (editDialogOpen) {
         // The dialog lists every capture as it comes; it says the bound is ignored.

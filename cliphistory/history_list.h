@@ -16,7 +16,7 @@ namespace tv {
 
 // What one move of a queued clip into the list did.
 enum class clipOutcome {
-    nothingQueued,  // the queue was empty; the list is untouched
+    nothingQueued,  // the queue was empty, or held only empty clips; the list is untouched
     added,          // the text is now the front entry
     discarded,      // an equal entry exists and keeps its place
 };

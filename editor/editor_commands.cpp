@@ -22,6 +22,7 @@
 #include "editor/tree_context_menu.h"
 #include "popup/execute.h"
 #include "popup/placement.h"
+#include "quicksearch/quick_search.h"
 #include "res/resource.h"
 
 namespace tv {
@@ -117,6 +118,7 @@ const struct {
     {IDM_ERASE_HISTORY, [](editorState&, LPARAM) { eraseHistoryAfterWarning(); }},
     {IDM_VOSSEL_SETTINGS,
      [](editorState&, LPARAM) { PostMessageA(app().mainWindow, WM_COMMAND, IDM_VOSSEL_SETTINGS, 0); }},
+    {IDM_QUICK_SEARCH, [](editorState&, LPARAM) { captureTarget(); openQuickSearch(); }},
     {IDM_EDITOR_ABOUT, [](editorState& editor, LPARAM) { showAboutDialog(editor.window); }},
     {IDC_BROWSE_FILE, plain<pickFileToRun>},
     {IDC_LOAD_FILE, plain<pickFileToLoad>},

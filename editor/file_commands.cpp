@@ -121,19 +121,14 @@ void saveSelection(editorState& editor, const char* title, const char* filter, s
 }
 
 void chooseFont(editorState& editor, fontRecord& record, const char* section) {
-    LOGFONTA chosen = record.log;
+    LOGFONTA chosen = screenLogFont(record);
     CHOOSEFONTA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = editor.window;
     dialog.lpLogFont = &chosen;
     dialog.Flags = CF_SCREENFONTS | (record.log.lfFaceName[0] ? CF_INITTOLOGFONTSTRUCT : 0);
     if (!ChooseFontA(&dialog)) return;
-    HFONT font = CreateFontIndirectA(&chosen);
-    if (!font) return;
-    if (record.handle) DeleteObject(record.handle);
-    record.handle = font;
-    record.log = chosen;
-    saveFontRecord(section, record);
+    if (setFontFromScreen(record, chosen)) saveFontRecord(section, record);
 }
 
 itemFields historyItemFields(const std::string& escapedText) {
@@ -208,7 +203,7 @@ void importMenuFile(editorState& editor) {
     if (!path) return;
     menuNode imported;
     readReport report = readMenuFile(app().model, *path, imported, readTarget::otherTree);
-    if (report.status == readStatus::notMenuFile || report.status == readStatus::emptyFile) {
+    if (report.rejected() || report.status == readStatus::emptyFile) {
         settingsMessage(editor.window, "Tolvane２で保存したファイル形式ではないようです", MB_ICONERROR);
         return;
     }

@@ -1,5 +1,6 @@
 #include "files/atomic_file.h"
 
+#include "files/cp932.h"
 #include "files/platform_files.h"
 
 namespace tv {
@@ -13,16 +14,39 @@ atomicFile::writeFaultHook& faultHook() {
 
 }  // namespace
 
+std::string temporaryPathFor(const std::string& target) {
+    static const std::string suffix = ".tmp";
+    const size_t nameStart = fileNameStart(target);
+    const size_t nameLength = target.size() - nameStart;
+    if (nameLength + suffix.size() <= fileNameLimit) return target + suffix;
+    // A name near the limit is cut, whole characters only, to make room for the
+    // suffix; the cut name must not come out as the target's own name.
+    size_t room = fileNameLimit - suffix.size();
+    for (;;) {
+        size_t cut = 0;
+        while (cut < nameLength) {
+            size_t width = isLeadByte(static_cast<unsigned char>(target[nameStart + cut])) ? 2 : 1;
+            if (cut + width > room) break;
+            cut += width;
+        }
+        std::string temporary = target.substr(0, nameStart + cut) + suffix;
+        if (temporary != target) return temporary;
+        --room;
+    }
+}
+
 void atomicFile::setWriteFaultHookForTesting(writeFaultHook hook) { faultHook() = std::move(hook); }
 
-atomicFile::atomicFile(std::string target) : target_(std::move(target)), temporary_(target_ + ".tmp") {}
+atomicFile::atomicFile(std::string target) : target_(std::move(target)), temporary_(temporaryPathFor(target_)) {}
 
 atomicFile::~atomicFile() {
     if (!committed_) abandon();
 }
 
 bool atomicFile::open() {
-    file_ = std::fopen(temporary_.c_str(), "wb");
+    // What a killed save left behind goes first, whether or not this one succeeds.
+    if (fileExists(temporary_)) removeFile(temporary_);
+    file_ = openFile(temporary_, "wb");
     failed_ = file_ == nullptr;
     return !failed_;
 }
@@ -70,7 +94,7 @@ bool writeWholeFile(const std::string& target, const std::string& bytes) {
 }
 
 bool readWholeFile(const std::string& path, std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openFile(path, "rb");
     if (!file) return false;
     bytes.clear();
     char buffer[65536];

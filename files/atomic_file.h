@@ -43,6 +43,12 @@ private:
     bool committed_ = false;
 };
 
+// The temporary file of a save to `target`: in the same folder, "<name>.tmp", and
+// never longer than a file name may be (a long name is cut to make room), so any
+// name that can be saved can be saved through it. Always the same for one target,
+// so a save finds what a killed one left.
+std::string temporaryPathFor(const std::string& target);
+
 // Writes `bytes` as the whole new content of `target`.
 bool writeWholeFile(const std::string& target, const std::string& bytes);
 // Reads a whole file; false when it cannot be opened or read.

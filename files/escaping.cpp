@@ -1,5 +1,8 @@
 #include "files/escaping.h"
 
+#include <algorithm>
+#include <array>
+
 #include "files/cp932.h"
 
 namespace tv {
@@ -27,6 +30,46 @@ const char* controlEscape(char c) {
     }
 }
 
+// The byte a backslash sequence stands for, or 0 when the pair stays as it is.
+char unescapedByte(char next) {
+    switch (next) {
+    case '\\': return '\\';
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 't': return '\t';
+    default: return 0;
+    }
+}
+
+// Which bytes the escaper replaces in each mode.
+using byteSet = std::array<bool, 256>;
+
+constexpr byteSet setOf(std::string_view bytes) {
+    byteSet set{};
+    for (char c : bytes) set[static_cast<unsigned char>(c)] = true;
+    return set;
+}
+
+constexpr byteSet textFileSpecials = setOf("\t\n\r\\");
+constexpr byteSet xmlSpecials = setOf("\t\n\r\\&<>\"'");
+
+size_t nextInSet(std::string_view text, size_t from, const byteSet& set) {
+    while (from < text.size() && !set[static_cast<unsigned char>(text[from])]) ++from;
+    return from;
+}
+
+// Whether a character starts at `pos`, given that one starts at `boundary` (not
+// after `pos`). The escapers look for their bytes without stepping through the
+// characters, and only ask this of the bytes they find. Scanning forward, every
+// lead byte takes the byte after it; so going back from `pos`, the bytes that can
+// be lead bytes pair up starting right after the last byte that cannot be one, and
+// an odd number of them means the byte at `pos` is the trail byte of the last.
+bool startsCharacter(std::string_view text, size_t boundary, size_t pos) {
+    size_t leads = 0;
+    while (pos - leads > boundary && isLeadByte(static_cast<unsigned char>(text[pos - leads - 1]))) ++leads;
+    return leads % 2 == 0;
+}
+
 // Copies a double-byte character whole, so that its trail byte (which may be 0x5C,
 // a backslash, as in ソ) is never examined on its own. Returns false for a
 // single-byte character, which the caller handles.
@@ -39,39 +82,61 @@ bool copyDoubleByte(const std::string& in, size_t& i, std::string& out) {
 
 }  // namespace
 
+// Both directions copy the bytes between two replacements in one piece.
+// `boundary` is the latest place known to start a character, so that finding out
+// whether a byte is a trail byte never looks further back than that.
+void appendEscaped(std::string_view raw, std::string& out, escapeMode mode) {
+    const byteSet& specials = mode == escapeMode::xml ? xmlSpecials : textFileSpecials;
+    size_t copied = 0;
+    size_t boundary = 0;
+    for (size_t pos; (pos = nextInSet(raw, boundary, specials)) < raw.size();) {
+        bool isCharacter = startsCharacter(raw, boundary, pos);
+        // Either way a character starts after this byte.
+        boundary = pos + 1;
+        if (!isCharacter) continue;
+        const char* replacement = mode == escapeMode::xml ? xmlEntity(raw[pos]) : nullptr;
+        if (!replacement) replacement = controlEscape(raw[pos]);
+        out.append(raw.data() + copied, pos - copied);
+        out += replacement;
+        copied = boundary;
+    }
+    out.append(raw.data() + copied, raw.size() - copied);
+}
+
+void appendUnescaped(std::string_view escaped, std::string& out) {
+    // Unescaping never lengthens: the bytes are written in place and the string
+    // is cut to what was written.
+    const size_t start = out.size();
+    out.resize(start + escaped.size());
+    char* next = &out[start];
+    size_t copied = 0;
+    size_t boundary = 0;
+    for (size_t pos; (pos = escaped.find('\\', boundary)) != std::string_view::npos;) {
+        char produced = pos + 1 < escaped.size() ? unescapedByte(escaped[pos + 1]) : 0;
+        bool isCharacter = startsCharacter(escaped, boundary, pos);
+        // A trail byte, or a backslash that stays as it is: a character starts
+        // at the byte after it.
+        boundary = pos + 1;
+        if (!produced || !isCharacter) continue;
+        next = std::copy(escaped.data() + copied, escaped.data() + pos, next);
+        *next++ = produced;
+        // The produced byte is not examined again.
+        copied = boundary = pos + 2;
+    }
+    next = std::copy(escaped.data() + copied, escaped.data() + escaped.size(), next);
+    out.resize(static_cast<size_t>(next - out.data()));
+}
+
 std::string escapeText(const std::string& raw, escapeMode mode) {
     std::string out;
     out.reserve(raw.size() + raw.size() / 8);
-    for (size_t i = 0; i < raw.size(); ++i) {
-        if (copyDoubleByte(raw, i, out)) continue;
-        char c = raw[i];
-        const char* replacement = mode == escapeMode::xml ? xmlEntity(c) : nullptr;
-        if (!replacement) replacement = controlEscape(c);
-        if (replacement)
-            out += replacement;
-        else
-            out += c;
-    }
+    appendEscaped(raw, out, mode);
     return out;
 }
 
 std::string unescapeText(const std::string& escaped) {
     std::string out;
-    out.reserve(escaped.size());
-    for (size_t i = 0; i < escaped.size(); ++i) {
-        if (copyDoubleByte(escaped, i, out)) continue;
-        char c = escaped[i];
-        if (c == '\\' && i + 1 < escaped.size()) {
-            char next = escaped[i + 1];
-            char produced = next == '\\' ? '\\' : next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : 0;
-            if (produced) {
-                out += produced;
-                ++i;
-                continue;
-            }
-        }
-        out += c;
-    }
+    appendUnescaped(escaped, out);
     return out;
 }
 

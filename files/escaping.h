@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tv {
 
@@ -11,6 +12,11 @@ enum class escapeMode { textFile, xml };
 
 std::string escapeText(const std::string& raw, escapeMode mode = escapeMode::textFile);
 std::string unescapeText(const std::string& escaped);
+
+// The same, appended to `out` (which `raw` or `escaped` must not point into):
+// the file formats build whole lines in one buffer.
+void appendEscaped(std::string_view raw, std::string& out, escapeMode mode = escapeMode::textFile);
+void appendUnescaped(std::string_view escaped, std::string& out);
 
 // Proposes a file name from a display text: the nine characters Windows forbids
 // in file names become their full-width forms.

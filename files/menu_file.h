@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/byte_sink.h"
+#include "files/menu_file_encoding.h"
 #include "model/menu_model.h"
 
 namespace tv {
@@ -26,13 +27,22 @@ enum class readStatus {
     notFound,     // could not be opened: success with nothing read
     emptyFile,    // zero bytes: failure
     notMenuFile,  // the first line is not the header: failure
+    notConvertible,  // a UTF-8 file with a line that has no code page 932 form: failure
 };
 
 struct readReport {
     readStatus status = readStatus::loaded;
     size_t unmatchedCloseLine = 0;        // a "}" with no "{" ended reading here (1-based)
     std::vector<size_t> ignoredOpenLines;  // "{" lines with no item before them
+    textEncoding encoding = textEncoding::codePage932;
+    conversionFault fault = conversionFault::none;
+    size_t faultLine = 0;  // notMenuFile: the line read as the header; notConvertible: the line that failed
+    // Items beyond the id space: read and written like any other, but never chosen.
+    size_t itemsWithoutId = 0;
+    size_t firstItemWithoutIdLine = 0;
     bool succeeded() const { return status == readStatus::loaded || status == readStatus::notFound; }
+    // The file exists and has bytes, but they are not a menu the program can read.
+    bool rejected() const { return status == readStatus::notMenuFile || status == readStatus::notConvertible; }
 };
 
 // Reads a data file into `target`, appending to its children. A read into the

@@ -4,7 +4,9 @@
 #include <array>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "files/atomic_file.h"
@@ -19,29 +21,29 @@ const char* const rootItemText = "メニュー";
 
 namespace {
 
-const std::string headerStart = std::string("0\t") + "メニュー";
+const std::string_view headerStart = "0\tメニュー";
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 // Hands out the file's lines with their 1-based numbers; CR, LF and CR LF each end
-// a line, and blank lines are skipped.
+// a line, and blank lines are skipped. The lines are views into the file's bytes.
 class lineCursor {
 public:
-    explicit lineCursor(const std::string& bytes) : bytes_(bytes) {}
+    explicit lineCursor(std::string_view bytes) : bytes_(bytes) {}
 
-    bool next(std::string& line, size_t& lineNumber) {
+    bool next(std::string_view& line, size_t& lineNumber) {
         while (pos_ < bytes_.size()) {
             size_t start = pos_;
-            while (pos_ < bytes_.size() && bytes_[pos_] != '\r' && bytes_[pos_] != '\n') ++pos_;
-            size_t end = pos_;
+            size_t end = lineEnd(start);
             size_t number = ++lineNumber_;
+            pos_ = end;
             if (pos_ < bytes_.size()) {
                 if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
                 ++pos_;
             }
             while (start < end && isBlank(bytes_[start])) ++start;
             if (start == end) continue;
-            line.assign(bytes_, start, end - start);
+            line = bytes_.substr(start, end - start);
             lineNumber = number;
             return true;
         }
@@ -49,8 +51,21 @@ public:
     }
 
 private:
-    const std::string& bytes_;
+    // The first CR or LF from `start` on. The next LF is kept between lines, so a
+    // file with CR line ends is not searched to its end for an LF on every line.
+    size_t lineEnd(size_t start) {
+        if (nextLf_ < start || nextLf_ == unknown) {
+            nextLf_ = bytes_.find('\n', start);
+            if (nextLf_ == std::string_view::npos) nextLf_ = bytes_.size();
+        }
+        const void* cr = std::memchr(bytes_.data() + start, '\r', nextLf_ - start);
+        return cr ? static_cast<size_t>(static_cast<const char*>(cr) - bytes_.data()) : nextLf_;
+    }
+
+    static constexpr size_t unknown = static_cast<size_t>(-1);
+    std::string_view bytes_;
     size_t pos_ = 0;
+    size_t nextLf_ = unknown;
     size_t lineNumber_ = 0;
 };
 
@@ -84,11 +99,11 @@ itemFields fieldsOfLine(const lineColumns& columns) {
     int extKeyColumn = parseDecimal(columns[4]);
     itemFields fields;
     fields.mode = static_cast<uint8_t>(parseDecimal(columns[0]) & 0xFF);
-    fields.text = std::string(columns[1]);
-    fields.data = unescapeText(std::string(columns[2]));
+    fields.text.assign(columns[1]);
+    appendUnescaped(columns[2], fields.data);
     fields.vk = static_cast<uint16_t>((parseDecimal(columns[3]) & 0xFFFF) | modifierBitsOf(extKeyColumn));
     fields.extKey = static_cast<uint8_t>(extKeyColumn & extKeyKeptBits);
-    fields.extIconFileName = std::string(columns[6]);
+    fields.extIconFileName.assign(columns[6]);
     fields.extIconIndex = parseDecimal(columns[7]);
     return fields;
 }
@@ -101,23 +116,33 @@ void createRootItem(menuModel& model, menuNode& root, const lineColumns& columns
     fields.extIconFileName.clear();
     fields.extIconIndex = 0;
     menuItem& item = model.createItem(root, fields);
-    model.corners.setCorner(item.itemId, parseDecimal(columns[5]));
+    model.setCorner(item, parseDecimal(columns[5]));
 }
 
-readReport parseLines(menuModel& model, const std::string& bytes, menuNode& target, readTarget kind) {
+readReport parseLines(menuModel& model, std::string bytes, menuNode& target, readTarget kind) {
     readReport report;
     // The content ends at the first NUL byte.
-    std::string content = bytes.substr(0, bytes.find('\0'));
-    lineCursor lines(content);
+    size_t nul = bytes.find('\0');
+    if (nul != std::string::npos) bytes.resize(nul);
+    decodedMenuText decoded = decodeMenuText(std::move(bytes));
+    report.encoding = decoded.encoding;
+    if (decoded.fault != conversionFault::none) {
+        report.status = readStatus::notConvertible;
+        report.fault = decoded.fault;
+        report.faultLine = decoded.faultLine;
+        return report;
+    }
+    lineCursor lines(decoded.text);
     std::vector<menuNode*> parents{&target};
     bool headerExpected = true;
-    std::string line;
+    std::string_view line;
     size_t lineNumber = 0;
     while (lines.next(line, lineNumber)) {
         if (headerExpected) {
             // The first line must be the header; anything else is not our file.
-            if (line.compare(0, headerStart.size(), headerStart) != 0) {
+            if (line.substr(0, headerStart.size()) != headerStart) {
                 report.status = readStatus::notMenuFile;
+                report.faultLine = lineNumber;
                 return report;
             }
             headerExpected = false;
@@ -143,10 +168,12 @@ readReport parseLines(menuModel& model, const std::string& bytes, menuNode& targ
             continue;
         }
         lineColumns columns = splitColumns(line);
-        menuNode child;
-        menuItem& item = model.createItem(child, fieldsOfLine(columns));
-        if (kind == readTarget::runningMenu) model.corners.setCorner(item.itemId, parseDecimal(columns[5]));
-        parents.back()->appendChild(std::move(child));
+        // The item goes straight into its place: no node is moved.
+        menuNode* parent = parents.back();
+        parent->appendChild(menuNode());
+        menuItem& item = model.createItem(parent->lastChild(), fieldsOfLine(columns));
+        if (item.itemId == noItemId && report.itemsWithoutId++ == 0) report.firstItemWithoutIdLine = lineNumber;
+        if (kind == readTarget::runningMenu) model.setCorner(item, parseDecimal(columns[5]));
     }
     return report;
 }
@@ -191,7 +218,7 @@ readReport readMenuFile(menuModel& model, const std::string& path, menuNode& tar
     std::string bytes;
     if (!readWholeFile(path, bytes)) return readReport{readStatus::notFound, 0, {}};
     if (bytes.empty()) return readReport{readStatus::emptyFile, 0, {}};
-    return parseLines(model, bytes, target, kind);
+    return parseLines(model, std::move(bytes), target, kind);
 }
 
 }  // namespace tv

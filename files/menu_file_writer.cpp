@@ -1,5 +1,6 @@
 // Writing the menu data file. Every line of a node at depth d is indented with
 // d TABs; the reader ignores indentation, it is there for people editing by hand.
+#include <charconv>
 #include <string>
 
 #include "files/atomic_file.h"
@@ -16,76 +17,102 @@ const char* const headerLiteral =
     "0\tメニュー\t---ダイレクト設定編集 ワンポイント---データはタブ1つ区切りです(タブ複数不可)．"
     "数字データは触らないでください（＾＾；(動作を保証できません)\t";
 
+// The lines are built in one buffer that goes to the sink about a kilobyte at a
+// time: a write per line costs more than its bytes, and the file is buffered
+// again below us, so bigger pieces gain nothing.
+class lineBuffer {
+public:
+    explicit lineBuffer(byteSink& sink) : sink_(sink) { bytes.reserve(flushSize + flushSize / 2); }
+
+    // Called after each complete line, so a write never splits one.
+    void lineDone() {
+        if (bytes.size() >= flushSize) flush();
+    }
+    void flush() {
+        sink_.write(bytes);
+        bytes.clear();
+    }
+
+    std::string bytes;
+
+private:
+    static constexpr size_t flushSize = 1024;
+    byteSink& sink_;
+};
+
+template <class Number>
+void appendNumber(std::string& out, Number value) {
+    char digits[16];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, static_cast<size_t>(end - digits));
+}
+
 // A TAB, CR or LF in a display text or icon file name would split the line.
-std::string oneLine(const std::string& field) {
-    std::string out = field;
-    for (char& c : out)
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    return out;
+void appendOneLine(std::string& out, const std::string& field) {
+    const size_t start = out.size();
+    out += field;
+    for (size_t i = start; i < out.size(); ++i)
+        if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n') out[i] = ' ';
 }
 
-std::string itemLine(const menuModel& model, const menuItem& item) {
-    std::string line;
-    line += std::to_string(item.mode);
-    line += '\t';
-    line += oneLine(item.text);
-    line += '\t';
-    line += escapeText(item.data);
-    line += '\t';
-    line += std::to_string(item.vk);
-    line += '\t';
-    line += std::to_string(item.extKey);
-    line += '\t';
-    line += std::to_string(model.corners.cornerOf(item.itemId));
-    line += '\t';
-    line += oneLine(item.extIconFileName);
-    line += '\t';
-    line += std::to_string(item.extIconIndex);
-    line += "\r\n";
-    return line;
+void appendItemLine(std::string& out, const menuModel& model, const menuItem& item) {
+    appendNumber(out, item.mode);
+    out += '\t';
+    appendOneLine(out, item.text);
+    out += '\t';
+    appendEscaped(item.data, out);
+    out += '\t';
+    appendNumber(out, item.vk);
+    out += '\t';
+    appendNumber(out, item.extKey);
+    out += '\t';
+    appendNumber(out, model.cornerOf(item));
+    out += '\t';
+    appendOneLine(out, item.extIconFileName);
+    out += '\t';
+    appendNumber(out, item.extIconIndex);
+    out += "\r\n";
 }
 
-void writeHeader(const menuModel& model, const menuNode& node, menuExtent extent, byteSink& out) {
-    std::string header = headerLiteral;
+void writeHeader(const menuModel& model, const menuNode& node, menuExtent extent, lineBuffer& out) {
+    out.bytes += headerLiteral;
     if (extent == menuExtent::wholeMenu) {
         const menuItem* root = node.item.get();
-        header += std::to_string(root ? root->vk : 0);
-        header += '\t';
-        header += std::to_string(root ? root->extKey : 0);
-        header += '\t';
-        header += std::to_string(root ? model.corners.cornerOf(root->itemId) : 0);
+        appendNumber(out.bytes, root ? root->vk : 0);
+        out.bytes += '\t';
+        appendNumber(out.bytes, root ? root->extKey : 0);
+        out.bytes += '\t';
+        appendNumber(out.bytes, root ? model.cornerOf(*root) : 0);
     }
-    header += "\r\n";
-    out.write(header);
+    out.bytes += "\r\n";
+    out.lineDone();
 }
 
-// Writes `node` and its subtree; `baseDepth` is the depth the node itself is at.
-void writeNodes(const menuModel& model, const menuNode& node, bool writeStartNode, byteSink& out) {
+// Writes `node` and its subtree.
+void writeNodes(const menuModel& model, const menuNode& node, bool writeStartNode, lineBuffer& out) {
     // The start node of a whole menu is the root: no line and no braces of its own,
     // so its children are at depth 0.
     const size_t shift = writeStartNode ? 0 : 1;
-    std::string indent;
-    auto indentTo = [&](size_t depth) { indent.assign(depth, '\t'); };
     walkTree(
         node,
         [&](const menuNode& current, size_t depth, size_t) {
             if (!writeStartNode && depth == 0) return;
-            indentTo(depth - shift);
             if (current.item) {
-                out.write(indent);
-                out.write(itemLine(model, *current.item));
+                out.bytes.append(depth - shift, '\t');
+                appendItemLine(out.bytes, model, *current.item);
             }
             if (current.hasChildren()) {
-                out.write(indent);
-                out.write("{\r\n", 3);
+                out.bytes.append(depth - shift, '\t');
+                out.bytes += "{\r\n";
             }
+            out.lineDone();
         },
         [&](const menuNode& current, size_t depth) {
             if (!writeStartNode && depth == 0) return;
             if (!current.hasChildren()) return;
-            indentTo(depth - shift);
-            out.write(indent);
-            out.write("}\r\n", 3);
+            out.bytes.append(depth - shift, '\t');
+            out.bytes += "}\r\n";
+            out.lineDone();
         });
 }
 
@@ -94,8 +121,10 @@ void writeNodes(const menuModel& model, const menuNode& node, bool writeStartNod
 void formatMenuFile(const menuModel& model, const menuNode& node, menuExtent extent, byteSink& out) {
     // A menu with no items at all is written as an empty file.
     if (model.registry.empty()) return;
-    writeHeader(model, node, extent, out);
-    writeNodes(model, node, extent == menuExtent::subtree, out);
+    lineBuffer buffer(out);
+    writeHeader(model, node, extent, buffer);
+    writeNodes(model, node, extent == menuExtent::subtree, buffer);
+    buffer.flush();
 }
 
 bool writeMenuFile(const menuModel& model, const std::string& path, const menuNode& node, menuExtent extent) {

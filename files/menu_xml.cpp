@@ -29,7 +29,7 @@ void element(std::string& out, const char* name, const std::string& content) {
 void keyElements(std::string& out, const menuModel& model, const menuItem& item) {
     if (item.vk != 0) element(out, "vk", std::to_string(item.vk));
     if (item.extKey != 0) element(out, "extKey", std::to_string(item.extKey));
-    if (const char* corner = cornerKeyword(model.corners.cornerOf(item.itemId))) element(out, "mousePos", corner);
+    if (const char* corner = cornerKeyword(model.cornerOf(item))) element(out, "mousePos", corner);
 }
 
 std::string itemOpening(const menuModel& model, const menuItem& item) {

@@ -2,10 +2,20 @@
 // Paths are code page 932 byte strings on Windows.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
 namespace tv {
+
+// The longest file name (one path component) the file systems take, in bytes;
+// a code page 932 name of this many bytes never has more UTF-16 units.
+constexpr size_t fileNameLimit = 255;
+
+// fopen that also reaches paths longer than MAX_PATH on Windows.
+std::FILE* openFile(const std::string& path, const char* mode);
+// Where the last component of `path` starts (0 when it has no folder part).
+size_t fileNameStart(const std::string& path);
 
 // Replaces `target` by `source` in one step, writing the rename through to disk.
 bool replaceFile(const std::string& source, const std::string& target);

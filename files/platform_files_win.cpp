@@ -1,15 +1,55 @@
+// Paths are code page 932 byte strings. They are turned into wide strings for the
+// "W" functions, with the "\\?\" prefix once they are long: the "A" functions
+// and the C runtime's narrow calls stop at MAX_PATH (under Wine a save to a
+// long path failed and left its temporary file behind).
 #include <io.h>
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 
 #include "files/cp932.h"
 #include "files/platform_files.h"
 
 namespace tv {
 
+namespace {
+
+std::wstring toWide(const std::string& text) {
+    // CP_ACP is the code page the "A" functions read paths in.
+    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+// Beyond this length (that of the longest folder name CreateDirectory takes)
+// a path needs the prefix.
+constexpr size_t longPathLength = MAX_PATH - 12;
+
+std::wstring widePath(const std::string& path) {
+    std::wstring wide = toWide(path);
+    if (wide.compare(0, 4, L"\\\\?\\") == 0) return wide;
+    DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return wide;
+    std::wstring full(length, L'\0');
+    length = GetFullPathNameW(wide.c_str(), length, &full[0], nullptr);
+    full.resize(length);
+    // A relative name is long when the current folder is.
+    if (full.size() < longPathLength) return wide;
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+}  // namespace
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    return _wfopen(widePath(path).c_str(), toWide(mode).c_str());
+}
+
 bool replaceFile(const std::string& source, const std::string& target) {
-    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(widePath(source).c_str(), widePath(target).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool flushToDisk(std::FILE* file) {
@@ -17,13 +57,13 @@ bool flushToDisk(std::FILE* file) {
 }
 
 bool fileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(widePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool removeFile(const std::string& path) { return DeleteFileW(widePath(path).c_str()) != 0; }
 
 bool renameFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool isAbsolutePath(const std::string& path) {
@@ -33,27 +73,28 @@ bool isAbsolutePath(const std::string& path) {
 
 namespace {
 
-// The last byte may be the trail byte 0x5C of a double-byte character (ソ is 83 5C),
-// which is not a separator.
-bool endsWithSeparator(const std::string& path) {
-    bool separator = false;
+// Where the separator that ends the folder part is; the trail byte 0x5C of a
+// double-byte character (ソ is 83 5C) is not one.
+size_t lastSeparatorEnd(const std::string& path) {
+    size_t end = 0;
     for (size_t i = 0; i < path.size(); ++i) {
         unsigned char byte = static_cast<unsigned char>(path[i]);
-        if (isLeadByte(byte)) {
+        if (isLeadByte(byte))
             ++i;
-            separator = false;
-        } else {
-            separator = byte == '\\' || byte == '/';
-        }
+        else if (byte == '\\' || byte == '/' || byte == ':')
+            end = i + 1;
     }
-    return separator;
+    return end;
 }
 
 }  // namespace
 
+size_t fileNameStart(const std::string& path) { return lastSeparatorEnd(path); }
+
 std::string joinPath(const std::string& directory, const std::string& name) {
     if (directory.empty()) return name;
-    if (endsWithSeparator(directory)) return directory + name;
+    const char last = directory.back();
+    if (lastSeparatorEnd(directory) == directory.size() && (last == '\\' || last == '/')) return directory + name;
     return directory + "\\" + name;
 }
 

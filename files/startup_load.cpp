@@ -9,7 +9,10 @@ namespace {
 
 bool readIntoRunningMenu(menuModel& model, const std::string& path, runningMenuLoad* first = nullptr) {
     readReport report = readMenuFile(model, path, model.root, readTarget::runningMenu);
-    if (first) first->dataFileRejected = report.status == readStatus::notMenuFile;
+    if (first) {
+        first->dataFileRejected = report.rejected();
+        first->dataFileReport = report;
+    }
     return model.root.hasChildren();
 }
 
@@ -18,6 +21,7 @@ bool readIntoRunningMenu(menuModel& model, const std::string& path, runningMenuL
 // fails, nothing is written, so the user's file is never lost.
 void writeDataFile(menuModel& model, const runningMenuFiles& files, runningMenuLoad& load) {
     std::string path = dataFilePath(files.startDirectory, files.dataFileName);
+    load.dataFile = path;
     if (load.dataFileRejected) {
         load.rejectedKeptAs = keepRejectedFile(path);
         if (load.rejectedKeptAs.empty()) return;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "files/menu_file.h"
 #include "model/menu_model.h"
 
 namespace tv {
@@ -21,7 +22,9 @@ enum class menuSource { dataFile, initialMenu, programFolderDataFile, programFol
 
 struct runningMenuLoad {
     menuSource source = menuSource::dataFile;
-    bool dataFileRejected = false;  // it exists but does not begin with the header
+    bool dataFileRejected = false;  // it exists but is not a menu the program can read
+    readReport dataFileReport;      // why: the first read of the data file
+    std::string dataFile;           // the file that was set aside (or could not be)
     std::string rejectedKeptAs;     // where the rejected file was kept before the new one was written
     bool dataFileWritten = false;
     bool writeFailed = false;       // show "書き込みに失敗しました．"
@@ -35,6 +38,11 @@ runningMenuLoad reloadRunningMenu(menuModel& model, const runningMenuFiles& file
 
 // Builds the menu shown when no file could be read: one item that opens the editor.
 void buildFallbackMenu(menuModel& model);
+
+// What the user is told when the data file was set aside (or could not be):
+// which file, the name it is kept under and why. Code page 932; empty when the
+// data file was not rejected.
+std::string setAsideNotice(const runningMenuLoad& load);
 
 // Renames a rejected data file to "<name>.rejected" (or ".rejected.2", ...); returns
 // the new name, or an empty string when it could not be kept.

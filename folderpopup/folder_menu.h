@@ -74,6 +74,7 @@ private:
     int oldMapMode_;
     int lineHeight_;  // every label of one font is one line of this height
     int checkWidth_;
+    int extraWidth_;
 };
 void drawFolderItem(folderMenuNode& node, HDC dc, const RECT& rect, bool selected, bool showIcons);
 HFONT folderMenuFont();

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/screen_dpi.h"
 #include "folderpopup/folder_menu.h"
 
 namespace tv {
@@ -13,9 +14,11 @@ namespace {
 HFONT font = nullptr;
 HIMAGELIST systemImages = nullptr;  // the shell's small-icon list, once known
 
+// Pixels at 96 DPI; scaledPixels gives them on this screen.
 constexpr int textLeft = 23;
 constexpr int textRightMargin = 16;  // room for the submenu arrow
 constexpr int extraWidth = 46 + 1;   // icon, gaps and arrow
+constexpr int minimumHeight = 16;    // the small icon
 
 // The open-folder icon is cached with count 0, so the closed one is fetched
 // again once the highlight moves on.
@@ -59,9 +62,10 @@ folderMeasure::folderMeasure() : dc_(GetDC(nullptr)) {
     TEXTMETRICA metrics{};
     lineHeight_ = (GetTextMetricsA(dc_, &metrics) ? metrics.tmHeight : 0) + 1;
     if (lineHeight_ < GetSystemMetrics(SM_CYMENU)) lineHeight_ = GetSystemMetrics(SM_CYMENU);
-    if (lineHeight_ < 16) lineHeight_ = 16;
+    if (lineHeight_ < scaledPixels(minimumHeight)) lineHeight_ = scaledPixels(minimumHeight);
     // Windows adds a check-mark width to every owner-drawn menu entry.
     checkWidth_ = GetSystemMetrics(SM_CXMENUCHECK);
+    extraWidth_ = scaledPixels(extraWidth);
 }
 
 folderMeasure::~folderMeasure() {
@@ -78,7 +82,7 @@ void folderMeasure::label(const std::string& text, int& width, int& height) {
     SIZE extent{0, 0};
     GetTextExtentPoint32A(dc_, shown.c_str(), static_cast<int>(shown.size()), &extent);
     height = lineHeight_;
-    width = extent.cx + extraWidth - checkWidth_;
+    width = extent.cx + extraWidth_ - checkWidth_;
 }
 
 void measureFolderItem(const folderMenuNode& node, int& width, int& height) {
@@ -105,7 +109,7 @@ void drawFolderItem(folderMenuNode& node, HDC dc, const RECT& rect, bool selecte
     DeleteObject(pen);
     DeleteObject(brush);
 
-    RECT textRect{rect.left + textLeft, rect.top, rect.right - textRightMargin, rect.bottom};
+    RECT textRect{rect.left + scaledPixels(textLeft), rect.top, rect.right - scaledPixels(textRightMargin), rect.bottom};
     COLORREF oldBack = SetBkColor(dc, back);
     COLORREF oldText = SetTextColor(dc, fore);
     // Prefix processing stays on: the character after "&" is underlined.
@@ -117,9 +121,10 @@ void drawFolderItem(folderMenuNode& node, HDC dc, const RECT& rect, bool selecte
     if (!showIcons) return;
     if (selected || node.iconIndex < 0 || !systemImages || ImageList_GetImageCount(systemImages) != node.iconCount)
         resolveIcon(node, selected);
-    if (systemImages && node.iconIndex >= 0)
-        ImageList_Draw(systemImages, node.iconIndex, dc, rect.left + 1, rect.top + (rect.bottom - rect.top) / 2 - 8,
-                       ILD_TRANSPARENT);
+    int iconWidth = 16, iconHeight = 16;
+    if (systemImages && node.iconIndex >= 0 && ImageList_GetIconSize(systemImages, &iconWidth, &iconHeight))
+        ImageList_Draw(systemImages, node.iconIndex, dc, rect.left + 1,
+                       rect.top + (rect.bottom - rect.top - iconHeight) / 2, ILD_TRANSPARENT);
 }
 
 }  // namespace tv

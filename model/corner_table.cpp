@@ -10,6 +10,8 @@ int cornerTable::cornerOf(uint16_t itemId) const {
 }
 
 void cornerTable::setCorner(uint16_t itemId, int corner) {
+    // Id 0 is an empty slot: an item without an id can never hold a corner.
+    if (itemId == 0) return;
     for (auto& slot : slots_)
         if (slot == itemId) slot = 0;
     if (corner >= 1 && corner <= cornerCount) slots_[corner - 1] = itemId;

@@ -4,30 +4,59 @@
 
 namespace tv {
 
-uint16_t idAllocator::takeMenuId() {
-    if (!releasedMenu_.empty()) {
-        uint16_t id = releasedMenu_.front();
-        releasedMenu_.pop_front();
-        return id;
+namespace {
+
+bool isHistoryId(uint16_t itemId) { return itemId >= firstHistoryId && itemId < historyIdLimit; }
+constexpr size_t historyIdCount = historyIdLimit - firstHistoryId;
+
+}  // namespace
+
+uint16_t idAllocator::claim(uint16_t itemId) {
+    live_[itemId] = true;
+    if (isHistoryId(itemId)) ++liveHistoryIds_;
+    return itemId;
+}
+
+// A released id may have been handed out again since (a reset restarts the
+// counters), so one that is in use again is skipped.
+uint16_t idAllocator::takeReleased(std::deque<uint16_t>& released) {
+    while (!released.empty()) {
+        uint16_t id = released.front();
+        released.pop_front();
+        if (!live_[id]) return claim(id);
     }
-    if (menuCounter_ < menuIdLimit) return menuCounter_++;
+    return noItemId;
+}
+
+uint16_t idAllocator::takeMenuId() {
+    if (uint16_t id = takeReleased(releasedMenu_)) return id;
+    while (menuCounter_ < menuIdLimit) {
+        uint16_t id = menuCounter_++;
+        if (!live_[id]) return claim(id);
+    }
     // The menu range is used up: borrow from the history range.
     return takeHistoryId();
 }
 
 uint16_t idAllocator::takeHistoryId() {
-    if (!releasedHistory_.empty()) {
-        uint16_t id = releasedHistory_.front();
-        releasedHistory_.pop_front();
-        return id;
+    if (uint16_t id = takeReleased(releasedHistory_)) return id;
+    if (liveHistoryIds_ >= historyIdCount) return noItemId;
+    // The counter wraps round the range; some id in it is free.
+    for (;;) {
+        uint16_t id = historyCounter_++;
+        if (historyCounter_ >= historyIdLimit) historyCounter_ = firstHistoryId;
+        if (!live_[id]) return claim(id);
     }
-    uint16_t id = historyCounter_++;
-    if (historyCounter_ >= historyIdLimit) historyCounter_ = firstHistoryId;
-    return id;
 }
 
 void idAllocator::release(uint16_t itemId, uint8_t mode) {
-    if (shuttingDown_) return;
+    if (shuttingDown_ || itemId == noItemId) return;
+    if (live_[itemId]) {
+        live_[itemId] = false;
+        if (isHistoryId(itemId)) --liveHistoryIds_;
+    }
+    // A borrowed history id goes back to the menu range's list while the menu
+    // range is full, so a deleted item's id serves the next new item.
     if (mode == itemMode::historyEntry)
         releasedHistory_.push_back(itemId);
     else

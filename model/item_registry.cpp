@@ -30,6 +30,7 @@ void itemRegistry::clear() {
 }
 
 menuItem* itemRegistry::findById(uint16_t itemId) const {
+    if (itemId == noItemId) return nullptr;  // items beyond the id space cannot be chosen
     for (const auto& item : slots_)
         if (item && item->itemId == itemId) return item.get();
     return nullptr;

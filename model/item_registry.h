@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/id_allocator.h"
 #include "model/menu_item.h"
 
 namespace tv {
@@ -17,7 +18,7 @@ public:
     void clear();
     size_t count() const { return live_; }
     bool empty() const { return live_ == 0; }
-    menuItem* findById(uint16_t itemId) const;
+    menuItem* findById(uint16_t itemId) const;  // never an item without an id
 
     // Calls f(menuItem&) for every listed item in creation order.
     template <class F>

@@ -54,6 +54,9 @@ struct menuItem {
     std::string data;
     std::string extIconFileName;
     int32_t extIconIndex = 0;
+    // The corner an item without an id (beyond the id space) had in its file: the
+    // corner table cannot hold it, but the file must be written back as it was.
+    uint8_t cornerWithoutId = 0;
 
     explicit menuItem(idAllocator* owner) : owner_(owner) {}
     menuItem(const menuItem&) = delete;

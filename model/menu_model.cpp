@@ -48,6 +48,18 @@ void menuModel::unregisterSubtree(menuNode& node) {
     }
 }
 
+int menuModel::cornerOf(const menuItem& item) const {
+    return item.itemId == noItemId ? item.cornerWithoutId : corners.cornerOf(item.itemId);
+}
+
+void menuModel::setCorner(menuItem& item, int corner) {
+    if (item.itemId != noItemId) {
+        corners.setCorner(item.itemId, corner);
+        return;
+    }
+    item.cornerWithoutId = corner >= 1 && corner <= cornerCount ? static_cast<uint8_t>(corner) : 0;
+}
+
 void menuModel::resetForRunningMenu() {
     registry.clear();
     ids.resetMenuRange();

@@ -44,6 +44,11 @@ public:
     // Depth first in child order: leaves the registry and detaches the item.
     void unregisterSubtree(menuNode& node);
 
+    // An item's corner: from the corner table, or for an item without an id the
+    // one its file gave it, which is only written back.
+    int cornerOf(const menuItem& item) const;
+    void setCorner(menuItem& item, int corner);
+
     // Called before the running menu is read again from the data file.
     void resetForRunningMenu();
 

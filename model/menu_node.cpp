@@ -7,16 +7,20 @@ namespace tv {
 
 namespace {
 
-// Moves every descendant out into a flat list so each one is destroyed childless.
+// Destroys every descendant childless: a node's children are moved out before it
+// goes, and taken apart next, the last sibling first, as a stack of child lists.
 void dismantle(std::vector<menuNode>& children) {
-    std::vector<menuNode> pending;
-    for (auto& child : children) pending.push_back(std::move(child));
-    children.clear();
+    std::vector<std::vector<menuNode>> pending;
+    pending.push_back(std::move(children));
     while (!pending.empty()) {
-        menuNode node = std::move(pending.back());
-        pending.pop_back();
-        for (auto& child : node.children) pending.push_back(std::move(child));
-        node.children.clear();
+        std::vector<menuNode>& siblings = pending.back();
+        if (siblings.empty()) {
+            pending.pop_back();
+            continue;
+        }
+        std::vector<menuNode> grandchildren = std::move(siblings.back().children);
+        siblings.pop_back();
+        if (!grandchildren.empty()) pending.push_back(std::move(grandchildren));
     }
 }
 

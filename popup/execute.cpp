@@ -12,6 +12,7 @@
 #include "editor/settings_editor.h"
 #include "files/escaping.h"
 #include "folderpopup/folder_popup.h"
+#include "popup/clipboard_restore.h"
 #include "popup/date_now.h"
 #include "popup/item_text.h"
 #include "popup/placement.h"
@@ -145,17 +146,11 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
 }
 
 bool putTextAndPaste(const std::string& text, bool ownChange, bool pasteAfterSet) {
-    if (!OpenClipboard(app().mainWindow)) return false;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
-    char* bytes = memory ? static_cast<char*>(GlobalLock(memory)) : nullptr;
-    if (!bytes) {
-        if (memory) GlobalFree(memory);
-        CloseClipboard();
+    if (!OpenClipboard(app().mainWindow)) {
+        app().clip.caretBack = 0;
+        forgetUserClipboard();
         return false;
     }
-    CopyMemory(bytes, text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-
     HWND target = app().target.window;
     if (IsWindow(target)) {
         withInputAttachedTo(target, [&] {
@@ -163,11 +158,12 @@ bool putTextAndPaste(const std::string& text, bool ownChange, bool pasteAfterSet
             if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
         });
     }
+    if (pasteAfterSet) lendUserClipboard();
     EmptyClipboard();
-    // Set before SetClipboardData: the notification it causes must already see them.
+    // Set before the clipboard changes: the notification it causes must already see them.
     app().clip.ownChange = ownChange;
     app().clip.pasteAfterSet = pasteAfterSet;
-    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    putPhraseOnClipboard(text);
     CloseClipboard();
     return true;
 }
@@ -176,11 +172,19 @@ void onPasteKeystroke() {
     if (repostWhileControlHeld(mainCommand::pasteKeystroke, 0)) return;
     Sleep(80);
     sendControlChord('V');
+    onPasteSent();
+    // An enclose with nothing selected leaves the caret between its two strings.
+    for (; app().clip.caretBack > 0; --app().clip.caretBack) {
+        keybd_event(VK_LEFT, 0, KEYEVENTF_EXTENDEDKEY, 0);
+        keybd_event(VK_LEFT, 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+    }
 }
 
 void onEncloseCopy(uint16_t itemId) {
     if (itemId == 0) return;
     if (!repostWhileControlHeld(mainCommand::encloseCopy, itemId)) {
+        // Ctrl+C is about to replace the user's clipboard with the selection.
+        lendUserClipboardNow();
         Sleep(80);
         app().clip.pendingEnclose = itemId;
         app().clip.ownChange = true;
@@ -191,18 +195,31 @@ void onEncloseCopy(uint16_t itemId) {
 
 void onEncloseInsert(uint16_t itemId) {
     menuItem* item = encloseItem(itemId);
-    if (!item) return;
+    if (!item) {
+        forgetUserClipboard();
+        return;
+    }
     std::string selection;
     readClipboardTextRaw(app().mainWindow, selection);
     twoLines lines = splitTwoLines(item->data);
-    pastePhrase(unescapeText(lines.first) + selection + unescapeText(lines.second));
+    const std::string closing = unescapeText(lines.second);
+    if (selection.empty()) app().clip.caretBack = caretSteps(closing);
+    pastePhrase(unescapeText(lines.first) + selection + closing);
 }
 
+// Nothing was selected, so Ctrl+C changed nothing: both strings go in, with the
+// caret between them.
 void onEncloseFallback() {
     uint16_t itemId = app().clip.pendingEnclose;
     if (itemId == 0) return;
     app().clip.pendingEnclose = 0;
-    if (menuItem* item = encloseItem(itemId)) pastePhrase(unescapeText(item->data));
+    menuItem* item = encloseItem(itemId);
+    if (!item) {
+        forgetUserClipboard();
+        return;
+    }
+    app().clip.caretBack = caretSteps(unescapeText(splitTwoLines(item->data).second));
+    pastePhrase(unescapeText(item->data));
 }
 
 }  // namespace tv

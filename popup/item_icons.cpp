@@ -37,6 +37,17 @@ std::string classesRootDefault(const std::string& subKey) {
     return value;
 }
 
+// An icon of a file at the image list's size (scaled with the DPI), rather
+// than the system's small icon stretched.
+HICON extractListSizedIcon(const std::string& path, int index) {
+    int width = 16, height = 16;
+    ImageList_GetIconSize(app().imageList, &width, &height);
+    HICON icon = nullptr;
+    UINT count = PrivateExtractIconsA(path.c_str(), index, width, height, &icon, nullptr, 1, 0);
+    if (count == 0 || count == 0xFFFFFFFF) return nullptr;
+    return icon;
+}
+
 // Every URL scheme shows the icon of Internet shortcut files.
 HICON internetShortcutIcon() {
     std::string className = classesRootDefault(".URL");
@@ -44,9 +55,7 @@ HICON internetShortcutIcon() {
     std::string path;
     int index = 0;
     if (!parseDefaultIcon(classesRootDefault(className + "\\DefaultIcon"), path, index)) return nullptr;
-    HICON small = nullptr;
-    ExtractIconExA(path.c_str(), index, nullptr, &small, 1);
-    return small;
+    return extractListSizedIcon(path, index);
 }
 
 // The shell's small icon for a program, document or folder path.
@@ -71,10 +80,9 @@ void storeItemIcon(menuItem& item, HICON icon) {
 // An icon the user picked from a file. False when the file gives none, so the
 // lookup falls through and is tried again at the next drawing.
 bool resolveUserIcon(menuItem& item) {
-    HICON small = nullptr;
-    ExtractIconExA(item.extIconFileName.c_str(), item.extIconIndex, nullptr, &small, 1);
-    if (!small) return false;
-    storeItemIcon(item, small);
+    HICON icon = extractListSizedIcon(item.extIconFileName, item.extIconIndex);
+    if (!icon) return false;
+    storeItemIcon(item, icon);
     return true;
 }
 
@@ -89,10 +97,13 @@ void resetImageList() {
     HIMAGELIST list = app().imageList;
     if (!list) return;
     ImageList_Remove(list, -1);
+    // Icons of the list's own size (scaled to the screen's DPI), not stretched 16x16 ones.
+    int width = 16, height = 16;
+    ImageList_GetIconSize(list, &width, &height);
     for (int slot = 0; slot < iconSlot::count; ++slot) {
         // LR_SHARED icons belong to the system: the list keeps its own copy.
         auto icon = static_cast<HICON>(LoadImageA(resourceModule(), MAKEINTRESOURCEA(standardIconResources[slot]),
-                                                  IMAGE_ICON, 16, 16, LR_SHARED));
+                                                  IMAGE_ICON, width, height, LR_SHARED));
         standardIndices[slot] = icon ? ImageList_ReplaceIcon(list, -1, icon) : -1;
     }
 }

@@ -1,5 +1,6 @@
-// The shared 16x16 image list of item icons (app().imageList): the standard
-// icons, and the icons of files, programs and URLs resolved once per item.
+// The shared image list of item icons (app().imageList), 16x16 at 96 DPI and
+// scaled with the screen's DPI: the standard icons, and the icons of files,
+// programs and URLs resolved once per item.
 #pragma once
 
 #include <windows.h>

@@ -31,4 +31,15 @@ std::string workingDirectoryOf(const std::string& program) {
     return lastBackslash == std::string::npos ? std::string() : program.substr(0, lastBackslash);
 }
 
+size_t caretSteps(const std::string& text) {
+    size_t steps = 0;
+    for (size_t i = 0; i < text.size(); ++i, ++steps) {
+        if (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
+            ++i;
+        else if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+    }
+    return steps;
+}
+
 }  // namespace tv

@@ -1,6 +1,7 @@
 // Reading the two-line contents of program, folder and enclose items.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <utility>
 
@@ -18,5 +19,9 @@ twoLines splitTwoLines(const std::string& data);
 // when it has none. A trail byte 0x5C of a double-byte character (ソ is 83 5C) is
 // part of its character, not a backslash.
 std::string workingDirectoryOf(const std::string& program);
+
+// How many presses of the Left key take the caret back over the text in an edit
+// control: a double-byte character and a CR LF are one step each.
+size_t caretSteps(const std::string& text);
 
 }  // namespace tv

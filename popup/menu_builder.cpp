@@ -12,6 +12,17 @@ namespace {
 std::vector<lazySubmenu> historyMenus;
 std::vector<lazySubmenu> folderMenus;
 
+// The data may nest to any depth, but a chain of thousands of submenus takes the
+// window system down with it. Below this many levels of submenus a folder shows
+// only a disabled "…".
+constexpr size_t maxSubmenuDepth = 64;
+
+// Id 0: no item has it, and it is below the history ids, so emptying a history
+// submenu that holds it leaves it in place.
+void addDepthLimitEntry(HMENU submenu) {
+    insertDisabledText(submenu, static_cast<UINT>(GetMenuItemCount(submenu)), 0, "…");
+}
+
 // Builds one level of the menu. A childless vSeparater makes no entry of its
 // own; it starts a new column at the next entry of the same level.
 class menuBuilder {
@@ -49,6 +60,11 @@ HMENU menuBuilder::addEntry(HMENU parent, const menuNode& node) {
     columnBreak_ = false;
     entry.wID = item->itemId;
     entry.dwItemData = reinterpret_cast<ULONG_PTR>(item);
+    // Beyond the id space an item has no id to be chosen by: shown, but disabled.
+    if (item->itemId == noItemId && !hasChildren && !lazy && (entry.fType & MFT_OWNERDRAW)) {
+        entry.fMask |= MIIM_STATE;
+        entry.fState = MFS_DISABLED | MFS_GRAYED;
+    }
 
     HMENU submenu = nullptr;
     if (hasChildren || lazy) {
@@ -87,6 +103,11 @@ HMENU menuBuilder::build(const menuNode& root) {
         if (!child.item) continue;
         HMENU submenu = addEntry(top.menu, child);
         if (submenu && child.hasChildren()) {
+            // levels holds the root menu and every submenu above this one.
+            if (levels.size() > maxSubmenuDepth) {
+                addDepthLimitEntry(submenu);
+                continue;
+            }
             columnBreak_ = false;
             levels.push_back({&child, submenu, 0});
         }
@@ -95,6 +116,17 @@ HMENU menuBuilder::build(const menuNode& root) {
 }
 
 }  // namespace
+
+void insertDisabledText(HMENU menu, UINT position, UINT id, const char* text) {
+    MENUITEMINFOA entry{};
+    entry.cbSize = sizeof(entry);
+    entry.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
+    entry.fType = MFT_STRING;
+    entry.fState = MFS_DISABLED | MFS_GRAYED;
+    entry.wID = id;
+    entry.dwTypeData = const_cast<char*>(text);  // read only: InsertMenuItemA copies it
+    InsertMenuItemA(menu, position, TRUE, &entry);
+}
 
 HMENU buildPopupMenu(menuNode& root) {
     forgetLazySubmenus();

@@ -1,8 +1,10 @@
 // Measuring and drawing the owner-drawn entries: a 19x19 icon cell, then the
-// text in the menu font, cut with an ellipsis at iMaxViewSize.
+// text in the menu font, cut with an ellipsis at iMaxViewSize. The sizes are
+// pixels at 96 DPI, scaled to the screen's DPI where they are used.
 #include <cstdlib>
 
 #include "app/app_state.h"
+#include "app/screen_dpi.h"
 #include "popup/date_now.h"
 #include "popup/item_icons.h"
 #include "popup/popup_menu.h"
@@ -17,6 +19,7 @@ constexpr int textLeft = 23;
 constexpr int textRightMargin = 16;  // room for the submenu arrow
 // Icon cell, gaps and arrow; the system adds a check-mark width of its own.
 constexpr int entryExtraWidth = 47;
+constexpr int minimumHeight = 16;
 
 bool entryHasSubmenu(UINT commandId, HMENU containingMenu) {
     MENUITEMINFOA info{};
@@ -33,24 +36,31 @@ void fillWithSysColor(HDC dc, const RECT& area, int colorIndex) {
 }
 
 void drawIconCell(HDC dc, const RECT& entry, menuItem& item, bool hasSubmenu, bool selected) {
+    const int cellSize = scaledPixels(iconCellSize);
     RECT cell;
     cell.left = entry.left;
-    cell.top = entry.top + ((entry.bottom - entry.top - iconCellSize) >> 1);
-    cell.right = cell.left + iconCellSize;
-    cell.bottom = cell.top + iconCellSize;
+    cell.top = entry.top + ((entry.bottom - entry.top - cellSize) >> 1);
+    cell.right = cell.left + cellSize;
+    cell.bottom = cell.top + cellSize;
     fillWithSysColor(dc, cell, COLOR_MENU);
     if (selected) DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
     int index = iconIndex(item, hasSubmenu, true, selected, false);
-    if (index >= 0 && app().imageList) ImageList_Draw(app().imageList, index, dc, entry.left + 1, cell.top + 1, ILD_TRANSPARENT);
+    if (index < 0 || !app().imageList) return;
+    // The image list holds icons of the scaled size: centred in the cell.
+    int iconWidth = 0, iconHeight = 0;
+    ImageList_GetIconSize(app().imageList, &iconWidth, &iconHeight);
+    ImageList_Draw(app().imageList, index, dc, cell.left + (cellSize - iconWidth) / 2, cell.top + (cellSize - iconHeight) / 2,
+                   ILD_TRANSPARENT);
 }
 
-void drawEntryText(HDC dc, const RECT& entry, const menuItem& item, bool selected) {
-    RECT area{entry.left + textAreaLeft, entry.top, entry.right, entry.bottom};
+void drawEntryText(HDC dc, const RECT& entry, const menuItem& item, bool selected, bool grayed) {
+    RECT area{entry.left + scaledPixels(textAreaLeft), entry.top, entry.right, entry.bottom};
     fillWithSysColor(dc, area, selected ? COLOR_HIGHLIGHT : COLOR_MENU);
 
-    RECT textRect{entry.left + textLeft, entry.top, entry.right - textRightMargin, entry.bottom};
+    RECT textRect{entry.left + scaledPixels(textLeft), entry.top, entry.right - scaledPixels(textRightMargin), entry.bottom};
     int oldMode = SetBkMode(dc, TRANSPARENT);
-    COLORREF oldColor = SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    COLORREF oldColor =
+        SetTextColor(dc, GetSysColor(grayed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     HGDIOBJ oldFont = app().menuFont.handle ? SelectObject(dc, app().menuFont.handle) : nullptr;
     // No DT_NOPREFIX: "&" underlines the mnemonic as in any menu.
     std::string text = displayText(item);
@@ -86,13 +96,15 @@ BOOL measureMenuEntry(MEASUREITEMSTRUCT& measure) {
 
     int height = bounds.bottom - bounds.top + 1;
     if (height < GetSystemMetrics(SM_CYMENU)) height = GetSystemMetrics(SM_CYMENU);
-    if (height < 16) height = 16;
-    int fontHeight = std::abs(app().menuFont.log.lfHeight);
+    if (height < scaledPixels(minimumHeight)) height = scaledPixels(minimumHeight);
+    int fontHeight = std::abs(scaledPixels(app().menuFont.log.lfHeight));
     if (height < fontHeight) height = fontHeight;
     measure.itemHeight = static_cast<UINT>(height);
 
-    int width = bounds.right - bounds.left + entryExtraWidth - GetSystemMetrics(SM_CXMENUCHECK);
-    if (width > app().config.iMaxViewSize) width = app().config.iMaxViewSize;
+    // The system metrics are already those of the screen's DPI.
+    int width = bounds.right - bounds.left + scaledPixels(entryExtraWidth) - GetSystemMetrics(SM_CXMENUCHECK);
+    int maxWidth = scaledPixels(app().config.iMaxViewSize);
+    if (width > maxWidth) width = maxWidth;
     measure.itemWidth = static_cast<UINT>(width < 0 ? 0 : width);
     return TRUE;
 }
@@ -103,7 +115,7 @@ BOOL drawMenuEntry(const DRAWITEMSTRUCT& draw) {
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
     const bool hasSubmenu = entryHasSubmenu(draw.itemID, reinterpret_cast<HMENU>(draw.hwndItem));
     drawIconCell(draw.hDC, draw.rcItem, *item, hasSubmenu, selected);
-    drawEntryText(draw.hDC, draw.rcItem, *item, selected);
+    drawEntryText(draw.hDC, draw.rcItem, *item, selected, (draw.itemState & ODS_GRAYED) != 0);
     return TRUE;
 }
 

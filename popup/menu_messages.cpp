@@ -30,17 +30,7 @@ void removeHistoryEntries(HMENU menu) {
     while (GetMenuItemCount(menu) > 0 && entryId(menu, 0) >= firstHistoryId) DeleteMenu(menu, 0, MF_BYPOSITION);
 }
 
-void insertNoneEntry(HMENU menu) {
-    static char none[] = "なし";
-    MENUITEMINFOA entry{};
-    entry.cbSize = sizeof(entry);
-    entry.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
-    entry.fType = MFT_STRING;
-    entry.fState = MFS_DISABLED | MFS_GRAYED;
-    entry.wID = noneEntryId;
-    entry.dwTypeData = none;
-    InsertMenuItemA(menu, 0, TRUE, &entry);
-}
+void insertNoneEntry(HMENU menu) { insertDisabledText(menu, 0, noneEntryId, "なし"); }
 
 void fillHistorySubmenu(HMENU menu, const menuItem& owner, bool editorMenu) {
     removeHistoryEntries(menu);

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/tray.h"
 #include "app/wine_compat.h"
+#include "popup/caret_source_win.h"
 #include "popup/popup_menu.h"
 
 namespace tv {
@@ -35,8 +36,8 @@ void retryForeground(int placementMode, HMENU menu) {
         if (++app().foregroundRetries >= foregroundRetryLimit) {
             // The system keeps refusing: give the menu up without a word.
             app().foregroundRetries = 0;
-            app().menuOpen = false;
             hideKeyboardAnchor();
+            finishMenu(true);
             return;
         }
         if (app().foregroundRetries == privateHotkeyRetry) pressPrivateHotkey();
@@ -72,12 +73,18 @@ void captureTarget() {
     targetState& target = app().target;
     target.window = foreground;
     bool caretFound = false;
+    target.caretFound = false;
     withInputAttachedTo(foreground, [&] {
         target.focus = GetFocus();
         if (!target.focus) return;
+        // Read in every mode: the search window opens at the caret whatever the menus do.
+        targetCaretSource source(target.focus);
+        const caretLocation found = findCaret(source);
+        target.caretFound = found.origin != caretOrigin::none;
+        const POINT caret{found.point.x, found.point.y};
+        if (target.caretFound) target.caret = caret;
         if (app().config.ShowMenuPosMode == 1) {
-            POINT caret{};
-            if (GetCaretPos(&caret) && ClientToScreen(target.focus, &caret)) {
+            if (target.caretFound) {
                 target.point = caret;
                 caretFound = true;
             }
@@ -107,15 +114,38 @@ void onShowMenu(int placementMode, HMENU menu) {
 }
 
 void onTrackMenu(int placementMode, HMENU menu) {
+    if (!app().menuOpen) {
+        // Withdrawn by a second press of its key while we waited for the foreground.
+        app().foregroundRetries = 0;
+        hideKeyboardAnchor();
+        finishMenu(true);
+        return;
+    }
     if (GetForegroundWindow() != app().mainWindow) {
         retryForeground(placementMode, menu);
         return;
     }
     POINT point = menuPoint(placementMode);
     app().currentHistoryItem = nullptr;
+    trackAndFinish(menu, point);
+}
+
+void trackAndFinish(HMENU menu, POINT point) {
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, app().mainWindow, nullptr);
     hideKeyboardAnchor();
+    // A menu without entries (a folder holding only a column break) returns at
+    // once, without the closing WM_MENUSELECT: the flag would stay set and every
+    // key, corner and tray click would be ignored from then on.
+    if (app().menuOpen) finishMenu(true);
     PostMessageA(app().mainWindow, WM_NULL, 0, 0);
+}
+
+void closeOpenMenu() {
+    // Before tracking began, clearing the flag withdraws the request (onTrackMenu
+    // sees it); while tracking, EndMenu ends the menu and its closing
+    // WM_MENUSELECT does the rest.
+    app().menuOpen = false;
+    EndMenu();
 }
 
 void watchCorners() {
@@ -147,6 +177,11 @@ void watchCorners() {
 }
 
 LRESULT onMenuClosed(HWND window, bool fromMainWindow) {
+    finishMenu(fromMainWindow);
+    return DefWindowProcA(window, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+}
+
+void finishMenu(bool fromMainWindow) {
     SetCurrentDirectoryA(app().startDirectory.c_str());
     app().cornerDwell = 0;
     app().menuOpen = false;
@@ -164,7 +199,6 @@ LRESULT onMenuClosed(HWND window, bool fromMainWindow) {
         }
     }
     setTrayIcon(app().appIcon16);
-    return DefWindowProcA(window, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
 }
 
 }  // namespace tv

@@ -26,7 +26,16 @@ void captureTargetThrottled();  // pointer over the tray icon or tile: at most e
 void onShowMenu(int placementMode, HMENU menu);   // command 113
 void onTrackMenu(int placementMode, HMENU menu);  // command 133
 void watchCorners();                              // timer 100
-// The menu has closed: focus back to the target, normal tray icon, history emptied.
+// Tracks the menu (app().menuOpen set) at the point; afterwards the steps of a
+// closed menu have run, however the menu ended.
+void trackAndFinish(HMENU menu, POINT point);
+// A menu's key pressed while a menu is open or about to open: it closes, as a
+// toggle would.
+void closeOpenMenu();
+// The menu has closed (WM_MENUSELECT): the steps below, then default processing.
 LRESULT onMenuClosed(HWND window, bool fromMainWindow);
+// The steps of a closed menu: flag cleared, focus back to the target, normal
+// tray icon, history emptied.
+void finishMenu(bool fromMainWindow);
 
 }  // namespace tv

@@ -23,6 +23,8 @@ struct lazySubmenu {
 // the previous menu's history and folder submenus. Entry ids are the items'
 // itemId and entry data the menuItem*, so the tree must outlive the menu.
 HMENU buildPopupMenu(menuNode& root);
+// A grayed, disabled text entry ("なし", "…") at the position.
+void insertDisabledText(HMENU menu, UINT position, UINT id, const char* text);
 // Replaces app().mainMenu with a menu built from app().menuTree().
 void rebuildMainMenu();
 // The clipBoardHistory submenus of the current main menu, in menu order.

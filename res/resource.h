@@ -175,6 +175,11 @@
 #define IDM_SORT_KIND_ASC        40039
 #define IDM_SORT_KIND_DESC       40040
 #define IDM_VOSSEL_SETTINGS      31000
+#define IDM_QUICK_SEARCH         40050  // opens the quick search window
+
+// Controls of the quick search window "Tolvane 検索" (made in code, no template).
+#define IDC_SEARCH_FIELD         1100  // the query
+#define IDC_SEARCH_LIST          1101  // the results
 
 // Accelerator tables (IDR_).
 #define IDR_ACCELERATORS         136  // the settings editor's keys

@@ -225,6 +225,7 @@ void testEditorDialog(HINSTANCE instance) {
         {IDM_ERASE_HISTORY, "履歴の消去"},
         {IDM_OPTIONS, "オプション(&O)..."},
         {IDM_VOSSEL_SETTINGS, "フォルダポップアップ設定Vossel(&F)..."},
+        {IDM_QUICK_SEARCH, "クイック検索(&Q)..."},
         {IDM_MENU_FONT, "メニュー表示に使用するフォント...(&S)"},
         {IDM_EDITOR_EDIT_FONT, "編集欄に使用するフォント設定...(&F)"},
         {IDM_DIRECT_EDIT, "メニューをダイレクト編集(&X)"},

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the native benchmarks and prints their figures (bytes/s next to baselines).
+# Builds the native benchmarks and prints their figures, then each one beside its
+# baseline with the ratio (shortest wall time of several runs).
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 ensure_packages
@@ -9,4 +10,5 @@ cmake --build "$BUILD_ROOT/bench" -j "$(nproc)" --target tolvane_bench
 workdir=$(mktemp -d)
 trap 'rm -rf "$workdir"' EXIT
 cd "$workdir"
-"$BUILD_ROOT/bench/tools/bench/tolvane_bench" "$@"
+"$BUILD_ROOT/bench/tools/bench/tolvane_bench" --benchmark_out=results.json --benchmark_out_format=json "$@"
+python3 "$TOLVANE_ROOT/tools/bench/print_ratios.py" results.json

@@ -3,6 +3,7 @@
 
 TOLVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_ROOT=${TOLVANE_BUILD_ROOT:-$TOLVANE_ROOT/build}
+FUZZ_BUILD=${TOLVANE_FUZZ_BUILD:-$BUILD_ROOT/fuzz}
 
 tolvane_packages=(
   cmake make g++ python3 googletest libgtest-dev libbenchmark-dev
@@ -12,9 +13,11 @@ tolvane_packages=(
 
 log() { printf '==> %s\n' "$*"; }
 
+# The given packages, or by default everything the builds and tests need.
 ensure_packages() {
-  local missing=()
-  for pkg in "${tolvane_packages[@]}"; do
+  local missing=() wanted=("$@")
+  [ $# -gt 0 ] || wanted=("${tolvane_packages[@]}")
+  for pkg in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
   done
   if [ ${#missing[@]} -gt 0 ]; then

@@ -23,7 +23,11 @@ win=$BUILD_ROOT/win
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/$name"
-cp "$win/app/tolvane.exe" "$win/app/org_text.ini" "$win/tools/tvtool/tvtool.exe" "$stage/$name/"
+cp "$win/app/org_text.ini" "$stage/$name/"
+# The build keeps debugging information; a user's copy does not need it.
+for program in "$win/app/tolvane.exe" "$win/tools/tvtool/tvtool.exe"; do
+  x86_64-w64-mingw32-strip -o "$stage/$name/$(basename "$program")" "$program"
+done
 # Notepad on Windows reads a read-me without a byte-order mark as the ANSI code page.
 sed "s/@VERSION@/$version/; s/\$/\r/" "$TOLVANE_ROOT/res/readme_ja.txt" | iconv -f UTF-8 -t CP932 > "$stage/$name/README.txt"
 

@@ -74,9 +74,28 @@ grep -q 'line 7: "}"' out.log && ok || fail "check reports the unmatched } on li
 : > empty.ini
 expect_exit 1 "check empty" -- tvtool check empty.ini
 grep -q 'empty' err.log && ok || fail "check says the file is empty: $(cat err.log)"
+
+# A data file saved as UTF-8 (with a byte-order mark or without) reads as meant
+# and is written as code page 932; one that cannot be converted names its line.
 cp "$DATA/example.ini.utf8" utf8.ini
-expect_exit 1 "check UTF-8 file" -- tvtool check utf8.ini
-grep -q 'UTF-8' err.log && ok || fail "check hints at UTF-8: $(cat err.log)"
+printf '\xEF\xBB\xBF' | cat - utf8.ini > utf8bom.ini
+for input in utf8.ini utf8bom.ini; do
+  expect_exit 0 "check $input" -- tvtool check "$input"
+  grep -q '^encoding: UTF-8' out.log && grep -q '^items: 3$' out.log && ok || fail "check $input: $(cat out.log)"
+  expect_exit 0 "rewrite $input" -- tvtool rewrite "$input" "$input.out"
+  expect_same "$input.out" example.ini "rewrite of $input writes code page 932"
+done
+{ cat utf8.ini; printf '0\tsmile\t\xF0\x9F\x98\x80\t0\t0\t0\t\t0\r\n'; } > emoji.ini
+expect_exit 1 "check unconvertible" -- tvtool check emoji.ini
+grep -q "line $(($(wc -l < utf8.ini) + 1)) has a character" err.log && grep -q 'emoji.ini.rejected' err.log && ok ||
+  fail "check names the line and the kept name: $(cat err.log)"
+
+# Items beyond the id space are kept byte for byte, and check warns about them.
+{ head -1 example.ini; for _ in $(seq 44000); do printf '0\tx\t\t0\t0\t0\t\t0\r\n'; done; } > many.ini
+expect_exit 0 "rewrite many" -- tvtool rewrite many.ini many.out
+expect_same many.out many.ini "44000 items are rewritten byte for byte"
+expect_exit 0 "check many" -- tvtool check many.ini
+grep -q 'warning: line 43801: 201 items' out.log && ok || fail "check warns about items without ids: $(cat out.log)"
 
 # The date language at a fixed local time.
 printf '%s' '2002年05月20日(Monday Mon 月曜日) PM 03(15):04:05 (May May 02)' | iconv -f UTF-8 -t CP932 > expected-date.txt
@@ -90,6 +109,11 @@ expect_exit 0 "history-list" -- tvtool history-list clips.dat
 [ "$(cat out.log)" = "$(printf 'abc\na\\tb')" ] && ok || fail "history-list prints escaped entries: $(cat out.log)"
 expect_exit 0 "history-rewrite" -- tvtool history-rewrite clips.dat clips2.dat
 expect_same clips2.dat clips.dat "history-rewrite keeps the bytes"
+# An entry that its zero byte leaves empty is dropped, not written with length 0.
+printf '\x02\x00\x03\x00abc\x02\x00\x00x' > zero.dat
+expect_exit 0 "history-rewrite of an entry empty up to its zero" -- tvtool history-rewrite zero.dat zero2.dat
+printf '\x01\x00\x03\x00abc' > zero.expected
+expect_same zero2.dat zero.expected "an entry empty once cut is not kept"
 expect_exit 2 "history-list of a missing file" -- tvtool history-list nosuch.dat
 [ ! -e nosuch.dat ] && ok || fail "history-list does not create a missing file"
 

@@ -14,6 +14,7 @@
 #include "files/atomic_file.h"
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
+#include "files/platform_files.h"
 #include "tests/core/test_support.h"
 
 using namespace tv;
@@ -85,6 +86,37 @@ TEST_F(AtomicSave, UnwritableFolderFailsCleanly) {
     EXPECT_TRUE(dir.names().empty());
 }
 
+// File names up to the length limit and paths beyond MAX_PATH save like short
+// ones; whether a save succeeds or fails, no temporary file stays behind, not
+// even one that a killed save left.
+TEST_F(AtomicSave, LongNamesAndPathsLeaveNoTemporary) {
+    std::string deep = dir.str();
+    for (int level = 0; level < 5; ++level) {
+        deep = joinPath(deep, std::string(60, 'd'));
+        ASSERT_TRUE(tvtest::fs::create_directory(deep)) << deep;
+    }
+    const std::string targets[] = {dir.file(std::string(255, 'n')), dir.file(std::string(252, 'n')),
+                                   joinPath(deep, "target.txt")};
+    for (const std::string& target : targets) {
+        const std::string temporary = temporaryPathFor(target);
+        EXPECT_LE(temporary.size() - fileNameStart(temporary), fileNameLimit);
+        std::FILE* leftover = openFile(temporary, "wb");
+        ASSERT_NE(leftover, nullptr) << temporary;
+        std::fclose(leftover);
+
+        atomicFile::setWriteFaultHookForTesting([](size_t, size_t) { return false; });
+        EXPECT_FALSE(writeWholeFile(target, "lost"));
+        EXPECT_FALSE(fileExists(temporary)) << "a failed save of " << target.size() << " bytes";
+        atomicFile::setWriteFaultHookForTesting(nullptr);
+        std::string saved;
+        ASSERT_TRUE(writeWholeFile(target, oldContent)) << target.size() << " bytes: " << target;
+        EXPECT_TRUE(readWholeFile(target, saved));
+        EXPECT_EQ(saved, oldContent);
+        EXPECT_FALSE(fileExists(temporary));
+        EXPECT_TRUE(removeFile(target));
+    }
+}
+
 TEST_F(AtomicSave, ProcessKilledMidWriteLeavesOldFile) {
 #ifdef _WIN32
     GTEST_SKIP() << "needs fork()";
@@ -107,6 +139,8 @@ TEST_F(AtomicSave, ProcessKilledMidWriteLeavesOldFile) {
         ASSERT_TRUE(WIFSIGNALED(status)) << s.name << ": the save finished before the kill";
         EXPECT_EQ(WTERMSIG(status), SIGKILL);
         EXPECT_EQ(readBytes(target), oldContent) << s.name;
+        ASSERT_TRUE(s.save(model, target)) << s.name;
+        EXPECT_EQ(dir.names(), std::set<std::string>{"target.txt"}) << s.name << ": the next save removes what was left";
     }
 #endif
 }

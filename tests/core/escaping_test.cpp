@@ -15,6 +15,8 @@ TEST(Escaping, TextFileMode) {
     EXPECT_EQ(escapeText(""), "");
     // Bytes made by a replacement are not looked at again.
     EXPECT_EQ(escapeText("\\n"), "\\\\n");
+    // Replacements at both ends and side by side, around runs copied whole.
+    EXPECT_EQ(escapeText("\tab\r\n\\"), "\\tab\\r\\n\\\\");
 }
 
 TEST(Escaping, XmlModeAddsEntities) {
@@ -33,6 +35,12 @@ TEST(Escaping, TrailByte5CIsNotABackslash) {
     }
     EXPECT_EQ(unescapeText("ソn表t"), "ソn表t");
     EXPECT_EQ(unescapeText("ソ\\n"), "ソ\n");
+    // Bytes that can be lead bytes pair up from the last character start: the
+    // third 81 takes the byte after it, whatever it is.
+    EXPECT_EQ(unescapeText("\x81\x81\\n"), "\x81\x81\n");
+    EXPECT_EQ(unescapeText("\x81\x81\x81\\n"), "\x81\x81\x81\\n");
+    EXPECT_EQ(escapeText("\x81\x81\x81\\\t"), "\x81\x81\x81\\\\t");
+    EXPECT_EQ(escapeText("\x81\x81\x81\t"), "\x81\x81\x81\t");
 }
 
 TEST(Escaping, LeadByteAsLastByte) {
@@ -51,6 +59,7 @@ TEST(Unescaping, Sequences) {
     // Unknown sequences and a final backslash stay as they are.
     EXPECT_EQ(unescapeText("\\x\\"), "\\x\\");
     EXPECT_EQ(unescapeText("\\"), "\\");
+    EXPECT_EQ(unescapeText("\\tab\\r\\n"), "\tab\r\n");
 }
 
 TEST(Unescaping, RoundTripsEscapedBytes) {

@@ -64,26 +64,27 @@ TEST_F(HistoryFileFormat, EntriesNewestFirstWithLittleEndianLengths) {
 TEST_F(HistoryFileFormat, RoundTripKeepsTextsAndOrder) {
     capture("line1\r\nline2");
     capture("表\\ソ");
-    capture("");
+    capture("");  // not recorded, so never written as an entry of length 0
     std::string bytes = tv::encodeHistory(list);
 
     tv::menuModel otherModel;
     tv::historyList loaded(otherModel);
     tv::historyDecodeReport report = tv::decodeHistory(bytes, loaded);
     EXPECT_FALSE(report.truncated);
-    EXPECT_EQ(report.emptyEntries, 1u);
+    EXPECT_EQ(report.emptyEntries, 0u);
     std::vector<std::string> loadedTexts;
     for (const auto& entry : loaded.entries()) loadedTexts.push_back(entry->text);
-    // The empty entry is counted in the file but does not come back.
     EXPECT_EQ(loadedTexts, (std::vector<std::string>{"表\\\\ソ", "line1\\r\\nline2"}));
 }
 
 using HistoryFileDecode = historyFileFixture;
 
-TEST_F(HistoryFileDecode, EmptyEntryLoadsAsEmptyHistory) {
-    tv::historyDecodeReport report = tv::decodeHistory(bytesOf({0x01, 0x00, 0x00, 0x00}), list);
-    EXPECT_TRUE(list.empty());
-    EXPECT_EQ(report.emptyEntries, 1u);
+TEST_F(HistoryFileDecode, EmptyEntriesLoadAsNothing) {
+    // Length 0, and a text that its zero byte leaves empty; then "a" cut at its zero.
+    std::string bytes = bytesOf({0x03, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 'x', 0x02, 0x00, 'a', 0x00});
+    tv::historyDecodeReport report = tv::decodeHistory(bytes, list);
+    EXPECT_EQ(texts(), std::vector<std::string>{"a"});
+    EXPECT_EQ(report.emptyEntries, 2u);
     EXPECT_FALSE(report.truncated);
 }
 

@@ -62,10 +62,17 @@ TEST_F(HistoryCapture, StoresEscapedTextAsHistoryEntry) {
     EXPECT_EQ(entry.itemId, 55500);
 }
 
-TEST_F(HistoryCapture, EmptyTextIsRecorded) {
-    capture("");
-    ASSERT_EQ(list.count(), 1u);
-    EXPECT_EQ(list.entries().front()->text, "");
+// The file keeps a text up to its zero byte: a clip empty once cut there is
+// not recorded, since it would be written with length 0 and lost.
+TEST_F(HistoryCapture, ClipsAreCutAtZeroAndEmptyOnesAreNotRecorded) {
+    list.queueClip("");
+    list.queueClip(std::string("\0abc", 4));
+    EXPECT_EQ(list.addPendingClip(false).outcome, tv::clipOutcome::nothingQueued);
+    EXPECT_TRUE(list.empty());
+    list.queueClip("");
+    list.queueClip(std::string("ab\0cd", 5));
+    EXPECT_EQ(list.addPendingClip(false).outcome, tv::clipOutcome::added);
+    EXPECT_EQ(texts(), std::vector<std::string>{"ab"});
 }
 
 TEST_F(HistoryCapture, NewestFirstAndQueueIsFirstInFirstOut) {

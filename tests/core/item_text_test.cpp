@@ -4,6 +4,7 @@
 #include "popup/item_text.h"
 
 using tv::splitTwoLines;
+using tv::caretSteps;
 using tv::workingDirectoryOf;
 
 TEST(ItemText, SplitsTheTwoLinesWhateverTheLineEnds) {
@@ -32,4 +33,11 @@ TEST(ItemText, TrailByte5CIsNotABackslash) {
     // ソ is 83 5C and 表 is 95 5C: neither ends a folder name.
     EXPECT_EQ(workingDirectoryOf("ソ表.exe"), "");
     EXPECT_EQ(workingDirectoryOf("C:\\ソフト\\表.exe"), "C:\\ソフト");
+}
+
+TEST(ItemText, CaretStepsCountCharactersAndLineBreaks) {
+    EXPECT_EQ(caretSteps(""), 0u);
+    EXPECT_EQ(caretSteps("[/b]"), 4u);
+    EXPECT_EQ(caretSteps("ソ表x"), 3u);            // two double-byte characters and one byte
+    EXPECT_EQ(caretSteps("a\r\nb\rc\nd"), 7u);  // CR LF is one step, a lone CR or LF one each
 }

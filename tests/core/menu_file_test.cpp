@@ -1,6 +1,7 @@
 // The menu data file: exact bytes written, and how the reader takes files apart.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "files/menu_file.h"
@@ -127,6 +128,27 @@ TEST(MenuFileRead, RoundTripOfEveryField) {
     EXPECT_EQ(node.children[0].children[0].children[0].item->data, "C:\\");
 }
 
+// Numbers at the ends of their range, and escapes at the edges of the runs the
+// writer and reader copy whole, next to trail bytes 0x5C (ソ, 表).
+TEST(MenuFile, NumberLimitsAndEscapesAtRunEdges) {
+    menuModel model;
+    model.createItem(model.root, fields(0, "メニュー"));
+    itemFields low = fields(itemMode::inputDataString, "a", "\r\nソ\\\t表\\n\\");
+    low.extIconIndex = INT_MIN;
+    addItem(model, model.root, low);
+    itemFields high = fields(itemMode::inputDataString, "b", "\x81\x81\\\x81\\");
+    high.extIconIndex = INT_MAX;
+    addItem(model, model.root, high);
+    const std::string bytes = format(model, model.root);
+    EXPECT_NE(bytes.find("1\ta\t\\r\\nソ\\\\\\t表\\\\n\\\\\t0\t0\t0\t\t-2147483648\r\n"), std::string::npos) << bytes;
+    EXPECT_NE(bytes.find("1\tb\t\x81\x81\\\\\x81\\\t0\t0\t0\t\t2147483647\r\n"), std::string::npos) << bytes;
+
+    menuModel back;
+    EXPECT_TRUE(parse(back, bytes, back.root, readTarget::runningMenu).succeeded());
+    EXPECT_EQ(describeTree(back, back.root), describeTree(model, model.root));
+    EXPECT_EQ(format(back, back.root), bytes);
+}
+
 TEST(MenuFileRead, LineEndsBlankLinesAndIndentation) {
     const std::string body = "0\tA\t\t0\t0\t0\t\t0\n{\n1\tB\tb\\n\t0\t0\t0\t\t0\n}\n3\tC\t\t0\t0\t0\t\t0\n";
     menuModel reference;
@@ -190,6 +212,59 @@ TEST(MenuFileRead, RejectedFirstLines) {
     menuNode node;
     EXPECT_EQ(parse(model, "0\tメニュー\r\n0\tA\r\n", node).status, readStatus::loaded);
     EXPECT_EQ(node.childCount(), 1u);
+}
+
+// What an editor saves as UTF-8, with a byte-order mark or without, reads as the
+// same menu as the code page 932 file; a line that cannot be converted rejects
+// the file and is named.
+TEST(MenuFileRead, Utf8FilesAreConverted) {
+    const std::string utf8Body = u8"0\tメニュー\t見出し\t593\t0\t0\r\n"
+                                 u8"0\t挨拶\t\t0\t16\t0\t\t0\r\n"
+                                 u8"{\r\n"
+                                 u8"\t1\tおはよう\tおはようございます。\\r\\nよろしく\t0\t0\t0\t\t0\r\n"
+                                 u8"}\r\n"
+                                 u8"3\t-横線-\t\t0\t0\t0\t\t0\r\n";
+    const std::pair<std::string, textEncoding> files[] = {{utf8Body, textEncoding::utf8},
+                                                          {"\xEF\xBB\xBF" + utf8Body, textEncoding::utf8WithBom},
+                                                          {exampleFile, textEncoding::codePage932}};
+    for (const auto& [bytes, encoding] : files) {
+        menuModel model;
+        readReport report = parse(model, bytes, model.root, readTarget::runningMenu);
+        EXPECT_EQ(report.status, readStatus::loaded);
+        EXPECT_EQ(report.encoding, encoding);
+        EXPECT_EQ(format(model, model.root), exampleFile);
+    }
+
+    const std::pair<std::string, conversionFault> faults[] = {
+        {u8"0\tメニュー\r\n1\ta\r\n1\tb\t\U0001F600\r\n", conversionFault::notInCodePage932},
+        {u8"\xEF\xBB\xBF\n0\tメニュー\r1\ta\xC3\x28\r\n", conversionFault::invalidUtf8},
+    };
+    for (const auto& [bytes, fault] : faults) {
+        menuModel model;
+        readReport report = parse(model, bytes, model.root, readTarget::runningMenu);
+        EXPECT_EQ(report.status, readStatus::notConvertible);
+        EXPECT_TRUE(report.rejected());
+        EXPECT_EQ(report.fault, fault);
+        EXPECT_EQ(report.faultLine, 3u);
+        EXPECT_FALSE(model.root.hasChildren());
+    }
+}
+
+// Beyond the id space, items still read and write back exactly, their corners
+// included, and take no corner (or id) from another item.
+TEST(MenuFile, ItemsBeyondTheIdSpaceRoundTrip) {
+    std::string file = headerLiteral + "0\t0\t0\r\n";
+    for (int n = 1; n <= 44000; ++n) {
+        int corner = n == 33800 ? 1 : n == 43800 ? 1 : n == 43900 ? 2 : 0;
+        file += "0\ti" + std::to_string(n) + "\t\t0\t0\t" + std::to_string(corner) + "\ticon.ico\t3\r\n";
+    }
+    menuModel model;
+    readReport report = parse(model, file, model.root, readTarget::runningMenu);
+    EXPECT_EQ(report.itemsWithoutId, 44000u - 43799u);
+    EXPECT_EQ(report.firstItemWithoutIdLine, 43801u);
+    EXPECT_EQ(format(model, model.root), file);
+    EXPECT_EQ(model.corners.itemAt(1), model.root.children[33799].item->itemId);
+    EXPECT_EQ(model.corners.itemAt(2), 0);
 }
 
 TEST(MenuFileRead, PartOfMenuHeaderIntoRunningMenu) {

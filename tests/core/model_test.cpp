@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <set>
+#include <vector>
 
 #include "tests/core/test_support.h"
 
@@ -30,11 +32,50 @@ TEST(ItemIds, MenuRangeThenHistoryRangeWhenUsedUp) {
     EXPECT_EQ(addItem(model, holder, "again").item->itemId, 55500);
 }
 
-TEST(ItemIds, HistoryCounterWrapsAfterTenThousand) {
+TEST(ItemIds, HistoryCounterWrapsPastLiveIds) {
     idAllocator ids;
     for (int n = 0; n < 10000; ++n) ASSERT_EQ(ids.takeHistoryId(), 55500 + n);
-    EXPECT_EQ(ids.takeHistoryId(), 55500);
+    EXPECT_EQ(ids.takeHistoryId(), noItemId) << "every history id is live: none rather than a shared one";
+    ids.release(55503, itemMode::historyEntry);
+    ids.release(55501, itemMode::historyEntry);
+    ids.resetHistoryRange();  // forgets the released list, not the live ids
     EXPECT_EQ(ids.takeHistoryId(), 55501);
+    EXPECT_EQ(ids.takeHistoryId(), 55503);
+    EXPECT_EQ(ids.takeHistoryId(), noItemId);
+}
+
+// Menu items fill the menu range, then borrow the history ids that history
+// entries do not hold; beyond that an item has no id, is never found by id and
+// holds no corner, so it can neither run in another's place nor take its corner.
+TEST(ItemIds, NeverRepeatAmongLiveItems) {
+    menuModel model;
+    itemRef clip = model.createHistoryEntry("clip");
+    menuNode holder;
+    std::vector<menuItem*> items;
+    for (int n = 0; n < 45000; ++n) items.push_back(addItem(model, holder, "i").item.get());
+    std::set<uint16_t> seen{clip->itemId};
+    size_t withoutId = 0;
+    for (const menuItem* item : items) {
+        if (item->itemId == noItemId)
+            ++withoutId;
+        else
+            ASSERT_TRUE(seen.insert(item->itemId).second) << "id " << item->itemId << " given twice";
+    }
+    EXPECT_EQ(seen.size(), 33800u + 10000u);
+    EXPECT_EQ(withoutId, 45000u - 33800u - 9999u);
+    EXPECT_EQ(model.createHistoryEntry("late")->itemId, noItemId);
+    EXPECT_EQ(model.registry.findById(noItemId), nullptr);
+
+    model.setCorner(*items[33799], 1);
+    model.setCorner(*items[43799], 1);  // beyond the id space: kept for writing only
+    EXPECT_EQ(model.cornerOf(*items[33799]), 1);
+    EXPECT_EQ(model.cornerOf(*items[43799]), 1);
+    EXPECT_EQ(model.corners.itemAt(1), items[33799]->itemId);
+
+    // A deleted item's id serves the next new one.
+    const uint16_t freed = items[100]->itemId;
+    model.unregisterSubtree(holder.children[100]);
+    EXPECT_EQ(addItem(model, holder, "new").item->itemId, freed);
 }
 
 TEST(ItemIds, ReleasedIdsAreReusedOldestFirst) {
@@ -184,7 +225,8 @@ TEST(Tree, HundredThousandLevelsAreFreed) {
         EXPECT_EQ(countItems(deep), 100000u);
         model.registry.clear();
     }
-    EXPECT_EQ(model.ids.releasedMenuIds().size(), 100000u);
+    // Only the items that had an id give one back.
+    EXPECT_EQ(model.ids.releasedMenuIds().size(), 33800u + 10000u);
 
     tvtest::addChain(model, model.root, 100000);
     model.unregisterSubtree(model.root);

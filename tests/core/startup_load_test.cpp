@@ -153,6 +153,31 @@ TEST_F(StartupLoad, RejectedDataFileIsKeptAside) {
     EXPECT_EQ(readBytes(dataFile() + ".rejected"), foreign);
     EXPECT_EQ(readBytes(dataFile() + ".rejected.2"), second);
     EXPECT_EQ(readBytes(dataFile()), fallbackFile);
+    const std::string notice = setAsideNotice(load);
+    for (const std::string& part : {"「" + dataFile() + "」", "「" + dataFile() + ".rejected.2」", std::string("1行目")})
+        EXPECT_NE(notice.find(part), std::string::npos) << part << " missing from: " << notice;
+}
+
+// A UTF-8 file is read as meant and left as it is until the next save; one with
+// a line code page 932 cannot hold is set aside, and the notice names that line.
+TEST_F(StartupLoad, Utf8DataFiles) {
+    const std::string utf8 = u8"\xEF\xBB\xBF" u8"0\tメニュー\r\n1\t挨拶\tおはよう\r\n";
+    writeBytes(dataFile(), utf8);
+    menuModel model;
+    runningMenuLoad load = loadRunningMenu(model, files);
+    EXPECT_EQ(load.source, menuSource::dataFile);
+    EXPECT_EQ(readBytes(dataFile()), utf8);
+    ASSERT_EQ(model.root.childCount(), 1u);
+    EXPECT_EQ(model.root.children[0].item->data, "おはよう");
+    EXPECT_TRUE(setAsideNotice(load).empty());
+
+    const std::string unconvertible = u8"0\tメニュー\r\n1\t挨拶\tおはよう\r\n1\t絵文字\t\U0001F600\r\n";
+    writeBytes(dataFile(), unconvertible);
+    menuModel again;
+    load = loadRunningMenu(again, files);
+    EXPECT_EQ(load.source, menuSource::fallbackMenu);
+    EXPECT_EQ(readBytes(dataFile() + ".rejected"), unconvertible);
+    EXPECT_NE(setAsideNotice(load).find("3行目にShift_JIS"), std::string::npos) << setAsideNotice(load);
 }
 
 TEST_F(StartupLoad, ProgramFolderIsTriedWhenBothFilesAreMissing) {

@@ -32,8 +32,9 @@ menu="${header}1568	0	0
 e2e_sjis "${menu//$'\n'/$'\r\n'}" tv2_text.ini
 cp "$TOLVANE_EXE" .
 
-# Settings that differ per run: the placement mode of folder keys.
-write_settings() { printf '[set]\r\nShowMenuPosMode=%s\r\nbUseOldDateTime=%s\r\n' "$1" "${2:-0}" > tv2.ini; }
+# Settings that differ per run: the placement mode of folder keys. The folder
+# has Ctrl+Alt+F, the search window's default key: the search gets none.
+write_settings() { printf '[set]\r\nShowMenuPosMode=%s\r\nbUseOldDateTime=%s\r\n[Search]\r\nHotkey=0\r\n' "$1" "${2:-0}" > tv2.ini; }
 
 start_tolvane() {
   e2e_start "$DESKTOP" tolvane.exe

@@ -41,6 +41,7 @@ E2E_PIDS=()
 E2E_DESKTOP_X=0
 E2E_DESKTOP_Y=0
 E2E_STARTED_XVFB=
+E2E_CLEANUP_HOOKS=()
 
 # --- set-up and tear-down ---------------------------------------------------
 
@@ -87,10 +88,15 @@ e2e_display() {
   xdpyinfo > /dev/null 2>&1
 }
 
+# e2e_on_cleanup 'COMMAND'   runs COMMAND when the test ends, however it ends,
+# before Wine is stopped: for a test that changes its prefix for the tests after it
+e2e_on_cleanup() { E2E_CLEANUP_HOOKS+=("$1"); }
+
 # Stops what the test started. Installed as the EXIT trap by e2e_init.
 e2e_cleanup() {
-  local status=$?
+  local status=$? hook
   trap - EXIT
+  for hook in "${E2E_CLEANUP_HOOKS[@]}"; do eval "$hook"; done
   if [ "${E2E_KEEP:-}" = 1 ]; then
     echo "E2E_KEEP=1: leaving Wine running on DISPLAY=$DISPLAY"
   else
@@ -451,4 +457,23 @@ e2e_start_tolvane() {
 # e2e_editor_path LABEL   the path of the first editor entry showing LABEL (UTF-8)
 e2e_editor_path() {
   e2e_editor_tree | awk -F'\t' -v label="$1" '$5 == label { print $1; found = 1; exit } END { exit !found }'
+}
+
+# --- Notepad as the target ------------------------------------------------------
+
+# e2e_reset_notepad   empties Notepad and clicks into it, so its edit control
+# has the keyboard focus
+e2e_reset_notepad() {
+  : > "$E2E_WORK/.empty.txt"
+  e2e_set_notepad_text "$E2E_WORK/.empty.txt"
+  e2e_click 300 300
+  e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' || e2e_fail "notepad has no focus: $(e2e_focusinfo)"
+}
+
+# e2e_expect_notepad UTF8_TEXT DESCRIPTION   waits for Notepad to hold exactly
+# the text (as code page 932 bytes), then checks it
+e2e_expect_notepad() {
+  e2e_sjis "$1" "$E2E_WORK/.notepad.expected"
+  e2e_wait_until 'e2e_notepad_text "$E2E_WORK/.notepad.txt" && cmp -s "$E2E_WORK/.notepad.txt" "$E2E_WORK/.notepad.expected"' 10
+  e2e_expect_bytes "$E2E_WORK/.notepad.txt" "$E2E_WORK/.notepad.expected" "$2"
 }

@@ -39,30 +39,40 @@ bool parseMenuArgs(const char* command, const std::vector<std::string>& args, me
     return true;
 }
 
-// Says why a file is not a menu data file; a file saved as UTF-8 by an editor is
-// the usual cause, so that case gets a hint of its own.
-void explainRejection(const std::string& path, tv::readStatus status) {
-    if (status == tv::readStatus::notFound) {
+// Says why a file is not a menu data file, with the line at fault: the same
+// reason the program gives when it sets its data file aside.
+void explainRejection(const std::string& path, const tv::readReport& report) {
+    switch (report.status) {
+    case tv::readStatus::notFound:
         std::fprintf(stderr, "%s: cannot open the file\n", path.c_str());
         return;
-    }
-    if (status == tv::readStatus::emptyFile) {
+    case tv::readStatus::emptyFile:
         std::fprintf(stderr, "%s: not a menu data file: the file is empty (0 bytes)\n", path.c_str());
         return;
+    case tv::readStatus::notMenuFile:
+        std::fprintf(stderr,
+                     "%s: not a menu data file: line %zu does not begin with \"0\", a TAB and \"メニュー\"\n",
+                     path.c_str(), report.faultLine);
+        break;
+    case tv::readStatus::notConvertible:
+        if (report.fault == tv::conversionFault::invalidUtf8)
+            std::fprintf(stderr, "%s: read as UTF-8, but line %zu is not valid UTF-8\n", path.c_str(),
+                         report.faultLine);
+        else
+            std::fprintf(stderr, "%s: line %zu has a character that Shift_JIS (code page 932) cannot hold\n",
+                         path.c_str(), report.faultLine);
+        break;
+    default: return;
     }
-    std::fprintf(stderr, "%s: not a menu data file: its first line does not begin with \"0\", a TAB and \"メニュー\"\n",
+    std::fprintf(stderr, "as its data file, Tolvane would keep it as %s.rejected and use the initial menu\n",
                  path.c_str());
-    std::string bytes;
-    if (tv::readWholeFile(path, bytes) &&
-        (bytes.rfind("\xEF\xBB\xBF", 0) == 0 || bytes.find("\xE3\x83\xA1\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC") != std::string::npos))
-        std::fputs("hint: the file looks like UTF-8; Tolvane reads Shift_JIS (code page 932)\n", stderr);
 }
 
 // Reads the input as the running menu; prints why not and returns the exit code on failure.
 int readInput(tv::menuModel& model, const std::string& path, tv::readReport& report) {
     report = tv::readMenuFile(model, path, model.root, tv::readTarget::runningMenu);
     if (report.status == tv::readStatus::loaded) return 0;
-    explainRejection(path, report.status);
+    explainRejection(path, report);
     return report.status == tv::readStatus::notFound ? 2 : 1;
 }
 
@@ -142,6 +152,13 @@ int runCheck(const std::vector<std::string>& args) {
     if (int failure = readInput(model, args[0], report)) return failure;
     size_t items = tv::countItems(model.root) - (model.root.item ? 1 : 0);
     std::printf("items: %zu\ndepth: %zu\n", items, tv::treeDepth(model.root));
+    if (report.encoding != tv::textEncoding::codePage932)
+        std::printf("encoding: UTF-8%s, read as Shift_JIS (code page 932); the next save writes code page 932\n",
+                    report.encoding == tv::textEncoding::utf8WithBom ? " with a byte-order mark" : "");
+    if (report.itemsWithoutId)
+        std::printf("warning: line %zu: %zu items from here on are beyond the item ids the program can give out; "
+                    "they are kept in the file but cannot be chosen\n",
+                    report.firstItemWithoutIdLine, report.itemsWithoutId);
     for (size_t line : report.ignoredOpenLines)
         std::printf("warning: line %zu: \"{\" has no item line before it at this level and was ignored\n", line);
     if (report.unmatchedCloseLine)

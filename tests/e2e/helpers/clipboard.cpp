@@ -6,6 +6,9 @@
 //   clipboard.exe --set FILE [--mark-exclude]
 //                                            CF_TEXT from FILE; with --mark-exclude also
 //                                            "ExcludeClipboardContentFromMonitorProcessing"
+//   clipboard.exe --set-format FORMAT FILE   only FORMAT (a number, or a name to register)
+//                                            holding FILE's bytes
+//   clipboard.exe --get-format FORMAT OUTFILE  FORMAT's bytes to OUTFILE; exit 1 when absent
 //   clipboard.exe --formats                  one line per format: ID NAME
 //   clipboard.exe --empty
 //   clipboard.exe --viewer LOGFILE SECONDS   join the viewer chain and log, one line each:
@@ -95,13 +98,19 @@ HGLOBAL global_copy(const void* bytes, size_t size)
     return memory;
 }
 
+bool read_input(const char* in, std::string& bytes)
+{
+    if (read_whole_file(in, bytes))
+        return true;
+    fprintf(stderr, "clipboard: cannot read %s\n", in);
+    return false;
+}
+
 int set_text(const char* in, bool mark_exclude)
 {
     std::string bytes;
-    if (!read_whole_file(in, bytes)) {
-        fprintf(stderr, "clipboard: cannot read %s\n", in);
+    if (!read_input(in, bytes))
         return 2;
-    }
     if (!open_clipboard(nullptr))
         return 2;
     EmptyClipboard();
@@ -115,6 +124,45 @@ int set_text(const char* in, bool mark_exclude)
     if (!ok)
         fprintf(stderr, "clipboard: SetClipboardData failed (error %lu)\n", GetLastError());
     return ok ? 0 : 2;
+}
+
+UINT format_id(const char* format)
+{
+    char* end = nullptr;
+    unsigned long number = strtoul(format, &end, 10);
+    return *end == '\0' ? static_cast<UINT>(number) : RegisterClipboardFormatA(format);
+}
+
+int set_format(const char* format, const char* in)
+{
+    std::string bytes;
+    if (!read_input(in, bytes))
+        return 2;
+    if (!open_clipboard(nullptr))
+        return 2;
+    EmptyClipboard();
+    bool ok = SetClipboardData(format_id(format), global_copy(bytes.data(), bytes.size())) != nullptr;
+    CloseClipboard();
+    return ok ? 0 : 2;
+}
+
+int get_format(const char* format, const char* out)
+{
+    if (!open_clipboard(nullptr))
+        return 2;
+    HANDLE data = GetClipboardData(format_id(format));
+    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    std::string copy;
+    if (bytes) {
+        copy.assign(bytes, GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    if (!bytes) {
+        fprintf(stderr, "clipboard: no %s on the clipboard\n", format);
+        return 1;
+    }
+    return write_whole_file(out, copy) ? 0 : 2;
 }
 
 int print_formats()
@@ -254,7 +302,8 @@ int run_viewer(const char* log_path, const char* seconds)
 
 void usage()
 {
-    fputs("usage: clipboard.exe --get OUTFILE | --set FILE [--mark-exclude] | --formats | --empty"
+    fputs("usage: clipboard.exe --get OUTFILE | --set FILE [--mark-exclude] | --set-format FORMAT FILE"
+          " | --get-format FORMAT OUTFILE | --formats | --empty"
           " | --viewer LOGFILE SECONDS\n", stderr);
 }
 
@@ -267,6 +316,10 @@ int main(int argc, char** argv)
         return get_text(argv[2]);
     if (action == "--set" && (argc == 3 || (argc == 4 && std::string(argv[3]) == "--mark-exclude")))
         return set_text(argv[2], argc == 4);
+    if (action == "--set-format" && argc == 4)
+        return set_format(argv[2], argv[3]);
+    if (action == "--get-format" && argc == 4)
+        return get_format(argv[2], argv[3]);
     if (action == "--formats" && argc == 2)
         return print_formats();
     if (action == "--empty" && argc == 2)

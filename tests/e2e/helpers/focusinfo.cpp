@@ -4,6 +4,7 @@
 //   focus HWND CLASS
 //   active HWND CLASS
 //   xwindow XID of HWND CLASS
+//   caret X Y          the foreground thread's caret in screen pixels ("- -" when none)
 // A missing window prints HWND 0x00000000 and class "-". XID is the X11 window
 // (of window HWND) that must hold the X keyboard focus for typed keys to reach
 // the foreground program (0x0 when there is none). Exit 1 when there is no
@@ -53,6 +54,8 @@ int main()
     HWND focus = nullptr;
     HWND active = nullptr;
     DWORD pid = 0;
+    POINT caret = {};
+    bool have_caret = false;
     if (foreground) {
         DWORD thread = GetWindowThreadProcessId(foreground, &pid);
         GUITHREADINFO info = {};
@@ -60,6 +63,8 @@ int main()
         if (GetGUIThreadInfo(thread, &info)) {
             focus = info.hwndFocus;
             active = info.hwndActive;
+            caret = {info.rcCaret.left, info.rcCaret.top};
+            have_caret = info.hwndCaret && ClientToScreen(info.hwndCaret, &caret);
         }
         // Sharing the foreground thread's input state makes GetFocus answer for it.
         if (!focus && AttachThreadInput(GetCurrentThreadId(), thread, TRUE)) {
@@ -91,6 +96,10 @@ int main()
     printf("xwindow\t0x%llx\t", (unsigned long long)(ULONG_PTR)target.xid);
     print_line("of", target.hwnd);
     printf("\n");
+    if (have_caret)
+        printf("caret\t%ld\t%ld\n", caret.x, caret.y);
+    else
+        printf("caret\t-\t-\n");
     fflush(stdout);
     return foreground ? 0 : 1;
 }

@@ -1,0 +1,188 @@
+#include "popup/clipboard_restore.h"
+
+#include <vector>
+
+#include "app/app_state.h"
+
+namespace tv {
+
+namespace {
+
+struct savedFormat {
+    UINT format;
+    std::vector<char> bytes;
+};
+
+struct clipboardLoan {
+    bool holding = false;             // a copy of the user's clipboard waits to go back
+    std::vector<savedFormat> saved;
+    bool phraseOnClipboard = false;   // what we put there is still there
+    std::string phrase;
+    bool phraseOffered = false;       // delayed rendering: not yet handed to anyone
+    bool pasteSent = false;
+    bool restoredOnClipboard = false;  // the clipboard holds the copy we gave back
+    int openRetries = 0;
+};
+
+clipboardLoan loan;
+
+constexpr UINT fallbackDelay = 1500;  // ms after Ctrl+V for a target that never asks
+constexpr UINT retryDelay = 50;       // ms while the target still holds the clipboard open
+constexpr int maxOpenRetries = 40;
+
+// GDI handles and owner-drawn formats are not memory we could copy; the bitmap
+// comes back through its CF_DIB form.
+bool copyableFormat(UINT format) {
+    switch (format) {
+    case CF_BITMAP:
+    case CF_METAFILEPICT:
+    case CF_PALETTE:
+    case CF_ENHMETAFILE:
+    case CF_OWNERDISPLAY:
+    case CF_DSPBITMAP:
+    case CF_DSPMETAFILEPICT:
+    case CF_DSPENHMETAFILE: return false;
+    default: return format < CF_PRIVATEFIRST || format > CF_GDIOBJLAST;
+    }
+}
+
+// Called with the clipboard open.
+std::vector<savedFormat> copyClipboard() {
+    std::vector<savedFormat> formats;
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        if (!copyableFormat(format)) continue;
+        HANDLE data = GetClipboardData(format);
+        const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+        if (!bytes) continue;
+        formats.push_back({format, std::vector<char>(bytes, bytes + GlobalSize(data))});
+        GlobalUnlock(data);
+    }
+    return formats;
+}
+
+HGLOBAL globalCopy(const void* bytes, size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
+    void* locked = memory ? GlobalLock(memory) : nullptr;
+    if (!locked) {
+        if (memory) GlobalFree(memory);
+        return nullptr;
+    }
+    if (size) CopyMemory(locked, bytes, size);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+// Called with the clipboard open; the clipboard owns the memory once it is set.
+void setClipboardBytes(UINT format, const void* bytes, size_t size) {
+    HGLOBAL memory = globalCopy(bytes, size);
+    if (memory && !SetClipboardData(format, memory)) GlobalFree(memory);
+}
+
+void renderPhrase() {
+    setClipboardBytes(CF_TEXT, loan.phrase.c_str(), loan.phrase.size() + 1);
+    loan.phraseOffered = false;
+}
+
+// Windows' own clipboard history and other tools leave a paste marked like this
+// alone; our own history still decides by NoPastFromQS.
+void markAsPrivatePaste() {
+    static const UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+    static const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
+    static const UINT cloud = RegisterClipboardFormatA("CanUploadToCloudClipboard");
+    const DWORD no = 0;
+    for (UINT format : {exclude, history, cloud}) setClipboardBytes(format, &no, sizeof no);
+}
+
+void startTimer(UINT delay) { SetTimer(app().mainWindow, mainTimer::clipboardBack, delay, nullptr); }
+
+}  // namespace
+
+void lendUserClipboard() {
+    if (!app().config.RestoreClipboard || loan.holding) return;
+    loan.saved = copyClipboard();
+    loan.holding = true;
+    loan.pasteSent = false;
+    loan.openRetries = 0;
+}
+
+void lendUserClipboardNow() {
+    if (!app().config.RestoreClipboard || loan.holding || !OpenClipboard(app().mainWindow)) return;
+    lendUserClipboard();
+    CloseClipboard();
+}
+
+void putPhraseOnClipboard(const std::string& text) {
+    loan.phrase = text;
+    loan.phraseOnClipboard = true;
+    loan.phraseOffered = loan.holding;
+    if (loan.phraseOffered)
+        SetClipboardData(CF_TEXT, nullptr);
+    else
+        renderPhrase();
+    markAsPrivatePaste();
+}
+
+bool clipboardHoldsOurPhrase(std::string& text) {
+    if (!loan.phraseOnClipboard || GetClipboardOwner() != app().mainWindow) return false;
+    text = loan.phrase;
+    return true;
+}
+
+bool clipboardHoldsRestoredCopy() {
+    return loan.restoredOnClipboard && GetClipboardOwner() == app().mainWindow;
+}
+
+void onRenderFormat(UINT format) {
+    if (format != CF_TEXT || !loan.phraseOffered) return;
+    renderPhrase();
+    // The target is reading it now, with the clipboard open: give the user's
+    // clipboard back as soon as the target lets go.
+    if (loan.pasteSent) startTimer(retryDelay);
+}
+
+void onRenderAllFormats() {
+    if (!loan.phraseOffered || !OpenClipboard(app().mainWindow)) return;
+    if (GetClipboardOwner() == app().mainWindow) renderPhrase();
+    CloseClipboard();
+}
+
+void onPasteSent() {
+    if (!loan.holding) return;
+    loan.pasteSent = true;
+    startTimer(fallbackDelay);
+}
+
+void onGiveClipboardBack() {
+    KillTimer(app().mainWindow, mainTimer::clipboardBack);
+    if (!loan.holding) return;
+    if (!OpenClipboard(app().mainWindow)) {
+        if (++loan.openRetries < maxOpenRetries) startTimer(retryDelay);
+        else forgetUserClipboard();
+        return;
+    }
+    // Someone copied something new meanwhile: that is the clipboard now.
+    if (loan.phraseOnClipboard && GetClipboardOwner() == app().mainWindow) {
+        if (loan.phraseOffered) renderPhrase();  // a target that never asked
+        EmptyClipboard();
+        for (const savedFormat& saved : loan.saved) setClipboardBytes(saved.format, saved.bytes.data(), saved.bytes.size());
+        loan.phraseOnClipboard = false;
+        loan.restoredOnClipboard = true;
+    }
+    CloseClipboard();
+    forgetUserClipboard();
+}
+
+void forgetUserClipboard() {
+    loan.holding = false;
+    loan.saved.clear();
+    loan.pasteSent = false;
+    loan.openRetries = 0;
+}
+
+void onDestroyClipboard() {
+    loan.phraseOnClipboard = false;
+    loan.phraseOffered = false;
+    loan.restoredOnClipboard = false;
+}
+
+}  // namespace tv

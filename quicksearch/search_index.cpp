@@ -1,0 +1,194 @@
+#include "quicksearch/search_index.h"
+
+#include <array>
+#include <cstring>
+
+#include "files/cp932.h"
+#include "files/escaping.h"
+#include "model/tree_walk.h"
+#include "quicksearch/search_fold.h"
+
+namespace tv {
+
+namespace {
+
+constexpr size_t previewBytes = 160;
+constexpr char fieldSeparator = '\x01';
+
+// Horspool's search over folded bytes. The folded form is self-synchronizing,
+// so any hit starts at a character.
+class wordFinder {
+public:
+    explicit wordFinder(std::string_view word) : word_(word) {
+        shift_.fill(word.size());
+        for (size_t i = 0; i + 1 < word.size(); ++i)
+            shift_[static_cast<unsigned char>(word[i])] = word.size() - 1 - i;
+    }
+
+    size_t in(std::string_view text) const {
+        const size_t n = word_.size();
+        if (n == 1) {
+            const void* hit = std::memchr(text.data(), word_[0], text.size());
+            return hit ? static_cast<const char*>(hit) - text.data() : std::string_view::npos;
+        }
+        const char last = word_[n - 1];
+        for (size_t pos = 0; pos + n <= text.size();) {
+            char probe = text[pos + n - 1];
+            if (probe == last && std::memcmp(text.data() + pos, word_.data(), n - 1) == 0) return pos;
+            pos += shift_[static_cast<unsigned char>(probe)];
+        }
+        return std::string_view::npos;
+    }
+
+private:
+    std::string_view word_;
+    std::array<size_t, 256> shift_;
+};
+
+std::vector<std::string> foldedWords(std::string_view query) {
+    std::string folded = foldForSearch(query);
+    std::vector<std::string> words;
+    size_t start = 0;
+    while ((start = folded.find_first_not_of(' ', start)) != std::string::npos) {
+        size_t end = folded.find(' ', start);
+        if (end == std::string::npos) end = folded.size();
+        words.push_back(folded.substr(start, end - start));
+        start = end;
+    }
+    return words;
+}
+
+}  // namespace
+
+bool isSearchable(const menuNode& node) {
+    if (!node.item || node.hasChildren()) return false;
+    switch (node.item->mode) {
+    case itemMode::hSeparater:
+    case itemMode::vSeparater:
+    case itemMode::insertFront:
+    case itemMode::clipBoardHistory:
+    case itemMode::historyEntry: return false;
+    default: return true;
+    }
+}
+
+std::string withoutMnemonics(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char byte = static_cast<unsigned char>(text[i]);
+        if (isLeadByte(byte) && i + 1 < text.size()) {
+            shown.append(text.substr(i, 2));
+            ++i;
+        } else if (byte != '&') {
+            shown += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '&') {
+            shown += '&';
+            ++i;
+        }
+    }
+    return shown;
+}
+
+std::string oneLinePreview(std::string_view text, size_t maxBytes) {
+    std::string line;
+    bool pendingBlank = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char byte = text[i];
+        if (byte == '\r' || byte == '\n' || byte == '\t') {
+            pendingBlank = !line.empty();
+            continue;
+        }
+        size_t width = isLeadByte(static_cast<unsigned char>(byte)) && i + 1 < text.size() ? 2 : 1;
+        if (line.size() + pendingBlank + width > maxBytes) break;
+        if (pendingBlank) line += ' ';
+        pendingBlank = false;
+        line.append(text.substr(i, width));
+        i += width - 1;
+    }
+    return line;
+}
+
+void searchIndex::add(searchEntry entry, std::string_view content) {
+    foldedRecord record;
+    record.start = static_cast<uint32_t>(folded_.size());
+    appendFolded(entry.display, folded_);
+    record.displayLength = static_cast<uint32_t>(folded_.size() - record.start);
+    folded_ += fieldSeparator;
+    appendFolded(content, folded_);
+    folded_ += fieldSeparator;
+    appendFolded(entry.path, folded_);
+    record.length = static_cast<uint32_t>(folded_.size() - record.start);
+    records_.push_back(record);
+    entries_.push_back(std::move(entry));
+}
+
+void searchIndex::addMenu(const menuNode& root) {
+    std::vector<std::string> folders;  // the path of the node being visited
+    auto joinedPath = [&] {
+        std::string path;
+        for (const std::string& folder : folders) {
+            if (!path.empty()) path += '\t';
+            path += folder;
+        }
+        return path;
+    };
+    walkTree(
+        root,
+        [&](const menuNode& node, size_t depth, size_t) {
+            if (depth == 0) return;  // the root item is no entry of the menu
+            if (node.hasChildren()) {
+                folders.push_back(node.item ? withoutMnemonics(node.item->text) : std::string());
+                return;
+            }
+            if (!isSearchable(node)) return;
+            searchEntry entry;
+            entry.item = node.item;
+            entry.display = withoutMnemonics(node.item->text);
+            entry.path = joinedPath();
+            entry.preview = oneLinePreview(node.item->data, previewBytes);
+            add(std::move(entry), node.item->data);
+        },
+        [&](const menuNode& node, size_t depth) {
+            if (depth > 0 && node.hasChildren()) folders.pop_back();
+        });
+}
+
+void searchIndex::addHistory(const historyList& history) {
+    for (const itemRef& clip : history.entries()) {
+        searchEntry entry;
+        entry.item = clip;
+        entry.display = clip->text;
+        entry.fromHistory = true;
+        std::string text = unescapeText(clip->text);
+        entry.preview = oneLinePreview(text, previewBytes);
+        if (entry.preview == entry.display) entry.preview.clear();  // a one-line clip: shown once is enough
+        add(std::move(entry), text);
+    }
+}
+
+std::vector<uint32_t> searchIndex::find(std::string_view query) const {
+    std::vector<std::string> words = foldedWords(query);
+    std::vector<wordFinder> finders(words.begin(), words.end());
+    // One list per rank, each filled in entry order, then joined.
+    std::vector<uint32_t> ranks[3];
+    for (uint32_t index = 0; index < records_.size(); ++index) {
+        const foldedRecord& record = records_[index];
+        std::string_view text(folded_.data() + record.start, record.length);
+        bool matched = true, allInDisplay = true, startsDisplay = true;
+        for (size_t w = 0; w < finders.size() && matched; ++w) {
+            size_t hit = finders[w].in(text);
+            matched = hit != std::string_view::npos;
+            allInDisplay = allInDisplay && hit < record.displayLength;
+            if (w == 0) startsDisplay = hit == 0 && record.displayLength > 0;
+        }
+        if (!matched) continue;
+        ranks[allInDisplay ? (startsDisplay ? 0 : 1) : 2].push_back(index);
+    }
+    std::vector<uint32_t> results = std::move(ranks[0]);
+    results.insert(results.end(), ranks[1].begin(), ranks[1].end());
+    results.insert(results.end(), ranks[2].begin(), ranks[2].end());
+    return results;
+}
+
+}  // namespace tv

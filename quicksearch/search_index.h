@@ -1,0 +1,67 @@
+// What the quick search finds: every menu item that does something when chosen
+// and every clipboard-history entry, folded once when the window opens, and the
+// ranked filter that runs on every keystroke.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cliphistory/history_list.h"
+#include "model/menu_node.h"
+
+namespace tv {
+
+struct searchEntry {
+    itemRef item;            // held, so a result stays valid while the window shows it
+    std::string display;     // the display text without "&" (a history entry: its escaped text)
+    std::string path;        // display texts of the enclosing folders, TAB between them
+    std::string preview;     // the content on one line, cut short
+    bool fromHistory = false;
+};
+
+// True for an item that does something when chosen: not the root, not a folder
+// (a node with children opens its submenu), not a separator, placeholder or
+// history submenu (its entries are found on their own). A folder popup counts:
+// choosing it opens its folder menu.
+bool isSearchable(const menuNode& node);
+
+// "設定(&S)" shows as "設定(S)", "A&&B" as "A&B".
+std::string withoutMnemonics(std::string_view text);
+// Line breaks and TABs as single blanks, at most maxBytes bytes, never half a
+// double-byte character.
+std::string oneLinePreview(std::string_view text, size_t maxBytes);
+
+class searchIndex {
+public:
+    // Entries keep this order, which is the order of equally ranked results:
+    // the menu's items first, in menu order, then the history, newest first.
+    void addMenu(const menuNode& root);
+    void addHistory(const historyList& history);
+
+    // The entries matching every blank-separated word of the query in the display
+    // text, the content or the folder path, in rank order: display texts that start
+    // with the first word (and hold every word), then display texts holding every
+    // word, then the rest; each group in entry order. An empty query gives all.
+    std::vector<uint32_t> find(std::string_view query) const;
+
+    const searchEntry& operator[](size_t index) const { return entries_[index]; }
+    size_t size() const { return entries_.size(); }
+
+private:
+    void add(searchEntry entry, std::string_view content);
+
+    // Where an entry's folded text lies in folded_: the display text, then 0x01,
+    // the content, 0x01 and the path. No word holds 0x01, so no hit spans two fields.
+    struct foldedRecord {
+        uint32_t start;
+        uint32_t displayLength;
+        uint32_t length;
+    };
+    std::vector<searchEntry> entries_;
+    std::vector<foldedRecord> records_;
+    std::string folded_;
+};
+
+}  // namespace tv
