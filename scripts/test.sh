@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds both builds and runs every test: the core's unit tests natively and,
 # cross-built, under Wine with the Japanese code page; then the tvtool and
-# program tests under Wine. Installs whatever is missing first.
+# program tests under Wine. The fuzz targets (clang, scripts/fuzz.sh) run 30 s
+# each after the native tests. Installs whatever is missing first.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -12,6 +13,7 @@ log "native build"
 build_native
 log "Windows build"
 build_windows
+bash "$TOLVANE_ROOT/scripts/fuzz.sh"
 
 wine_environment
 ensure_display
@@ -31,11 +33,12 @@ run_ctest() {
 
 failed=0
 run_ctest native "$BUILD_ROOT/native" || failed=1
+run_ctest "fuzzing, 30 s a target" "$FUZZ_BUILD" || failed=1
 run_ctest "Windows build under Wine" "$BUILD_ROOT/win" || failed=1
 wineserver -k 2>/dev/null || true
 [ -n "${TOLVANE_XVFB_PID:-}" ] && kill "$TOLVANE_XVFB_PID" 2>/dev/null || true
 
-# One closing line for both runs together.
+# One closing line for all the runs together.
 passed=0 failed_count=0
 for line in "${summary[@]}"; do
   [ -n "$line" ] || { failed=1; continue; }
