@@ -8,6 +8,7 @@
 #include "app/screen_dpi.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "app/timing_log.h"
 #include "app/tray.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_file.h"
@@ -113,6 +114,7 @@ int runProgram(HINSTANCE instance, const char* commandLine) {
         PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0);
     app().accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     app().trayAdded = addTrayIcon(app().appIcon16);
+    if (app().trayAdded) trayIconShown();
     showTileOrHide();
     registerSearchHotkey();  // after the items' keys: a clash is reported, the item keeps its key
 

@@ -3,6 +3,7 @@
 
 #include "app/app_state.h"
 #include "folderpopup/folder_popup.h"
+#include "popup/menu_text_sizes.h"
 #include "popup/popup_menu.h"
 
 namespace tv {
@@ -34,16 +35,17 @@ private:
         const menuNode* node;
         HMENU menu;
         size_t nextChild;
+        UINT entries;  // counted here: asking the menu costs a system call an entry
     };
 
-    HMENU addEntry(HMENU parent, const menuNode& node);
+    HMENU addEntry(level& parent, const menuNode& node);
 
     bool columnBreak_ = false;
 };
 
 // Inserts the node's entry at the end of parent. Returns the entry's submenu,
 // or null when it has none (or no entry was made).
-HMENU menuBuilder::addEntry(HMENU parent, const menuNode& node) {
+HMENU menuBuilder::addEntry(level& parent, const menuNode& node) {
     menuItem* item = node.item.get();
     const bool hasChildren = node.hasChildren();
     if (!hasChildren && item->mode == itemMode::vSeparater) {
@@ -74,10 +76,11 @@ HMENU menuBuilder::addEntry(HMENU parent, const menuNode& node) {
         if (hasChildren && !submenu) return nullptr;
         entry.hSubMenu = submenu;
     }
-    if (!InsertMenuItemA(parent, static_cast<UINT>(GetMenuItemCount(parent)), TRUE, &entry)) {
+    if (!InsertMenuItemA(parent.menu, parent.entries, TRUE, &entry)) {
         if (submenu) DestroyMenu(submenu);
         return nullptr;
     }
+    ++parent.entries;
     if (submenu && item->mode == itemMode::clipBoardHistory) historyMenus.push_back({submenu, item});
     if (submenu && item->mode == itemMode::folderPopup) folderMenus.push_back({submenu, item});
     return submenu;
@@ -90,7 +93,7 @@ HMENU menuBuilder::build(const menuNode& root) {
     if (!menu) return nullptr;
     columnBreak_ = false;
     std::vector<level> levels;
-    levels.push_back({&root, menu, 0});
+    levels.push_back({&root, menu, 0, 0});
     while (!levels.empty()) {
         level& top = levels.back();
         if (top.nextChild == top.node->childCount()) {
@@ -101,7 +104,7 @@ HMENU menuBuilder::build(const menuNode& root) {
         }
         const menuNode& child = top.node->children[top.nextChild++];
         if (!child.item) continue;
-        HMENU submenu = addEntry(top.menu, child);
+        HMENU submenu = addEntry(top, child);
         if (submenu && child.hasChildren()) {
             // levels holds the root menu and every submenu above this one.
             if (levels.size() > maxSubmenuDepth) {
@@ -109,7 +112,7 @@ HMENU menuBuilder::build(const menuNode& root) {
                 continue;
             }
             columnBreak_ = false;
-            levels.push_back({&child, submenu, 0});
+            levels.push_back({&child, submenu, 0, 0});
         }
     }
     return menu;
@@ -140,6 +143,7 @@ void rebuildMainMenu() {
     app().mainMenu = nullptr;
     // The items of the old menu may be released after this.
     app().currentHistoryItem = nullptr;
+    forgetMenuTextSizes();
     app().mainMenu = buildPopupMenu(app().menuTree());
 }
 

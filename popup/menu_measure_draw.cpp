@@ -7,6 +7,7 @@
 #include "app/screen_dpi.h"
 #include "popup/date_now.h"
 #include "popup/item_icons.h"
+#include "popup/menu_text_sizes.h"
 #include "popup/popup_menu.h"
 
 namespace tv {
@@ -83,26 +84,18 @@ std::string displayText(const menuItem& item) {
 
 BOOL measureMenuEntry(MEASUREITEMSTRUCT& measure) {
     auto* item = reinterpret_cast<const menuItem*>(measure.itemData);
-    std::string text = item ? displayText(*item) : std::string();
+    const SIZE textSize = menuTextSize(item ? displayText(*item) : std::string());
+    const entryMetrics& metrics = menuEntryMetrics();
 
-    RECT bounds{0, 0, 0, 0};
-    HDC dc = GetWindowDC(nullptr);
-    int oldMapMode = SetMapMode(dc, MM_TEXT);
-    HGDIOBJ oldFont = app().menuFont.handle ? SelectObject(dc, app().menuFont.handle) : nullptr;
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-    SetMapMode(dc, oldMapMode);
-    if (oldFont) SelectObject(dc, oldFont);
-    ReleaseDC(nullptr, dc);
-
-    int height = bounds.bottom - bounds.top + 1;
-    if (height < GetSystemMetrics(SM_CYMENU)) height = GetSystemMetrics(SM_CYMENU);
+    int height = textSize.cy + 1;
+    if (height < metrics.menuHeight) height = metrics.menuHeight;
     if (height < scaledPixels(minimumHeight)) height = scaledPixels(minimumHeight);
     int fontHeight = std::abs(scaledPixels(app().menuFont.log.lfHeight));
     if (height < fontHeight) height = fontHeight;
     measure.itemHeight = static_cast<UINT>(height);
 
     // The system metrics are already those of the screen's DPI.
-    int width = bounds.right - bounds.left + scaledPixels(entryExtraWidth) - GetSystemMetrics(SM_CXMENUCHECK);
+    int width = textSize.cx + scaledPixels(entryExtraWidth) - metrics.checkWidth;
     int maxWidth = scaledPixels(app().config.iMaxViewSize);
     if (width > maxWidth) width = maxWidth;
     measure.itemWidth = static_cast<UINT>(width < 0 ? 0 : width);
@@ -112,6 +105,9 @@ BOOL measureMenuEntry(MEASUREITEMSTRUCT& measure) {
 BOOL drawMenuEntry(const DRAWITEMSTRUCT& draw) {
     auto* item = reinterpret_cast<menuItem*>(draw.itemData);
     if (!item) return FALSE;
+    // A level taller than the screen asks for every entry, also those scrolled
+    // out of sight; only the visible ones are worth the submenu and icon lookups.
+    if (!RectVisible(draw.hDC, &draw.rcItem)) return TRUE;
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
     const bool hasSubmenu = entryHasSubmenu(draw.itemID, reinterpret_cast<HMENU>(draw.hwndItem));
     drawIconCell(draw.hDC, draw.rcItem, *item, hasSubmenu, selected);

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/timing_log.h"
 #include "folderpopup/folder_popup.h"
+#include "popup/menu_text_sizes.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
 
@@ -84,6 +86,7 @@ LRESULT onInitMenuPopup(HWND window, WPARAM wParam, LPARAM lParam) {
     folderMenuMessage(window, WM_INITMENUPOPUP, wParam, lParam);
     auto menu = reinterpret_cast<HMENU>(wParam);
     if (!IsMenu(menu)) return 0;
+    menuOpening();
     onHistoryPopup(menu);
     onFolderPopup(menu);
     return 0;
@@ -187,6 +190,9 @@ LRESULT menuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, boo
         if (HIWORD(wParam) & MF_POPUP) return onMenuChar(window, wParam, lParam);
         break;
     case WM_TIMER: return 0;
+    case WM_ENTERIDLE:
+        if (wParam == MSGF_MENU) menuLoopIdle();
+        break;
     default: break;
     }
     return fromMainWindow ? DefWindowProcA(window, message, wParam, lParam) : 0;

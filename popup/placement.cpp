@@ -1,6 +1,7 @@
 #include "popup/placement.h"
 
 #include "app/app_state.h"
+#include "app/timing_log.h"
 #include "app/tray.h"
 #include "app/wine_compat.h"
 #include "popup/caret_source_win.h"
@@ -131,6 +132,7 @@ void onTrackMenu(int placementMode, HMENU menu) {
 }
 
 void trackAndFinish(HMENU menu, POINT point) {
+    menuOpeningStarts();
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, app().mainWindow, nullptr);
     hideKeyboardAnchor();
     // A menu without entries (a folder holding only a column break) returns at
