@@ -202,14 +202,14 @@ void deleteSelected(historyEditState& dialog) {
 
 void saveSelectedToFile(historyEditState& dialog) {
     static const char filter[] = "テキストファイル(*.txt)\0*.txt\0";
-    fileDialogSpec spec;
-    spec.title = "1つをファイルにに保存";
-    spec.filter = filter;
-    spec.filterLength = sizeof filter;
-    spec.defaultExtension = "ini";
-    spec.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    fileDialogOptions options;
+    options.title = "1つをファイルにに保存";
+    options.filter = filter;
+    options.filterLength = sizeof filter;
+    options.defaultExtension = "ini";
+    options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     dialog.choosingFile = true;
-    std::optional<std::string> path = chooseFileToSave(dialog.window, spec);
+    std::optional<std::string> path = chooseFileToSave(dialog.window, options);
     dialog.choosingFile = false;
     if (!path) return;
     // The selection may have gone while the Save dialog was open (an erase refills the tree).

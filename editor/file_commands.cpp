@@ -96,14 +96,14 @@ bool selectionIsRoot(const editorState& editor) {
 
 std::optional<std::string> askSavePath(editorState& editor, const char* title, const char* filter, size_t filterLength,
                                        const char* extension) {
-    fileDialogSpec spec;
-    spec.title = title;
-    spec.filter = filter;
-    spec.filterLength = filterLength;
-    spec.defaultExtension = extension;
-    spec.proposedName = proposedName(editor);
-    spec.flags = saveFlags;
-    return chooseFileToSave(editor.window, spec);
+    fileDialogOptions options;
+    options.title = title;
+    options.filter = filter;
+    options.filterLength = filterLength;
+    options.defaultExtension = extension;
+    options.proposedName = proposedName(editor);
+    options.flags = saveFlags;
+    return chooseFileToSave(editor.window, options);
 }
 
 using menuWriter = bool (*)(const menuModel&, const std::string&, const menuNode&, menuExtent);
@@ -175,15 +175,15 @@ void onDropFiles(editorState& editor, HDROP drop) {
 void pickFileToRun(editorState& editor) {
     static const char title[] =
         "ファイル名 参照 (ファイルを　ウインドウにドラッグ＆ドロップ) (さらに，用途をプログラム実行に変更)";
-    fileDialogSpec spec{title, allFilesFilter, sizeof allFilesFilter, nullptr, std::string(), openFlags};
-    if (auto path = chooseFileToOpen(editor.window, spec)) takePath(editor, itemMode::exeProgram, baseName(*path), *path);
+    fileDialogOptions options{title, allFilesFilter, sizeof allFilesFilter, nullptr, std::string(), openFlags};
+    if (auto path = chooseFileToOpen(editor.window, options)) takePath(editor, itemMode::exeProgram, baseName(*path), *path);
 }
 
 void pickFileToLoad(editorState& editor) {
     static const char title[] =
         "ファイルの中身を入力 (ファイルをShiftキーを押しながら　ウインドウにドラッグ＆ドロップ) ";
-    fileDialogSpec spec{title, allFilesFilter, sizeof allFilesFilter, nullptr, std::string(), openFlags};
-    if (auto path = chooseFileToOpen(editor.window, spec)) loadFileIntoData(editor, baseName(*path), *path);
+    fileDialogOptions options{title, allFilesFilter, sizeof allFilesFilter, nullptr, std::string(), openFlags};
+    if (auto path = chooseFileToOpen(editor.window, options)) loadFileIntoData(editor, baseName(*path), *path);
 }
 
 void pickFolderToBrowse(editorState& editor) {
@@ -197,9 +197,9 @@ void pickFolderToBrowse(editorState& editor) {
 }
 
 void importMenuFile(editorState& editor) {
-    fileDialogSpec spec{"Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．", menuFileFilter,
+    fileDialogOptions options{"Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．", menuFileFilter,
                         menuFileFilterLength, "ini", std::string(), openFlags};
-    auto path = chooseFileToOpen(editor.window, spec);
+    auto path = chooseFileToOpen(editor.window, options);
     if (!path) return;
     menuNode imported;
     readReport report = readMenuFile(app().model, *path, imported, readTarget::otherTree);

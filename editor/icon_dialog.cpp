@@ -99,13 +99,13 @@ void drawCell(const iconDialogState* state, const DRAWITEMSTRUCT& draw) {
 }
 
 void browse(HWND dialog) {
-    fileDialogSpec spec;
-    spec.title = "アイコンを持つファイルの参照";
-    spec.filter = iconFileFilter;
-    spec.filterLength = sizeof iconFileFilter;
-    spec.proposedName = windowText(GetDlgItem(dialog, IDC_ICON_PATH));
-    spec.flags = OFN_LONGNAMES | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (auto chosen = chooseFileToOpen(dialog, spec)) {
+    fileDialogOptions options;
+    options.title = "アイコンを持つファイルの参照";
+    options.filter = iconFileFilter;
+    options.filterLength = sizeof iconFileFilter;
+    options.proposedName = windowText(GetDlgItem(dialog, IDC_ICON_PATH));
+    options.flags = OFN_LONGNAMES | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (auto chosen = chooseFileToOpen(dialog, options)) {
         SetDlgItemTextA(dialog, IDC_ICON_PATH, chosen->c_str());
         PostMessageA(dialog, WM_COMMAND, IDM_ICON_RELOAD, byUser);
     }

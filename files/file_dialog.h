@@ -9,7 +9,7 @@
 
 namespace tv {
 
-struct fileDialogSpec {
+struct fileDialogOptions {
     const char* title = nullptr;
     // Pairs of description and pattern, each ending in a NUL, the list ending in
     // a second NUL: "Text (*.txt)\0*.txt\0All (*.*)\0*.*\0".
@@ -22,8 +22,8 @@ struct fileDialogSpec {
 
 // The chosen path, or nothing when the user cancelled. Paths longer than
 // MAX_PATH are accepted.
-std::optional<std::string> chooseFileToOpen(HWND owner, const fileDialogSpec& spec);
-std::optional<std::string> chooseFileToSave(HWND owner, const fileDialogSpec& spec);
+std::optional<std::string> chooseFileToOpen(HWND owner, const fileDialogOptions& options);
+std::optional<std::string> chooseFileToSave(HWND owner, const fileDialogOptions& options);
 
 // The filter of the menu data file dialogs: Tolvane's INI files, then all files.
 extern const char menuFileFilter[];

@@ -22,12 +22,12 @@ std::string currentFolder() {
     return folder;
 }
 
-std::optional<std::string> runDialog(HWND owner, const fileDialogSpec& spec, bool saving) {
+std::optional<std::string> runDialog(HWND owner, const fileDialogOptions& options, bool saving) {
     std::vector<char> path(pathBufferSize, '\0');
-    spec.proposedName.copy(path.data(), path.size() - 1);
+    options.proposedName.copy(path.data(), path.size() - 1);
     std::string folder = currentFolder();
     // The dialog takes the filter up to its double NUL: keep it in one piece.
-    std::string filter(spec.filter ? spec.filter : "", spec.filter ? spec.filterLength : 0);
+    std::string filter(options.filter ? options.filter : "", options.filter ? options.filterLength : 0);
 
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -36,9 +36,9 @@ std::optional<std::string> runDialog(HWND owner, const fileDialogSpec& spec, boo
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrInitialDir = folder.c_str();
-    dialog.lpstrTitle = spec.title;
-    dialog.lpstrDefExt = spec.defaultExtension;
-    dialog.Flags = spec.flags | OFN_EXPLORER;
+    dialog.lpstrTitle = options.title;
+    dialog.lpstrDefExt = options.defaultExtension;
+    dialog.Flags = options.flags | OFN_EXPLORER;
     BOOL chosen = saving ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
     SetCurrentDirectoryA(folder.c_str());
     if (!chosen) return std::nullopt;
@@ -47,12 +47,12 @@ std::optional<std::string> runDialog(HWND owner, const fileDialogSpec& spec, boo
 
 }  // namespace
 
-std::optional<std::string> chooseFileToOpen(HWND owner, const fileDialogSpec& spec) {
-    return runDialog(owner, spec, false);
+std::optional<std::string> chooseFileToOpen(HWND owner, const fileDialogOptions& options) {
+    return runDialog(owner, options, false);
 }
 
-std::optional<std::string> chooseFileToSave(HWND owner, const fileDialogSpec& spec) {
-    return runDialog(owner, spec, true);
+std::optional<std::string> chooseFileToSave(HWND owner, const fileDialogOptions& options) {
+    return runDialog(owner, options, true);
 }
 
 }  // namespace tv

@@ -114,23 +114,6 @@ char labelMnemonic(const std::string& label) {
     return 0;
 }
 
-std::string shownLabel(const std::string& label) {
-    std::string shown;
-    shown.reserve(label.size());
-    for (size_t i = 0; i < label.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(label[i])) && i + 1 < label.size()) {
-            shown.append(label, i, 2);
-            ++i;
-        } else if (label[i] != '&') {
-            shown += label[i];
-        } else if (i + 1 < label.size() && label[i + 1] == '&') {
-            shown += '&';
-            ++i;
-        }
-    }
-    return shown;
-}
-
 menuCharResult chooseByCharacter(const std::vector<menuCharEntry>& entries, char typed) {
     typed = lowerAscii(typed);
     int highlighted = -1;

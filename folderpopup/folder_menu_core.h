@@ -92,9 +92,6 @@ private:
 // page 932 are stepped over with their trail byte.
 char labelMnemonic(const std::string& label);
 
-// What the menu shows of a label: "&x" shows x (underlined), "&&" shows "&".
-std::string shownLabel(const std::string& label);
-
 // One entry of a menu as WM_MENUCHAR sees it.
 struct menuCharEntry {
     std::string label;    // empty for entries that are not owner-drawn nodes

@@ -6,6 +6,7 @@
 
 #include "app/screen_dpi.h"
 #include "folderpopup/folder_menu.h"
+#include "popup/item_text.h"
 
 namespace tv {
 
@@ -78,7 +79,7 @@ folderMeasure::~folderMeasure() {
 // the text extent of what is shown costs a fraction of DrawText's DT_CALCRECT,
 // and the system metrics are asked once, not once a label.
 void folderMeasure::label(const std::string& text, int& width, int& height) {
-    const std::string shown = shownLabel(text);
+    const std::string shown = withoutMnemonics(text);
     SIZE extent{0, 0};
     GetTextExtentPoint32A(dc_, shown.c_str(), static_cast<int>(shown.size()), &extent);
     height = lineHeight_;

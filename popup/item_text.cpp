@@ -31,6 +31,24 @@ std::string workingDirectoryOf(const std::string& program) {
     return lastBackslash == std::string::npos ? std::string() : program.substr(0, lastBackslash);
 }
 
+std::string withoutMnemonics(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char byte = static_cast<unsigned char>(text[i]);
+        if (isLeadByte(byte) && i + 1 < text.size()) {
+            shown.append(text.substr(i, 2));
+            ++i;
+        } else if (byte != '&') {
+            shown += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '&') {
+            shown += '&';
+            ++i;
+        }
+    }
+    return shown;
+}
+
 size_t caretSteps(const std::string& text) {
     size_t steps = 0;
     for (size_t i = 0; i < text.size(); ++i, ++steps) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace tv {
@@ -19,6 +20,9 @@ twoLines splitTwoLines(const std::string& data);
 // when it has none. A trail byte 0x5C of a double-byte character (ソ is 83 5C) is
 // part of its character, not a backslash.
 std::string workingDirectoryOf(const std::string& program);
+
+// What a menu shows of a label: "&x" shows x (underlined), "&&" shows "&".
+std::string withoutMnemonics(std::string_view text);
 
 // How many presses of the Left key take the caret back over the text in an edit
 // control: a double-byte character and a CR LF are one step each.

@@ -6,6 +6,7 @@
 #include "files/cp932.h"
 #include "files/escaping.h"
 #include "model/tree_walk.h"
+#include "popup/item_text.h"
 #include "quicksearch/search_fold.h"
 
 namespace tv {
@@ -70,24 +71,6 @@ bool isSearchable(const menuNode& node) {
     case itemMode::historyEntry: return false;
     default: return true;
     }
-}
-
-std::string withoutMnemonics(std::string_view text) {
-    std::string shown;
-    shown.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (isLeadByte(byte) && i + 1 < text.size()) {
-            shown.append(text.substr(i, 2));
-            ++i;
-        } else if (byte != '&') {
-            shown += text[i];
-        } else if (i + 1 < text.size() && text[i + 1] == '&') {
-            shown += '&';
-            ++i;
-        }
-    }
-    return shown;
 }
 
 std::string oneLinePreview(std::string_view text, size_t maxBytes) {

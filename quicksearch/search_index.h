@@ -27,8 +27,6 @@ struct searchEntry {
 // choosing it opens its folder menu.
 bool isSearchable(const menuNode& node);
 
-// "設定(&S)" shows as "設定(S)", "A&&B" as "A&B".
-std::string withoutMnemonics(std::string_view text);
 // Line breaks and TABs as single blanks, at most maxBytes bytes, never half a
 // double-byte character.
 std::string oneLinePreview(std::string_view text, size_t maxBytes);

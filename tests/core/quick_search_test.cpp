@@ -3,6 +3,7 @@
 
 #include "quicksearch/search_fold.h"
 #include "quicksearch/search_index.h"
+#include "popup/item_text.h"
 #include "test_support.h"
 
 using tvtest::addItem;
