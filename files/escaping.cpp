@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "files/byte_scan.h"
 #include "files/cp932.h"
 
 namespace tv {
@@ -103,28 +104,39 @@ void appendEscaped(std::string_view raw, std::string& out, escapeMode mode) {
     out.append(raw.data() + copied, raw.size() - copied);
 }
 
-void appendUnescaped(std::string_view escaped, std::string& out) {
-    // Unescaping never lengthens: the bytes are written in place and the string
-    // is cut to what was written.
-    const size_t start = out.size();
-    out.resize(start + escaped.size());
-    char* next = &out[start];
+namespace {
+
+// Writes the unescaped bytes to `out`, which has room for escaped.size() bytes
+// (unescaping never lengthens), and returns how many were written.
+size_t unescapeInto(std::string_view escaped, char* out) {
+    char* next = out;
     size_t copied = 0;
     size_t boundary = 0;
-    for (size_t pos; (pos = escaped.find('\\', boundary)) != std::string_view::npos;) {
+    forEachByte(escaped, '\\', [&](size_t pos) {
+        // A backslash already taken as the second byte of a pair.
+        if (pos < boundary) return true;
         char produced = pos + 1 < escaped.size() ? unescapedByte(escaped[pos + 1]) : 0;
         bool isCharacter = startsCharacter(escaped, boundary, pos);
         // A trail byte, or a backslash that stays as it is: a character starts
         // at the byte after it.
         boundary = pos + 1;
-        if (!produced || !isCharacter) continue;
+        if (!produced || !isCharacter) return true;
         next = std::copy(escaped.data() + copied, escaped.data() + pos, next);
         *next++ = produced;
         // The produced byte is not examined again.
         copied = boundary = pos + 2;
-    }
+        return true;
+    });
     next = std::copy(escaped.data() + copied, escaped.data() + escaped.size(), next);
-    out.resize(static_cast<size_t>(next - out.data()));
+    return static_cast<size_t>(next - out);
+}
+
+}  // namespace
+
+void appendUnescaped(std::string_view escaped, std::string& out) {
+    const size_t start = out.size();
+    out.resize(start + escaped.size());
+    out.resize(start + unescapeInto(escaped, &out[start]));
 }
 
 std::string escapeText(const std::string& raw, escapeMode mode) {
@@ -134,9 +146,9 @@ std::string escapeText(const std::string& raw, escapeMode mode) {
     return out;
 }
 
-std::string unescapeText(const std::string& escaped) {
-    std::string out;
-    appendUnescaped(escaped, out);
+std::string unescapeText(std::string_view escaped) {
+    std::string out(escaped.size(), '\0');
+    out.resize(unescapeInto(escaped, &out[0]));
     return out;
 }
 

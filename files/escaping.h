@@ -11,7 +11,7 @@ namespace tv {
 enum class escapeMode { textFile, xml };
 
 std::string escapeText(const std::string& raw, escapeMode mode = escapeMode::textFile);
-std::string unescapeText(const std::string& escaped);
+std::string unescapeText(std::string_view escaped);
 
 // The same, appended to `out` (which `raw` or `escaped` must not point into):
 // the file formats build whole lines in one buffer.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "files/atomic_file.h"
+#include "files/byte_scan.h"
 #include "files/escaping.h"
 #include "files/menu_file.h"
 
@@ -34,7 +35,7 @@ public:
     bool next(std::string_view& line, size_t& lineNumber) {
         while (pos_ < bytes_.size()) {
             size_t start = pos_;
-            size_t end = lineEnd(start);
+            size_t end = findLineEnd(bytes_, start);
             size_t number = ++lineNumber_;
             pos_ = end;
             if (pos_ < bytes_.size()) {
@@ -51,37 +52,34 @@ public:
     }
 
 private:
-    // The first CR or LF from `start` on. The next LF is kept between lines, so a
-    // file with CR line ends is not searched to its end for an LF on every line.
-    size_t lineEnd(size_t start) {
-        if (nextLf_ < start || nextLf_ == unknown) {
-            nextLf_ = bytes_.find('\n', start);
-            if (nextLf_ == std::string_view::npos) nextLf_ = bytes_.size();
-        }
-        const void* cr = std::memchr(bytes_.data() + start, '\r', nextLf_ - start);
-        return cr ? static_cast<size_t>(static_cast<const char*>(cr) - bytes_.data()) : nextLf_;
-    }
-
-    static constexpr size_t unknown = static_cast<size_t>(-1);
     std::string_view bytes_;
     size_t pos_ = 0;
-    size_t nextLf_ = unknown;
     size_t lineNumber_ = 0;
 };
 
 // An item line has eight columns; later ones are ignored and missing ones are empty.
 constexpr size_t columnCount = 8;
-using lineColumns = std::array<std::string_view, columnCount>;
+
+// Where a column lies in its line. Plain data, so that a line's columns are not
+// cleared before they are found.
+struct columnSpan {
+    const char* start;
+    size_t size;
+    operator std::string_view() const { return {start, size}; }
+};
+using lineColumns = std::array<columnSpan, columnCount>;
 
 lineColumns splitColumns(std::string_view line) {
-    lineColumns columns{};
+    lineColumns columns;
+    size_t column = 0;
     size_t start = 0;
-    for (size_t i = 0; i < columnCount; ++i) {
-        size_t tab = line.find('\t', start);
-        columns[i] = line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
-        if (tab == std::string_view::npos) break;
+    forEachByte(line, '\t', [&](size_t tab) {
+        columns[column++] = {line.data() + start, tab - start};
         start = tab + 1;
-    }
+        return column < columnCount;
+    });
+    if (column < columnCount) columns[column++] = {line.data() + start, line.size() - start};
+    for (; column < columnCount; ++column) columns[column] = {line.data() + line.size(), 0};
     return columns;
 }
 
@@ -95,29 +93,70 @@ uint16_t modifierBitsOf(int extKeyColumn) {
     return bits;
 }
 
-itemFields fieldsOfLine(const lineColumns& columns) {
+void fillFromLine(menuItem& item, const lineColumns& columns) {
     int extKeyColumn = parseDecimal(columns[4]);
-    itemFields fields;
-    fields.mode = static_cast<uint8_t>(parseDecimal(columns[0]) & 0xFF);
-    fields.text.assign(columns[1]);
-    appendUnescaped(columns[2], fields.data);
-    fields.vk = static_cast<uint16_t>((parseDecimal(columns[3]) & 0xFFFF) | modifierBitsOf(extKeyColumn));
-    fields.extKey = static_cast<uint8_t>(extKeyColumn & extKeyKeptBits);
-    fields.extIconFileName.assign(columns[6]);
-    fields.extIconIndex = parseDecimal(columns[7]);
-    return fields;
+    item.mode = static_cast<uint8_t>(parseDecimal(columns[0]) & 0xFF);
+    item.text = std::string(columns[1]);
+    item.data = unescapeText(columns[2]);
+    item.vk = static_cast<uint16_t>((parseDecimal(columns[3]) & 0xFFFF) | modifierBitsOf(extKeyColumn));
+    item.extKey = static_cast<uint8_t>(extKeyColumn & extKeyKeptBits);
+    item.extIconFileName = std::string(columns[6]);
+    item.extIconIndex = parseDecimal(columns[7]);
 }
 
 void createRootItem(menuModel& model, menuNode& root, const lineColumns& columns) {
-    itemFields fields = fieldsOfLine(columns);
-    fields.mode = itemMode::inputString;
-    fields.text = rootItemText;
-    fields.data.clear();
-    fields.extIconFileName.clear();
-    fields.extIconIndex = 0;
-    menuItem& item = model.createItem(root, fields);
+    // The header keeps only the root's key, its key bits and its corner.
+    menuItem& item = model.createItem(root);
+    fillFromLine(item, columns);
+    item.mode = itemMode::inputString;
+    item.text = rootItemText;
+    item.data.clear();
+    item.extIconFileName.clear();
+    item.extIconIndex = 0;
     model.setCorner(item, parseDecimal(columns[5]));
 }
+
+// The open levels of the tree being read. Each level gathers its items in a list
+// that keeps its room from one folder to the next; when the level closes, its
+// items move to their parent in one piece, so a long folder is not copied over
+// and over as it grows. The target's own children are level 0 while reading.
+class openLevels {
+public:
+    explicit openLevels(menuNode& target) : target_(target), levels_(1) { levels_[0].swap(target.children); }
+    ~openLevels() {
+        while (close()) {
+        }
+        target_.children.swap(levels_[0]);
+    }
+    openLevels(const openLevels&) = delete;
+    openLevels& operator=(const openLevels&) = delete;
+
+    menuNode& append() {
+        levels_[depth_].emplace_back();
+        return levels_[depth_].back();
+    }
+    // Opens the children of the last item at this level; false when there is none.
+    bool open() {
+        if (levels_[depth_].empty()) return false;
+        if (++depth_ == levels_.size()) levels_.emplace_back();
+        return true;
+    }
+    // Hands the innermost level to its parent; false when only the target is open.
+    bool close() {
+        if (depth_ == 0) return false;
+        std::vector<menuNode>& finished = levels_[depth_--];
+        std::vector<menuNode>& children = levels_[depth_].back().children;
+        children.reserve(children.size() + finished.size());
+        for (menuNode& node : finished) children.push_back(std::move(node));
+        finished.clear();
+        return true;
+    }
+
+private:
+    menuNode& target_;
+    std::vector<std::vector<menuNode>> levels_;
+    size_t depth_ = 0;
+};
 
 readReport parseLines(menuModel& model, std::string bytes, menuNode& target, readTarget kind) {
     readReport report;
@@ -133,34 +172,25 @@ readReport parseLines(menuModel& model, std::string bytes, menuNode& target, rea
         return report;
     }
     lineCursor lines(decoded.text);
-    std::vector<menuNode*> parents{&target};
-    bool headerExpected = true;
     std::string_view line;
     size_t lineNumber = 0;
+    if (!lines.next(line, lineNumber)) return report;
+    // The first line must be the header; anything else is not our file.
+    if (line.substr(0, headerStart.size()) != headerStart) {
+        report.status = readStatus::notMenuFile;
+        report.faultLine = lineNumber;
+        return report;
+    }
+    if (kind == readTarget::runningMenu) createRootItem(model, target, splitColumns(line));
+    openLevels levels(target);
     while (lines.next(line, lineNumber)) {
-        if (headerExpected) {
-            // The first line must be the header; anything else is not our file.
-            if (line.substr(0, headerStart.size()) != headerStart) {
-                report.status = readStatus::notMenuFile;
-                report.faultLine = lineNumber;
-                return report;
-            }
-            headerExpected = false;
-            if (kind == readTarget::runningMenu) createRootItem(model, target, splitColumns(line));
-            continue;
-        }
         if (line[0] == '{') {
             // Opens the children of the item just read at this level.
-            menuNode* parent = parents.back();
-            if (parent->hasChildren())
-                parents.push_back(&parent->lastChild());
-            else
-                report.ignoredOpenLines.push_back(lineNumber);
+            if (!levels.open()) report.ignoredOpenLines.push_back(lineNumber);
             continue;
         }
         if (line[0] == '}') {
-            parents.pop_back();
-            if (parents.empty()) {
+            if (!levels.close()) {
                 // A "}" with nothing open: keep what was read and ignore the rest.
                 report.unmatchedCloseLine = lineNumber;
                 return report;
@@ -168,10 +198,8 @@ readReport parseLines(menuModel& model, std::string bytes, menuNode& target, rea
             continue;
         }
         lineColumns columns = splitColumns(line);
-        // The item goes straight into its place: no node is moved.
-        menuNode* parent = parents.back();
-        parent->appendChild(menuNode());
-        menuItem& item = model.createItem(parent->lastChild(), fieldsOfLine(columns));
+        menuItem& item = model.createItem(levels.append());
+        fillFromLine(item, columns);
         if (item.itemId == noItemId && report.itemsWithoutId++ == 0) report.firstItemWithoutIdLine = lineNumber;
         if (kind == readTarget::runningMenu) model.setCorner(item, parseDecimal(columns[5]));
     }
@@ -181,6 +209,17 @@ readReport parseLines(menuModel& model, std::string bytes, menuNode& target, rea
 }  // namespace
 
 int parseDecimal(std::string_view column) {
+    // Nearly every number in a data file is a few plain digits.
+    if (!column.empty() && column.size() < 10) {
+        int value = 0;
+        size_t i = 0;
+        for (; i < column.size(); ++i) {
+            unsigned digit = static_cast<unsigned char>(column[i]) - unsigned('0');
+            if (digit > 9) break;
+            value = value * 10 + static_cast<int>(digit);
+        }
+        if (i == column.size()) return value;
+    }
     size_t i = 0;
     while (i < column.size() && (column[i] == ' ' || (column[i] >= '\t' && column[i] <= '\r'))) ++i;
     bool negative = false;
@@ -201,6 +240,8 @@ namespace {
 // is reset, so none of them can hand its id back after a new item has taken it.
 void prepareTarget(menuModel& model, menuNode& target, readTarget kind) {
     if (kind != readTarget::runningMenu) return;
+    // Forgetting the whole registry first spares each old item its own removal.
+    model.registry.clear();
     target.clear();
     model.resetForRunningMenu();
 }

@@ -1,5 +1,6 @@
 #include "model/id_allocator.h"
 
+#include "model/item_registry.h"
 #include "model/menu_item.h"
 
 namespace tv {
@@ -75,6 +76,7 @@ void idAllocator::resetHistoryRange() {
 }
 
 menuItem::~menuItem() {
+    if (registry_) registry_->remove(this);
     if (owner_) owner_->release(itemId, mode);
 }
 

@@ -2,46 +2,48 @@
 
 namespace tv {
 
-void itemRegistry::add(const itemRef& item) {
+void itemRegistry::add(menuItem* item) {
     if (!item || item->registrySlot_ != menuItem::notRegistered) return;
     item->registrySlot_ = slots_.size();
+    item->registry_ = this;
     slots_.push_back(item);
     ++live_;
 }
 
-void itemRegistry::remove(const menuItem* item) {
-    if (!item) return;
+void itemRegistry::remove(menuItem* item) {
+    if (!item || item->registry_ != this) return;
     size_t slot = item->registrySlot_;
-    if (slot >= slots_.size() || slots_[slot].get() != item) return;
-    // Clear the slot before dropping the reference: the item may be destroyed here.
-    itemRef released = std::move(slots_[slot]);
-    released->registrySlot_ = menuItem::notRegistered;
+    if (slot >= slots_.size() || slots_[slot] != item) return;
+    slots_[slot] = nullptr;
+    item->registrySlot_ = menuItem::notRegistered;
+    item->registry_ = nullptr;
     --live_;
     if (slots_.size() > 64 && live_ < slots_.size() / 2) compact();
 }
 
 void itemRegistry::clear() {
-    // Move the references out first: destroying an item calls back into its id owner.
-    std::vector<itemRef> released;
-    released.swap(slots_);
+    for (menuItem* item : slots_) {
+        if (!item) continue;
+        item->registrySlot_ = menuItem::notRegistered;
+        item->registry_ = nullptr;
+    }
+    slots_.clear();
     live_ = 0;
-    for (auto& item : released)
-        if (item) item->registrySlot_ = menuItem::notRegistered;
 }
 
 menuItem* itemRegistry::findById(uint16_t itemId) const {
     if (itemId == noItemId) return nullptr;  // items beyond the id space cannot be chosen
-    for (const auto& item : slots_)
-        if (item && item->itemId == itemId) return item.get();
+    for (menuItem* item : slots_)
+        if (item && item->itemId == itemId) return item;
     return nullptr;
 }
 
 void itemRegistry::compact() {
     size_t next = 0;
-    for (auto& item : slots_) {
+    for (menuItem* item : slots_) {
         if (!item) continue;
         item->registrySlot_ = next;
-        slots_[next++] = std::move(item);
+        slots_[next++] = item;
     }
     slots_.resize(next);
 }

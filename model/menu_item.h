@@ -61,14 +61,16 @@ struct menuItem {
     explicit menuItem(idAllocator* owner) : owner_(owner) {}
     menuItem(const menuItem&) = delete;
     menuItem& operator=(const menuItem&) = delete;
-    // Returns the id to its range (and drops the hotkey) unless the program is closing.
-    virtual ~menuItem();
+    // Leaves the registry, and returns the id to its range (and drops the hotkey)
+    // unless the program is closing.
+    ~menuItem();
 
 private:
     friend class itemRegistry;
     static constexpr size_t notRegistered = static_cast<size_t>(-1);
 
     idAllocator* owner_;
+    itemRegistry* registry_ = nullptr;      // the registry that lists the item, if any
     size_t registrySlot_ = notRegistered;  // kept by itemRegistry for O(1) removal
 };
 

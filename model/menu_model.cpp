@@ -2,29 +2,38 @@
 
 #include <vector>
 
+#include "model/item_pool.h"
+
 namespace tv {
 
 menuModel::menuModel() = default;
 
 menuModel::~menuModel() {
-    // Items must go while the allocator they report to still exists.
-    root.clear();
+    // Items must go while the allocator they report to still exists; their ids
+    // and hotkeys go with the model, so none is handed back one at a time.
+    ids.setShuttingDown(true);
     registry.clear();
+    root.clear();
+}
+
+menuItem& menuModel::createItem(menuNode& node) {
+    auto item = std::allocate_shared<menuItem>(itemAllocator<menuItem>(), &ids);
+    item->itemId = ids.takeMenuId();
+    registry.add(item.get());
+    node.item = std::move(item);
+    return *node.item;
 }
 
 menuItem& menuModel::createItem(menuNode& node, itemFields fields) {
-    auto item = std::make_shared<menuItem>(&ids);
-    item->itemId = ids.takeMenuId();
-    item->text = std::move(fields.text);
-    item->data = std::move(fields.data);
-    item->vk = fields.vk;
-    item->mode = fields.mode;
-    item->extKey = fields.extKey;
-    item->extIconFileName = std::move(fields.extIconFileName);
-    item->extIconIndex = fields.extIconIndex;
-    registry.add(item);
-    node.item = std::move(item);
-    return *node.item;
+    menuItem& item = createItem(node);
+    item.text = std::move(fields.text);
+    item.data = std::move(fields.data);
+    item.vk = fields.vk;
+    item.mode = fields.mode;
+    item.extKey = fields.extKey;
+    item.extIconFileName = std::move(fields.extIconFileName);
+    item.extIconIndex = fields.extIconIndex;
+    return item;
 }
 
 itemRef menuModel::createHistoryEntry(std::string escapedText) {

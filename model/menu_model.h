@@ -38,6 +38,8 @@ public:
 
     // Creates a registered item with a menu-range id and makes it the node's item.
     menuItem& createItem(menuNode& node, itemFields fields);
+    // The same with every field at its default, for a reader that fills them in place.
+    menuItem& createItem(menuNode& node);
     // A history entry: history-range id, mode 255, not registered.
     itemRef createHistoryEntry(std::string escapedText);
 

@@ -26,9 +26,7 @@ void dismantle(std::vector<menuNode>& children) {
 
 }  // namespace
 
-menuNode::~menuNode() {
-    if (!children.empty()) dismantle(children);
-}
+void menuNode::dismantleChildren() { dismantle(children); }
 
 void menuNode::clear() {
     dismantle(children);

@@ -22,13 +22,19 @@ struct menuNode {
     menuNode(const menuNode&) = delete;
     menuNode& operator=(const menuNode&) = delete;
     // Frees any depth without recursion, so a hand-made file cannot overflow the stack.
-    ~menuNode();
+    // Inline for the common childless node, which vectors destroy by the thousand.
+    ~menuNode() {
+        if (!children.empty()) dismantleChildren();
+    }
 
     size_t childCount() const { return children.size(); }
     bool hasChildren() const { return !children.empty(); }
     void appendChild(menuNode&& child) { children.push_back(std::move(child)); }
     menuNode& lastChild() { return children.back(); }
     void clear();  // drops the item and every child
+
+private:
+    void dismantleChildren();
 };
 
 // The node in the subtree that holds `item`, or null.

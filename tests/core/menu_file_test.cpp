@@ -308,6 +308,21 @@ TEST(MenuFileRead, StrayBracesAndNul) {
     EXPECT_EQ(describeTree(cut, cutNode), "1|0|A||0|0|0||0\n1|0|B||0|0|0||0\n");
 }
 
+// A folder opened again gathers more children; a read into a node that has
+// children already adds after them, and a "{" first opens the last of them.
+TEST(MenuFileRead, FoldersOpenedAgainAndReadsIntoFilledNodes) {
+    menuModel model;
+    menuNode node;
+    parse(model, headerLiteral + "\r\n0\tA\r\n{\r\n0\tB\r\n}\r\n{\r\n0\tC\r\n{\r\n0\tD\r\n}\r\n}\r\n0\tE\r\n", node);
+    const std::string tree = "1|0|A||0|0|0||0\n2|0|B||0|0|0||0\n2|0|C||0|0|0||0\n3|0|D||0|0|0||0\n1|0|E||0|0|0||0\n";
+    EXPECT_EQ(describeTree(model, node), tree);
+
+    readReport report = parse(model, headerLiteral + "\r\n{\r\n0\tF\r\n}\r\n0\tG\r\n{\r\n0\tH\r\n", node);
+    EXPECT_TRUE(report.ignoredOpenLines.empty());
+    EXPECT_EQ(describeTree(model, node), tree + "2|0|F||0|0|0||0\n1|0|G||0|0|0||0\n2|0|H||0|0|0||0\n")
+        << "a folder left open at the end keeps what was read into it";
+}
+
 TEST(MenuFileRead, MissingFileIsSuccessWithNothingRead) {
     tvtest::scratchDir dir;
     menuModel model;

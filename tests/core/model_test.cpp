@@ -1,10 +1,12 @@
 // Item ids, corners, the registry and the tree.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <set>
 #include <vector>
 
+#include "model/item_pool.h"
 #include "tests/core/test_support.h"
 
 using namespace tv;
@@ -214,6 +216,49 @@ TEST(Registry, SharedItemOutlivesUnregister) {
     ASSERT_NE(copy.item, nullptr);
     EXPECT_EQ(copy.item->text, "A");
     EXPECT_TRUE(model.ids.releasedMenuIds().empty());
+}
+
+// The tree owns its items: one dropped without being unregistered leaves the
+// registry and gives its id back, and the item blocks go back to the heap once
+// no item is left.
+TEST(Registry, DroppedItemLeavesTheRegistry) {
+    menuModel model;
+    addItem(model, model.root, "A");
+    addItem(model, model.root, "B");
+    const uint16_t idOfA = model.root.children[0].item->itemId;
+    model.root.children[0].item.reset();
+    EXPECT_EQ(model.registry.count(), 1u);
+    EXPECT_EQ(model.registry.findById(idOfA), nullptr);
+    EXPECT_EQ(model.ids.releasedMenuIds(), std::deque<uint16_t>{idOfA});
+
+    model.registry.clear();  // forgets the items, which stay in the tree
+    ASSERT_NE(model.root.children[1].item, nullptr);
+    EXPECT_EQ(model.root.children[1].item->text, "B");
+    model.root.clear();
+    EXPECT_EQ(model.registry.count(), 0u);
+}
+
+TEST(ItemPool, BlocksAreReusedAndReturnedWhenNoneIsLeft) {
+    blockPool pool(40);
+    void* first = pool.take();
+    void* second = pool.take();
+    EXPECT_NE(first, second);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(first) % alignof(std::max_align_t), 0u);
+    pool.give(first);
+    EXPECT_EQ(pool.take(), first) << "a freed block serves the next item";
+    std::vector<void*> many;
+    for (int i = 0; i < 5000; ++i) many.push_back(pool.take());  // several chunks
+    std::set<void*> distinct(many.begin(), many.end());
+    distinct.insert(first);
+    distinct.insert(second);
+    EXPECT_EQ(distinct.size(), 5002u);
+    for (void* block : many) pool.give(block);
+    pool.give(first);
+    pool.give(second);
+    EXPECT_EQ(pool.blocksInUse(), 0u);
+    void* again = pool.take();  // a fresh chunk after all were returned
+    EXPECT_NE(again, nullptr);
+    pool.give(again);
 }
 
 TEST(Tree, HundredThousandLevelsAreFreed) {
