@@ -48,6 +48,13 @@ bool atomicFile::open() {
     if (fileExists(temporary_)) removeFile(temporary_);
     file_ = openFile(temporary_, "wb");
     failed_ = file_ == nullptr;
+    if (file_) {
+        // Without a buffer of our own a file has a few kilobytes, and a 10 MB menu
+        // takes thousands of system calls (each a costly one under Wine).
+        constexpr size_t bufferSize = 64 * 1024;
+        buffer_.reset(new char[bufferSize]);
+        std::setvbuf(file_, buffer_.get(), _IOFBF, bufferSize);
+    }
     return !failed_;
 }
 

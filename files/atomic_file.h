@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "files/byte_sink.h"
@@ -38,6 +39,8 @@ private:
     std::string target_;
     std::string temporary_;
     std::FILE* file_ = nullptr;
+    // The file's buffer: large, so that a big menu goes out in few system calls.
+    std::unique_ptr<char[]> buffer_;
     size_t written_ = 0;
     bool failed_ = false;
     bool committed_ = false;

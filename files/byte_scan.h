@@ -29,22 +29,27 @@ void forEachByte(std::string_view text, char target, Visit&& visit) {
         if (text[i] == target && !visit(i)) return;
 }
 
-// The first CR or LF at or after `from`, or text.size() when there is none.
-inline size_t findLineEnd(std::string_view text, size_t from) {
+// The first of the bytes b1..b4 at or after `from`, or text.size() when there is none.
+inline size_t findFirstOf4(std::string_view text, size_t from, char b1, char b2, char b3, char b4) {
     size_t i = from;
 #if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i w1 = _mm_set1_epi8(b1), w2 = _mm_set1_epi8(b2), w3 = _mm_set1_epi8(b3), w4 = _mm_set1_epi8(b4);
     for (; i + 16 <= text.size(); i += 16) {
         __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-        unsigned hits = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+        __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, w1), _mm_cmpeq_epi8(block, w2)),
+                                     _mm_or_si128(_mm_cmpeq_epi8(block, w3), _mm_cmpeq_epi8(block, w4)));
+        unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(found));
         if (hits != 0) return i + static_cast<size_t>(__builtin_ctz(hits));
     }
 #endif
     for (; i < text.size(); ++i)
-        if (text[i] == '\r' || text[i] == '\n') return i;
+        if (text[i] == b1 || text[i] == b2 || text[i] == b3 || text[i] == b4) return i;
     return text.size();
+}
+
+// The first CR or LF at or after `from`, or text.size() when there is none.
+inline size_t findLineEnd(std::string_view text, size_t from) {
+    return findFirstOf4(text, from, '\r', '\n', '\r', '\n');
 }
 
 }  // namespace tv

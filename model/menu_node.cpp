@@ -44,6 +44,29 @@ menuNode* findNode(menuNode& root, const menuItem* item) {
     return nullptr;
 }
 
+std::vector<menuNode*> pathTo(menuNode& root, const menuItem* item) {
+    if (root.item.get() == item) return {&root};
+    // Each frame is a node on the current path and the next of its children to visit.
+    std::vector<std::pair<menuNode*, size_t>> frames{{&root, 0}};
+    while (!frames.empty()) {
+        menuNode* node = frames.back().first;
+        size_t next = frames.back().second++;
+        if (next == node->children.size()) {
+            frames.pop_back();
+            continue;
+        }
+        menuNode* child = &node->children[next];
+        if (child->item.get() == item) {
+            std::vector<menuNode*> path;
+            for (const auto& frame : frames) path.push_back(frame.first);
+            path.push_back(child);
+            return path;
+        }
+        if (child->hasChildren()) frames.push_back({child, 0});
+    }
+    return {};
+}
+
 size_t treeDepth(const menuNode& node) {
     size_t deepest = 0;
     std::vector<std::pair<const menuNode*, size_t>> pending{{&node, 0}};

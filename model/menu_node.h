@@ -39,6 +39,9 @@ private:
 
 // The node in the subtree that holds `item`, or null.
 menuNode* findNode(menuNode& root, const menuItem* item);
+// The nodes from root down to the one that holds `item`, both included; empty
+// when the subtree does not hold it.
+std::vector<menuNode*> pathTo(menuNode& root, const menuItem* item);
 
 // Number of item levels below (and including) the node's children; 0 for a leaf.
 size_t treeDepth(const menuNode& node);

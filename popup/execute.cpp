@@ -16,6 +16,7 @@
 #include "popup/date_now.h"
 #include "popup/item_text.h"
 #include "popup/placement.h"
+#include "popup/popup_menu.h"
 #include "popup/quick_add.h"
 
 namespace tv {
@@ -28,13 +29,24 @@ struct menuEntry {
     HMENU submenu = nullptr;
 };
 
-// Searches the main popup menu, submenus included, for the command.
-menuEntry findMenuEntry(UINT id) {
-    menuEntry entry;
-    MENUITEMINFOA info{};
+bool lookUpEntry(UINT id, MENUITEMINFOA& info) {
+    info = MENUITEMINFOA{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_SUBMENU | MIIM_ID | MIIM_DATA;
-    if (!app().mainMenu || !GetMenuItemInfoA(app().mainMenu, id, FALSE, &info)) return entry;
+    return app().mainMenu && GetMenuItemInfoA(app().mainMenu, id, FALSE, &info);
+}
+
+// Searches the main popup menu, submenus included, for the command. An entry in
+// a submenu that has not opened yet is made first.
+menuEntry findMenuEntry(UINT id) {
+    menuEntry entry;
+    MENUITEMINFOA info;
+    if (!lookUpEntry(id, info)) {
+        const menuItem* item = app().model.registry.findById(static_cast<uint16_t>(id));
+        if (!item) return entry;
+        buildEntriesUpTo(*item);
+        if (!lookUpEntry(id, info)) return entry;
+    }
     entry.found = true;
     entry.item = reinterpret_cast<menuItem*>(info.dwItemData);
     entry.submenu = info.hSubMenu;

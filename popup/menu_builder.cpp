@@ -1,4 +1,8 @@
-// Turns the item tree into the popup menu.
+// Turns the item tree into the popup menu. Only the top level is made at once:
+// a submenu gets its entries when it first opens (or when a key or a corner
+// needs an entry in it), so a menu of 100,000 items costs little at start-up.
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "app/app_state.h"
@@ -10,8 +14,22 @@ namespace tv {
 
 namespace {
 
+// Every history and folder item that has an entry, in menu order; the menu is
+// null until the level holding the entry has been made.
 std::vector<lazySubmenu> historyMenus;
 std::vector<lazySubmenu> folderMenus;
+
+// A submenu whose entries are not made yet. The folder is held weakly: the
+// editor may delete it meanwhile, and then its submenu stays empty.
+struct unbuiltLevel {
+    std::weak_ptr<menuItem> folder;
+    size_t depth;  // the submenu's level; the top level is 1
+};
+std::unordered_map<HMENU, unbuiltLevel> unbuiltLevels;
+// The submenu of each folder entry made so far, to reach an entry below it.
+std::unordered_map<const menuItem*, HMENU> submenusOfFolders;
+// The tree the menu shows.
+menuNode* shownTree = nullptr;
 
 // The data may nest to any depth, but a chain of thousands of submenus takes the
 // window system down with it. Below this many levels of submenus a folder shows
@@ -24,35 +42,82 @@ void addDepthLimitEntry(HMENU submenu) {
     insertDisabledText(submenu, static_cast<UINT>(GetMenuItemCount(submenu)), 0, "…");
 }
 
-// Builds one level of the menu. A childless vSeparater makes no entry of its
-// own; it starts a new column at the next entry of the same level.
-class menuBuilder {
+bool isHistoryOrFolder(const menuItem& item) {
+    return item.mode == itemMode::clipBoardHistory || item.mode == itemMode::folderPopup;
+}
+
+// A childless vSeparater makes no entry of its own.
+bool makesEntry(const menuNode& node) {
+    return node.item && (node.hasChildren() || node.item->mode != itemMode::vSeparater);
+}
+
+// Lists the history and folder items in menu order (an entry, then what lies
+// below it, then the next entry), as far down as entries are made.
+void listHistoryAndFolderItems(const menuNode& root) {
+    struct frame {
+        const menuNode* node;
+        size_t nextChild;
+        size_t depth;
+    };
+    std::vector<frame> frames{{&root, 0, 1}};
+    while (!frames.empty()) {
+        frame& top = frames.back();
+        if (top.nextChild == top.node->childCount()) {
+            frames.pop_back();
+            continue;
+        }
+        const menuNode& child = top.node->children[top.nextChild++];
+        if (!makesEntry(child)) continue;
+        if (child.item->mode == itemMode::clipBoardHistory) historyMenus.push_back({nullptr, child.item.get()});
+        if (child.item->mode == itemMode::folderPopup) folderMenus.push_back({nullptr, child.item.get()});
+        if (child.hasChildren() && top.depth <= maxSubmenuDepth) frames.push_back({&child, 0, top.depth + 1});
+    }
+}
+
+void noteSubmenuMade(std::vector<lazySubmenu>& list, const menuItem* item, HMENU submenu) {
+    for (lazySubmenu& entry : list)
+        if (entry.item == item && !entry.menu) entry.menu = submenu;
+}
+
+// Makes the entries of one level. A childless vSeparater starts a new column
+// at the next entry of the same level.
+class levelBuilder {
 public:
-    HMENU build(const menuNode& root);
+    void fill(const menuNode& node, HMENU menu, size_t depth);
 
 private:
-    struct level {
-        const menuNode* node;
-        HMENU menu;
-        size_t nextChild;
-        UINT entries;  // counted here: asking the menu costs a system call an entry
-    };
+    HMENU addEntry(HMENU menu, const menuNode& node);
 
-    HMENU addEntry(level& parent, const menuNode& node);
-
+    UINT entries_ = 0;  // counted here: asking the menu costs a system call an entry
     bool columnBreak_ = false;
 };
 
-// Inserts the node's entry at the end of parent. Returns the entry's submenu,
+void levelBuilder::fill(const menuNode& node, HMENU menu, size_t depth) {
+    const int existing = GetMenuItemCount(menu);
+    entries_ = existing > 0 ? static_cast<UINT>(existing) : 0;
+    columnBreak_ = false;
+    for (const menuNode& child : node.children) {
+        if (!child.item) continue;
+        HMENU submenu = addEntry(menu, child);
+        if (!submenu || !child.hasChildren()) continue;
+        submenusOfFolders[child.item.get()] = submenu;
+        if (depth > maxSubmenuDepth)
+            addDepthLimitEntry(submenu);
+        else
+            unbuiltLevels[submenu] = {child.item, depth + 1};
+    }
+}
+
+// Inserts the node's entry at the end of the menu. Returns the entry's submenu,
 // or null when it has none (or no entry was made).
-HMENU menuBuilder::addEntry(level& parent, const menuNode& node) {
+HMENU levelBuilder::addEntry(HMENU menu, const menuNode& node) {
     menuItem* item = node.item.get();
     const bool hasChildren = node.hasChildren();
-    if (!hasChildren && item->mode == itemMode::vSeparater) {
+    if (!makesEntry(node)) {
         columnBreak_ = true;
         return nullptr;
     }
-    const bool lazy = item->mode == itemMode::clipBoardHistory || item->mode == itemMode::folderPopup;
+    const bool lazy = isHistoryOrFolder(*item);
 
     MENUITEMINFOA entry{};
     entry.cbSize = sizeof(entry);
@@ -76,46 +141,14 @@ HMENU menuBuilder::addEntry(level& parent, const menuNode& node) {
         if (hasChildren && !submenu) return nullptr;
         entry.hSubMenu = submenu;
     }
-    if (!InsertMenuItemA(parent.menu, parent.entries, TRUE, &entry)) {
+    if (!InsertMenuItemA(menu, entries_, TRUE, &entry)) {
         if (submenu) DestroyMenu(submenu);
         return nullptr;
     }
-    ++parent.entries;
-    if (submenu && item->mode == itemMode::clipBoardHistory) historyMenus.push_back({submenu, item});
-    if (submenu && item->mode == itemMode::folderPopup) folderMenus.push_back({submenu, item});
+    ++entries_;
+    if (submenu && item->mode == itemMode::clipBoardHistory) noteSubmenuMade(historyMenus, item, submenu);
+    if (submenu && item->mode == itemMode::folderPopup) noteSubmenuMade(folderMenus, item, submenu);
     return submenu;
-}
-
-// Depth first with an explicit stack: the depth comes from a file the user can
-// edit by hand, so it must not decide how deep the call stack grows.
-HMENU menuBuilder::build(const menuNode& root) {
-    HMENU menu = CreatePopupMenu();
-    if (!menu) return nullptr;
-    columnBreak_ = false;
-    std::vector<level> levels;
-    levels.push_back({&root, menu, 0, 0});
-    while (!levels.empty()) {
-        level& top = levels.back();
-        if (top.nextChild == top.node->childCount()) {
-            levels.pop_back();
-            // A column break left over at the end of a submenu does not leak out.
-            columnBreak_ = false;
-            continue;
-        }
-        const menuNode& child = top.node->children[top.nextChild++];
-        if (!child.item) continue;
-        HMENU submenu = addEntry(top, child);
-        if (submenu && child.hasChildren()) {
-            // levels holds the root menu and every submenu above this one.
-            if (levels.size() > maxSubmenuDepth) {
-                addDepthLimitEntry(submenu);
-                continue;
-            }
-            columnBreak_ = false;
-            levels.push_back({&child, submenu, 0, 0});
-        }
-    }
-    return menu;
 }
 
 }  // namespace
@@ -134,8 +167,35 @@ void insertDisabledText(HMENU menu, UINT position, UINT id, const char* text) {
 HMENU buildPopupMenu(menuNode& root) {
     forgetLazySubmenus();
     releaseFolderPopup();
-    menuBuilder builder;
-    return builder.build(root);
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return nullptr;
+    shownTree = &root;
+    listHistoryAndFolderItems(root);
+    levelBuilder().fill(root, menu, 1);
+    return menu;
+}
+
+bool buildSubmenuEntries(HMENU submenu) {
+    auto unbuilt = unbuiltLevels.find(submenu);
+    if (unbuilt == unbuiltLevels.end()) return false;
+    const unbuiltLevel level = unbuilt->second;
+    unbuiltLevels.erase(unbuilt);
+    itemRef folder = level.folder.lock();
+    menuNode* node = folder && shownTree ? findNode(*shownTree, folder.get()) : nullptr;
+    if (!node) return false;
+    levelBuilder().fill(*node, submenu, level.depth);
+    return true;
+}
+
+void buildEntriesUpTo(const menuItem& item) {
+    if (!shownTree) return;
+    const std::vector<menuNode*> path = pathTo(*shownTree, &item);
+    // The top level is always made; each folder on the way makes the next level.
+    for (size_t i = 1; i + 1 < path.size(); ++i) {
+        auto submenu = submenusOfFolders.find(path[i]->item.get());
+        if (submenu == submenusOfFolders.end()) return;  // no entry: below the depth limit
+        buildSubmenuEntries(submenu->second);
+    }
 }
 
 void rebuildMainMenu() {
@@ -153,6 +213,9 @@ const std::vector<lazySubmenu>& folderSubmenus() { return folderMenus; }
 void forgetLazySubmenus() {
     historyMenus.clear();
     folderMenus.clear();
+    unbuiltLevels.clear();
+    submenusOfFolders.clear();
+    shownTree = nullptr;
 }
 
 }  // namespace tv

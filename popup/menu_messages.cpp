@@ -87,6 +87,8 @@ LRESULT onInitMenuPopup(HWND window, WPARAM wParam, LPARAM lParam) {
     auto menu = reinterpret_cast<HMENU>(wParam);
     if (!IsMenu(menu)) return 0;
     menuOpening();
+    // The submenu's own entries first: history entries go in front of them.
+    buildSubmenuEntries(menu);
     onHistoryPopup(menu);
     onFolderPopup(menu);
     return 0;
@@ -175,7 +177,8 @@ void setEditorHistoryMenus(HMENU insertMenu, HMENU linesMenu) {
 bool editorLinesMenuFilledLast() { return linesMenuFilledLast; }
 
 void emptyHistorySubmenus() {
-    for (const lazySubmenu& pair : historySubmenus()) removeHistoryEntries(pair.menu);
+    for (const lazySubmenu& pair : historySubmenus())
+        if (pair.menu) removeHistoryEntries(pair.menu);
     if (editorInsertMenu) removeHistoryEntries(editorInsertMenu);
     if (editorLinesMenu) removeHistoryEntries(editorLinesMenu);
 }

@@ -19,17 +19,24 @@ struct lazySubmenu {
 
 // --- menu_builder.cpp ---
 
-// Builds the whole menu below root; the root item itself has no entry. Forgets
-// the previous menu's history and folder submenus. Entry ids are the items'
-// itemId and entry data the menuItem*, so the tree must outlive the menu.
+// Builds the top level of the menu below root; the root item itself has no
+// entry. Forgets the previous menu's history and folder submenus. Entry ids are
+// the items' itemId and entry data the menuItem*, so the tree must outlive the menu.
 HMENU buildPopupMenu(menuNode& root);
+// Makes the entries of a submenu of the main menu that has none yet; false when
+// it had them already (or is not ours). Called as the submenu opens.
+bool buildSubmenuEntries(HMENU submenu);
+// Makes the entries of every submenu on the way down to the item's entry, so
+// that a key or a corner finds it.
+void buildEntriesUpTo(const menuItem& item);
 // A grayed, disabled text entry ("なし", "…") at the position.
 void insertDisabledText(HMENU menu, UINT position, UINT id, const char* text);
 // Replaces app().mainMenu with a menu built from app().menuTree().
 void rebuildMainMenu();
-// The clipBoardHistory submenus of the current main menu, in menu order.
+// The clipBoardHistory items of the current main menu and their submenus, in
+// menu order; the submenu is null until the level holding the entry is made.
 const std::vector<lazySubmenu>& historySubmenus();
-// The folderPopup submenus of the current main menu, in menu order.
+// The folderPopup items and their submenus, the same way.
 const std::vector<lazySubmenu>& folderSubmenus();
 // Forgets both lists, for when the main menu is about to go away.
 void forgetLazySubmenus();

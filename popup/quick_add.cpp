@@ -55,7 +55,8 @@ void quickAddHistoryEntry(const menuItem& entry, const menuItem& historyItem) {
 
     for (const lazySubmenu& submenu : historySubmenus()) {
         if (submenu.item != &historyItem) continue;
-        insertEntry(submenu.menu, item, atEnd, columnBreak);
+        // A submenu not made yet takes the new phrase from the tree when it is.
+        if (submenu.menu) insertEntry(submenu.menu, item, atEnd, columnBreak);
         saveDataFile();
     }
 }

@@ -261,6 +261,29 @@ TEST(ItemPool, BlocksAreReusedAndReturnedWhenNoneIsLeft) {
     pool.give(again);
 }
 
+TEST(Tree, PathToAnItem) {
+    menuModel model;
+    addItem(model, model.root, "A");
+    menuNode& b = addItem(model, model.root, "B");
+    addItem(model, b, "B1");
+    menuNode& b2 = addItem(model, b, "B2");
+    addItem(model, b2, "B2a");
+    addItem(model, model.root, "C");
+    menuNode& folder = model.root.children[1];
+    const menuItem* deepest = folder.children[1].children[0].item.get();
+    std::vector<menuNode*> path = pathTo(model.root, deepest);
+    std::string names;
+    for (const menuNode* node : path) names += node->item ? node->item->text + "/" : "(root)/";
+    EXPECT_EQ(names, "(root)/B/B2/B2a/");
+    EXPECT_EQ(pathTo(model.root, model.root.children[2].item.get()).size(), 2u);
+    EXPECT_TRUE(pathTo(folder, model.root.children[0].item.get()).empty()) << "not below the node";
+    menuNode deep;
+    tvtest::addChain(model, deep, 100000);
+    const menuNode* last = &deep;
+    while (last->hasChildren()) last = &last->children[0];
+    EXPECT_EQ(pathTo(deep, last->item.get()).size(), 100001u);
+}
+
 TEST(Tree, HundredThousandLevelsAreFreed) {
     menuModel model;
     {

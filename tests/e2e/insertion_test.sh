@@ -13,7 +13,7 @@ e2e_init insertion "${1:?helpers folder}" "${2:?work folder}"
 DESKTOP=insert
 
 header=$E2E_MENU_HEADER
-# Root: Ctrl+Alt+Space (32 + 256 * 6). Items' keys: Ctrl+Alt+H, F, E, D, N, L, O.
+# Root: Ctrl+Alt+Space (32 + 256 * 6). Items' keys: Ctrl+Alt+H, F, J, G, E, D, N, L, O.
 menu="${header}1568	0	0
 1	マウス(&M)	ソ表\\\\パス mouse	0	0	0		0
 1	キー(&K)	キーボード表	0	0	0		0
@@ -22,6 +22,10 @@ menu="${header}1568	0	0
 {
 	1	子1(&1)	子の表	0	0	0		0
 	1	子2(&2)	子2の表	0	0	0		0
+	0	孫フォルダ(&3)		1610	0	0		0
+	{
+		1	孫(&4)	孫の表	1607	0	0		0
+	}
 }
 13	囲む(&E)	[b]\\r\\n[/b]	1605	0	0		0
 8	%Y/%m/%d %H		1604	0	0		0
@@ -95,6 +99,20 @@ test_item_key() {
   e2e_sjis 'ホットキー表' hot.expected
   expect_notepad hot.expected "an item's own key inserts it at once"
   e2e_menu_rect >/dev/null && e2e_fail "an item key opened a menu" || e2e_pass "no menu for an item key"
+}
+
+# A submenu gets its entries when it first opens: the keys of items in submenus
+# that never opened must still find them.
+test_keys_below_unopened_folders() {
+  reset_notepad
+  e2e_key ctrl+alt+g
+  e2e_sjis '孫の表' grandchild.expected
+  expect_notepad grandchild.expected "the key of a phrase two unopened submenus down inserts it"
+  reset_notepad
+  e2e_key ctrl+alt+j
+  wait_menu || return
+  e2e_key 4
+  expect_notepad grandchild.expected "the key of a folder in an unopened submenu opens it, and its entry is picked by mnemonic"
 }
 
 # folder_key_at MODE EXPECTED_LEFT EXPECTED_TOP: the folder's key opens its submenu there.
@@ -252,6 +270,7 @@ start_tolvane
 test_mouse_pick
 test_mnemonic_pick
 test_item_key
+test_keys_below_unopened_folders
 test_control_held
 test_folder_keys
 test_caret_placement
