@@ -85,6 +85,7 @@ int runMessageLoop() {
 }  // namespace
 
 int runProgram(HINSTANCE instance, const char* commandLine) {
+    startupStepDone("loading the program");
     app().startDirectory = currentDirectoryPath();
     initFolderPopup();
     std::string dataFile = dataFileNameFromCommandLine(commandLine ? commandLine : "");
@@ -103,13 +104,19 @@ int runProgram(HINSTANCE instance, const char* commandLine) {
     createResources();
     app().model.setEvents(&platformModelEvents());
 
+    startupStepDone("before the data file");
     loadMenuAtStartup();
+    startupStepDone("data file");
     loadHistoryFile(historyFileName, app().history);
     applySettings();
+    startupStepDone("history and settings");
     rebuildMainMenu();
+    startupStepDone("menu");
     if (!createMainWindow()) return 0;
+    startupStepDone("main window");
     registerPrivateHotkey();
     registerAllHotkeys();
+    startupStepDone("keys");
     if (app().dataFileName != "tv2_text.ini")
         PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0);
     app().accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));

@@ -30,6 +30,16 @@ void appendLine(const std::string& line) {
 
 LARGE_INTEGER openingStart{};
 bool openingTimed = false;
+// Start-up's steps are written with "tray", all at once: scripts take the log
+// file's appearance for the tray icon's.
+std::string startupSteps;
+
+double millisecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
 
 }  // namespace
 
@@ -42,18 +52,40 @@ void menuOpeningStarts() {
 void menuLoopIdle() {
     if (!openingTimed) return;
     openingTimed = false;
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    const double milliseconds = 1000.0 * static_cast<double>(now.QuadPart - openingStart.QuadPart) /
-                                static_cast<double>(frequency.QuadPart);
     char line[64];
-    snprintf(line, sizeof line, "open: %.1f ms\n", milliseconds);
+    snprintf(line, sizeof line, "open: %.1f ms\n", millisecondsSince(openingStart));
     appendLine(line);
 }
 
 void trayIconShown() {
-    if (!logPath().empty()) appendLine("tray\n");
+    if (logPath().empty()) return;
+    appendLine(startupSteps + "tray\n");
+    startupSteps.clear();
+}
+
+void startupStepDone(const char* step) {
+    if (logPath().empty()) return;
+    static LARGE_INTEGER previous = [] {
+        // The first step is timed from the process's creation.
+        FILETIME created, exited, kernel, user, now;
+        GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER from{}, to{};
+        from.LowPart = created.dwLowDateTime;
+        from.HighPart = created.dwHighDateTime;
+        to.LowPart = now.dwLowDateTime;
+        to.HighPart = now.dwHighDateTime;
+        LARGE_INTEGER counter, frequency;
+        QueryPerformanceCounter(&counter);
+        QueryPerformanceFrequency(&frequency);
+        // FILETIME counts 100 ns steps.
+        counter.QuadPart -= static_cast<LONGLONG>((to.QuadPart - from.QuadPart) * frequency.QuadPart / 10000000);
+        return counter;
+    }();
+    char line[128];
+    snprintf(line, sizeof line, "startup: %s %.1f ms\n", step, millisecondsSince(previous));
+    startupSteps += line;
+    QueryPerformanceCounter(&previous);
 }
 
 }  // namespace tv

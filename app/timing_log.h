@@ -13,5 +13,8 @@ void menuOpeningStarts();
 void menuLoopIdle();
 // Start-up has put the icon into the tray: logs "tray".
 void trayIconShown();
+// A step of start-up is done: logs "startup: STEP MS ms", the time since the
+// previous step (the first one: since the program began), just before "tray".
+void startupStepDone(const char* step);
 
 }  // namespace tv
