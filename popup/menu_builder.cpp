@@ -175,16 +175,27 @@ HMENU buildPopupMenu(menuNode& root) {
     return menu;
 }
 
+namespace {
+
+// Makes the entries of an unbuilt submenu from the node that holds its folder
+// (null: the folder is gone from the tree, and the submenu stays empty).
+bool fillUnbuiltSubmenu(HMENU submenu, const menuNode* folderNode) {
+    auto unbuilt = unbuiltLevels.find(submenu);
+    if (unbuilt == unbuiltLevels.end()) return false;
+    const size_t depth = unbuilt->second.depth;
+    unbuiltLevels.erase(unbuilt);
+    if (!folderNode) return false;
+    levelBuilder().fill(*folderNode, submenu, depth);
+    return true;
+}
+
+}  // namespace
+
 bool buildSubmenuEntries(HMENU submenu) {
     auto unbuilt = unbuiltLevels.find(submenu);
     if (unbuilt == unbuiltLevels.end()) return false;
-    const unbuiltLevel level = unbuilt->second;
-    unbuiltLevels.erase(unbuilt);
-    itemRef folder = level.folder.lock();
-    menuNode* node = folder && shownTree ? findNode(*shownTree, folder.get()) : nullptr;
-    if (!node) return false;
-    levelBuilder().fill(*node, submenu, level.depth);
-    return true;
+    itemRef folder = unbuilt->second.folder.lock();
+    return fillUnbuiltSubmenu(submenu, folder && shownTree ? findNode(*shownTree, folder.get()) : nullptr);
 }
 
 void buildEntriesUpTo(const menuItem& item) {
@@ -194,7 +205,7 @@ void buildEntriesUpTo(const menuItem& item) {
     for (size_t i = 1; i + 1 < path.size(); ++i) {
         auto submenu = submenusOfFolders.find(path[i]->item.get());
         if (submenu == submenusOfFolders.end()) return;  // no entry: below the depth limit
-        buildSubmenuEntries(submenu->second);
+        fillUnbuiltSubmenu(submenu->second, path[i]);
     }
 }
 
