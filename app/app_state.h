@@ -56,8 +56,6 @@ struct targetState {
     HWND window = nullptr;  // the foreground window before our menu took it
     HWND focus = nullptr;   // its focused control
     POINT point{};          // caret or control position, screen coordinates
-    POINT caret{};          // the caret in screen coordinates, read in every placement mode
-    bool caretFound = false;
 };
 
 struct appState {

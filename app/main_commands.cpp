@@ -14,11 +14,8 @@ namespace {
 
 // The tray's right click: the whole menu at the pointer, tracked at once.
 void showTrayMenu() {
-    if (!app().mainMenu || app().menuOpen) return;
     // Open like any other menu: a hotkey closes it, the corners wait for it.
-    app().menuOpen = true;
-    showKeyboardAnchor();
-    SetForegroundWindow(app().mainWindow);
+    if (!app().mainMenu || !beginMenu()) return;
     POINT cursor{};
     GetCursorPos(&cursor);
     trackAndFinish(app().mainMenu, cursor);

@@ -16,6 +16,7 @@
 #include "files/file_dialog.h"
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
+#include "files/platform_files.h"
 #include "folderpopup/vossel_settings.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
@@ -31,18 +32,7 @@ constexpr DWORD openFlags = OFN_LONGNAMES | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
 constexpr DWORD saveFlags = OFN_LONGNAMES | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
 // The file's name without its folder. A trail byte 0x5C is part of its character.
-std::string baseName(const std::string& path) {
-    size_t start = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        auto byte = static_cast<unsigned char>(path[i]);
-        if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
-            ++i;
-            continue;
-        }
-        if (byte == '\\' || byte == '/' || byte == ':') start = i + 1;
-    }
-    return path.substr(start);
-}
+std::string baseName(const std::string& path) { return path.substr(fileNameStart(path)); }
 
 // The fields change on screen; the change notifications carry them into the
 // selected item through the properties pane, as typing would.

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 
+#include "app/screen_dpi.h"
 #include "editor/tooltip_text.h"
 
 namespace tv {
@@ -70,12 +71,7 @@ TTTOOLINFOA toolRecord(UINT flags, HWND window, HWND control, HINSTANCE module, 
 
 // Wide enough for a line of about thirty Japanese characters at the screen's
 // resolution; longer texts wrap instead of running across the screen.
-int maxTipWidth() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return MulDiv(360, dpi > 0 ? dpi : 96, 96);
-}
+int maxTipWidth() { return scaledPixels(360); }
 
 }  // namespace
 

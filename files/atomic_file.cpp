@@ -45,7 +45,7 @@ atomicFile::~atomicFile() {
 
 bool atomicFile::open() {
     // What a killed save left behind goes first, whether or not this one succeeds.
-    if (fileExists(temporary_)) removeFile(temporary_);
+    removeFile(temporary_);
     file_ = openFile(temporary_, "wb");
     failed_ = file_ == nullptr;
     if (file_) {

@@ -1,4 +1,4 @@
-// Finding bytes in the short lines of a data file. A line has up to seven tabs
+// Finding line ends, and bytes in the short lines of a data file. A line has up to seven tabs
 // and a few backslashes; looking at 16 bytes at a time finds them all in one pass
 // instead of one library search per column.
 #pragma once
@@ -10,24 +10,6 @@
 #endif
 
 namespace tv {
-
-// Calls visit(position) for each `target` byte in `text`, in order, until visit
-// returns false.
-template <class Visit>
-void forEachByte(std::string_view text, char target, Visit&& visit) {
-    size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i wanted = _mm_set1_epi8(target);
-    for (; i + 16 <= text.size(); i += 16) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-        unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted)));
-        for (; hits != 0; hits &= hits - 1)
-            if (!visit(i + static_cast<size_t>(__builtin_ctz(hits)))) return;
-    }
-#endif
-    for (; i < text.size(); ++i)
-        if (text[i] == target && !visit(i)) return;
-}
 
 // The first of the bytes b1..b4 at or after `from`, or text.size() when there is none.
 inline size_t findFirstOf4(std::string_view text, size_t from, char b1, char b2, char b3, char b4) {
@@ -47,9 +29,24 @@ inline size_t findFirstOf4(std::string_view text, size_t from, char b1, char b2,
     return text.size();
 }
 
+// Calls visit(position) for each `target` byte in `text`, in order, until visit
+// returns false.
+template <class Visit>
+void forEachByte(std::string_view text, char target, Visit&& visit) {
+    for (size_t pos = 0; (pos = findFirstOf4(text, pos, target, target, target, target)) < text.size(); ++pos)
+        if (!visit(pos)) return;
+}
+
 // The first CR or LF at or after `from`, or text.size() when there is none.
 inline size_t findLineEnd(std::string_view text, size_t from) {
     return findFirstOf4(text, from, '\r', '\n', '\r', '\n');
+}
+
+// Length of the line end at `pos`: 2 for CR LF, 1 for CR or LF, 0 for none.
+inline size_t lineEndLength(std::string_view text, size_t pos) {
+    if (pos >= text.size()) return 0;
+    if (text[pos] == '\r') return pos + 1 < text.size() && text[pos + 1] == '\n' ? 2 : 1;
+    return text[pos] == '\n' ? 1 : 0;
 }
 
 }  // namespace tv

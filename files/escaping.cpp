@@ -137,12 +137,6 @@ size_t unescapeInto(std::string_view escaped, char* out) {
 
 }  // namespace
 
-void appendUnescaped(std::string_view escaped, std::string& out) {
-    const size_t start = out.size();
-    out.resize(start + escaped.size());
-    out.resize(start + unescapeInto(escaped, &out[start]));
-}
-
 std::string escapeText(const std::string& raw, escapeMode mode) {
     std::string out;
     out.reserve(raw.size() + raw.size() / 8);

@@ -16,7 +16,6 @@ std::string unescapeText(std::string_view escaped);
 // The same, appended to `out` (which `raw` or `escaped` must not point into):
 // the file formats build whole lines in one buffer.
 void appendEscaped(std::string_view raw, std::string& out, escapeMode mode = escapeMode::textFile);
-void appendUnescaped(std::string_view escaped, std::string& out);
 
 // Proposes a file name from a display text: the nine characters Windows forbids
 // in file names become their full-width forms.

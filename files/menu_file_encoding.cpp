@@ -3,6 +3,7 @@
 #include <string_view>
 #include <utility>
 
+#include "files/byte_scan.h"
 #include "files/code_page.h"
 
 namespace tv {
@@ -21,19 +22,14 @@ bool firstLineIsUtf8Header(std::string_view bytes) {
     return start != std::string_view::npos && startsWith(bytes.substr(start), utf8Header);
 }
 
-// Length of the line end at `pos`: 2 for CR LF, 1 for CR or LF, 0 for none.
-size_t lineEndLength(std::string_view bytes, size_t pos) {
-    if (pos >= bytes.size()) return 0;
-    if (bytes[pos] == '\r') return pos + 1 < bytes.size() && bytes[pos + 1] == '\n' ? 2 : 1;
-    return bytes[pos] == '\n' ? 1 : 0;
-}
-
+// Line ends are the same single bytes in both encodings and never part of a
+// longer character, so the whole text converts as its lines do; the lines are
+// only taken one by one to tell which one holds a fault.
 void convertLines(std::string_view utf8, decodedMenuText& decoded) {
+    if (isValidUtf8(utf8) && utf8ToCodePage932(utf8, decoded.text)) return;
     size_t lineNumber = 0;
-    size_t pos = 0;
-    while (pos < utf8.size()) {
-        size_t end = utf8.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = utf8.size();
+    for (size_t pos = 0; pos < utf8.size();) {
+        size_t end = findLineEnd(utf8, pos);
         ++lineNumber;
         std::string_view line = utf8.substr(pos, end - pos);
         if (!isValidUtf8(line)) {

@@ -37,11 +37,7 @@ public:
             size_t start = pos_;
             size_t end = findLineEnd(bytes_, start);
             size_t number = ++lineNumber_;
-            pos_ = end;
-            if (pos_ < bytes_.size()) {
-                if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
-                ++pos_;
-            }
+            pos_ = end + lineEndLength(bytes_, end);
             while (start < end && isBlank(bytes_[start])) ++start;
             if (start == end) continue;
             line = bytes_.substr(start, end - start);

@@ -40,7 +40,6 @@ public:
 
     const std::deque<uint16_t>& releasedMenuIds() const { return releasedMenu_; }
     const std::deque<uint16_t>& releasedHistoryIds() const { return releasedHistory_; }
-    bool inUse(uint16_t itemId) const { return live_[itemId]; }
 
 private:
     uint16_t takeReleased(std::deque<uint16_t>& released);

@@ -33,44 +33,37 @@ struct blockPool::chunk {
 };
 
 void* blockPool::take() {
+    void* block;
     if (eachBlockFromTheHeap) {
-        void* block = ::operator new(roundedUp(blockSize_));
-        ++inUse_;
-        return block;
-    }
-    ++inUse_;
-    if (freeList_) {
-        void* block = freeList_;
+        block = ::operator new(roundedUp(blockSize_));
+    } else if (freeList_) {
+        block = freeList_;
         freeList_ = *static_cast<void**>(block);
-        return block;
+    } else {
+        size_t step = roundedUp(blockSize_);
+        if (next_ == nullptr || static_cast<size_t>(end_ - next_) < step) addChunk();
+        block = next_;
+        next_ += step;
     }
-    size_t step = roundedUp(blockSize_);
-    if (next_ == nullptr || static_cast<size_t>(end_ - next_) < step) addChunk();
-    void* block = next_;
-    next_ += step;
+    // Counted once the block is there: a failed allocation throws before.
+    ++inUse_;
     return block;
 }
 
 void blockPool::give(void* block) {
     if (!block) return;
-    if (eachBlockFromTheHeap) {
-        ::operator delete(block);
-        --inUse_;
-        return;
-    }
+    --inUse_;
+    if (eachBlockFromTheHeap) return ::operator delete(block);
     *static_cast<void**>(block) = freeList_;
     freeList_ = block;
-    if (--inUse_ == 0) releaseChunks();
+    if (inUse_ == 0) releaseChunks();
 }
 
 void blockPool::addChunk() {
     // A chunk holds its link and at least one block.
     size_t bytes = roundedUp(sizeof(chunk)) + (roundedUp(blockSize_) > chunkBytes ? roundedUp(blockSize_) : chunkBytes);
     auto* fresh = static_cast<chunk*>(std::malloc(bytes));
-    if (!fresh) {
-        --inUse_;
-        throw std::bad_alloc();
-    }
+    if (!fresh) throw std::bad_alloc();
     fresh->next = chunks_;
     chunks_ = fresh;
     next_ = reinterpret_cast<char*>(fresh) + roundedUp(sizeof(chunk));

@@ -3,7 +3,7 @@
 namespace tv {
 
 void itemRegistry::add(menuItem* item) {
-    if (!item || item->registrySlot_ != menuItem::notRegistered) return;
+    if (!item || item->registry_) return;
     item->registrySlot_ = slots_.size();
     item->registry_ = this;
     slots_.push_back(item);
@@ -15,18 +15,14 @@ void itemRegistry::remove(menuItem* item) {
     size_t slot = item->registrySlot_;
     if (slot >= slots_.size() || slots_[slot] != item) return;
     slots_[slot] = nullptr;
-    item->registrySlot_ = menuItem::notRegistered;
     item->registry_ = nullptr;
     --live_;
     if (slots_.size() > 64 && live_ < slots_.size() / 2) compact();
 }
 
 void itemRegistry::clear() {
-    for (menuItem* item : slots_) {
-        if (!item) continue;
-        item->registrySlot_ = menuItem::notRegistered;
-        item->registry_ = nullptr;
-    }
+    for (menuItem* item : slots_)
+        if (item) item->registry_ = nullptr;
     slots_.clear();
     live_ = 0;
 }

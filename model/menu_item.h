@@ -67,11 +67,10 @@ struct menuItem {
 
 private:
     friend class itemRegistry;
-    static constexpr size_t notRegistered = static_cast<size_t>(-1);
 
     idAllocator* owner_;
-    itemRegistry* registry_ = nullptr;      // the registry that lists the item, if any
-    size_t registrySlot_ = notRegistered;  // kept by itemRegistry for O(1) removal
+    itemRegistry* registry_ = nullptr;  // the registry that lists the item, if any
+    size_t registrySlot_ = 0;           // its place there, for O(1) removal
 };
 
 using itemRef = std::shared_ptr<menuItem>;

@@ -33,17 +33,6 @@ void menuNode::clear() {
     item.reset();
 }
 
-menuNode* findNode(menuNode& root, const menuItem* item) {
-    std::vector<menuNode*> pending{&root};
-    while (!pending.empty()) {
-        menuNode* current = pending.back();
-        pending.pop_back();
-        if (current->item.get() == item) return current;
-        for (auto& child : current->children) pending.push_back(&child);
-    }
-    return nullptr;
-}
-
 std::vector<menuNode*> pathTo(menuNode& root, const menuItem* item) {
     if (root.item.get() == item) return {&root};
     // Each frame is a node on the current path and the next of its children to visit.
@@ -65,6 +54,11 @@ std::vector<menuNode*> pathTo(menuNode& root, const menuItem* item) {
         if (child->hasChildren()) frames.push_back({child, 0});
     }
     return {};
+}
+
+menuNode* findNode(menuNode& root, const menuItem* item) {
+    std::vector<menuNode*> path = pathTo(root, item);
+    return path.empty() ? nullptr : path.back();
 }
 
 size_t treeDepth(const menuNode& node) {

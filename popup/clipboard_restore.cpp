@@ -13,14 +13,20 @@ struct savedFormat {
     std::vector<char> bytes;
 };
 
+// What of ours the clipboard holds; WM_DESTROYCLIPBOARD makes it nothing.
+enum class ourContent {
+    nothing,
+    phraseOffered,  // the phrase by delayed rendering, not yet handed to anyone
+    phrase,         // the phrase itself
+    restoredCopy,   // the copy of the user's clipboard we gave back
+};
+
 struct clipboardLoan {
-    bool holding = false;             // a copy of the user's clipboard waits to go back
+    bool holding = false;  // a copy of the user's clipboard waits to go back
     std::vector<savedFormat> saved;
-    bool phraseOnClipboard = false;   // what we put there is still there
+    ourContent onClipboard = ourContent::nothing;
     std::string phrase;
-    bool phraseOffered = false;       // delayed rendering: not yet handed to anyone
     bool pasteSent = false;
-    bool restoredOnClipboard = false;  // the clipboard holds the copy we gave back
     int openRetries = 0;
 };
 
@@ -80,7 +86,7 @@ void setClipboardBytes(UINT format, const void* bytes, size_t size) {
 
 void renderPhrase() {
     setClipboardBytes(CF_TEXT, loan.phrase.c_str(), loan.phrase.size() + 1);
-    loan.phraseOffered = false;
+    if (loan.onClipboard == ourContent::phraseOffered) loan.onClipboard = ourContent::phrase;
 }
 
 // Windows' own clipboard history and other tools leave a paste marked like this
@@ -91,6 +97,10 @@ void markAsPrivatePaste() {
     static const UINT cloud = RegisterClipboardFormatA("CanUploadToCloudClipboard");
     const DWORD no = 0;
     for (UINT format : {exclude, history, cloud}) setClipboardBytes(format, &no, sizeof no);
+}
+
+bool phraseOnClipboard() {
+    return loan.onClipboard == ourContent::phrase || loan.onClipboard == ourContent::phraseOffered;
 }
 
 void startTimer(UINT delay) { SetTimer(app().mainWindow, mainTimer::clipboardBack, delay, nullptr); }
@@ -113,9 +123,8 @@ void lendUserClipboardNow() {
 
 void putPhraseOnClipboard(const std::string& text) {
     loan.phrase = text;
-    loan.phraseOnClipboard = true;
-    loan.phraseOffered = loan.holding;
-    if (loan.phraseOffered)
+    loan.onClipboard = loan.holding ? ourContent::phraseOffered : ourContent::phrase;
+    if (loan.holding)
         SetClipboardData(CF_TEXT, nullptr);
     else
         renderPhrase();
@@ -123,17 +132,17 @@ void putPhraseOnClipboard(const std::string& text) {
 }
 
 bool clipboardHoldsOurPhrase(std::string& text) {
-    if (!loan.phraseOnClipboard || GetClipboardOwner() != app().mainWindow) return false;
+    if (!phraseOnClipboard() || GetClipboardOwner() != app().mainWindow) return false;
     text = loan.phrase;
     return true;
 }
 
 bool clipboardHoldsRestoredCopy() {
-    return loan.restoredOnClipboard && GetClipboardOwner() == app().mainWindow;
+    return loan.onClipboard == ourContent::restoredCopy && GetClipboardOwner() == app().mainWindow;
 }
 
 void onRenderFormat(UINT format) {
-    if (format != CF_TEXT || !loan.phraseOffered) return;
+    if (format != CF_TEXT || loan.onClipboard != ourContent::phraseOffered) return;
     renderPhrase();
     // The target is reading it now, with the clipboard open: give the user's
     // clipboard back as soon as the target lets go.
@@ -141,7 +150,7 @@ void onRenderFormat(UINT format) {
 }
 
 void onRenderAllFormats() {
-    if (!loan.phraseOffered || !OpenClipboard(app().mainWindow)) return;
+    if (loan.onClipboard != ourContent::phraseOffered || !OpenClipboard(app().mainWindow)) return;
     if (GetClipboardOwner() == app().mainWindow) renderPhrase();
     CloseClipboard();
 }
@@ -161,12 +170,11 @@ void onGiveClipboardBack() {
         return;
     }
     // Someone copied something new meanwhile: that is the clipboard now.
-    if (loan.phraseOnClipboard && GetClipboardOwner() == app().mainWindow) {
-        if (loan.phraseOffered) renderPhrase();  // a target that never asked
+    if (phraseOnClipboard() && GetClipboardOwner() == app().mainWindow) {
+        if (loan.onClipboard == ourContent::phraseOffered) renderPhrase();  // a target that never asked
         EmptyClipboard();
         for (const savedFormat& saved : loan.saved) setClipboardBytes(saved.format, saved.bytes.data(), saved.bytes.size());
-        loan.phraseOnClipboard = false;
-        loan.restoredOnClipboard = true;
+        loan.onClipboard = ourContent::restoredCopy;
     }
     CloseClipboard();
     forgetUserClipboard();
@@ -179,10 +187,6 @@ void forgetUserClipboard() {
     loan.openRetries = 0;
 }
 
-void onDestroyClipboard() {
-    loan.phraseOnClipboard = false;
-    loan.phraseOffered = false;
-    loan.restoredOnClipboard = false;
-}
+void onDestroyClipboard() { loan.onClipboard = ourContent::nothing; }
 
 }  // namespace tv

@@ -76,7 +76,7 @@ bool repostWhileControlHeld(UINT command, LPARAM lParam) {
     return true;
 }
 
-void pastePhrase(const std::string& text) { putTextAndPaste(text, true, true); }
+void pastePhrase(const std::string& text) { putTextAndPaste(text, true); }
 
 void runProgram(const std::string& data) {
     twoLines lines = splitTwoLines(data);
@@ -151,30 +151,24 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
         break;
     case itemMode::historyEntry:
         app().clip.fromHistory = true;
-        putTextAndPaste(unescapeText(item.text), false, true);
+        putTextAndPaste(unescapeText(item.text), false);
         break;
     default: break;  // separators, placeholders and history folders do nothing
     }
 }
 
-bool putTextAndPaste(const std::string& text, bool ownChange, bool pasteAfterSet) {
+bool putTextAndPaste(const std::string& text, bool ownChange) {
     if (!OpenClipboard(app().mainWindow)) {
         app().clip.caretBack = 0;
         forgetUserClipboard();
         return false;
     }
-    HWND target = app().target.window;
-    if (IsWindow(target)) {
-        withInputAttachedTo(target, [&] {
-            SetForegroundWindow(target);
-            if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
-        });
-    }
-    if (pasteAfterSet) lendUserClipboard();
+    giveFocusToTarget();
+    lendUserClipboard();
     EmptyClipboard();
     // Set before the clipboard changes: the notification it causes must already see them.
     app().clip.ownChange = ownChange;
-    app().clip.pasteAfterSet = pasteAfterSet;
+    app().clip.pasteAfterSet = true;
     putPhraseOnClipboard(text);
     CloseClipboard();
     return true;

@@ -17,7 +17,7 @@ void executeItem(menuItem& item, bool invokedFromMenu);
 
 // Puts the text on the clipboard and gives the focus back to the target; the
 // clipboard notification then sends Ctrl+V (command 103).
-bool putTextAndPaste(const std::string& text, bool ownChange, bool pasteAfterSet);
+bool putTextAndPaste(const std::string& text, bool ownChange);
 void onPasteKeystroke();                 // command 103
 void onEncloseCopy(uint16_t itemId);     // command 119
 void onEncloseInsert(uint16_t itemId);   // command 120

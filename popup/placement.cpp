@@ -29,6 +29,13 @@ void pressPrivateHotkey() {
     for (int i = 2; i >= 0; --i) keybd_event(keys[i], 0, KEYEVENTF_KEYUP, 0);
 }
 
+// The menu is not shown after all: the steps of a closed menu.
+void abandonMenu() {
+    app().foregroundRetries = 0;
+    hideKeyboardAnchor();
+    finishMenu(true);
+}
+
 void retryForeground(int placementMode, HMENU menu) {
     if (SetForegroundWindow(app().mainWindow)) {
         app().foregroundRetries = 0;
@@ -36,9 +43,7 @@ void retryForeground(int placementMode, HMENU menu) {
         Sleep(10);
         if (++app().foregroundRetries >= foregroundRetryLimit) {
             // The system keeps refusing: give the menu up without a word.
-            app().foregroundRetries = 0;
-            hideKeyboardAnchor();
-            finishMenu(true);
+            abandonMenu();
             return;
         }
         if (app().foregroundRetries == privateHotkeyRetry) pressPrivateHotkey();
@@ -68,33 +73,53 @@ POINT menuPoint(int placementMode) {
     }
 }
 
+namespace {
+
+// The caret of the focused control; the caller has attached to its thread.
+bool caretOf(HWND focus, POINT& caret) {
+    targetCaretSource source(focus);
+    const caretLocation found = findCaret(source);
+    if (found.origin == caretOrigin::none) return false;
+    caret = POINT{found.point.x, found.point.y};
+    return true;
+}
+
+}  // namespace
+
 void captureTarget() {
     HWND foreground = GetForegroundWindow();
     if (!foreground || foreground == app().mainWindow || foreground == app().taskbar) return;
     targetState& target = app().target;
     target.window = foreground;
-    bool caretFound = false;
-    target.caretFound = false;
+    bool placed = false;
     withInputAttachedTo(foreground, [&] {
         target.focus = GetFocus();
         if (!target.focus) return;
-        // Read in every mode: the search window opens at the caret whatever the menus do.
-        targetCaretSource source(target.focus);
-        const caretLocation found = findCaret(source);
-        target.caretFound = found.origin != caretOrigin::none;
-        const POINT caret{found.point.x, found.point.y};
-        if (target.caretFound) target.caret = caret;
         if (app().config.ShowMenuPosMode == 1) {
-            if (target.caretFound) {
-                target.point = caret;
-                caretFound = true;
-            }
+            placed = caretOf(target.focus, target.point);
         } else {
             target.point = topLeftOf(target.focus);
-            caretFound = true;
+            placed = true;
         }
     });
-    if (!caretFound) target.point = topLeftOf(foreground);
+    if (!placed) target.point = topLeftOf(foreground);
+}
+
+bool readTargetCaret(POINT& caret) {
+    const targetState& target = app().target;
+    if (!IsWindow(target.window) || !IsWindow(target.focus)) return false;
+    bool found = false;
+    withInputAttachedTo(target.window, [&] { found = caretOf(target.focus, caret); });
+    return found;
+}
+
+void giveFocusToTarget() {
+    HWND target = app().target.window;
+    if (!IsWindow(target)) return;
+    withInputAttachedTo(target, [&] {
+        SetForegroundWindow(target);
+        if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
+    });
 }
 
 void captureTargetThrottled() {
@@ -104,11 +129,16 @@ void captureTargetThrottled() {
     captureTarget();
 }
 
-void onShowMenu(int placementMode, HMENU menu) {
-    if (app().menuOpen || !IsMenu(menu)) return;
+bool beginMenu() {
+    if (app().menuOpen) return false;
     app().menuOpen = true;
     showKeyboardAnchor();
     SetForegroundWindow(app().mainWindow);
+    return true;
+}
+
+void onShowMenu(int placementMode, HMENU menu) {
+    if (!IsMenu(menu) || !beginMenu()) return;
     PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::trackMenu, placementMode),
                  reinterpret_cast<LPARAM>(menu));
     PostMessageA(app().mainWindow, WM_NULL, 0, 0);
@@ -117,9 +147,7 @@ void onShowMenu(int placementMode, HMENU menu) {
 void onTrackMenu(int placementMode, HMENU menu) {
     if (!app().menuOpen) {
         // Withdrawn by a second press of its key while we waited for the foreground.
-        app().foregroundRetries = 0;
-        hideKeyboardAnchor();
-        finishMenu(true);
+        abandonMenu();
         return;
     }
     if (GetForegroundWindow() != app().mainWindow) {
@@ -192,10 +220,7 @@ void finishMenu(bool fromMainWindow) {
     PostMessageA(target, WM_NULL, 0, 0);
     if (fromMainWindow && IsWindow(target)) {
         if (GetForegroundWindow() == app().mainWindow) {
-            withInputAttachedTo(target, [&] {
-                SetForegroundWindow(target);
-                if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
-            });
+            giveFocusToTarget();
         } else {
             PostMessageA(GetForegroundWindow(), WM_NULL, 0, 0);
         }

@@ -23,6 +23,13 @@ void withInputAttachedTo(HWND window, Work work) {
 
 void captureTarget();
 void captureTargetThrottled();  // pointer over the tray icon or tile: at most every 100 ms
+// The captured target's caret in screen coordinates, read now; false when it shows none.
+bool readTargetCaret(POINT& caret);
+// Gives the foreground and the focus back to the captured target, if it is still there.
+void giveFocusToTarget();
+// A menu is about to open: false when one is open already. Otherwise marks it
+// open (a hotkey then closes it, the corners wait for it) and takes the foreground.
+bool beginMenu();
 void onShowMenu(int placementMode, HMENU menu);   // command 113
 void onTrackMenu(int placementMode, HMENU menu);  // command 133
 void watchCorners();                              // timer 100

@@ -37,9 +37,6 @@ void registerSearchHotkey() {
     hotkeyCombination key = hotkeyOf(static_cast<uint16_t>(vk), 0);
     if (RegisterHotKey(app().mainWindow, searchHotkeyId, key.modifiers, key.virtualKey)) return;
     // Item keys are registered first: a key one of them has is taken too.
-    static bool reported = false;
-    if (reported) return;
-    reported = true;
     std::string text = "検索のショートカットキー " + keyName(static_cast<uint16_t>(vk)) +
                        " は，ほかのプログラムか項目が使っているため使えません．\r\n"
                        "tv2.ini の [Search] にある Hotkey で別のキーを指定してください．";

@@ -107,33 +107,31 @@ void searchIndex::add(searchEntry entry, std::string_view content) {
 }
 
 void searchIndex::addMenu(const menuNode& root) {
-    std::vector<std::string> folders;  // the path of the node being visited
-    auto joinedPath = [&] {
-        std::string path;
-        for (const std::string& folder : folders) {
-            if (!path.empty()) path += '\t';
-            path += folder;
-        }
-        return path;
-    };
+    // The path of the node being visited, and where each of its folders starts.
+    std::string path;
+    std::vector<size_t> folderStarts;
     walkTree(
         root,
         [&](const menuNode& node, size_t depth, size_t) {
             if (depth == 0) return;  // the root item is no entry of the menu
             if (node.hasChildren()) {
-                folders.push_back(node.item ? withoutMnemonics(node.item->text) : std::string());
+                folderStarts.push_back(path.size());
+                if (!path.empty()) path += '\t';
+                if (node.item) path += withoutMnemonics(node.item->text);
                 return;
             }
             if (!isSearchable(node)) return;
             searchEntry entry;
             entry.item = node.item;
             entry.display = withoutMnemonics(node.item->text);
-            entry.path = joinedPath();
+            entry.path = path;
             entry.preview = oneLinePreview(node.item->data, previewBytes);
             add(std::move(entry), node.item->data);
         },
         [&](const menuNode& node, size_t depth) {
-            if (depth > 0 && node.hasChildren()) folders.pop_back();
+            if (depth == 0 || !node.hasChildren()) return;
+            path.resize(folderStarts.back());
+            folderStarts.pop_back();
         });
 }
 

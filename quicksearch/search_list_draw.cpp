@@ -28,10 +28,13 @@ std::wstring wide(const std::string& text) {
 }
 
 // "挨拶 › 社外"; a font without "›" gets "＞", which every Japanese font has.
-std::wstring shownPath(HDC dc, const std::string& path) {
+const wchar_t* pathSeparatorFor(HDC dc) {
     WORD glyph = 0;
     bool hasArrow = GetGlyphIndicesW(dc, L"\x203A", 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 && glyph != 0xFFFF;
-    const wchar_t* separator = hasArrow ? L" \x203A " : L" \xFF1E ";
+    return hasArrow ? L" \x203A " : L" \xFF1E ";
+}
+
+std::wstring shownPath(const std::string& path, const wchar_t* separator) {
     std::wstring shown;
     for (wchar_t c : wide(path)) {
         if (c == L'\t')
@@ -60,21 +63,23 @@ std::string shownText(const searchEntry& entry) {
     return entry.display;
 }
 
-}  // namespace
-
+// The grey used for folder paths and previews.
 COLORREF dimTextColor(bool selected) {
     return selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_GRAYTEXT);
 }
 
-int resultRowHeight(HWND window, HFONT font, int& lineHeight) {
+}  // namespace
+
+void measureResultRows(HWND window, searchWindowState& state) {
     HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc, state.font);
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
+    state.pathSeparator = pathSeparatorFor(dc);
     SelectObject(dc, old);
     ReleaseDC(window, dc);
-    lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
-    return 2 * lineHeight + 2 * scaledPixels(rowPadding);
+    state.lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+    state.rowHeight = 2 * state.lineHeight + 2 * scaledPixels(rowPadding);
 }
 
 void drawResultRow(const searchWindowState& state, const DRAWITEMSTRUCT& draw) {
@@ -109,7 +114,8 @@ void drawResultRow(const searchWindowState& state, const DRAWITEMSTRUCT& draw) {
     textArea.right = std::min<LONG>(measured.right, first.left + (first.right - first.left) * 2 / 3);
     drawLine(dc, text, textArea, textColor);
 
-    std::wstring path = entry.fromHistory ? wide("クリップボード履歴") : shownPath(dc, entry.path);
+    static const std::wstring historyLabel = wide("クリップボード履歴");
+    std::wstring path = entry.fromHistory ? historyLabel : shownPath(entry.path, state.pathSeparator);
     RECT pathArea{textArea.right + scaledPixels(pathGap), first.top, first.right, first.bottom};
     if (pathArea.left < pathArea.right) drawLine(dc, path, pathArea, dimTextColor(selected));
     drawLine(dc, wide(entry.preview), second, dimTextColor(selected));

@@ -31,21 +31,12 @@ searchWindowState* stateOf(HWND window) {
     return reinterpret_cast<searchWindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-void giveFocusBack() {
-    HWND target = app().target.window;
-    if (!IsWindow(target)) return;
-    withInputAttachedTo(target, [&] {
-        SetForegroundWindow(target);
-        if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
-    });
-}
-
 // The state is freed with the window (WM_NCDESTROY): nothing may use it afterwards.
 void closeSearch(searchWindowState& state, bool returnFocus) {
     HWND window = state.window;
     state.closing = true;
     DestroyWindow(window);
-    if (returnFocus) giveFocusBack();
+    if (returnFocus) giveFocusToTarget();
 }
 
 void fillIndex(searchWindowState& state) {
@@ -130,7 +121,7 @@ HWND createChild(HWND parent, const char* className, DWORD style, int id) {
 bool onCreate(searchWindowState& state) {
     HWND window = state.window;
     state.font = app().menuFont.handle ? app().menuFont.handle : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    state.rowHeight = resultRowHeight(window, state.font, state.lineHeight);
+    measureResultRows(window, state);
     state.field = createChild(window, "EDIT", ES_AUTOHSCROLL, IDC_SEARCH_FIELD);
     state.list = createChild(window, "LISTBOX",
                              WS_VSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
@@ -206,13 +197,12 @@ bool registerSearchClass() {
     return registered;
 }
 
-// Below the target's caret, or at the pointer; inside the work area of that
-// screen, and above the caret when there is no room below it.
-void placeWindow(HWND window, int lineHeight) {
-    const targetState& target = app().target;
+// Below the target's caret (null: there is none), or at the pointer; inside the
+// work area of that screen, and above the caret when there is no room below it.
+void placeWindow(HWND window, int lineHeight, const POINT* caret) {
     POINT anchor{};
-    if (target.caretFound && IsWindow(target.window)) {
-        anchor = target.caret;
+    if (caret) {
+        anchor = *caret;
         anchor.y += lineHeight + scaledPixels(4);
     } else {
         GetCursorPos(&anchor);
@@ -225,7 +215,7 @@ void placeWindow(HWND window, int lineHeight) {
     GetMonitorInfoA(MonitorFromPoint(anchor, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
     int x = anchor.x, y = anchor.y;
-    if (y + height > work.bottom && target.caretFound) y = target.caret.y - height;
+    if (y + height > work.bottom && caret) y = caret->y - height;
     x = std::max<int>(work.left, std::min<int>(x, work.right - width));
     y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
     SetWindowPos(window, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
@@ -246,6 +236,9 @@ void openQuickSearch() {
         return;
     }
     if (!registerSearchClass()) return;
+    // Read while the target is still in front.
+    POINT caret{};
+    const bool atCaret = readTargetCaret(caret);
     auto state = std::make_unique<searchWindowState>();
     fillIndex(*state);
     HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, searchClassName, "Tolvane 検索",
@@ -256,7 +249,7 @@ void openQuickSearch() {
     shown.ownedByWindow = true;
     openWindow = window;
     refilter(shown);
-    placeWindow(window, shown.lineHeight);
+    placeWindow(window, shown.lineHeight, atCaret ? &caret : nullptr);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     SetFocus(shown.field);

@@ -17,6 +17,7 @@ struct searchWindowState {
     HFONT font = nullptr;  // the menu font, or the system's GUI font
     int rowHeight = 0;
     int lineHeight = 0;    // one text line of the row font
+    const wchar_t* pathSeparator = L" \xFF1E ";  // between a path's folders, as the font can show it
     searchIndex index;
     std::vector<uint32_t> results;  // positions in `index`, in rank order
     bool closing = false;           // being destroyed: deactivation is no reason to close again
@@ -25,10 +26,9 @@ struct searchWindowState {
 
 // --- search_list_draw.cpp ---
 
-// The grey used for folder paths and previews.
-COLORREF dimTextColor(bool selected);
 void drawResultRow(const searchWindowState& state, const DRAWITEMSTRUCT& draw);
-// Two lines of the font: the display text with the path, and the preview.
-int resultRowHeight(HWND window, HFONT font, int& lineHeight);
+// Sets the row and line heights (two lines of the font: the display text with
+// the path, and the preview) and the path separator the font can show.
+void measureResultRows(HWND window, searchWindowState& state);
 
 }  // namespace tv

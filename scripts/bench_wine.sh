@@ -94,7 +94,7 @@ tolvane_openings() {
     e2e_key Escape
     e2e_wait_no_window '#32768' || { e2e_fail "the level of $count entries did not close" >&2; break; }
   done
-  e2e_stop tolvane.exe
+  close_program tolvane.exe
   awk '/^open:/ { print $2 }' "$timing_log"
 }
 

@@ -81,12 +81,6 @@ focus_notepad() {
   e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' || e2e_fail "notepad has no focus: $(e2e_focusinfo)"
 }
 
-reset_notepad() {
-  : > empty.txt
-  e2e_set_notepad_text empty.txt
-  focus_notepad
-}
-
 # copy_in_notepad UTF8_TEXT: Notepad shows the text, all of it selected, and copies it
 copy_in_notepad() {
   e2e_sjis "$1" copy.txt
@@ -94,13 +88,6 @@ copy_in_notepad() {
   focus_notepad
   e2e_wintext --select 0 end > /dev/null
   e2e_key ctrl+c
-}
-
-# expect_notepad UTF8_TEXT DESCRIPTION
-expect_notepad() {
-  e2e_sjis "$1" notepad.expected
-  e2e_wait_until 'e2e_notepad_text notepad.txt && cmp -s notepad.txt notepad.expected' 10
-  e2e_expect_bytes notepad.txt notepad.expected "$2"
 }
 
 # unescape ESCAPED_UTF8: what pasting an entry inserts (the texts here use only \t \r \n \\)
@@ -126,10 +113,10 @@ close_menus() {
 # pick KEY MNEMONIC ESCAPED_ENTRY DESCRIPTION: the entry typed in KEY's submenu
 # lands in an empty Notepad
 pick() {
-  reset_notepad
+  e2e_reset_notepad
   open_menu "$1" || return
   e2e_key "$2"
-  expect_notepad "$(unescape "$3")" "$4"
+  e2e_expect_notepad "$(unescape "$3")" "$4"
 }
 
 # right_click_entry INDEX COUNT: a right click on entry INDEX (from 0) of the
@@ -198,9 +185,9 @@ test_marked_clip() {
 }
 
 test_phrase_left_out() {
-  reset_notepad
+  e2e_reset_notepad
   e2e_key ctrl+alt+p
-  expect_notepad '定型文です' "the phrase's key pastes it"
+  e2e_expect_notepad '定型文です' "the phrase's key pastes it"
   barrier 'after phrase'
   expect_clips "with NoPastFromQS on, a pasted phrase is not recorded" \
     'after phrase' 'after secret' "$(printf 'x%.0s' {1..1023})"
@@ -282,12 +269,12 @@ shot_with_last_entry() {
 }
 
 test_history_menu() {
-  reset_notepad
+  e2e_reset_notepad
   open_menu ctrl+alt+r || return
   e2e_wait_until 'shot_with_last_entry "$menu" 6 "$SHOTS/history.png"' 5 &&
     echo "screenshot: $SHOTS/history.png" || e2e_fail "the history menu's last entry was not drawn"
   e2e_key 0
-  expect_notepad "$(unescape "$E1")" "typing 0 in the history pastes the newest entry (a TAB inside)"
+  e2e_expect_notepad "$(unescape "$E1")" "typing 0 in the history pastes the newest entry (a TAB inside)"
   pick ctrl+alt+r 2 "$E3" "typing 2 pastes the third entry, CR LF restored"
   pick ctrl+alt+r 1 "$E2" "typing 1 pastes the second entry, trail bytes and a backslash intact"
 }
@@ -298,7 +285,7 @@ test_ranges() {
   three=$menu
   pick ctrl+alt+h 2 "$E5" "and entry 5 with 2"
 
-  reset_notepad
+  e2e_reset_notepad
   open_menu ctrl+alt+t || return
   none=$menu
   local t3 b3 t b
@@ -315,7 +302,7 @@ test_ranges() {
 }
 
 test_quick_add_front() {
-  reset_notepad
+  e2e_reset_notepad
   open_menu ctrl+alt+a || return
   right_click_entry 1 2
   { menu_file "$(added_line "$E2")"$'\n'; } > data.expected
@@ -341,9 +328,9 @@ test_restart_and_move() {
   pick ctrl+alt+r 2 "$E2" "typing 2 pastes the third entry"
   expect_clips "with bNoMovePasetFromClipboard=0 the pasted entry moves to the front" \
     "$E2" 'B' "$E1" "$E3" "$E4" "$E5" "$E6"
-  reset_notepad
+  e2e_reset_notepad
   e2e_key ctrl+alt+p
-  expect_notepad '定型文です' "the phrase's key pastes it"
+  e2e_expect_notepad '定型文です' "the phrase's key pastes it"
   expect_clips "with NoPastFromQS=0 the pasted phrase is recorded" \
     '定型文です' "$E2" 'B' "$E1" "$E3" "$E4" "$E5" "$E6"
 }
@@ -351,7 +338,7 @@ test_restart_and_move() {
 # --- phase 4: ClipToAddPos=1 and bClearClipHistoryOnExit=1 ---------------------
 
 test_quick_add_end() {
-  reset_notepad
+  e2e_reset_notepad
   # Newest at the bottom: E2 (label 0), then 定型文です (label 1), then the phrase added before.
   open_menu ctrl+alt+a || return
   right_click_entry 1 3

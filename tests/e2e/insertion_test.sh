@@ -50,14 +50,6 @@ stop_tolvane() {
   e2e_stop tolvane.exe || e2e_fail "tolvane did not stop"
 }
 
-# Empties Notepad and gives it the keyboard focus back.
-reset_notepad() {
-  : > empty.txt
-  e2e_set_notepad_text empty.txt
-  e2e_click 300 300
-  e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' || e2e_fail "notepad has no focus: $(e2e_focusinfo)"
-}
-
 # expect_notepad EXPECTED_FILE DESCRIPTION
 expect_notepad() {
   expected_file=$1  # the wait condition is evaluated inside e2e_wait_until, where $1 differs
@@ -68,7 +60,7 @@ expect_notepad() {
 wait_menu() { e2e_wait_until 'menu=$(e2e_menu_rect)' 10 || { e2e_fail "no menu opened"; return 1; }; }
 
 test_mouse_pick() {
-  reset_notepad
+  e2e_reset_notepad
   e2e_move 400 200
   e2e_key ctrl+alt+space
   wait_menu || return
@@ -85,7 +77,7 @@ test_mouse_pick() {
 }
 
 test_mnemonic_pick() {
-  reset_notepad
+  e2e_reset_notepad
   e2e_key ctrl+alt+space
   wait_menu || return
   e2e_key k
@@ -94,7 +86,7 @@ test_mnemonic_pick() {
 }
 
 test_item_key() {
-  reset_notepad
+  e2e_reset_notepad
   e2e_key ctrl+alt+h
   e2e_sjis 'ホットキー表' hot.expected
   expect_notepad hot.expected "an item's own key inserts it at once"
@@ -104,11 +96,11 @@ test_item_key() {
 # A submenu gets its entries when it first opens: the keys of items in submenus
 # that never opened must still find them.
 test_keys_below_unopened_folders() {
-  reset_notepad
+  e2e_reset_notepad
   e2e_key ctrl+alt+g
   e2e_sjis '孫の表' grandchild.expected
   expect_notepad grandchild.expected "the key of a phrase two unopened submenus down inserts it"
-  reset_notepad
+  e2e_reset_notepad
   e2e_key ctrl+alt+j
   wait_menu || return
   e2e_key 4
@@ -121,7 +113,7 @@ test_keys_below_unopened_folders() {
 folder_key_at() {
   local mode=$1 x=$2 y=$3 l t r b taskbar_top
   taskbar_top=$(e2e_window_rect Shell_TrayWnd | cut -d' ' -f2)
-  reset_notepad
+  e2e_reset_notepad
   e2e_move 500 300
   e2e_key ctrl+alt+f
   wait_menu || return
@@ -138,7 +130,7 @@ folder_key_at() {
 test_caret_placement() {
   stop_tolvane
   write_settings 1 && start_tolvane
-  reset_notepad
+  e2e_reset_notepad
   e2e_wintext --select 0 0 >/dev/null
   e2e_move 900 600
   e2e_key ctrl+alt+f
@@ -159,7 +151,7 @@ test_caret_placement() {
 # A key pressed with Control still held: the paste waits until Control is let go,
 # then comes once.
 test_control_held() {
-  reset_notepad
+  e2e_reset_notepad
   e2e_sync_focus
   xdotool keydown ctrl
   xdotool key alt+h
@@ -196,7 +188,7 @@ test_enclose() {
   e2e_sjis '[b]abc表[/b]' enclosed.expected
   expect_notepad enclosed.expected "enclose wraps the selection"
 
-  reset_notepad
+  e2e_reset_notepad
   e2e_key ctrl+alt+e
   printf '[b]\r\n[/b]' > both.expected
   expect_notepad both.expected "enclose with nothing selected inserts both lines"
@@ -207,7 +199,7 @@ weekdays=(日 月 火 水 木 金 土)
 weekday_kanji() { echo "${weekdays[$(date -d "@$1" +%w)]}"; }
 test_dates() {
   local before after
-  reset_notepad
+  e2e_reset_notepad
   before=$(date +%s)
   e2e_key ctrl+alt+d
   e2e_wait_until 'e2e_notepad_text date.txt && [ -s date.txt ]' 10
@@ -216,7 +208,7 @@ test_dates() {
   [ "$got" = "$(date -d "@$before" '+%Y/%m/%d %H')" ] || [ "$got" = "$(date -d "@$after" '+%Y/%m/%d %H')" ] &&
     e2e_pass "a date item inserts its format expanded: $got" || e2e_fail "date item inserted [$got]"
 
-  reset_notepad
+  e2e_reset_notepad
   before=$(date +%s)
   e2e_key ctrl+alt+n
   e2e_wait_until 'e2e_notepad_text newdate.txt && [ -s newdate.txt ]' 10
@@ -227,7 +219,7 @@ test_dates() {
     e2e_pass "a new date item inserts its content expanded" ||
     e2e_fail "new date item: got [$(e2e_show newdate.txt)], expected [$(e2e_show newdate1.expected)]"
 
-  reset_notepad
+  e2e_reset_notepad
   e2e_helper sysdate | head -1 | tr -d '\n' > longdate.expected
   e2e_key ctrl+alt+l
   expect_notepad longdate.expected "%%d inserts the system's long date"
@@ -237,7 +229,7 @@ test_dates() {
 test_old_date_language() {
   stop_tolvane
   write_settings 0 1 && start_tolvane
-  reset_notepad
+  e2e_reset_notepad
   local before after
   before=$(date +%s)
   e2e_key ctrl+alt+o
@@ -252,7 +244,7 @@ test_old_date_language() {
 }
 
 test_latency() {
-  reset_notepad
+  e2e_reset_notepad
   e2e_sjis 'ホットキー表' hot.expected
   if e2e_helper latency "$(e2e_winpath hot.expected)" 10 0x48 ca > latency.txt; then
     e2e_pass "latency from the key to the text: $(grep median latency.txt)"

@@ -18,27 +18,21 @@
 
 namespace {
 
-const std::string& largeMenuBytes() {
+// The generated menu in one of the formats, made once.
+template <void (*format)(const tv::menuModel&, const tv::menuNode&, tv::menuExtent, tv::byteSink&)>
+const std::string& largeMenuAs() {
     static const std::string bytes = [] {
         tv::menuModel model;
         tvbench::buildLargeMenu(model);
         tv::stringSink sink;
-        tv::formatMenuFile(model, model.root, tv::menuExtent::wholeMenu, sink);
+        format(model, model.root, tv::menuExtent::wholeMenu, sink);
         return sink.text;
     }();
     return bytes;
 }
 
-const std::string& largeMenuXml() {
-    static const std::string bytes = [] {
-        tv::menuModel model;
-        tvbench::buildLargeMenu(model);
-        tv::stringSink sink;
-        tv::formatMenuXml(model, model.root, tv::menuExtent::wholeMenu, sink);
-        return sink.text;
-    }();
-    return bytes;
-}
+const std::string& largeMenuBytes() { return largeMenuAs<tv::formatMenuFile>(); }
+const std::string& largeMenuXml() { return largeMenuAs<tv::formatMenuXml>(); }
 
 const char* const menuPath = "bench_menu.ini";
 const char* const outputPath = "bench_out.bin";

@@ -11,16 +11,9 @@
 
 namespace {
 
-LARGE_INTEGER frequency, openStart;
+LARGE_INTEGER openStart;
 double openMilliseconds = -1;
 std::vector<std::string> labels;
-
-double millisecondsSince(const LARGE_INTEGER& start)
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void drawEntry(const DRAWITEMSTRUCT& draw)
 {
@@ -45,7 +38,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_DRAWITEM: drawEntry(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_ENTERIDLE:
         if (wParam == MSGF_MENU && openMilliseconds < 0) {
-            openMilliseconds = millisecondsSince(openStart);
+            openMilliseconds = milliseconds_since(openStart);
             EndMenu();
         }
         return 0;
@@ -64,7 +57,6 @@ int main(int argc, char** argv)
     join_test_desktop();
     const int count = atoi(argv[1]);
     const bool ownerDraw = argc < 3 || strcmp(argv[2], "string") != 0;
-    QueryPerformanceFrequency(&frequency);
 
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = windowProc;
@@ -88,7 +80,7 @@ int main(int argc, char** argv)
         else
             AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(index + 1), labels.back().c_str());
     }
-    const double buildMilliseconds = millisecondsSince(buildStart);
+    const double buildMilliseconds = milliseconds_since(buildStart);
 
     QueryPerformanceCounter(&openStart);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, 10, 10, 0, window, nullptr);

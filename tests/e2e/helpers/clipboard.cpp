@@ -69,25 +69,6 @@ std::string list_formats()
     return names.empty() ? "-" : names;
 }
 
-int get_text(const char* out)
-{
-    if (!open_clipboard(nullptr))
-        return 2;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    std::string bytes;
-    const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    if (text) {
-        bytes.assign(text, strnlen(text, GlobalSize(data)));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    if (!text) {
-        fputs("clipboard: no CF_TEXT on the clipboard\n", stderr);
-        return 1;
-    }
-    return write_whole_file(out, bytes) ? 0 : 2;
-}
-
 HGLOBAL global_copy(const void* bytes, size_t size)
 {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -106,7 +87,37 @@ bool read_input(const char* in, std::string& bytes)
     return false;
 }
 
-int set_text(const char* in, bool mark_exclude)
+// Copies the clipboard's data in the format: 0, or 1 when there is none, 2
+// when the clipboard cannot be opened.
+int take_data(UINT format, std::string& copy)
+{
+    if (!open_clipboard(nullptr))
+        return 2;
+    HANDLE data = GetClipboardData(format);
+    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (bytes) {
+        copy.assign(bytes, GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes ? 0 : 1;
+}
+
+int get_text(const char* out)
+{
+    std::string bytes;
+    int status = take_data(CF_TEXT, bytes);
+    if (status == 1)
+        fputs("clipboard: no CF_TEXT on the clipboard\n", stderr);
+    if (status != 0)
+        return status;
+    bytes.resize(strnlen(bytes.data(), bytes.size()));
+    return write_whole_file(out, bytes) ? 0 : 2;
+}
+
+// Replaces the clipboard's content with the file's bytes in the format (text
+// ends with a zero byte), marked for clipboard monitors to skip if asked.
+int put_data(UINT format, const char* in, bool terminate, bool mark_exclude)
 {
     std::string bytes;
     if (!read_input(in, bytes))
@@ -114,7 +125,7 @@ int set_text(const char* in, bool mark_exclude)
     if (!open_clipboard(nullptr))
         return 2;
     EmptyClipboard();
-    bool ok = SetClipboardData(CF_TEXT, global_copy(bytes.c_str(), bytes.size() + 1)) != nullptr;
+    bool ok = SetClipboardData(format, global_copy(bytes.c_str(), bytes.size() + (terminate ? 1 : 0))) != nullptr;
     if (mark_exclude) {
         UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
         DWORD zero = 0;
@@ -126,6 +137,8 @@ int set_text(const char* in, bool mark_exclude)
     return ok ? 0 : 2;
 }
 
+int set_text(const char* in, bool mark_exclude) { return put_data(CF_TEXT, in, true, mark_exclude); }
+
 UINT format_id(const char* format)
 {
     char* end = nullptr;
@@ -133,35 +146,16 @@ UINT format_id(const char* format)
     return *end == '\0' ? static_cast<UINT>(number) : RegisterClipboardFormatA(format);
 }
 
-int set_format(const char* format, const char* in)
-{
-    std::string bytes;
-    if (!read_input(in, bytes))
-        return 2;
-    if (!open_clipboard(nullptr))
-        return 2;
-    EmptyClipboard();
-    bool ok = SetClipboardData(format_id(format), global_copy(bytes.data(), bytes.size())) != nullptr;
-    CloseClipboard();
-    return ok ? 0 : 2;
-}
+int set_format(const char* format, const char* in) { return put_data(format_id(format), in, false, false); }
 
 int get_format(const char* format, const char* out)
 {
-    if (!open_clipboard(nullptr))
-        return 2;
-    HANDLE data = GetClipboardData(format_id(format));
-    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
     std::string copy;
-    if (bytes) {
-        copy.assign(bytes, GlobalSize(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    if (!bytes) {
+    int status = take_data(format_id(format), copy);
+    if (status == 1)
         fprintf(stderr, "clipboard: no %s on the clipboard\n", format);
-        return 1;
-    }
+    if (status != 0)
+        return status;
     return write_whole_file(out, copy) ? 0 : 2;
 }
 

@@ -87,3 +87,16 @@ inline HWND parse_hwnd(const char* text)
 {
     return (HWND)(ULONG_PTR)strtoull(text, nullptr, 0);
 }
+
+// Milliseconds from a QueryPerformanceCounter reading until now.
+inline double milliseconds_since(const LARGE_INTEGER& start)
+{
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}

@@ -68,19 +68,16 @@ int main(int argc, char** argv)
         fprintf(stderr, "no notepad\n");
         return 1;
     }
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
     std::vector<double> rounds;
     for (int round = 1; round <= count; ++round) {
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
         Sleep(300);  // let the previous round's keys and menus settle
-        LARGE_INTEGER start, now;
+        LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
         pressChord(vk, argv[4]);
         double elapsed = 0;
         for (;;) {
-            QueryPerformanceCounter(&now);
-            elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+            elapsed = milliseconds_since(start);
             if (editText(edit) == expected) break;
             if (elapsed > 5000) {
                 printf("round %d: timed out\n", round);

@@ -8,14 +8,7 @@
 
 namespace {
 
-LARGE_INTEGER frequency, launchStart;
-
-double millisecondsSince(const LARGE_INTEGER& start)
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+LARGE_INTEGER launchStart;
 
 bool windowShown(const char* windowClass)
 {
@@ -52,7 +45,6 @@ int main(int argc, char** argv)
         return 2;
     }
     join_test_desktop();
-    QueryPerformanceFrequency(&frequency);
 
     char desktop[256] = {};
     GetEnvironmentVariableA("E2E_DESKTOP", desktop, sizeof desktop);
@@ -69,12 +61,12 @@ int main(int argc, char** argv)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     while (!(byWindow ? windowShown(argv[2]) : fileWritten(argv[2]))) {
-        if (millisecondsSince(launchStart) > 60000) {
+        if (milliseconds_since(launchStart) > 60000) {
             fprintf(stderr, "%s did not get ready\n", line.c_str());
             return 1;
         }
         Sleep(1);
     }
-    printf("ready: %.1f ms\n", millisecondsSince(launchStart));
+    printf("ready: %.1f ms\n", milliseconds_since(launchStart));
     return 0;
 }
