@@ -1,12 +1,12 @@
 #include "app/clipboard_chain.h"
 
-#include "app/app_state.h"
-#include "app/startup.h"
 #include "cliphistory/clipboard_capture.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_file.h"
 #include "files/platform_files.h"
 #include "popup/clipboard_restore.h"
+#include "shell/app_state.h"
+#include "shell/startup.h"
 
 namespace tv {
 

@@ -2,22 +2,22 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/hotkeys.h"
 #include "app/main_window.h"
-#include "app/screen_dpi.h"
 #include "app/shutdown.h"
-#include "app/startup.h"
-#include "app/timing_log.h"
-#include "app/tray.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_file.h"
 #include "editor/find.h"
 #include "folderpopup/folder_popup.h"
-#include "popup/item_icons.h"
 #include "popup/popup_menu.h"
 #include "quicksearch/quick_search.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/hotkeys.h"
+#include "shell/item_icons.h"
+#include "shell/screen_dpi.h"
+#include "shell/startup.h"
+#include "shell/timing_log.h"
+#include "shell/tray.h"
 
 namespace tv {
 

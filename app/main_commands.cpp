@@ -1,12 +1,12 @@
 #include "app/main_commands.h"
 
-#include "app/app_state.h"
 #include "app/clipboard_chain.h"
-#include "app/wine_compat.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/execute.h"
 #include "popup/placement.h"
+#include "shell/app_state.h"
+#include "shell/wine_compat.h"
 
 namespace tv {
 

@@ -3,12 +3,9 @@
 // handler, which owns drawing, menu initialisation and mnemonics.
 #include "app/main_window.h"
 
-#include "app/app_state.h"
 #include "app/clipboard_chain.h"
 #include "app/main_commands.h"
 #include "app/shutdown.h"
-#include "app/tray.h"
-#include "app/wine_compat.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/clipboard_restore.h"
@@ -16,6 +13,9 @@
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
 #include "quicksearch/quick_search.h"
+#include "shell/app_state.h"
+#include "shell/tray.h"
+#include "shell/wine_compat.h"
 
 namespace tv {
 

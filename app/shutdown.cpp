@@ -1,10 +1,10 @@
 #include "app/shutdown.h"
 
-#include "app/app_state.h"
 #include "app/clipboard_chain.h"
-#include "app/tray.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
+#include "shell/app_state.h"
+#include "shell/tray.h"
 
 namespace tv {
 

@@ -9,20 +9,20 @@
 
 #include <memory>
 
-#include "app/app_state.h"
 #include "app/clipboard_chain.h"
-#include "app/messages.h"
-#include "app/window_text.h"
 #include "editor/settings_editor.h"
-#include "editor/splitter.h"
-#include "editor/tooltips.h"
-#include "editor/window_frame.h"
 #include "files/atomic_file.h"
 #include "files/escaping.h"
 #include "files/file_dialog.h"
-#include "popup/icon_source.h"
-#include "popup/item_icons.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/icon_source.h"
+#include "shell/item_icons.h"
+#include "shell/messages.h"
+#include "shell/window_text.h"
+#include "widgets/splitter.h"
+#include "widgets/tooltips.h"
+#include "widgets/window_frame.h"
 
 namespace tv {
 

@@ -3,11 +3,11 @@
 // once, at the next capture, submenu and save.
 #include "cliphistory/history_settings_dialog.h"
 
-#include "app/app_state.h"
 #include "app/clipboard_chain.h"
-#include "app/messages.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
 
 namespace tv {
 

@@ -5,8 +5,6 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/messages.h"
 #include "cliphistory/history_settings_dialog.h"
 #include "editor/about_dialog.h"
 #include "editor/editor_session.h"
@@ -24,6 +22,8 @@
 #include "popup/placement.h"
 #include "quicksearch/quick_search.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
 
 namespace tv {
 

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/hotkeys.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/hotkeys.h"
 
 namespace tv {
 

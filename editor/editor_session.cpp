@@ -1,17 +1,17 @@
 #include "editor/editor_session.h"
 
-#include "app/app_state.h"
-#include "app/hotkeys.h"
-#include "app/messages.h"
-#include "app/startup.h"
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_tree.h"
 #include "editor/editor_window.h"
 #include "editor/settings_editor.h"
 #include "files/menu_file.h"
-#include "popup/item_icons.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/hotkeys.h"
+#include "shell/item_icons.h"
+#include "shell/messages.h"
+#include "shell/startup.h"
 
 namespace tv {
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <unordered_map>
 
-#include "editor/window_frame.h"
 #include "model/menu_item.h"
+#include "widgets/window_frame.h"
 
 namespace tv {
 

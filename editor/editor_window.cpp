@@ -6,23 +6,23 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/app_state.h"
-#include "app/hotkeys.h"
-#include "app/messages.h"
 #include "editor/editor_commands.h"
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_layout.h"
 #include "editor/editor_tree.h"
-#include "editor/find.h"
 #include "editor/file_commands.h"
+#include "editor/find.h"
 #include "editor/properties_pane.h"
-#include "editor/tooltips.h"
 #include "editor/tree_commands.h"
 #include "editor/tree_context_menu.h"
 #include "editor/tree_drag.h"
 #include "editor/tree_keyboard.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/hotkeys.h"
+#include "shell/messages.h"
+#include "widgets/tooltips.h"
 
 namespace tv {
 

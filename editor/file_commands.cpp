@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/messages.h"
 #include "editor/editor_session.h"
 #include "editor/editor_tree.h"
 #include "files/atomic_file.h"
@@ -20,6 +18,8 @@
 #include "folderpopup/vossel_settings.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
 
 namespace tv {
 

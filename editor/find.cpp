@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
 #include "editor/editor_tree.h"
 #include "files/cp932.h"
 #include "res/resource.h"
+#include "shell/messages.h"
 
 namespace tv {
 

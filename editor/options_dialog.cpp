@@ -1,8 +1,8 @@
 #include "editor/options_dialog.h"
 
-#include "app/app_state.h"
 #include "app/main_window.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

@@ -2,14 +2,14 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/window_text.h"
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_tree.h"
 #include "editor/item_text_rules.h"
 #include "editor/mode_texts.h"
-#include "popup/item_icons.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/item_icons.h"
+#include "shell/window_text.h"
 
 namespace tv {
 

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/app_state.h"
 #include "folderpopup/folder_menu.h"
 #include "folderpopup/folder_popup.h"
 #include "folderpopup/vossel_settings.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

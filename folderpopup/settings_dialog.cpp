@@ -2,11 +2,11 @@
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
 #include "folderpopup/folder_popup.h"
 #include "folderpopup/shortcut_name.h"
 #include "folderpopup/vossel_settings.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

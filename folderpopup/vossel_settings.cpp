@@ -6,9 +6,9 @@
 
 #include <cstdio>
 
-#include "app/app_state.h"
 #include "folderpopup/folder_popup.h"
 #include "folderpopup/shortcut_name.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

@@ -2,22 +2,22 @@
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
 #include "app/clipboard_chain.h"
-#include "app/messages.h"
-#include "app/tray.h"
-#include "app/wine_compat.h"
 #include "cliphistory/clipboard_capture.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "editor/settings_editor.h"
 #include "files/escaping.h"
+#include "files/item_text.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/clipboard_restore.h"
 #include "popup/date_now.h"
-#include "popup/item_text.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
 #include "popup/quick_add.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
+#include "shell/tray.h"
+#include "shell/wine_compat.h"
 
 namespace tv {
 

@@ -5,10 +5,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/app_state.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/menu_text_sizes.h"
 #include "popup/popup_menu.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

@@ -3,12 +3,12 @@
 // pixels at 96 DPI, scaled to the screen's DPI where they are used.
 #include <cstdlib>
 
-#include "app/app_state.h"
-#include "app/screen_dpi.h"
 #include "popup/date_now.h"
-#include "popup/item_icons.h"
 #include "popup/menu_text_sizes.h"
 #include "popup/popup_menu.h"
+#include "shell/app_state.h"
+#include "shell/item_icons.h"
+#include "shell/screen_dpi.h"
 
 namespace tv {
 

@@ -3,12 +3,12 @@
 // menu closes. The main window and the settings editor both route menu messages here.
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/timing_log.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/menu_text_sizes.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
+#include "shell/app_state.h"
+#include "shell/timing_log.h"
 
 namespace tv {
 

@@ -1,11 +1,11 @@
 #include "popup/placement.h"
 
-#include "app/app_state.h"
-#include "app/timing_log.h"
-#include "app/tray.h"
-#include "app/wine_compat.h"
 #include "popup/caret_source_win.h"
 #include "popup/popup_menu.h"
+#include "shell/app_state.h"
+#include "shell/timing_log.h"
+#include "shell/tray.h"
+#include "shell/wine_compat.h"
 
 namespace tv {
 

@@ -2,11 +2,11 @@
 // data file's vk form (virtual key + 256 x HOTKEYF_ modifiers).
 #include <string>
 
-#include "app/app_state.h"
-#include "app/messages.h"
-#include "app/settings.h"
 #include "model/hotkey.h"
 #include "quicksearch/quick_search.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
+#include "shell/settings.h"
 
 namespace tv {
 

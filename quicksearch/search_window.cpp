@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/app_state.h"
-#include "app/screen_dpi.h"
-#include "app/window_text.h"
 #include "popup/placement.h"
 #include "quicksearch/search_window_state.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/screen_dpi.h"
+#include "shell/window_text.h"
 
 namespace tv {
 

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "app/dpi_scale.h"
-#include "app/setting_ranges.h"
+#include "shell/dpi_scale.h"
+#include "shell/setting_ranges.h"
 
 // A hand-edited tv2.ini: the bounds stay, anything beyond them is the default;
 // the documented special values (-1 "no bound", 0 "no limit") stay too.

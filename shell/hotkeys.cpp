@@ -1,9 +1,9 @@
-#include "app/hotkeys.h"
+#include "shell/hotkeys.h"
 
-#include "app/app_state.h"
 #include "model/hotkey.h"
 #include "model/tree_walk.h"
-#include "popup/item_icons.h"
+#include "shell/app_state.h"
+#include "shell/item_icons.h"
 
 namespace tv {
 

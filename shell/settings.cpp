@@ -1,10 +1,10 @@
-#include "app/settings.h"
+#include "shell/settings.h"
 
 #include <cstdio>
 
-#include "app/dpi_scale.h"
-#include "app/screen_dpi.h"
-#include "app/setting_ranges.h"
+#include "shell/dpi_scale.h"
+#include "shell/screen_dpi.h"
+#include "shell/setting_ranges.h"
 
 namespace tv {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings.h"
 #include "cliphistory/history_list.h"
 #include "model/menu_model.h"
+#include "shell/settings.h"
 
 namespace tv {
 

@@ -1,6 +1,6 @@
-#include "editor/window_frame.h"
+#include "widgets/window_frame.h"
 
-#include "app/app_state.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

@@ -1,9 +1,9 @@
-#include "app/tray.h"
+#include "shell/tray.h"
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
 #include "app/main_window.h"
+#include "shell/app_state.h"
 
 namespace tv {
 
