@@ -1,5 +1,6 @@
 #include "app/clipboard_chain.h"
 
+#include "cliphistory/clip_history.h"
 #include "cliphistory/clipboard_capture.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_file.h"
@@ -39,7 +40,7 @@ void captureForHistory() {
     } else if (!readClipboardText(app().mainWindow, app().config.iMaxOneClipSize, text)) {
         return;
     }
-    app().history.queueClip(std::move(text));
+    clipHistory().queueClip(std::move(text));
     PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::addCapturedClip, clip.fromHistory ? 1 : 0);
     clip.fromHistory = false;
 }
@@ -69,19 +70,9 @@ void leaveClipboardChain() {
 
 void addCapturedClip(bool fromHistory) {
     bool keepExistingPosition = app().config.bNoMovePasetFromClipboard && fromHistory;
-    addClipResult result = app().history.addPendingClip(keepExistingPosition);
+    addClipResult result = clipHistory().addPendingClip(keepExistingPosition);
     if (result.notifyEditDialog) announceNewHistoryEntry();
     if (result.saveHistory()) saveHistoryNow();
-}
-
-void saveHistoryNow() {
-    const settings& config = app().config;
-    switch (decideHistorySave(currentDirectoryPath(), app().startDirectory, config.bClearClipHistoryOnExit,
-                              app().dataFileName)) {
-    case historySaveAction::write: saveHistoryFile(historyFileName, app().history); break;
-    case historySaveAction::deleteFile: removeFile(historyFileName); break;
-    case historySaveAction::skip: break;
-    }
 }
 
 }  // namespace tv

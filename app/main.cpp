@@ -4,11 +4,14 @@
 
 #include "app/main_window.h"
 #include "app/shutdown.h"
+#include "cliphistory/clip_history.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_file.h"
 #include "editor/find.h"
+#include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
 #include "quicksearch/quick_search.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
@@ -62,9 +65,12 @@ void createResources() {
     resetImageList();
 }
 
+// The lower layers reach the editor above them only through these.
+void registerCallbacks() { popup().openSettingsEditor = openSettingsEditor; }
+
 void applySettings() {
     loadSettings(app().config, app().font, app().menuFont);
-    app().history.counts = app().config.counts;
+    clipHistory().counts = app().config.counts;
 }
 
 int runMessageLoop() {
@@ -103,11 +109,12 @@ int runProgram(HINSTANCE instance, const char* commandLine) {
     menuFilterHook = SetWindowsHookExA(WH_MSGFILTER, onMenuFilter, nullptr, GetCurrentThreadId());
     createResources();
     app().model.setEvents(&platformModelEvents());
+    registerCallbacks();
 
     startupStepDone("before the data file");
     loadMenuAtStartup();
     startupStepDone("data file");
-    loadHistoryFile(historyFileName, app().history);
+    loadHistoryFile(historyFileName, clipHistory());
     applySettings();
     startupStepDone("history and settings");
     rebuildMainMenu();

@@ -1,6 +1,7 @@
 #include "app/main_commands.h"
 
 #include "app/clipboard_chain.h"
+#include "cliphistory/history_edit_dialog.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/execute.h"

@@ -6,6 +6,7 @@
 #include "app/clipboard_chain.h"
 #include "app/main_commands.h"
 #include "app/shutdown.h"
+#include "cliphistory/clip_history.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/clipboard_restore.h"
@@ -143,16 +144,6 @@ HWND createMainWindow() {
     DWORD extendedStyle = runningUnderWine() ? WS_EX_TOOLWINDOW : 0;
     return CreateWindowExA(extendedStyle, mainClassName, "Tolvane2", WS_POPUP, CW_USEDEFAULT, 0, 16, 16, nullptr, nullptr,
                            app().instance, nullptr);
-}
-
-void showMainWindowAsTile(bool show) {
-    HWND window = app().mainWindow;
-    if (!window) return;
-    if (!show) {
-        ShowWindow(window, SW_HIDE);
-        return;
-    }
-    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 16, 16, SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 }  // namespace tv

@@ -1,6 +1,7 @@
 #include "app/shutdown.h"
 
 #include "app/clipboard_chain.h"
+#include "cliphistory/clip_history.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
 #include "shell/app_state.h"
@@ -48,7 +49,7 @@ void releaseEverything() {
     app().imageList = nullptr;
     deleteFont(app().font);
     deleteFont(app().menuFont);
-    app().history.eraseHistory();
+    clipHistory().eraseHistory();
     app().editingCopy.clear();
     app().model.root.clear();
     app().model.registry.clear();

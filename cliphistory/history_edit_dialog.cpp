@@ -9,8 +9,7 @@
 
 #include <memory>
 
-#include "app/clipboard_chain.h"
-#include "editor/settings_editor.h"
+#include "cliphistory/clip_history.h"
 #include "files/atomic_file.h"
 #include "files/escaping.h"
 #include "files/file_dialog.h"
@@ -128,7 +127,7 @@ void fillTree(historyEditState& dialog) {
     SendMessageA(dialog.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     forgetSelection(dialog);
     HTREEITEM preselected = nullptr;
-    for (const itemRef& entry : app().history.entries()) {
+    for (const itemRef& entry : clipHistory().entries()) {
         HTREEITEM item = insertEntry(dialog, *entry, newestAtBottom() ? TVI_FIRST : TVI_LAST);
         if (dialog.preselectId != 0 && entry->itemId == dialog.preselectId) preselected = item;
     }
@@ -138,7 +137,7 @@ void fillTree(historyEditState& dialog) {
 }
 
 void selectEntryById(historyEditState& dialog, uint16_t itemId) {
-    itemRef entry = app().history.findHistoryEntry(itemId);
+    itemRef entry = clipHistory().findHistoryEntry(itemId);
     if (HTREEITEM item = entry ? findTreeItem(dialog, entry.get()) : nullptr) selectItem(dialog.tree, item);
 }
 
@@ -162,7 +161,7 @@ void onTextChanged(historyEditState& dialog) {
 // Up and down are as shown: with the newest entry at the bottom, up is
 // toward the back of the list.
 void moveSelected(historyEditState& dialog, bool up) {
-    historyList& history = app().history;
+    historyList& history = clipHistory();
     menuItem* entry = dialog.selectedEntry;
     if (history.count() == 1 || !entry) return;
     const bool towardFront = up != newestAtBottom();
@@ -193,7 +192,7 @@ void deleteSelected(historyEditState& dialog) {
     dialog.selectedEntry = nullptr;
     // The tree lets go of the entry before the list may free it.
     SendMessageA(dialog.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(old));
-    app().history.removeEntry(entry);
+    clipHistory().removeEntry(entry);
     if (follower)
         selectItem(dialog.tree, follower);
     else
@@ -219,7 +218,7 @@ void saveSelectedToFile(historyEditState& dialog) {
 // Command 108. Posted once per capture with the new entry's id; an entry gone
 // or already listed (a refill came first) is not added again.
 void showNewEntry(historyEditState& dialog, uint16_t itemId) {
-    itemRef entry = app().history.findHistoryEntry(itemId);
+    itemRef entry = clipHistory().findHistoryEntry(itemId);
     if (!entry || findTreeItem(dialog, entry.get())) return;
     insertEntry(dialog, *entry, newestAtBottom() ? TVI_LAST : TVI_FIRST);
 }
@@ -227,7 +226,7 @@ void showNewEntry(historyEditState& dialog, uint16_t itemId) {
 void forgetDialog(HWND window) {
     if (openDialog != window) return;
     openDialog = nullptr;
-    app().history.editDialogOpen = false;
+    clipHistory().editDialogOpen = false;
 }
 
 // Command 2 comes from the close box, from Escape through the dialog manager
@@ -280,7 +279,7 @@ void moveTextSplit(const historyEditState& dialog, int distance) {
 BOOL onInitDialog(HWND window, historyEditState* dialog) {
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
     openDialog = window;
-    app().history.editDialogOpen = true;
+    clipHistory().editDialogOpen = true;
     dialog->window = window;
     dialog->tree = GetDlgItem(window, IDC_HISTEDIT_TREE);
     dialog->text = GetDlgItem(window, IDC_HISTEDIT_TEXT);
@@ -362,8 +361,8 @@ void refreshHistoryEditDialog() {
 }
 
 void announceNewHistoryEntry() {
-    if (openDialog && !app().history.empty())
-        PostMessageA(openDialog, WM_COMMAND, IDM_HISTEDIT_NEW_ENTRY, app().history.entries().front()->itemId);
+    if (openDialog && !clipHistory().empty())
+        PostMessageA(openDialog, WM_COMMAND, IDM_HISTEDIT_NEW_ENTRY, clipHistory().entries().front()->itemId);
 }
 
 bool isHistoryEditDialogMessage(MSG& message) { return openDialog && IsDialogMessageA(openDialog, &message); }

@@ -3,7 +3,7 @@
 // once, at the next capture, submenu and save.
 #include "cliphistory/history_settings_dialog.h"
 
-#include "app/clipboard_chain.h"
+#include "cliphistory/clip_history.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
@@ -79,8 +79,8 @@ void onOk(HWND dialog) {
 
     config.counts = countsWithinIdRange(dialog, fieldNumber(dialog, IDC_HISTSET_COUNTS, config.counts));
     file.writeInt("counts", config.counts);
-    app().history.counts = config.counts;
-    app().history.trimHistory();
+    clipHistory().counts = config.counts;
+    clipHistory().trimHistory();
     saveHistoryNow();
 
     config.iMaxOneClipSize = fieldNumber(dialog, IDC_HISTSET_CLIP_SIZE, config.iMaxOneClipSize);

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_settings_dialog.h"
 #include "editor/about_dialog.h"
 #include "editor/editor_session.h"
@@ -15,7 +16,6 @@
 #include "editor/mode_texts.h"
 #include "editor/options_dialog.h"
 #include "editor/properties_pane.h"
-#include "editor/settings_editor.h"
 #include "editor/tree_commands.h"
 #include "editor/tree_context_menu.h"
 #include "popup/execute.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cliphistory/clip_history.h"
 #include "editor/editor_session.h"
 #include "editor/editor_tree.h"
 #include "files/atomic_file.h"
@@ -245,12 +246,12 @@ void insertAllHistory(editorState& editor) {
     markModified();
     // Copied first: inserting creates items, and nothing may disturb the walk.
     std::vector<std::string> texts;
-    for (const itemRef& entry : app().history.entries()) texts.push_back(entry->text);
+    for (const itemRef& entry : clipHistory().entries()) texts.push_back(entry->text);
     for (const std::string& text : texts) insertNewItem(editor, historyItemFields(text));
 }
 
 void insertHistoryPick(editorState& editor, uint16_t id) {
-    itemRef entry = app().history.findHistoryEntry(id);
+    itemRef entry = clipHistory().findHistoryEntry(id);
     if (!entry) return;
     if (!editorLinesMenuFilledLast()) {
         markModified();

@@ -1,8 +1,8 @@
 #include "editor/options_dialog.h"
 
-#include "app/main_window.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "shell/tray.h"
 
 namespace tv {
 

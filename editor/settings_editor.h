@@ -1,5 +1,4 @@
-// The settings editor and the history edit dialog, as the rest of the program
-// reaches them.
+// The settings editor, as the rest of the program reaches it.
 #pragma once
 
 #include "model/menu_item.h"
@@ -8,8 +7,6 @@ namespace tv {
 
 // Opens the editor (or brings it forward) with `preselect` selected when given.
 void openSettingsEditor(const menuItem* preselect);
-// Opens the history edit dialog with `entry` selected when given.
-void openHistoryEditor(const menuItem* entry);
 
 // The program is ending: the editor window goes without saving or asking (the
 // close sequence has asked already when there were changes).

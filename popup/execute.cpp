@@ -2,10 +2,9 @@
 
 #include <shellapi.h>
 
-#include "app/clipboard_chain.h"
+#include "cliphistory/clip_history.h"
 #include "cliphistory/clipboard_capture.h"
 #include "cliphistory/history_edit_dialog.h"
-#include "editor/settings_editor.h"
 #include "files/escaping.h"
 #include "files/item_text.h"
 #include "folderpopup/folder_popup.h"
@@ -13,6 +12,7 @@
 #include "popup/date_now.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
 #include "popup/quick_add.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
@@ -91,7 +91,7 @@ void eraseHistoryAfterWarning() {
     if (settingsMessage(app().mainWindow, "履歴をすべて消去しますか？", MB_SYSTEMMODAL | MB_ICONWARNING | MB_YESNO) ==
         IDNO)
         return;
-    app().history.eraseHistory();
+    clipHistory().eraseHistory();
     refreshHistoryEditDialog();  // it must not go on listing the freed entries
     saveHistoryNow();
 }
@@ -105,7 +105,7 @@ menuItem* encloseItem(uint16_t itemId) { return itemId ? findMenuEntry(itemId).i
 void dispatchItemCommand(bool invokedFromMenu, UINT id, bool viaHotkey) {
     menuEntry entry = findMenuEntry(id);
     if (!entry.found) {
-        if (itemRef historyEntry = app().history.findHistoryEntry(static_cast<uint16_t>(id))) {
+        if (itemRef historyEntry = clipHistory().findHistoryEntry(static_cast<uint16_t>(id))) {
             // Picked with the right button: keep it as a phrase instead of pasting it.
             if (app().addToItems && app().currentHistoryItem)
                 quickAddHistoryEntry(*historyEntry, *app().currentHistoryItem);
@@ -131,7 +131,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
         if (item.mode == itemMode::historyEntry)
             openHistoryEditor(&item);
         else
-            openSettingsEditor(&item);
+            popup().openSettingsEditor(&item);
         return;
     }
     switch (item.mode) {
@@ -139,7 +139,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
     case itemMode::inputDataString: pastePhrase(expandPlaceholdersNow(item.data)); break;
     case itemMode::exeProgram:
     case itemMode::folderPopup: runProgram(item.data); break;
-    case itemMode::showSetting: openSettingsEditor(&item); break;
+    case itemMode::showSetting: popup().openSettingsEditor(&item); break;
     case itemMode::dateTimeExt: pastePhrase(expandDateTimeNow(item.text)); break;
     case itemMode::editHistory: openHistoryEditor(nullptr); break;
     case itemMode::exit: PostMessageA(app().mainWindow, WM_CLOSE, 0, 0); break;

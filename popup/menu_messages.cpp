@@ -3,6 +3,7 @@
 // menu closes. The main window and the settings editor both route menu messages here.
 #include <vector>
 
+#include "cliphistory/clip_history.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/menu_text_sizes.h"
 #include "popup/placement.h"
@@ -36,7 +37,7 @@ void insertNoneEntry(HMENU menu) { insertDisabledText(menu, 0, noneEntryId, "な
 
 void fillHistorySubmenu(HMENU menu, const menuItem& owner, bool editorMenu) {
     removeHistoryEntries(menu);
-    const historyList& history = app().history;
+    const historyList& history = clipHistory();
     historyRange range = editorMenu ? editorHistoryRange() : clipBoardHistoryRange(owner.data, history.count());
     historySubmenuOptions options;
     options.iMaxOneOneSize = app().config.iMaxOneOneSize;

@@ -3,6 +3,7 @@
 // selected result (Enter) or close the window (Escape), so the focus never has
 // to leave the field. A result is carried out by the main window's WM_COMMAND
 // with the item's id, the very message a pick in the popup menu sends.
+#include "cliphistory/clip_history.h"
 #include "quicksearch/quick_search.h"
 
 #include <algorithm>
@@ -42,7 +43,7 @@ void closeSearch(searchWindowState& state, bool returnFocus) {
 void fillIndex(searchWindowState& state) {
     state.index = searchIndex();
     state.index.addMenu(app().menuTree());
-    state.index.addHistory(app().history);
+    state.index.addHistory(clipHistory());
 }
 
 void refilter(searchWindowState& state) {
@@ -57,7 +58,7 @@ void refilter(searchWindowState& state) {
 // the window was open: an id may then name another item, so the result must
 // still be where it was found.
 bool stillCurrent(const searchEntry& entry) {
-    if (entry.fromHistory) return app().history.findHistoryEntry(entry.item->itemId) == entry.item;
+    if (entry.fromHistory) return clipHistory().findHistoryEntry(entry.item->itemId) == entry.item;
     return findNode(app().menuTree(), entry.item.get()) != nullptr;
 }
 

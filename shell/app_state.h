@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 
-#include "cliphistory/history_list.h"
 #include "model/menu_model.h"
 #include "shell/settings.h"
 
@@ -96,7 +95,6 @@ struct appState {
 
     menuModel model;                  // model.root is the running menu
     menuNode editingCopy;             // serves the menu while the editor is open
-    historyList history{model};
     const menuItem* currentHistoryItem = nullptr;  // its submenu was opened last
 
     // The tree the popup menu is built from: the editing copy while the editor is open.

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "app/main_window.h"
 #include "shell/app_state.h"
 
 namespace tv {
@@ -44,6 +43,16 @@ void setTrayIcon(HICON icon) {
     }
     NOTIFYICONDATAA record = trayRecord(NIF_ICON, icon);
     Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
+void showMainWindowAsTile(bool show) {
+    HWND window = app().mainWindow;
+    if (!window) return;
+    if (!show) {
+        ShowWindow(window, SW_HIDE);
+        return;
+    }
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 16, 16, SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void showTileOrHide() { showMainWindowAsTile(!app().trayAdded); }

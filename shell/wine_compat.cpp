@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/main_window.h"
 #include "shell/app_state.h"
+#include "shell/tray.h"
 
 namespace tv {
 
