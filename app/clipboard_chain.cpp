@@ -6,6 +6,7 @@
 #include "cliphistory/history_file.h"
 #include "files/platform_files.h"
 #include "popup/clipboard_restore.h"
+#include "popup/popup_state.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
 
@@ -13,9 +14,11 @@ namespace tv {
 
 namespace {
 
+HWND nextViewer = nullptr;  // the next window in the clipboard-viewer chain
+
 // Our own paste or the enclose copy has arrived: continue their protocols.
 void continuePendingProtocols() {
-    clipboardFlags& clip = app().clip;
+    clipboardFlags& clip = popup().clip;
     if (clip.pasteAfterSet) {
         PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::pasteKeystroke, 0);
         clip.pasteAfterSet = false;
@@ -27,7 +30,7 @@ void continuePendingProtocols() {
 }
 
 void captureForHistory() {
-    clipboardFlags& clip = app().clip;
+    clipboardFlags& clip = popup().clip;
     if (app().config.NoPastFromQS && clip.ownChange) {
         clip.ownChange = false;  // our own phrase never enters the history
         return;
@@ -47,8 +50,10 @@ void captureForHistory() {
 
 }  // namespace
 
+void joinClipboardChain(HWND window) { nextViewer = SetClipboardViewer(window); }
+
 void onDrawClipboard(WPARAM wParam, LPARAM lParam) {
-    if (app().nextViewer) SendMessageA(app().nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
+    if (nextViewer) SendMessageA(nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
     // The user's own clipboard given back after an insertion: nothing new.
     if (clipboardHoldsRestoredCopy()) return;
     if (!IsClipboardFormatAvailable(CF_TEXT)) return;
@@ -58,14 +63,14 @@ void onDrawClipboard(WPARAM wParam, LPARAM lParam) {
 
 // The news goes on down the chain even when our own next viewer was the one leaving.
 void onChangeClipboardChain(HWND removed, HWND next) {
-    if (removed == app().nextViewer) app().nextViewer = next;
-    if (app().nextViewer) SendMessageA(app().nextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
+    if (removed == nextViewer) nextViewer = next;
+    if (nextViewer) SendMessageA(nextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
                                        reinterpret_cast<LPARAM>(next));
 }
 
 void leaveClipboardChain() {
-    ChangeClipboardChain(app().mainWindow, app().nextViewer);
-    app().nextViewer = nullptr;
+    ChangeClipboardChain(app().mainWindow, nextViewer);
+    nextViewer = nullptr;
 }
 
 void addCapturedClip(bool fromHistory) {

@@ -7,6 +7,7 @@
 
 namespace tv {
 
+void joinClipboardChain(HWND window);
 void onDrawClipboard(WPARAM wParam, LPARAM lParam);
 void onChangeClipboardChain(HWND removed, HWND next);
 void leaveClipboardChain();

@@ -27,6 +27,7 @@ namespace tv {
 namespace {
 
 HHOOK menuFilterHook = nullptr;
+HACCEL editorAccelerators = nullptr;
 
 bool isAltKeyDown(const MSG& message) {
     return (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
@@ -38,12 +39,12 @@ bool isAltKeyDown(const MSG& message) {
 LRESULT CALLBACK onMenuFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_MENU) {
         const MSG* message = reinterpret_cast<const MSG*>(lParam);
-        if (message->message == WM_LBUTTONDOWN) app().addToItems = false;
-        if (message->message == WM_RBUTTONUP) app().addToItems = true;
+        if (message->message == WM_LBUTTONDOWN) popup().addToItems = false;
+        if (message->message == WM_RBUTTONUP) popup().addToItems = true;
         // Alt would end our menu on its own, before the rest of a chord such as
         // Ctrl+Alt+M arrives: its hotkey would then open the menu again instead
         // of closing it. The hotkey closes the menu (onHotkey); Escape does too.
-        if (app().menuOpen && isAltKeyDown(*message)) return 1;
+        if (popup().menuOpen && isAltKeyDown(*message)) return 1;
     }
     return CallNextHookEx(menuFilterHook, code, wParam, lParam);
 }
@@ -53,7 +54,6 @@ HICON loadIcon(int id, int size) {
 }
 
 void createResources() {
-    app().findReplaceMessage = RegisterWindowMessageA("commdlg_FindReplace");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&controls);
     app().appIcon32 = loadIcon(IDI_APP, 32);
@@ -66,7 +66,10 @@ void createResources() {
 }
 
 // The lower layers reach the editor above them only through these.
-void registerCallbacks() { popup().openSettingsEditor = openSettingsEditor; }
+void registerCallbacks() {
+    popup().menuTree = shownMenuTree;
+    popup().openSettingsEditor = openSettingsEditor;
+}
 
 void applySettings() {
     loadSettings(app().config, app().font, app().menuFont);
@@ -81,7 +84,7 @@ int runMessageLoop() {
         if (findDialog && IsDialogMessageA(findDialog, &message)) continue;
         // The history edit dialog's keys are its own, never the editor's shortcuts.
         if (isHistoryEditDialogMessage(message)) continue;
-        if (app().editorWindow && TranslateAcceleratorA(app().editorWindow, app().accelerators, &message)) continue;
+        if (settingsEditor().window && TranslateAcceleratorA(settingsEditor().window, editorAccelerators, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -126,7 +129,7 @@ int runProgram(HINSTANCE instance, const char* commandLine) {
     startupStepDone("keys");
     if (app().dataFileName != "tv2_text.ini")
         PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0);
-    app().accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    editorAccelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     app().trayAdded = addTrayIcon(app().appIcon16);
     if (app().trayAdded) trayIconShown();
     showTileOrHide();

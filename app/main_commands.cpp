@@ -6,6 +6,7 @@
 #include "folderpopup/folder_popup.h"
 #include "popup/execute.h"
 #include "popup/placement.h"
+#include "popup/popup_state.h"
 #include "shell/app_state.h"
 #include "shell/wine_compat.h"
 
@@ -16,10 +17,10 @@ namespace {
 // The tray's right click: the whole menu at the pointer, tracked at once.
 void showTrayMenu() {
     // Open like any other menu: a hotkey closes it, the corners wait for it.
-    if (!app().mainMenu || !beginMenu()) return;
+    if (!popup().mainMenu || !beginMenu()) return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    trackAndFinish(app().mainMenu, cursor);
+    trackAndFinish(popup().mainMenu, cursor);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "popup/execute.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
 #include "quicksearch/quick_search.h"
 #include "shell/app_state.h"
 #include "shell/tray.h"
@@ -26,7 +27,7 @@ const char* const mainClassName = "TV2";
 
 void onCreate(HWND window) {
     app().mainWindow = window;
-    app().nextViewer = SetClipboardViewer(window);
+    joinClipboardChain(window);
     SetTimer(window, mainTimer::cornerWatch, 100, nullptr);
     SetTimer(window, mainTimer::historySave, 1800000, nullptr);
     SetTimer(window, mainTimer::trayWatch, 10000, nullptr);
@@ -72,11 +73,11 @@ bool onHotkey(WPARAM id) {
     }
     // A second press while a menu is open closes it. Opening another from inside
     // the menu's own loop would fight it for the foreground and freeze it.
-    if (app().menuOpen) {
+    if (popup().menuOpen) {
         closeOpenMenu();
         return true;
     }
-    app().currentHistoryItem = nullptr;
+    popup().currentHistoryItem = nullptr;
     // The search window is never the target: any of our keys closes it first, and
     // its own key closes it the way a second press closes a menu.
     if (closeQuickSearch() && id == searchHotkeyId) return true;

@@ -4,6 +4,7 @@
 #include "cliphistory/clip_history.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
+#include "popup/popup_state.h"
 #include "shell/app_state.h"
 #include "shell/tray.h"
 
@@ -22,8 +23,8 @@ void setClosing(bool closing) {
 std::optional<LRESULT> onCloseRequest(UINT message) {
     if (app().closing) return std::nullopt;
     setClosing(true);
-    if (app().editorModified && IsWindow(app().editorWindow) &&
-        SendMessageA(app().editorWindow, WM_COMMAND, IDCANCEL, 0) == 0) {
+    if (settingsEditor().modified && IsWindow(settingsEditor().window) &&
+        SendMessageA(settingsEditor().window, WM_COMMAND, IDCANCEL, 0) == 0) {
         setClosing(false);  // the user kept the editor open; for an ending session this refuses
         return 0;
     }
@@ -43,14 +44,14 @@ void releaseEverything() {
     releaseFolderPopup();
     destroyEntryContextMenu();
     saveHistoryNow();
-    if (app().mainMenu) DestroyMenu(app().mainMenu);
-    app().mainMenu = nullptr;
+    if (popup().mainMenu) DestroyMenu(popup().mainMenu);
+    popup().mainMenu = nullptr;
     if (app().imageList) ImageList_Destroy(app().imageList);
     app().imageList = nullptr;
     deleteFont(app().font);
     deleteFont(app().menuFont);
     clipHistory().eraseHistory();
-    app().editingCopy.clear();
+    settingsEditor().editingCopy.clear();
     app().model.root.clear();
     app().model.registry.clear();
 }

@@ -16,6 +16,7 @@
 #include "editor/mode_texts.h"
 #include "editor/options_dialog.h"
 #include "editor/properties_pane.h"
+#include "editor/settings_editor.h"
 #include "editor/tree_commands.h"
 #include "editor/tree_context_menu.h"
 #include "popup/execute.h"
@@ -42,7 +43,7 @@ void fillTree(editorState& editor, LPARAM preselectId) {
     editor.preselectId = 0;
     ShowWindow(editor.tree, SW_SHOW);
     SetFocus(editor.tree);
-    app().editorModified = false;
+    settingsEditor().modified = false;
     SetCursor(previousCursor);
 }
 

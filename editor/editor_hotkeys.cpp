@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "editor/settings_editor.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/hotkeys.h"
@@ -13,7 +14,7 @@ namespace {
 LRESULT CALLBACK hotkeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     LRESULT result = DefSubclassProc(field, message, wParam, lParam);
     // A closing editor has handed the keys back to the running menu already.
-    if (!app().editorWindow) return result;
+    if (!settingsEditor().window) return result;
     if (message == WM_SETFOCUS) setHotkeysRegistered(false);
     if (message == WM_KILLFOCUS) setHotkeysRegistered(true);
     return result;
@@ -22,7 +23,7 @@ LRESULT CALLBACK hotkeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void setHotkeysRegistered(bool registering) {
-    registerSubtreeHotkeys(app().editingCopy, registering);
+    registerSubtreeHotkeys(settingsEditor().editingCopy, registering);
     menuItem* root = app().model.root.item.get();
     if (app().model.registry.empty() || !root) return;
     // Under 102 the key reaches the main window as "the whole menu at the pointer".

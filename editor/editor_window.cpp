@@ -13,6 +13,7 @@
 #include "editor/file_commands.h"
 #include "editor/find.h"
 #include "editor/properties_pane.h"
+#include "editor/settings_editor.h"
 #include "editor/tree_commands.h"
 #include "editor/tree_context_menu.h"
 #include "editor/tree_drag.h"
@@ -114,10 +115,10 @@ void setIcons(editorState& editor) { setToolIcons(editor.window, toolIcons, size
 BOOL onInitDialog(HWND window, editorState* editor) {
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(editor));
     editor->window = window;
-    app().editorWindow = window;
+    settingsEditor().window = window;
     takeControls(*editor);
     createTooltips(*editor);
-    app().editorModified = false;
+    settingsEditor().modified = false;
     // From now on the keys run the editing copy's items.
     app().model.registry.forEach([](const menuItem& item) { unregisterItemHotkey(item); });
     setHotkeysRegistered(true);
@@ -162,7 +163,7 @@ INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
     if (!editor) return FALSE;
     // The find dialog's requests come as a registered message, which has no
     // constant number a case could name.
-    if (message == app().findReplaceMessage && message != 0) {
+    if (message == findReplaceMessage() && message != 0) {
         onFindReplaceMessage(*editor, lParam);
         return answer(window, 0);
     }
@@ -201,7 +202,7 @@ editorState* editorOf(HWND window) {
     return window ? reinterpret_cast<editorState*>(GetWindowLongPtrA(window, DWLP_USER)) : nullptr;
 }
 
-void markModified() { app().editorModified = true; }
+void markModified() { settingsEditor().modified = true; }
 
 HWND createEditorWindow(uint16_t preselectId) {
     auto* editor = new editorState;
@@ -210,8 +211,8 @@ HWND createEditorWindow(uint16_t preselectId) {
                                      reinterpret_cast<LPARAM>(editor));
     if (!window) {
         // Without WM_INITDIALOG nobody took the state or the keys.
-        if (app().editorWindow == nullptr) delete editor;
-        app().editorWindow = nullptr;
+        if (settingsEditor().window == nullptr) delete editor;
+        settingsEditor().window = nullptr;
     }
     return window;
 }
@@ -220,13 +221,13 @@ void destroyEditorWindow(editorState& editor) {
     HWND window = editor.window;
     editor.tooltips.reset();
     closeFindDialog();
-    app().editorWindow = nullptr;
-    app().editorModified = false;
+    settingsEditor().window = nullptr;
+    settingsEditor().modified = false;
     DestroyWindow(window);  // the state is deleted at WM_NCDESTROY
 }
 
 void destroySettingsEditor() {
-    if (editorState* editor = editorOf(app().editorWindow)) destroyEditorWindow(*editor);
+    if (editorState* editor = editorOf(settingsEditor().window)) destroyEditorWindow(*editor);
 }
 
 }  // namespace tv

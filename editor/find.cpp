@@ -204,6 +204,11 @@ void onFindReplaceMessage(editorState& editor, LPARAM request) {
     if (find->Flags & FR_FINDNEXT) search(editor, find->lpstrFindWhat, (find->Flags & FR_DOWN) != 0);
 }
 
+UINT findReplaceMessage() {
+    static const UINT message = RegisterWindowMessageA("commdlg_FindReplace");
+    return message;
+}
+
 HWND findDialogWindow() { return findDialog; }
 
 void closeFindDialog() {

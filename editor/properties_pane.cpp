@@ -6,6 +6,7 @@
 #include "editor/editor_tree.h"
 #include "editor/item_text_rules.h"
 #include "editor/mode_texts.h"
+#include "editor/settings_editor.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/item_icons.h"
@@ -96,7 +97,7 @@ void showDisplayText(editorState& editor, const std::string& text) {
 }
 
 void fillPane(editorState& editor, HTREEITEM entry) {
-    const bool modified = app().editorModified;
+    const bool modified = settingsEditor().modified;
     filling = true;
     editor.selectedEntry = entry;
     editor.selectedItem = entry == editor.rootEntry ? nullptr : entryItem(editor.tree, entry);
@@ -113,7 +114,7 @@ void fillPane(editorState& editor, HTREEITEM entry) {
     }
     applyModeChange(editor, false, false, true);
     filling = false;
-    app().editorModified = modified;
+    settingsEditor().modified = modified;
 }
 
 void onDisplayTextChanged(editorState& editor) {

@@ -1,9 +1,23 @@
 // The settings editor, as the rest of the program reaches it.
 #pragma once
 
-#include "model/menu_item.h"
+#include <windows.h>
+
+#include "model/menu_node.h"
 
 namespace tv {
+
+// What the program keeps of the editor while its window comes and goes.
+struct settingsEditorState {
+    HWND window = nullptr;            // the editor, when open
+    bool modified = false;            // the editor holds changes the data file lacks
+    menuNode editingCopy;             // serves the menu and the keys while the editor is open
+    bool servingEditingCopy = false;  // the popup menu shows editingCopy
+};
+
+settingsEditorState& settingsEditor();
+// The tree the popup menu is built from: the editing copy while the editor is open.
+menuNode& shownMenuTree();
 
 // Opens the editor (or brings it forward) with `preselect` selected when given.
 void openSettingsEditor(const menuItem* preselect);

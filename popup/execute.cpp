@@ -33,7 +33,7 @@ bool lookUpEntry(UINT id, MENUITEMINFOA& info) {
     info = MENUITEMINFOA{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_SUBMENU | MIIM_ID | MIIM_DATA;
-    return app().mainMenu && GetMenuItemInfoA(app().mainMenu, id, FALSE, &info);
+    return popup().mainMenu && GetMenuItemInfoA(popup().mainMenu, id, FALSE, &info);
 }
 
 // Searches the main popup menu, submenus included, for the command. An entry in
@@ -107,14 +107,14 @@ void dispatchItemCommand(bool invokedFromMenu, UINT id, bool viaHotkey) {
     if (!entry.found) {
         if (itemRef historyEntry = clipHistory().findHistoryEntry(static_cast<uint16_t>(id))) {
             // Picked with the right button: keep it as a phrase instead of pasting it.
-            if (app().addToItems && app().currentHistoryItem)
-                quickAddHistoryEntry(*historyEntry, *app().currentHistoryItem);
+            if (popup().addToItems && popup().currentHistoryItem)
+                quickAddHistoryEntry(*historyEntry, *popup().currentHistoryItem);
             else
                 executeItem(*historyEntry, invokedFromMenu);
             return;
         }
         // The root item has no entry of its own: its key shows the whole menu at the pointer.
-        requestMenu(0, app().mainMenu, viaHotkey);
+        requestMenu(0, popup().mainMenu, viaHotkey);
         return;
     }
     if (entry.submenu) {
@@ -150,7 +150,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
         PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::encloseCopy, item.itemId);
         break;
     case itemMode::historyEntry:
-        app().clip.fromHistory = true;
+        popup().clip.fromHistory = true;
         putTextAndPaste(unescapeText(item.text), false);
         break;
     default: break;  // separators, placeholders and history folders do nothing
@@ -159,7 +159,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
 
 bool putTextAndPaste(const std::string& text, bool ownChange) {
     if (!OpenClipboard(app().mainWindow)) {
-        app().clip.caretBack = 0;
+        popup().clip.caretBack = 0;
         forgetUserClipboard();
         return false;
     }
@@ -167,8 +167,8 @@ bool putTextAndPaste(const std::string& text, bool ownChange) {
     lendUserClipboard();
     EmptyClipboard();
     // Set before the clipboard changes: the notification it causes must already see them.
-    app().clip.ownChange = ownChange;
-    app().clip.pasteAfterSet = true;
+    popup().clip.ownChange = ownChange;
+    popup().clip.pasteAfterSet = true;
     putPhraseOnClipboard(text);
     CloseClipboard();
     return true;
@@ -180,7 +180,7 @@ void onPasteKeystroke() {
     sendControlChord('V');
     onPasteSent();
     // An enclose with nothing selected leaves the caret between its two strings.
-    for (; app().clip.caretBack > 0; --app().clip.caretBack) {
+    for (; popup().clip.caretBack > 0; --popup().clip.caretBack) {
         keybd_event(VK_LEFT, 0, KEYEVENTF_EXTENDEDKEY, 0);
         keybd_event(VK_LEFT, 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
     }
@@ -192,8 +192,8 @@ void onEncloseCopy(uint16_t itemId) {
         // Ctrl+C is about to replace the user's clipboard with the selection.
         lendUserClipboardNow();
         Sleep(80);
-        app().clip.pendingEnclose = itemId;
-        app().clip.ownChange = true;
+        popup().clip.pendingEnclose = itemId;
+        popup().clip.ownChange = true;
         sendControlChord('C');
     }
     SetTimer(app().mainWindow, mainTimer::encloseFallback, 500, nullptr);
@@ -209,22 +209,22 @@ void onEncloseInsert(uint16_t itemId) {
     readClipboardTextRaw(app().mainWindow, selection);
     twoLines lines = splitTwoLines(item->data);
     const std::string closing = unescapeText(lines.second);
-    if (selection.empty()) app().clip.caretBack = caretSteps(closing);
+    if (selection.empty()) popup().clip.caretBack = caretSteps(closing);
     pastePhrase(unescapeText(lines.first) + selection + closing);
 }
 
 // Nothing was selected, so Ctrl+C changed nothing: both strings go in, with the
 // caret between them.
 void onEncloseFallback() {
-    uint16_t itemId = app().clip.pendingEnclose;
+    uint16_t itemId = popup().clip.pendingEnclose;
     if (itemId == 0) return;
-    app().clip.pendingEnclose = 0;
+    popup().clip.pendingEnclose = 0;
     menuItem* item = encloseItem(itemId);
     if (!item) {
         forgetUserClipboard();
         return;
     }
-    app().clip.caretBack = caretSteps(unescapeText(splitTwoLines(item->data).second));
+    popup().clip.caretBack = caretSteps(unescapeText(splitTwoLines(item->data).second));
     pastePhrase(unescapeText(item->data));
 }
 

@@ -8,6 +8,7 @@
 #include "popup/menu_text_sizes.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
 #include "shell/app_state.h"
 #include "shell/timing_log.h"
 
@@ -67,7 +68,7 @@ void onHistoryPopup(HMENU menu) {
     bool editorMenu = menu && (menu == editorInsertMenu || menu == editorLinesMenu);
     for (const lazySubmenu& pair : historySubmenus()) {
         if (pair.menu != menu && !editorMenu) continue;
-        app().currentHistoryItem = pair.item;
+        popup().currentHistoryItem = pair.item;
         if (editorMenu) linesMenuFilledLast = menu == editorLinesMenu;
         fillHistorySubmenu(menu, *pair.item, editorMenu);
         return;
@@ -120,7 +121,7 @@ LRESULT onMenuSelect(HWND window, WPARAM wParam, LPARAM lParam, bool fromMainWin
     if (isFolderCommand(LOWORD(wParam))) return folderMenuMessage(window, WM_MENUSELECT, wParam, lParam);
     // A new highlight: a right-button release from before must not turn the
     // next choice into a quick add.
-    app().addToItems = false;
+    popup().addToItems = false;
     return fromMainWindow ? DefWindowProcA(window, WM_MENUSELECT, wParam, lParam) : 0;
 }
 

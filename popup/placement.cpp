@@ -2,6 +2,7 @@
 
 #include "popup/caret_source_win.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
 #include "shell/app_state.h"
 #include "shell/timing_log.h"
 #include "shell/tray.h"
@@ -31,22 +32,22 @@ void pressPrivateHotkey() {
 
 // The menu is not shown after all: the steps of a closed menu.
 void abandonMenu() {
-    app().foregroundRetries = 0;
+    popup().foregroundRetries = 0;
     hideKeyboardAnchor();
     finishMenu(true);
 }
 
 void retryForeground(int placementMode, HMENU menu) {
     if (SetForegroundWindow(app().mainWindow)) {
-        app().foregroundRetries = 0;
+        popup().foregroundRetries = 0;
     } else {
         Sleep(10);
-        if (++app().foregroundRetries >= foregroundRetryLimit) {
+        if (++popup().foregroundRetries >= foregroundRetryLimit) {
             // The system keeps refusing: give the menu up without a word.
             abandonMenu();
             return;
         }
-        if (app().foregroundRetries == privateHotkeyRetry) pressPrivateHotkey();
+        if (popup().foregroundRetries == privateHotkeyRetry) pressPrivateHotkey();
     }
     PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::trackMenu, placementMode),
                  reinterpret_cast<LPARAM>(menu));
@@ -59,7 +60,7 @@ POINT menuPoint(int placementMode) {
     int bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
     switch (placementMode) {
     case 1:
-    case 6: return app().target.point;
+    case 6: return popup().target.point;
     case 2: return POINT{0, 0};
     case 3: return POINT{0, bottom};
     case 4: return POINT{right, 0};
@@ -89,7 +90,7 @@ bool caretOf(HWND focus, POINT& caret) {
 void captureTarget() {
     HWND foreground = GetForegroundWindow();
     if (!foreground || foreground == app().mainWindow || foreground == app().taskbar) return;
-    targetState& target = app().target;
+    targetState& target = popup().target;
     target.window = foreground;
     bool placed = false;
     withInputAttachedTo(foreground, [&] {
@@ -106,7 +107,7 @@ void captureTarget() {
 }
 
 bool readTargetCaret(POINT& caret) {
-    const targetState& target = app().target;
+    const targetState& target = popup().target;
     if (!IsWindow(target.window) || !IsWindow(target.focus)) return false;
     bool found = false;
     withInputAttachedTo(target.window, [&] { found = caretOf(target.focus, caret); });
@@ -114,24 +115,24 @@ bool readTargetCaret(POINT& caret) {
 }
 
 void giveFocusToTarget() {
-    HWND target = app().target.window;
+    HWND target = popup().target.window;
     if (!IsWindow(target)) return;
     withInputAttachedTo(target, [&] {
         SetForegroundWindow(target);
-        if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
+        if (IsWindow(popup().target.focus)) SetFocus(popup().target.focus);
     });
 }
 
 void captureTargetThrottled() {
     DWORD now = GetTickCount();
-    if (now - app().lastCaptureTick <= 100) return;
-    app().lastCaptureTick = now;
+    if (now - popup().lastCaptureTick <= 100) return;
+    popup().lastCaptureTick = now;
     captureTarget();
 }
 
 bool beginMenu() {
-    if (app().menuOpen) return false;
-    app().menuOpen = true;
+    if (popup().menuOpen) return false;
+    popup().menuOpen = true;
     showKeyboardAnchor();
     SetForegroundWindow(app().mainWindow);
     return true;
@@ -145,7 +146,7 @@ void onShowMenu(int placementMode, HMENU menu) {
 }
 
 void onTrackMenu(int placementMode, HMENU menu) {
-    if (!app().menuOpen) {
+    if (!popup().menuOpen) {
         // Withdrawn by a second press of its key while we waited for the foreground.
         abandonMenu();
         return;
@@ -155,7 +156,7 @@ void onTrackMenu(int placementMode, HMENU menu) {
         return;
     }
     POINT point = menuPoint(placementMode);
-    app().currentHistoryItem = nullptr;
+    popup().currentHistoryItem = nullptr;
     trackAndFinish(menu, point);
 }
 
@@ -166,7 +167,7 @@ void trackAndFinish(HMENU menu, POINT point) {
     // A menu without entries (a folder holding only a column break) returns at
     // once, without the closing WM_MENUSELECT: the flag would stay set and every
     // key, corner and tray click would be ignored from then on.
-    if (app().menuOpen) finishMenu(true);
+    if (popup().menuOpen) finishMenu(true);
     PostMessageA(app().mainWindow, WM_NULL, 0, 0);
 }
 
@@ -174,13 +175,13 @@ void closeOpenMenu() {
     // Before tracking began, clearing the flag withdraws the request (onTrackMenu
     // sees it); while tracking, EndMenu ends the menu and its closing
     // WM_MENUSELECT does the rest.
-    app().menuOpen = false;
+    popup().menuOpen = false;
     EndMenu();
 }
 
 void watchCorners() {
-    if (app().cornerBusy || app().menuOpen) return;
-    app().cornerBusy = true;
+    if (popup().cornerBusy || popup().menuOpen) return;
+    popup().cornerBusy = true;
     POINT cursor{};
     if (GetCursorPos(&cursor)) {
         // Corner menus open at the pointer, and capturing for them uses no caret.
@@ -196,14 +197,14 @@ void watchCorners() {
         for (const auto& corner : corners) {
             uint16_t itemId = app().model.corners.itemAt(corner.corner);
             if (!itemId || cursor.x != corner.pixel.x || cursor.y != corner.pixel.y) continue;
-            if (++app().cornerDwell >= app().config.ShowAutoPopup) {
-                app().cornerDwell = 0;
+            if (++popup().cornerDwell >= app().config.ShowAutoPopup) {
+                popup().cornerDwell = 0;
                 SendMessageA(app().mainWindow, WM_HOTKEY, itemId, 0);
             }
         }
         app().config.ShowMenuPosMode = savedMode;
     }
-    app().cornerBusy = false;
+    popup().cornerBusy = false;
 }
 
 LRESULT onMenuClosed(HWND window, bool fromMainWindow) {
@@ -213,10 +214,10 @@ LRESULT onMenuClosed(HWND window, bool fromMainWindow) {
 
 void finishMenu(bool fromMainWindow) {
     SetCurrentDirectoryA(app().startDirectory.c_str());
-    app().cornerDwell = 0;
-    app().menuOpen = false;
+    popup().cornerDwell = 0;
+    popup().menuOpen = false;
     emptyHistorySubmenus();
-    HWND target = app().target.window;
+    HWND target = popup().target.window;
     PostMessageA(target, WM_NULL, 0, 0);
     if (fromMainWindow && IsWindow(target)) {
         if (GetForegroundWindow() == app().mainWindow) {

@@ -4,6 +4,7 @@
 // to leave the field. A result is carried out by the main window's WM_COMMAND
 // with the item's id, the very message a pick in the popup menu sends.
 #include "cliphistory/clip_history.h"
+#include "popup/popup_state.h"
 #include "quicksearch/quick_search.h"
 
 #include <algorithm>
@@ -42,7 +43,7 @@ void closeSearch(searchWindowState& state, bool returnFocus) {
 
 void fillIndex(searchWindowState& state) {
     state.index = searchIndex();
-    state.index.addMenu(app().menuTree());
+    state.index.addMenu(popup().menuTree());
     state.index.addHistory(clipHistory());
 }
 
@@ -59,7 +60,7 @@ void refilter(searchWindowState& state) {
 // still be where it was found.
 bool stillCurrent(const searchEntry& entry) {
     if (entry.fromHistory) return clipHistory().findHistoryEntry(entry.item->itemId) == entry.item;
-    return findNode(app().menuTree(), entry.item.get()) != nullptr;
+    return findNode(popup().menuTree(), entry.item.get()) != nullptr;
 }
 
 void executeSelected(searchWindowState& state) {
@@ -74,7 +75,7 @@ void executeSelected(searchWindowState& state) {
     UINT id = entry.item->itemId;
     closeSearch(state, true);
     // A left-button pick: no history item is open, so a history entry is pasted, not added.
-    app().currentHistoryItem = nullptr;
+    popup().currentHistoryItem = nullptr;
     PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 

@@ -1,5 +1,7 @@
-// The process-wide state of the resident program. One user-interface thread owns
-// all of it; re-entrancy is guarded by the flags below, not by locks.
+// The process-wide state of the resident program: its instance, main window,
+// icons, settings and running menu. Each layer above keeps its own state (the
+// popup's in popup/popup_state.h, the editor's in editor/settings_editor.h). One
+// user-interface thread owns all of it; re-entrancy is guarded by flags, not locks.
 #pragma once
 
 #include <windows.h>
@@ -43,62 +45,27 @@ enum : UINT_PTR {
 constexpr UINT trayCallbackMessage = WM_USER + 142;
 constexpr int privateHotkeyId = 11;  // Win+Shift+Backspace: lets us take the foreground
 
-struct clipboardFlags {
-    bool ownChange = false;      // the next clipboard change is our own paste
-    bool pasteAfterSet = false;  // paste as soon as our clipboard change arrives
-    bool fromHistory = false;    // the text being pasted came from the history
-    uint16_t pendingEnclose = 0; // enclose item waiting for the selection to be copied
-    size_t caretBack = 0;        // Left presses after the paste: an enclose of nothing
-};
-
-struct targetState {
-    HWND window = nullptr;  // the foreground window before our menu took it
-    HWND focus = nullptr;   // its focused control
-    POINT point{};          // caret or control position, screen coordinates
-};
-
 struct appState {
     std::string startDirectory;
     std::string dataFileName = "tv2_text.ini";
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
-    HWND nextViewer = nullptr;  // next window in the clipboard-viewer chain
     HICON appIcon32 = nullptr;
     HICON appIcon16 = nullptr;
     HICON activeIcon = nullptr;
     HIMAGELIST imageList = nullptr;
-    HMENU mainMenu = nullptr;
-    HACCEL accelerators = nullptr;
-    UINT findReplaceMessage = 0;
 
     bool closing = false;
-    bool menuOpen = false;
-    bool addToItems = false;  // a right-button release inside the menu: quick add
-    clipboardFlags clip;
-    targetState target;
-    DWORD lastCaptureTick = 0;
-    int cornerDwell = 0;
-    bool cornerBusy = false;
-    int foregroundRetries = 0;
 
     HWND taskbar = nullptr;
     bool trayAdded = false;
-    bool noTray = false;  // the tile instead of a tray icon (never set from the UI)
-
-    HWND editorWindow = nullptr;  // the settings editor, when open
-    bool editorModified = false;  // the editor holds changes the data file lacks
-    bool servingEditingCopy = false;  // the popup menu shows editingCopy
+    bool noTray = false;  // the tile instead of a tray icon (the options dialog's check box)
 
     settings config;
     fontRecord font;      // the editor's edit fields
     fontRecord menuFont;  // the popup menu entries
 
-    menuModel model;                  // model.root is the running menu
-    menuNode editingCopy;             // serves the menu while the editor is open
-    const menuItem* currentHistoryItem = nullptr;  // its submenu was opened last
-
-    // The tree the popup menu is built from: the editing copy while the editor is open.
-    menuNode& menuTree() { return servingEditingCopy ? editingCopy : model.root; }
+    menuModel model;  // model.root is the running menu
 };
 
 appState& app();
