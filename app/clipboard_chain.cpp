@@ -7,6 +7,7 @@
 #include "files/platform_files.h"
 #include "popup/clipboard_restore.h"
 #include "popup/popup_state.h"
+#include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
 
@@ -20,11 +21,11 @@ HWND nextViewer = nullptr;  // the next window in the clipboard-viewer chain
 void continuePendingProtocols() {
     clipboardFlags& clip = popup().clip;
     if (clip.pasteAfterSet) {
-        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::pasteKeystroke, 0);
+        PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_PASTE_KEYSTROKE, 0);
         clip.pasteAfterSet = false;
     }
     if (clip.pendingEnclose > 0) {
-        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::encloseInsert, clip.pendingEnclose);
+        PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_ENCLOSE_INSERT, clip.pendingEnclose);
         clip.pendingEnclose = 0;
     }
 }
@@ -44,7 +45,7 @@ void captureForHistory() {
         return;
     }
     clipHistory().queueClip(std::move(text));
-    PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::addCapturedClip, clip.fromHistory ? 1 : 0);
+    PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_ADD_CAPTURED_CLIP, clip.fromHistory ? 1 : 0);
     clip.fromHistory = false;
 }
 

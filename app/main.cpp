@@ -102,7 +102,7 @@ int runProgram(HINSTANCE instance, const char* commandLine) {
         // One copy per user: a second start opens the first one's editor instead.
         if (HWND running = FindWindowA("TV2", nullptr)) {
             SetForegroundWindow(running);
-            PostMessageA(running, WM_COMMAND, mainCommand::openEditor, 0);
+            PostMessageA(running, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0);
             return 0;
         }
     } else {
@@ -128,7 +128,7 @@ int runProgram(HINSTANCE instance, const char* commandLine) {
     registerAllHotkeys();
     startupStepDone("keys");
     if (app().dataFileName != "tv2_text.ini")
-        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0);
+        PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0);
     editorAccelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     app().trayAdded = addTrayIcon(app().appIcon16);
     if (app().trayAdded) trayIconShown();

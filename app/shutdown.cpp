@@ -6,6 +6,7 @@
 #include "folderpopup/folder_popup.h"
 #include "popup/popup_state.h"
 #include "shell/app_state.h"
+#include "shell/messages.h"
 #include "shell/tray.h"
 
 namespace tv {
@@ -33,7 +34,8 @@ std::optional<LRESULT> onCloseRequest(UINT message) {
     leaveClipboardChain();
     deleteTrayIcon();
     DestroyWindow(app().mainWindow);
-    saveShutdownSettings(app().config);
+    // The main window is gone: the message has no owner.
+    if (!saveShutdownSettings(app().config)) reportWriteFailure(nullptr);
     PostQuitMessage(0);
     // Answering 0 to WM_QUERYENDSESSION would refuse the logoff we just prepared for.
     return message == WM_QUERYENDSESSION ? TRUE : 0;

@@ -250,7 +250,7 @@ void onCommand(historyEditState& dialog, UINT id, UINT code, LPARAM lParam) {
     case IDC_HISTEDIT_DOWN: moveSelected(dialog, false); break;
     case IDC_HISTEDIT_DELETE: deleteSelected(dialog); break;
     case IDC_HISTEDIT_SAVE: saveSelectedToFile(dialog); break;
-    case IDC_HISTEDIT_SETTINGS: PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0); break;
+    case IDC_HISTEDIT_SETTINGS: PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0); break;
     case IDM_HISTEDIT_NEW_ENTRY: showNewEntry(dialog, static_cast<uint16_t>(lParam)); break;
     case IDCANCEL: closeDialog(dialog); break;
     }

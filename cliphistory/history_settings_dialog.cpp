@@ -1,10 +1,8 @@
-// The history settings dialog. It shows the options as they are in memory and,
-// on OK, writes each one to [Clip] in a fixed order; the new values act at
-// once, at the next capture, submenu and save.
+// The history settings dialog: it shows the options it is handed and hands
+// the user's choices back (applyHistorySettings writes and applies them).
 #include "cliphistory/history_settings_dialog.h"
 
-#include "cliphistory/clip_history.h"
-#include "cliphistory/history_edit_dialog.h"
+#include "cliphistory/history_list.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
@@ -37,8 +35,9 @@ int fieldNumber(HWND dialog, int id, int previous) {
     return translated ? value : previous;
 }
 
-void onInit(HWND dialog) {
-    const settings& config = app().config;
+settings* optionsOf(HWND dialog) { return reinterpret_cast<settings*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+void onInit(HWND dialog, const settings& config) {
     SetDlgItemInt(dialog, IDC_HISTSET_COUNTS, static_cast<UINT>(config.counts), TRUE);
     const bool columns = config.ret_counts >= 1;
     fillList(dialog, IDC_HISTSET_LAYOUT, layoutEntries, columns ? columnsLayout : 0);
@@ -70,43 +69,20 @@ int chosenRetCounts(HWND dialog) {
     }
 }
 
-void onOk(HWND dialog) {
-    settings& config = app().config;
-    profileFile file(settingsFileName);
-    file.section("Clip");
-    // The edit dialog lists entries the trim below may free; closing it saves its edits first.
-    closeHistoryEditDialog();
-
+void onOk(HWND dialog, settings& config) {
     config.counts = countsWithinIdRange(dialog, fieldNumber(dialog, IDC_HISTSET_COUNTS, config.counts));
-    file.writeInt("counts", config.counts);
-    clipHistory().counts = config.counts;
-    clipHistory().trimHistory();
-    saveHistoryNow();
-
     config.iMaxOneClipSize = fieldNumber(dialog, IDC_HISTSET_CLIP_SIZE, config.iMaxOneClipSize);
-    file.writeInt("iMaxOneClipSize", config.iMaxOneClipSize);
     config.iMaxOneOneSize = fieldNumber(dialog, IDC_HISTSET_MENU_LIMIT, config.iMaxOneOneSize);
-    file.writeInt("iMaxOneOneSize", config.iMaxOneOneSize);
     config.ret_counts = chosenRetCounts(dialog);
-    const int position = listSelection(dialog, IDC_HISTSET_ADD_POSITION);
-    config.ClipToAddPos = position == 1;
-    file.writeInt("ClipToAddPos", position);
+    config.ClipToAddPos = listSelection(dialog, IDC_HISTSET_ADD_POSITION) == 1;
     config.bRevNumAndAbc = isChecked(dialog, IDC_HISTSET_LETTERS_FIRST);
-    file.writeInt("bRevNumAndAbc", config.bRevNumAndAbc ? 1 : 0);
-    file.writeInt("ret_counts", config.ret_counts);
     config.NoPastFromQS = isChecked(dialog, IDC_HISTSET_NO_OWN_PASTE);
-    file.writeInt("NoPastFromQS", config.NoPastFromQS ? 1 : 0);
     config.bClearClipHistoryOnExit = isChecked(dialog, IDC_HISTSET_CLEAR_ON_EXIT);
-    file.writeInt("bClearClipHistoryOnExit", config.bClearClipHistoryOnExit ? 1 : 0);
     config.bNoMovePasetFromClipboard = isChecked(dialog, IDC_HISTSET_NO_MOVE);
-    file.writeInt("bNoMovePasetFromClipboard", config.bNoMovePasetFromClipboard ? 1 : 0);
-    // Open only when Escape held its close back: it lists what the trim may
-    // have freed, in the order the old ClipToAddPos gave.
-    refreshHistoryEditDialog();
     EndDialog(dialog, IDOK);
 }
 
-void onCommand(HWND dialog, UINT id, UINT code) {
+void onCommand(HWND dialog, settings& options, UINT id, UINT code) {
     switch (id) {
     case IDC_HISTSET_LAYOUT:
         if (code == CBN_SELCHANGE)
@@ -117,23 +93,28 @@ void onCommand(HWND dialog, UINT id, UINT code) {
     case IDC_HISTSET_LETTERS_FIRST:
         if (code == BN_CLICKED) CheckRadioButton(dialog, IDC_HISTSET_DIGITS_FIRST, IDC_HISTSET_LETTERS_FIRST, id);
         break;
-    case IDOK: onOk(dialog); break;
+    case IDOK: onOk(dialog, options); break;
     case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
     }
 }
 
-INT_PTR CALLBACK historySettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG: onInit(dialog); return TRUE;
-    case WM_COMMAND: onCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+INT_PTR CALLBACK historySettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        onInit(dialog, *reinterpret_cast<settings*>(lParam));
+        return TRUE;
     }
-    return FALSE;
+    settings* options = optionsOf(dialog);
+    if (!options || message != WM_COMMAND) return FALSE;
+    onCommand(dialog, *options, LOWORD(wParam), HIWORD(wParam));
+    return TRUE;
 }
 
 }  // namespace
 
-void showHistorySettingsDialog(HWND owner) {
-    DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_HISTORY_SETTINGS), owner, historySettingsProc, 0);
+bool showHistorySettingsDialog(HWND owner, settings& options) {
+    return DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_HISTORY_SETTINGS), owner, historySettingsProc,
+                           reinterpret_cast<LPARAM>(&options)) == IDOK;
 }
 
 }  // namespace tv

@@ -28,7 +28,7 @@ void setHotkeysRegistered(bool registering) {
     if (app().model.registry.empty() || !root) return;
     // Under 102 the key reaches the main window as "the whole menu at the pointer".
     const uint16_t ownId = root->itemId;
-    root->itemId = IDM_EDITOR_SHOW_MENU;
+    root->itemId = IDM_SHOW_WHOLE_MENU;
     if (registering)
         registerItemHotkey(*root);
     else

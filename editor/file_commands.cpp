@@ -119,7 +119,7 @@ void chooseFont(editorState& editor, fontRecord& record, const char* section) {
     dialog.lpLogFont = &chosen;
     dialog.Flags = CF_SCREENFONTS | (record.log.lfFaceName[0] ? CF_INITTOLOGFONTSTRUCT : 0);
     if (!ChooseFontA(&dialog)) return;
-    if (setFontFromScreen(record, chosen)) saveFontRecord(section, record);
+    if (setFontFromScreen(record, chosen) && !saveFontRecord(section, record)) reportWriteFailure(editor.window);
 }
 
 itemFields historyItemFields(const std::string& escapedText) {
@@ -239,7 +239,7 @@ void startDirectEdit(editorState&) {
 // The editor closes (asking when there are changes) and a new one opens on the
 // menu read back from the file. Kept open, it stays the only editor.
 void endDirectEdit(editorState& editor) {
-    if (closeEditorWithPrompt(editor)) PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0);
+    if (closeEditorWithPrompt(editor)) PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0);
 }
 
 void insertAllHistory(editorState& editor) {

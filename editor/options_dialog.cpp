@@ -2,7 +2,6 @@
 
 #include "res/resource.h"
 #include "shell/app_state.h"
-#include "shell/tray.h"
 
 namespace tv {
 
@@ -14,53 +13,54 @@ const char* const menuPositions[] = {
     "画面右上隅",       "画面右下隅",                    "ウインドウの内側",
 };
 
-void onOptionsInit(HWND dialog) {
-    const settings& config = app().config;
-    for (const char* position : menuPositions)
-        SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(position));
-    SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_SETCURSEL, config.ShowMenuPosMode, 0);
-    SetDlgItemInt(dialog, IDC_OPT_CORNER_TICKS, static_cast<UINT>(config.ShowAutoPopup), FALSE);
-    SetDlgItemInt(dialog, IDC_OPT_MENU_WIDTH, static_cast<UINT>(config.iMaxViewSize), FALSE);
-    CheckDlgButton(dialog, IDC_OPT_NO_TRAY, app().noTray ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_OPT_OLD_DATE, config.bUseOldDateTime ? BST_CHECKED : BST_UNCHECKED);
+optionsDialogData* dataOf(HWND dialog) {
+    return reinterpret_cast<optionsDialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-// A field that holds no number keeps the setting as it was; any number is
-// taken, zero and negative ones included.
+void onOptionsInit(HWND dialog, optionsDialogData& data) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&data));
+    for (const char* position : menuPositions)
+        SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(position));
+    SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_SETCURSEL, data.ShowMenuPosMode, 0);
+    SetDlgItemInt(dialog, IDC_OPT_CORNER_TICKS, static_cast<UINT>(data.ShowAutoPopup), FALSE);
+    SetDlgItemInt(dialog, IDC_OPT_MENU_WIDTH, static_cast<UINT>(data.iMaxViewSize), FALSE);
+    CheckDlgButton(dialog, IDC_OPT_NO_TRAY, data.noTray ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPT_OLD_DATE, data.bUseOldDateTime ? BST_CHECKED : BST_UNCHECKED);
+}
+
 void readNumber(HWND dialog, int id, int& setting) {
     BOOL isNumber = FALSE;
     int value = static_cast<int>(GetDlgItemInt(dialog, id, &isNumber, TRUE));
     if (isNumber) setting = value;
 }
 
-void onOptionsOk(HWND dialog) {
-    settings& config = app().config;
+void onOptionsOk(HWND dialog, optionsDialogData& data) {
     LRESULT position = SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_GETCURSEL, 0, 0);
-    if (position != CB_ERR) config.ShowMenuPosMode = static_cast<int>(position);
-    readNumber(dialog, IDC_OPT_CORNER_TICKS, config.ShowAutoPopup);
-    readNumber(dialog, IDC_OPT_MENU_WIDTH, config.iMaxViewSize);
-    app().noTray = IsDlgButtonChecked(dialog, IDC_OPT_NO_TRAY) == BST_CHECKED;
-    config.bUseOldDateTime = IsDlgButtonChecked(dialog, IDC_OPT_OLD_DATE) == BST_CHECKED;
-    // Out of the tray the program is the tile on the screen.
-    showMainWindowAsTile(app().noTray);
+    if (position != CB_ERR) data.ShowMenuPosMode = static_cast<int>(position);
+    readNumber(dialog, IDC_OPT_CORNER_TICKS, data.ShowAutoPopup);
+    readNumber(dialog, IDC_OPT_MENU_WIDTH, data.iMaxViewSize);
+    data.noTray = IsDlgButtonChecked(dialog, IDC_OPT_NO_TRAY) == BST_CHECKED;
+    data.bUseOldDateTime = IsDlgButtonChecked(dialog, IDC_OPT_OLD_DATE) == BST_CHECKED;
     EndDialog(dialog, IDOK);
 }
 
-INT_PTR CALLBACK optionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG: onOptionsInit(dialog); return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) onOptionsOk(dialog);
-        if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
+INT_PTR CALLBACK optionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        onOptionsInit(dialog, *reinterpret_cast<optionsDialogData*>(lParam));
         return TRUE;
     }
-    return FALSE;
+    optionsDialogData* data = dataOf(dialog);
+    if (!data || message != WM_COMMAND) return FALSE;
+    if (LOWORD(wParam) == IDOK) onOptionsOk(dialog, *data);
+    if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
+    return TRUE;
 }
 
 }  // namespace
 
-void optionsDialog(HWND owner) {
-    DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_OPTIONS), owner, optionsProc, 0);
+bool showOptionsDialog(HWND owner, optionsDialogData& data) {
+    return DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_OPTIONS), owner, optionsProc,
+                           reinterpret_cast<LPARAM>(&data)) == IDOK;
 }
 
 }  // namespace tv

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "res/resource.h"
 #include "shell/app_state.h"
 
 namespace tv {
@@ -103,7 +104,7 @@ bool phraseOnClipboard() {
     return loan.onClipboard == ourContent::phrase || loan.onClipboard == ourContent::phraseOffered;
 }
 
-void startTimer(UINT delay) { SetTimer(app().mainWindow, mainTimer::clipboardBack, delay, nullptr); }
+void startTimer(UINT delay) { SetTimer(app().mainWindow, IDT_CLIPBOARD_BACK, delay, nullptr); }
 
 }  // namespace
 
@@ -162,7 +163,7 @@ void onPasteSent() {
 }
 
 void onGiveClipboardBack() {
-    KillTimer(app().mainWindow, mainTimer::clipboardBack);
+    KillTimer(app().mainWindow, IDT_CLIPBOARD_BACK);
     if (!loan.holding) return;
     if (!OpenClipboard(app().mainWindow)) {
         if (++loan.openRetries < maxOpenRetries) startTimer(retryDelay);

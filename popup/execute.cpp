@@ -14,6 +14,7 @@
 #include "popup/popup_menu.h"
 #include "popup/popup_state.h"
 #include "popup/quick_add.h"
+#include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
 #include "shell/tray.h"
@@ -57,7 +58,7 @@ void requestMenu(int placementMode, HMENU menu, bool viaHotkey) {
     showKeyboardAnchor();
     SetForegroundWindow(app().mainWindow);
     if (viaHotkey) setTrayIcon(app().activeIcon);
-    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::showMenu, placementMode),
+    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(IDM_MAIN_SHOW_MENU, placementMode),
                  reinterpret_cast<LPARAM>(menu));
 }
 
@@ -147,7 +148,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
     case itemMode::newDateTime: pastePhrase(expandDateTimeNow(item.data)); break;
     case itemMode::encloseSelection:
         Sleep(100);
-        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::encloseCopy, item.itemId);
+        PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_ENCLOSE_COPY, item.itemId);
         break;
     case itemMode::historyEntry:
         popup().clip.fromHistory = true;
@@ -175,7 +176,7 @@ bool putTextAndPaste(const std::string& text, bool ownChange) {
 }
 
 void onPasteKeystroke() {
-    if (repostWhileControlHeld(mainCommand::pasteKeystroke, 0)) return;
+    if (repostWhileControlHeld(IDM_MAIN_PASTE_KEYSTROKE, 0)) return;
     Sleep(80);
     sendControlChord('V');
     onPasteSent();
@@ -188,7 +189,7 @@ void onPasteKeystroke() {
 
 void onEncloseCopy(uint16_t itemId) {
     if (itemId == 0) return;
-    if (!repostWhileControlHeld(mainCommand::encloseCopy, itemId)) {
+    if (!repostWhileControlHeld(IDM_MAIN_ENCLOSE_COPY, itemId)) {
         // Ctrl+C is about to replace the user's clipboard with the selection.
         lendUserClipboardNow();
         Sleep(80);
@@ -196,7 +197,7 @@ void onEncloseCopy(uint16_t itemId) {
         popup().clip.ownChange = true;
         sendControlChord('C');
     }
-    SetTimer(app().mainWindow, mainTimer::encloseFallback, 500, nullptr);
+    SetTimer(app().mainWindow, IDT_ENCLOSE_FALLBACK, 500, nullptr);
 }
 
 void onEncloseInsert(uint16_t itemId) {

@@ -3,6 +3,7 @@
 #include "popup/caret_source_win.h"
 #include "popup/popup_menu.h"
 #include "popup/popup_state.h"
+#include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/timing_log.h"
 #include "shell/tray.h"
@@ -49,7 +50,7 @@ void retryForeground(int placementMode, HMENU menu) {
         }
         if (popup().foregroundRetries == privateHotkeyRetry) pressPrivateHotkey();
     }
-    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::trackMenu, placementMode),
+    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(IDM_MAIN_TRACK_MENU, placementMode),
                  reinterpret_cast<LPARAM>(menu));
 }
 
@@ -140,7 +141,7 @@ bool beginMenu() {
 
 void onShowMenu(int placementMode, HMENU menu) {
     if (!IsMenu(menu) || !beginMenu()) return;
-    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::trackMenu, placementMode),
+    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(IDM_MAIN_TRACK_MENU, placementMode),
                  reinterpret_cast<LPARAM>(menu));
     PostMessageA(app().mainWindow, WM_NULL, 0, 0);
 }

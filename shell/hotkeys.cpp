@@ -2,6 +2,7 @@
 
 #include "model/hotkey.h"
 #include "model/tree_walk.h"
+#include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/item_icons.h"
 
@@ -52,7 +53,7 @@ void registerAllHotkeys() {
 }
 
 void registerPrivateHotkey() {
-    RegisterHotKey(app().mainWindow, privateHotkeyId, MOD_SHIFT | MOD_WIN, VK_BACK);
+    RegisterHotKey(app().mainWindow, IDH_PRIVATE, MOD_SHIFT | MOD_WIN, VK_BACK);
 }
 
 modelEvents& platformModelEvents() {

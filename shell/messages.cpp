@@ -14,9 +14,4 @@ void reportDataFileSetAside(HWND owner, const std::string& notice) {
     settingsMessage(owner, notice.c_str(), MB_ICONWARNING | MB_SETFOREGROUND);
 }
 
-void reportNotAvailableYet(HWND owner, const char* feature) {
-    std::string text = std::string("「") + feature + "」は，この版ではまだ使えません．";
-    settingsMessage(owner, text.c_str(), MB_ICONINFORMATION);
-}
-
 }  // namespace tv

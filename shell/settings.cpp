@@ -26,14 +26,16 @@ std::string profileFile::readString(const char* key, const char* fallback) const
     return buffer;
 }
 
-void profileFile::writeInt(const char* key, int value) const {
+bool profileFile::writeInt(const char* key, int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
-    writeString(key, text);
+    return writeString(key, text);
 }
 
-void profileFile::writeString(const char* key, const std::string& value) const {
-    WritePrivateProfileStringA(section_.c_str(), key, value.c_str(), path_.c_str());
+bool profileFile::writeString(const char* key, const std::string& value) {
+    if (WritePrivateProfileStringA(section_.c_str(), key, value.c_str(), path_.c_str())) return true;
+    writeFailed_ = true;
+    return false;
 }
 
 namespace {
@@ -66,7 +68,7 @@ void readWindowPlacement(const profileFile& file, windowPlacement& place) {
     place.sp = file.readInt("sp", settingRanges::splitter);
 }
 
-void writeWindowPlacement(const profileFile& file, const windowPlacement& place) {
+void writeWindowPlacement(profileFile& file, const windowPlacement& place) {
     file.writeInt("left", place.left);
     file.writeInt("top", place.top);
     file.writeInt("right", place.right);
@@ -141,7 +143,7 @@ void loadSettings(settings& config, fontRecord& font, fontRecord& menuFont) {
     config.RestoreClipboard = file.readSwitch("RestoreClipboard", true);
 }
 
-void saveShutdownSettings(const settings& config) {
+bool saveShutdownSettings(const settings& config) {
     profileFile file(settingsFileName);
     file.section("set");
     writeWindowPlacement(file, config.editor);
@@ -154,9 +156,10 @@ void saveShutdownSettings(const settings& config) {
     file.section("Clip");
     writeWindowPlacement(file, config.historyEditor);
     file.writeInt("Maxed", config.historyEditor.Maxed ? 1 : 0);
+    return !file.writeFailed();
 }
 
-void saveFontRecord(const char* sectionName, const fontRecord& font) {
+bool saveFontRecord(const char* sectionName, const fontRecord& font) {
     profileFile file(settingsFileName);
     file.section(sectionName);
     const LOGFONTA& log = font.log;
@@ -173,6 +176,7 @@ void saveFontRecord(const char* sectionName, const fontRecord& font) {
     file.writeInt("Quality", log.lfQuality);
     file.writeInt("PitchAndFamily", log.lfPitchAndFamily);
     file.writeString("FaceName", log.lfFaceName);
+    return !file.writeFailed();
 }
 
 }  // namespace tv

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "res/resource.h"
 #include "shell/app_state.h"
 
 namespace tv {
@@ -14,7 +15,7 @@ NOTIFYICONDATAA trayRecord(UINT flags, HICON icon) {
     record.hWnd = app().mainWindow;
     record.uID = 1;
     record.uFlags = flags;
-    record.uCallbackMessage = trayCallbackMessage;
+    record.uCallbackMessage = WMU_TRAY_CALLBACK;
     record.hIcon = icon;
     lstrcpynA(record.szTip, "Tolvane２", sizeof record.szTip);
     return record;

@@ -59,6 +59,13 @@ hist_text() { hctl gettext 1000 | iconv -f CP932 -t UTF-8; }
 
 # clip_keys: the [Clip] section of tv2.ini, one "key=value" per line
 clip_keys() { tr -d '\r' < tv2.ini | awk '/^\[/ { inside = ($0 == "[Clip]"); next } inside && NF'; }
+# clip_keys_read WANT [PATTERN]: the keys (those matching PATTERN) on one line, once
+# they read WANT or after 5 s: the program writes them as the dialog closes.
+clip_keys_read() {
+  local want=$1 pattern=${2:-.}
+  e2e_wait_until '[ "$(clip_keys | grep -E "$pattern" | paste -sd" ")" = "$want" ]' 5
+  clip_keys | grep -E "$pattern" | paste -sd' '
+}
 
 open_settings() {
   ctl post 40004 > /dev/null
@@ -100,8 +107,9 @@ test_settings_dialog() {
   sctl settext 1000 "$(text_file n1.txt 3)" settext 1001 "$(text_file n2.txt 12)" settext 1002 "$(text_file n3.txt 64)" \
     settext 1003 "$(text_file n4.txt 7)" check 1047 1 check 1039 0 check 1051 1 click 1 > /dev/null
   expect_clips "OK with counts 3 drops the two oldest entries from clips.dat at once" 'c5' 'c4' 'c3'
-  [ "$(clip_keys | paste -sd' ')" = "counts=3 iMaxOneClipSize=64 iMaxOneOneSize=7 ClipToAddPos=1 bRevNumAndAbc=1 \
-ret_counts=12 NoPastFromQS=0 bClearClipHistoryOnExit=0 bNoMovePasetFromClipboard=1" ] &&
+  local keys="counts=3 iMaxOneClipSize=64 iMaxOneOneSize=7 ClipToAddPos=1 bRevNumAndAbc=1 \
+ret_counts=12 NoPastFromQS=0 bClearClipHistoryOnExit=0 bNoMovePasetFromClipboard=1"
+  [ "$(clip_keys_read "$keys")" = "$keys" ] &&
     e2e_pass "OK writes the nine [Clip] keys in their order" || e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
 }
 
@@ -120,8 +128,8 @@ test_settings_limits() {
     e2e_pass "counts 20000 is refused with a message" || e2e_fail "message box: [$box]"
   sctl answer 1 > /dev/null
   e2e_wait_until '! sctl window > /dev/null 2>&1' 5 || e2e_fail "the settings dialog stayed open"
-  [ "$(clip_keys | grep -E '^(counts|ret_counts|ClipToAddPos)=' | paste -sd' ')" = \
-    "counts=10000 ClipToAddPos=0 ret_counts=-1" ] &&
+  local keys="counts=10000 ClipToAddPos=0 ret_counts=-1"
+  [ "$(clip_keys_read "$keys" '^(counts|ret_counts|ClipToAddPos)=')" = "$keys" ] &&
     e2e_pass "it is stored as 10000; the plain layout as ret_counts -1" || e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
 }
 
