@@ -2,7 +2,8 @@
 # The clipboard history's two dialogs, opened from the settings editor. The
 # settings dialog: its texts and the values it shows, a lowered count trimming
 # clips.dat at once, the [Clip] keys written in their order, the count held to
-# the 10000 ids the history has, the two menu layouts. The edit dialog, with the
+# the 10000 ids the history has, the two menu layouts, a tv2.ini that cannot be
+# written reported once. The edit dialog, with the
 # newest entry at the bottom and at the top: moves that follow the display, the
 # label of an edited entry cut at 80 bytes, saving one entry, deletion written
 # when it closes, Escape ignored, captures shown live, an erase emptying it,
@@ -131,6 +132,23 @@ test_settings_limits() {
   local keys="counts=10000 ClipToAddPos=0 ret_counts=-1"
   [ "$(clip_keys_read "$keys" '^(counts|ret_counts|ClipToAddPos)=')" = "$keys" ] &&
     e2e_pass "it is stored as 10000; the plain layout as ret_counts -1" || e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
+}
+
+# tv2.ini cannot be written (immutable): OK says so once, the file stays as it was.
+test_settings_write_failure() {
+  chattr +i tv2.ini 2> /dev/null || { e2e_pass "skipped: chattr cannot lock tv2.ini here"; return; }
+  cp tv2.ini before-failed.ini
+  open_settings && sctl click 1 > /dev/null
+  local message second
+  message=$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)
+  ctl answer 1 > /dev/null
+  second=$(ctl msgbox 1 2> /dev/null | cut -f2 | iconv -f CP932 -t UTF-8)
+  [ -z "$second" ] || ctl answer 1 > /dev/null
+  chattr -i tv2.ini
+  [ "$message" = "書き込みに失敗しました．" ] && [ -z "$second" ] &&
+    e2e_pass "nine [Clip] keys that cannot be written are reported once" ||
+    e2e_fail "messages: [$message] then [$second]"
+  e2e_expect_bytes tv2.ini before-failed.ini "the failed write leaves tv2.ini as it was"
 }
 
 # ClipToAddPos=1: the newest entry at the bottom.
@@ -285,6 +303,7 @@ ctl wait-window > /dev/null || e2e_fail "a second start opened no editor"
 test_settings_dialog
 test_edit_newest_at_bottom
 test_settings_limits
+test_settings_write_failure
 test_edit_newest_at_top
 test_edit_window
 e2e_finish
