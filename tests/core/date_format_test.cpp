@@ -138,9 +138,27 @@ TEST(DateFormat, HashFlagIgnoredOnNamesAndFixedForms) {
     EXPECT_EQ(expand("%#X %#u %#w %#g %#G", t), "07:08:09 4 4 05 2005");
 }
 
-TEST(DateFormat, ModifiersEAndOAreIgnored) {
-    EXPECT_EQ(expand("%Ey %EY %Od %OH %Ec %E#d %#Od"),
-              "02 2002 20 15 05/20/02 15:04:05 20 20");
+TEST(DateFormat, ModifierOAndMostEAreIgnored) {
+    EXPECT_EQ(expand("%Od %OH %Ec %E#d %#Od %Ex"), "20 15 05/20/02 15:04:05 20 20 05/20/02");
+}
+
+// Each era from its first day, the day before it, and the first year written 元.
+TEST(DateFormat, JapaneseEras) {
+    EXPECT_EQ(expand("%EC|%Ey|%EY", at(2019, 4, 30)), "平成|31|平成31年");
+    EXPECT_EQ(expand("%EC|%Ey|%EY", at(2019, 5, 1)), "令和|元|令和元年");
+    EXPECT_EQ(expand("%EY", at(2019, 12, 31)), "令和元年");
+    EXPECT_EQ(expand("%EY", at(2020, 1, 1)), "令和2年");
+    EXPECT_EQ(expand("%EY%#m月%#d日", at(2026, 12, 8)), "令和8年12月8日");
+    EXPECT_EQ(expand("%EY", at(1989, 1, 7)), "昭和64年");
+    EXPECT_EQ(expand("%EY", at(1989, 1, 8)), "平成元年");
+    EXPECT_EQ(expand("%EY", at(1926, 12, 24)), "大正15年");
+    EXPECT_EQ(expand("%EY", at(1926, 12, 25)), "昭和元年");
+    EXPECT_EQ(expand("%EY", at(1912, 7, 29)), "明治45年");
+    EXPECT_EQ(expand("%EY", at(1912, 7, 30)), "大正元年");
+    EXPECT_EQ(expand("%EC%Ey", at(1868, 1, 25)), "明治元");
+    // Before 明治 the year is the Western one, with no era name.
+    EXPECT_EQ(expand("[%EC]%Ey|%EY|%#EY", at(1868, 1, 24)), "[]1868|1868年|1868年");
+    EXPECT_EQ(expand("%EY", at(5, 1, 1)), "5年");
 }
 
 TEST(DateFormat, TwelveHourClockAroundMidnightAndNoon) {
