@@ -144,21 +144,29 @@ TEST(DateFormat, ModifierOAndMostEAreIgnored) {
 
 // Each era from its first day, the day before it, and the first year written 元.
 TEST(DateFormat, JapaneseEras) {
-    EXPECT_EQ(expand("%EC|%Ey|%EY", at(2019, 4, 30)), "平成|31|平成31年");
-    EXPECT_EQ(expand("%EC|%Ey|%EY", at(2019, 5, 1)), "令和|元|令和元年");
-    EXPECT_EQ(expand("%EY", at(2019, 12, 31)), "令和元年");
-    EXPECT_EQ(expand("%EY", at(2020, 1, 1)), "令和2年");
-    EXPECT_EQ(expand("%EY%#m月%#d日", at(2026, 12, 8)), "令和8年12月8日");
-    EXPECT_EQ(expand("%EY", at(1989, 1, 7)), "昭和64年");
-    EXPECT_EQ(expand("%EY", at(1989, 1, 8)), "平成元年");
-    EXPECT_EQ(expand("%EY", at(1926, 12, 24)), "大正15年");
-    EXPECT_EQ(expand("%EY", at(1926, 12, 25)), "昭和元年");
-    EXPECT_EQ(expand("%EY", at(1912, 7, 29)), "明治45年");
-    EXPECT_EQ(expand("%EY", at(1912, 7, 30)), "大正元年");
-    EXPECT_EQ(expand("%EC%Ey", at(1868, 1, 25)), "明治元");
-    // Before 明治 the year is the Western one, with no era name.
-    EXPECT_EQ(expand("[%EC]%Ey|%EY|%#EY", at(1868, 1, 24)), "[]1868|1868年|1868年");
-    EXPECT_EQ(expand("%EY", at(5, 1, 1)), "5年");
+    struct {
+        int year, month, day;
+        const char* format;
+        const char* expected;
+    } cases[] = {
+        {2019, 4, 30, "%EC|%Ey|%EY", "平成|31|平成31年"},
+        {2019, 5, 1, "%EC|%Ey|%EY", "令和|元|令和元年"},
+        {2019, 12, 31, "%EY", "令和元年"},
+        {2020, 1, 1, "%EY", "令和2年"},
+        {2026, 12, 8, "%EY%#m月%#d日", "令和8年12月8日"},
+        {1989, 1, 7, "%EY", "昭和64年"},
+        {1989, 1, 8, "%EY", "平成元年"},
+        {1926, 12, 24, "%EY", "大正15年"},
+        {1926, 12, 25, "%EY", "昭和元年"},
+        {1912, 7, 29, "%EY", "明治45年"},
+        {1912, 7, 30, "%EY", "大正元年"},
+        {1868, 1, 25, "%EC%Ey", "明治元"},
+        // Before 明治 the year is the Western one, with no era name.
+        {1868, 1, 24, "[%EC]%Ey|%EY|%#EY", "[]1868|1868年|1868年"},
+        {5, 1, 1, "%EY", "5年"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(expand(c.format, at(c.year, c.month, c.day)), c.expected) << c.year << "-" << c.month << "-" << c.day;
 }
 
 TEST(DateFormat, TwelveHourClockAroundMidnightAndNoon) {

@@ -170,9 +170,10 @@ void warnAboutAbbreviations(const tv::menuModel& model, const tv::readReport& re
         model.root,
         [&](const tv::menuNode& node, size_t depth, size_t) {
             if (depth == 0 || !node.item || node.item->abbreviation.empty() || tv::expandsByAbbreviation(node)) return;
-            std::printf("warning: item %s: the abbreviation \"%s\" never expands: only phrases, dates, enclosures "
-                        "and programs run by their abbreviation\n",
-                        paths[node.item.get()].c_str(), node.item->abbreviation.c_str());
+            std::printf("warning: item %s: the abbreviation \"%s\" never expands: %s\n",
+                        paths[node.item.get()].c_str(), node.item->abbreviation.c_str(),
+                        node.hasChildren() ? "a folder opens its submenu"
+                                           : "only phrases, dates, enclosures and programs run by their abbreviation");
         },
         [](const tv::menuNode&, size_t) {});
     for (const tv::abbreviationConflict& conflict : tv::findAbbreviationConflicts(model.root))
