@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
+#include "widgets/dialog_data.h"
 
 namespace tv {
 
@@ -34,8 +35,6 @@ int fieldNumber(HWND dialog, int id, int previous) {
     int value = static_cast<int>(GetDlgItemInt(dialog, id, &translated, TRUE));
     return translated ? value : previous;
 }
-
-settings* optionsOf(HWND dialog) { return reinterpret_cast<settings*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 void onInit(HWND dialog, const settings& config) {
     SetDlgItemInt(dialog, IDC_HISTSET_COUNTS, static_cast<UINT>(config.counts), TRUE);
@@ -99,15 +98,13 @@ void onCommand(HWND dialog, settings& options, UINT id, UINT code) {
 }
 
 INT_PTR CALLBACK historySettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        onInit(dialog, *reinterpret_cast<settings*>(lParam));
-        return TRUE;
+    settings* options = dialogData<settings>(dialog, message, lParam);
+    if (!options) return FALSE;
+    switch (message) {
+    case WM_INITDIALOG: onInit(dialog, *options); return TRUE;
+    case WM_COMMAND: onCommand(dialog, *options, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     }
-    settings* options = optionsOf(dialog);
-    if (!options || message != WM_COMMAND) return FALSE;
-    onCommand(dialog, *options, LOWORD(wParam), HIWORD(wParam));
-    return TRUE;
+    return FALSE;
 }
 
 }  // namespace

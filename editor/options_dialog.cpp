@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "widgets/dialog_data.h"
 
 namespace tv {
 
@@ -13,12 +14,7 @@ const char* const menuPositions[] = {
     "画面右上隅",       "画面右下隅",                    "ウインドウの内側",
 };
 
-optionsDialogData* dataOf(HWND dialog) {
-    return reinterpret_cast<optionsDialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
-void onOptionsInit(HWND dialog, optionsDialogData& data) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&data));
+void onOptionsInit(HWND dialog, const optionsDialogData& data) {
     for (const char* position : menuPositions)
         SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(position));
     SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_SETCURSEL, data.ShowMenuPosMode, 0);
@@ -45,15 +41,16 @@ void onOptionsOk(HWND dialog, optionsDialogData& data) {
 }
 
 INT_PTR CALLBACK optionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        onOptionsInit(dialog, *reinterpret_cast<optionsDialogData*>(lParam));
+    optionsDialogData* data = dialogData<optionsDialogData>(dialog, message, lParam);
+    if (!data) return FALSE;
+    switch (message) {
+    case WM_INITDIALOG: onOptionsInit(dialog, *data); return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) onOptionsOk(dialog, *data);
+        if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
         return TRUE;
     }
-    optionsDialogData* data = dataOf(dialog);
-    if (!data || message != WM_COMMAND) return FALSE;
-    if (LOWORD(wParam) == IDOK) onOptionsOk(dialog, *data);
-    if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
-    return TRUE;
+    return FALSE;
 }
 
 }  // namespace

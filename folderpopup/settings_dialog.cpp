@@ -6,6 +6,7 @@
 #include "folderpopup/vossel_settings.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "widgets/dialog_data.h"
 
 namespace tv {
 
@@ -18,12 +19,7 @@ bool dialogOpen = false;
 const char addFolderTitle[] =
     "追加したいフォルダ(ショートカットファイルを作成します)\nトップメニューに追加されます・・・。";
 
-folderPopupSettings* settingsOf(HWND dialog) {
-    return reinterpret_cast<folderPopupSettings*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
-void onSettingsInit(HWND dialog, folderPopupSettings& settings) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&settings));
+void onSettingsInit(HWND dialog, const folderPopupSettings& settings) {
     CheckRadioButton(dialog, IDC_VSET_NEW_COLUMN, IDC_VSET_NOTHING, settings.ShowMode);
     forEachFlagControl([&](int id) {
         CheckDlgButton(dialog, id, isFlagControlChecked(settings.ShowDrives, id) ? BST_CHECKED : BST_UNCHECKED);
@@ -66,14 +62,13 @@ void onSettingsCommand(HWND dialog, folderPopupSettings& settings, int id) {
 }
 
 INT_PTR CALLBACK settingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        onSettingsInit(dialog, *reinterpret_cast<folderPopupSettings*>(lParam));
-        return TRUE;
+    folderPopupSettings* settings = dialogData<folderPopupSettings>(dialog, message, lParam);
+    if (!settings) return FALSE;
+    switch (message) {
+    case WM_INITDIALOG: onSettingsInit(dialog, *settings); return TRUE;
+    case WM_COMMAND: onSettingsCommand(dialog, *settings, LOWORD(wParam)); return TRUE;
     }
-    folderPopupSettings* settings = settingsOf(dialog);
-    if (!settings || message != WM_COMMAND) return FALSE;
-    onSettingsCommand(dialog, *settings, LOWORD(wParam));
-    return TRUE;
+    return FALSE;
 }
 
 }  // namespace
