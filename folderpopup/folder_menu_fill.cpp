@@ -160,6 +160,22 @@ void addNamedEntry(folderMenu& menu, const std::string& label, const std::string
     appendOwnerDrawn(menu, node, withSubmenu, place == entryPlace::newColumn);
 }
 
+// The drives and the settings entry follow the registered folders. When these
+// fill more than a page, each "続き(&Z)..." page is filled at once rather than
+// when it opens: the drives would otherwise take the last page first, and a
+// page that has entries is never filled again.
+void addRegisteredFolders(folderMenu& menu, std::vector<folderEntry> entries) {
+    folderMenuNode* more = addEntries(menu, std::move(entries));
+    while (more) {
+        std::vector<folderEntry> rest = std::move(more->pending);
+        more->pending.clear();
+        menu.layout = columnLayout{};
+        const size_t count = rest.size();
+        more = addEntries(menu, std::move(rest));
+        if (more && more->pending.size() == count) break;  // a screen shorter than one entry
+    }
+}
+
 }  // namespace
 
 folderMenuNode& folderMenu::newNode(const std::string& label, const std::string& path) {
@@ -170,7 +186,7 @@ folderMenuNode& folderMenu::newNode(const std::string& label, const std::string&
     return node;
 }
 
-void addEntries(folderMenu& menu, std::vector<folderEntry> entries) {
+folderMenuNode* addEntries(folderMenu& menu, std::vector<folderEntry> entries) {
     folderMeasure measure;
     const screenSize size = screen();
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -182,7 +198,7 @@ void addEntries(folderMenu& menu, std::vector<folderEntry> entries) {
             folderMenuNode& more = appendContinuation(menu);
             more.pending.assign(std::make_move_iterator(entries.begin() + static_cast<ptrdiff_t>(i)),
                                 std::make_move_iterator(entries.end()));
-            return;
+            return &more;
         }
         folderMenuNode& node = menu.newNode(entry.label, entry.path);
         node.width = w;
@@ -191,6 +207,7 @@ void addEntries(folderMenu& menu, std::vector<folderEntry> entries) {
         node.commandId = entry.isFolder ? folderSubmenuId : menu.counter.next();
         appendOwnerDrawn(menu, node, entry.isFolder, place == entryPlace::newColumn);
     }
+    return nullptr;
 }
 
 void fillFolderMenu(folderMenu& menu, folderMenuNode& owner, HMENU submenu, bool singleFolderRoot) {
@@ -236,7 +253,7 @@ void buildTopMenu(folderMenu& menu) {
     if (!(flags & folderFlag::hideRegistered) && !registered.empty() && SetCurrentDirectoryA(registered.c_str())) {
         std::vector<folderEntry> entries = enumerateFolder(registered, wantedKind::folders);
         sortByLocale(entries);
-        addEntries(menu, std::move(entries));
+        addRegisteredFolders(menu, std::move(entries));
         appendSeparator(menu.target);
     }
     const DWORD present = GetLogicalDrives();

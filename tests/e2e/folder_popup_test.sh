@@ -3,9 +3,10 @@
 # subfolders (folder shortcuts included) and, with bit 29, its files; entries
 # are picked by mnemonic and open through the shell (a .txt file in Notepad);
 # subfolders and "内容(&Y)..." are filled when they open; a tall folder
-# continues in "続き(&Z)..." (mode 1003), which an absent letter opens; a
-# missing folder shows "表示不可". Prints how long a 10,000-file folder takes
-# to open; leaves screenshots with icons.
+# continues in "続き(&Z)..." (mode 1003), which an absent letter opens, and so
+# do registered folders beyond the first page, before the drives; a missing
+# folder shows "表示不可". Prints how long a 10,000-file folder takes to open;
+# leaves screenshots with icons.
 # Usage: folder_popup_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016,SC2317  # e2e_pass never fails; wait conditions are evaluated later; tests run from a list
 set -u
@@ -146,6 +147,25 @@ test_drives_and_registered_folders() {
   close_menus
 }
 
+# 60 registered folders fill more than a page: the "続き(&Z)..." page holds the
+# rest, then the drives and the settings entry. q-last sorts last; q is no
+# mnemonic of the first page, so it opens the continuation.
+test_many_registered_folders() {
+  local i
+  e2e_helper mklink "$(e2e_winpath FOLDERS/k.lnk)" "$(e2e_winpath "$TREE/Alpha")" || e2e_fail "no shortcut k.lnk"
+  for i in $(seq -w 1 58); do cp FOLDERS/k.lnk "FOLDERS/k$i.lnk"; done
+  e2e_helper mklink "$(e2e_winpath FOLDERS/q-last.lnk)" "$(e2e_winpath "$TREE/beta")" || e2e_fail "no shortcut q-last.lnk"
+  if open_menus 3 a q; then
+    sleep 1
+    e2e_screenshot "$SHOTS/folder-popup-registered-page2.png"
+    e2e_key q
+    e2e_wait_until '[ "$(menu_count)" -ge 4 ]' 10 && e2e_key i
+    expect_notepad_title inner.txt "the last of 61 registered folders is on the 続き(&Z)... page and opens"
+  fi
+  close_menus
+  rm -f FOLDERS/k*.lnk FOLDERS/q-last.lnk
+}
+
 test_continuation() {
   open_menus 2 m || { close_menus; return; }
   local t b
@@ -215,7 +235,7 @@ time_huge_folder() {
 }
 
 e2e_start_tolvane "$DESKTOP"
-for test in ${FOLDER_TESTS:-test_folder_and_mnemonics test_subfolders_fill_on_opening test_long_path test_drives_and_registered_folders test_continuation test_missing_folder time_huge_folder}; do
+for test in ${FOLDER_TESTS:-test_folder_and_mnemonics test_subfolders_fill_on_opening test_long_path test_drives_and_registered_folders test_many_registered_folders test_continuation test_missing_folder time_huge_folder}; do
   "$test"
 done
 e2e_finish
