@@ -1,11 +1,9 @@
 // Filling folder menus: enumerating a folder, resolving folder shortcuts, and
 // appending entries with the overflow rule of the show mode.
 #include <windows.h>
-#include <objbase.h>
-#include <shlobj.h>
-#include <shobjidl.h>
 
 #include "folderpopup/folder_menu.h"
+#include "folderpopup/shell_link.h"
 #include "folderpopup/vossel_settings.h"
 
 namespace tv {
@@ -14,43 +12,16 @@ namespace {
 
 enum class wantedKind { folders, files };
 
-// Shell links need COM on this thread. Start-up normally initialises it; a
-// second CoInitialize only counts up, and the process end releases it.
-void ensureCom() {
-    static bool ready = false;
-    if (ready) return;
-    HRESULT result = CoInitialize(nullptr);
-    ready = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
-}
-
 // The folder a .lnk file points to, with no trailing backslash; empty when it
 // points elsewhere or cannot be read.
 std::string resolveFolderShortcut(const std::string& file) {
-    std::string target;
-    // A longer name would be cut by the 260-character conversion below.
-    if (!fitsShellPath(file)) return target;
-    ensureCom();
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return target;
-    IPersistFile* persist = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-        WCHAR wide[MAX_PATH] = {};
-        if (MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH) > 0 &&
-            SUCCEEDED(persist->Load(wide, STGM_READ))) {
-            char path[MAX_PATH] = {};
-            WIN32_FIND_DATAA found{};
-            if (SUCCEEDED(link->GetPath(path, MAX_PATH - 1, &found, SLGP_UNCPRIORITY)) && path[0]) {
-                // Not every shell fills the find data; the file system has the answer too.
-                DWORD attributes = found.dwFileAttributes;
-                if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) attributes = GetFileAttributesA(path);
-                if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) target = path;
-            }
-        }
-        persist->Release();
-    }
-    link->Release();
+    WIN32_FIND_DATAA found;
+    std::string target = shortcutTargetPath(file, found);
+    if (target.empty()) return target;
+    // Not every shell fills the find data; the file system has the answer too.
+    DWORD attributes = found.dwFileAttributes;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) attributes = GetFileAttributesA(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) target.clear();
     return target;
 }
 
