@@ -83,8 +83,8 @@ void storeItemIcon(menuItem& item, HICON icon) {
 }
 
 // An icon the user picked from a file. False when the file gives none, so the
-// lookup falls through and is tried again at the next drawing.
-// A file that cannot be reached is not asked again in this run.
+// lookup falls through and is tried again at the next drawing, unless the file
+// cannot be reached at all: that one is not asked again in this run.
 bool resolveUserIcon(menuItem& item) {
     HICON icon = nullptr;
     lookUpUnlessUnreadable(item.extIconFileName, [&] {
