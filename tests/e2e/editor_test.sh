@@ -381,13 +381,14 @@ test_size_and_splitter() {
     e2e_fail "splitter at $((sl - l)) from the window's left, expected $offset"
 }
 
-# Items beyond the menu range's 33,800 ids have no id; one keeps its corner
-# itself, and the pane shows and stores it there. The many items sit in a
-# closed folder, which the tree fills quickly.
+# Items beyond the id space (33,800 menu ids, then the 10,000 history ids they
+# borrow) have no id; one keeps its corner itself, and the pane shows and
+# stores it there. The many items sit in a closed folder, which the tree fills
+# quickly.
 test_corner_beyond_ids() {
   {
     printf '%s0\t0\t0\n0\tBig\t\t0\t0\t0\t\t0\n{\n' "$E2E_MENU_HEADER"
-    seq 33800 | sed 's/.*/\t0\tn\t\t0\t0\t0\t\t0/'
+    seq 43800 | sed 's/.*/\t0\tn\t\t0\t0\t0\t\t0/'
     printf '}\n0\tFar\t\t0\t0\t2\t\t0\n'
   } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > far.ini
   # Alone: a second copy would tell, in a message box, that the first has its keys.
