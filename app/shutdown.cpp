@@ -24,8 +24,9 @@ void setClosing(bool closing) {
 std::optional<LRESULT> onCloseRequest(UINT message) {
     if (app().closing) return std::nullopt;
     setClosing(true);
-    if (settingsEditor().modified && IsWindow(settingsEditor().window) &&
-        SendMessageA(settingsEditor().window, WM_COMMAND, IDCANCEL, 0) == 0) {
+    // The editor is asked by a call, not by a message: its answer to a message
+    // would be read from a window that a Yes or a No has destroyed.
+    if (settingsEditor().modified && !closeSettingsEditorAsking()) {
         setClosing(false);  // the user kept the editor open; for an ending session this refuses
         return 0;
     }

@@ -148,4 +148,9 @@ bool closeEditorWithPrompt(editorState& editor) {
     return true;
 }
 
+bool closeSettingsEditorAsking() {
+    editorState* editor = editorOf(settingsEditor().window);
+    return !editor || closeEditorWithPrompt(*editor);
+}
+
 }  // namespace tv

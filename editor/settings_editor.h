@@ -22,6 +22,10 @@ menuNode& shownMenuTree();
 // Opens the editor (or brings it forward) with `preselect` selected when given.
 void openSettingsEditor(const menuItem* preselect);
 
+// The program is asked to end: with unsaved changes the user is asked as by
+// キャンセル. True when the editor is gone (saved or discarded) or was not open,
+// false when the user kept it.
+bool closeSettingsEditorAsking();
 // The program is ending: the editor window goes without saving or asking (the
 // close sequence has asked already when there were changes).
 void destroySettingsEditor();

@@ -8,6 +8,7 @@
 #include "files/escaping.h"
 #include "files/item_text.h"
 #include "folderpopup/folder_popup.h"
+#include "folderpopup/shell_link.h"
 #include "popup/clipboard_restore.h"
 #include "popup/date_now.h"
 #include "popup/placement.h"
@@ -81,6 +82,7 @@ void pastePhrase(const std::string& text) { putTextAndPaste(text, true); }
 
 void runProgram(const std::string& data) {
     twoLines lines = splitTwoLines(data);
+    if (!shortcutChainEnds(app().mainWindow, lines.first)) return;
     std::string directory = workingDirectoryOf(lines.first);
     ShellExecuteA(nullptr, "OPEN", lines.first.c_str(), lines.second.c_str(),
                   directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL);
