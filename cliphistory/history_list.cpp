@@ -6,24 +6,32 @@
 #include "files/cp932.h"
 #include "files/escaping.h"
 #include "files/menu_file.h"
+#include "files/unicode_escape.h"
 
 namespace tv {
 
+void historyList::queueClip(std::u16string_view text) {
+    // A zero ends the text, as it ends the code page 932 one.
+    codePageText escaped = escapedFromUtf16(text.substr(0, text.find(u'\0')));
+    pendingClips_.push_back({std::move(escaped.bytes), true, escaped.unicodeEscapes});
+}
+
 addClipResult historyList::addPendingClip(bool keepExistingPosition) {
     addClipResult result;
-    std::string text;
+    pendingClip clip;
     // The file keeps a text up to its first zero byte. A clip that is empty once
     // cut there would be saved with length 0 and vanish at the next load, so it
     // is not recorded at all.
-    while (text.empty()) {
+    while (clip.text.empty()) {
         if (pendingClips_.empty()) return result;
-        text = std::move(pendingClips_.front());
+        clip = std::move(pendingClips_.front());
         pendingClips_.pop_front();
-        text.resize(std::strlen(text.c_str()));
+        clip.text.resize(std::strlen(clip.text.c_str()));
     }
+    if (!clip.escaped) clip.text = escapeText(clip.text, escapeMode::textFile);
     // The entry takes its id before the duplicate check: a discarded clip still
     // passes its id through the released list, and a moved text gets a fresh one.
-    itemRef entry = model_.createHistoryEntry(escapeText(text, escapeMode::textFile));
+    itemRef entry = model_.createHistoryEntry(std::move(clip.text), clip.unicodeEscapes);
 
     if (editDialogOpen) {
         // The dialog lists every capture as it comes; it says the bound is ignored.
@@ -34,7 +42,9 @@ addClipResult historyList::addPendingClip(bool keepExistingPosition) {
     }
 
     auto equal = std::find_if(entries_.begin(), entries_.end(),
-                              [&](const itemRef& old) { return old->text == entry->text; });
+                              [&](const itemRef& old) {
+                                  return old->text == entry->text && old->unicodeEscapes == entry->unicodeEscapes;
+                              });
     if (equal != entries_.end()) {
         if (keepExistingPosition) {
             result.outcome = clipOutcome::discarded;
@@ -74,8 +84,8 @@ itemRef historyList::findHistoryEntry(uint16_t itemId) const {
     return nullptr;
 }
 
-void historyList::appendEntry(std::string escapedText) {
-    entries_.push_back(model_.createHistoryEntry(std::move(escapedText)));
+void historyList::appendEntry(std::string escapedText, bool unicodeEscapes) {
+    entries_.push_back(model_.createHistoryEntry(std::move(escapedText), unicodeEscapes));
 }
 
 std::deque<itemRef>::iterator historyList::locate(const menuItem* entry) {
@@ -101,6 +111,14 @@ bool historyList::moveTowardBack(const menuItem* entry) {
     if (it == entries_.end() || it + 1 == entries_.end()) return false;
     std::iter_swap(it, it + 1);
     return true;
+}
+
+std::u16string historyTextToUtf16(const menuItem& entry) { return unescapeToUtf16(entry.text, entry.unicodeEscapes); }
+
+void setHistoryText(menuItem& entry, std::u16string_view text) {
+    codePageText escaped = escapedFromUtf16(text);
+    entry.text = std::move(escaped.bytes);
+    entry.unicodeEscapes = escaped.unicodeEscapes;
 }
 
 std::string historyEditLabel(const std::string& escapedText) {

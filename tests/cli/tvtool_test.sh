@@ -85,7 +85,7 @@ for input in utf8.ini utf8bom.ini; do
   expect_exit 0 "rewrite $input" -- tvtool rewrite "$input" "$input.out"
   expect_same "$input.out" example.ini "rewrite of $input writes code page 932"
 done
-{ cat utf8.ini; printf '0\tsmile\t\xF0\x9F\x98\x80\t0\t0\t0\t\t0\r\n'; } > emoji.ini
+{ cat utf8.ini; printf '0\tsmile\xF0\x9F\x98\x80\t\t0\t0\t0\t\t0\r\n'; } > emoji.ini
 expect_exit 1 "check unconvertible" -- tvtool check emoji.ini
 grep -q "line $(($(wc -l < utf8.ini) + 1)) has a character" err.log && grep -q 'emoji.ini.rejected' err.log && ok ||
   fail "check names the line and the kept name: $(cat err.log)"

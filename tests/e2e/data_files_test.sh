@@ -50,10 +50,10 @@ test_utf8_file() {
   e2e_stop tolvane.exe
 }
 
-# A line code page 932 cannot hold: the file is set aside and the user is told.
+# A display text code page 932 cannot hold: the file is set aside and the user is told.
 test_set_aside() {
   utf8_menu tv2_text.ini
-  printf '1\t笑顔\t\xF0\x9F\x98\x80\t0\t0\t0\t\t0\r\n' >> tv2_text.ini
+  printf '1\t笑顔\xF0\x9F\x98\x80\t\t0\t0\t0\t\t0\r\n' >> tv2_text.ini
   cp tv2_text.ini rejected.original
   local line box
   line=$(($(grep -c '' rejected.original)))
