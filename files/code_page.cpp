@@ -158,8 +158,10 @@ uint32_t nextUtf16(std::u16string_view text, size_t& pos) {
 uint32_t nextCodePage932(std::string_view text, size_t& pos) {
     const unsigned char byte = static_cast<unsigned char>(text[pos++]);
     if (!isLeadByte(byte)) return cp932SingleBytes[byte];
-    if (pos == text.size() || !isTrailByte(static_cast<unsigned char>(text[pos]))) return undecodableCharacter;
+    // Windows takes any byte but zero after a lead byte, and reads a pair it does not assign as one ・.
+    if (pos == text.size() || text[pos] == '\0') return undecodableCharacter;
     const unsigned char trail = static_cast<unsigned char>(text[pos++]);
+    if (!isTrailByte(trail)) return undecodableCharacter;
     uint16_t codePoint = cp932DoubleBytes[leadIndex(byte) * cp932TrailCount + (trail - 0x40u)];
     return codePoint ? codePoint : undecodableCharacter;
 }

@@ -24,7 +24,7 @@ bool isValidUtf8(std::string_view bytes);
 // surrogates read as U+FFFD, one byte or unit at a time.
 uint32_t nextUtf8(std::string_view text, size_t& pos);
 uint32_t nextUtf16(std::u16string_view text, size_t& pos);
-// A lead byte takes the byte after it when that is a trail byte; see undecodableCharacter.
+// A lead byte takes the byte after it unless that is zero; see undecodableCharacter.
 uint32_t nextCodePage932(std::string_view text, size_t& pos);
 void appendUtf8(uint32_t codePoint, std::string& out);
 void appendUtf16(uint32_t codePoint, std::u16string& out);
