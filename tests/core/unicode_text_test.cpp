@@ -91,7 +91,9 @@ TEST(CodePage932, AgreesWithWindows) {
         int length = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, 4, nullptr, &usedDefault);
         std::string windows = length > 0 && !usedDefault ? std::string(bytes, static_cast<size_t>(length)) : "";
         bool second = std::find(secondForms.begin(), secondForms.end(), codePoint) != secondForms.end();
-        if (!second) EXPECT_EQ(encodedPair(codePoint), windows) << std::hex << codePoint;
+        if (!second) {
+            EXPECT_EQ(encodedPair(codePoint), windows) << std::hex << codePoint;
+        }
     }
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
         if (lead > 0x9F && lead < 0xE0) continue;

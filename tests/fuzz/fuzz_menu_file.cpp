@@ -1,6 +1,7 @@
 // The data-file reader on any bytes, then the writer and both exports. Whatever
 // the reader makes of the bytes, the file written from it must read back to the
-// same menu: writing that again gives the same bytes.
+// same menu: writing that again gives the same bytes. A content that keeps a
+// character beyond code page 932 as its \u{hex} escape must give it back.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,8 +10,25 @@
 
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
+#include "files/unicode_escape.h"
+#include "model/tree_walk.h"
 
 namespace {
+
+// A content with escapes stands for at least one character that needs one again.
+void checkContents(const tv::menuNode& root) {
+    tv::walkTree(
+        root,
+        [](const tv::menuNode& node, size_t, size_t) {
+            if (!node.item || !node.item->unicodeEscapes) return;
+            std::u16string text = tv::contentToUtf16(node.item->data, true);
+            if (!tv::contentFromUtf16(text).unicodeEscapes) {
+                std::fprintf(stderr, "a content lost its characters beyond code page 932\n");
+                std::abort();
+            }
+        },
+        [](const tv::menuNode&, size_t) {});
+}
 
 std::string readAndWrite(const std::string& bytes, tv::readReport& report, bool exports) {
     tv::menuModel model;
@@ -18,6 +36,7 @@ std::string readAndWrite(const std::string& bytes, tv::readReport& report, bool 
     tv::stringSink file;
     tv::formatMenuFile(model, model.root, tv::menuExtent::wholeMenu, file);
     if (exports) {
+        checkContents(model.root);
         tv::stringSink other;
         tv::formatMenuXml(model, model.root, tv::menuExtent::wholeMenu, other);
         tv::formatOutline(model.root, other);
