@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "files/code_page.h"
 #include "files/cp932.h"
 #include "files/escaping.h"
 #include "files/menu_file.h"
@@ -121,8 +122,13 @@ void setHistoryText(menuItem& entry, std::u16string_view text) {
     entry.unicodeEscapes = escaped.unicodeEscapes;
 }
 
+namespace {
+
+constexpr size_t labelBytes = 80;
+
+}  // namespace
+
 std::string historyEditLabel(const std::string& escapedText) {
-    constexpr size_t labelBytes = 80;
     if (escapedText.size() < labelBytes) return escapedText;
     size_t cut = 0;
     while (cut < labelBytes) {
@@ -131,6 +137,22 @@ std::string historyEditLabel(const std::string& escapedText) {
         cut += width;
     }
     return escapedText.substr(0, cut) + "...";
+}
+
+std::u16string historyEditLabelUtf16(const menuItem& entry) {
+    if (!entry.unicodeEscapes) return codePage932ToUtf16(historyEditLabel(entry.text));
+    const std::u16string shown = shownAsUtf16(entry.text, true);
+    size_t bytes = 0;
+    size_t cut = 0;
+    std::string form;
+    for (size_t pos = 0; pos < shown.size();) {
+        form.clear();
+        appendPlainCodePage932(nextUtf16(shown, pos), form);
+        bytes += form.size();
+        if (bytes <= labelBytes) cut = pos;
+    }
+    if (bytes < labelBytes) return shown;
+    return shown.substr(0, cut) + u"...";
 }
 
 bool clipSizeAccepted(size_t bytes, int maxOneClipSizeKb) {

@@ -99,6 +99,11 @@ constexpr int historyCountsLimit = historyIdLimit - firstHistoryId;
 // when shorter than 80 bytes, otherwise its first 80 bytes and "...". A double-
 // byte character that would lose its trail byte at the cut is left out whole.
 std::string historyEditLabel(const std::string& escapedText);
+// The same label of an entry in UTF-16, its characters beyond code page 932
+// written out. Each character counts the bytes of its code page 932 form ("?"
+// for each UTF-16 unit it lacks), so other entries are cut as before, and a
+// character or surrogate pair is never split.
+std::u16string historyEditLabelUtf16(const menuItem& entry);
 
 // The clipboard reader's size rule: a text of maxOneClipSizeKb * 1024 bytes or more
 // is not recorded. 0 means no limit; a negative limit refuses every text.

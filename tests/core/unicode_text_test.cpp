@@ -229,6 +229,18 @@ TEST_F(UnicodeHistory, CapturesAndTheCompanion) {
     EXPECT_EQ(loadedTexts(), texts(list));
     EXPECT_EQ(historyCompanionPath("a.b/clips"), "a.b/clips.u8");
 
+    // Edit-dialog labels count a character beyond the code page as its "?"s,
+    // and never split a surrogate pair.
+    std::u16string emoji;
+    for (int i = 0; i < 40; ++i) emoji += u"\U0001F600";
+    capture(u"a" + emoji);
+    EXPECT_EQ(historyEditLabelUtf16(*list.entries()[0]), u"a" + emoji.substr(0, 78) + u"...");
+    setHistoryText(*list.entries()[0], u"\t" + emoji.substr(0, 76));
+    EXPECT_EQ(historyEditLabelUtf16(*list.entries()[0]), u"\\t" + emoji.substr(0, 76));
+    EXPECT_EQ(historyEditLabelUtf16(*list.entries()[1]), u"\u7D75\u6587\u5B57\U0001F600\u3068\U00020BB7\u91CE"
+                                                          u"\u5BB6\u3068\uD55C\uAD6D\uC5B4");
+    list.removeEntry(list.entries()[0].get());
+
     // Trimmed down to what the code page holds, the companion goes.
     list.counts = 1;
     capture(u"a\t\u30BD\u301C");
