@@ -11,7 +11,6 @@
 
 #include "files/atomic_file.h"
 #include "files/byte_scan.h"
-#include "files/escaping.h"
 #include "files/menu_file.h"
 #include "files/unicode_escape.h"
 

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "files/atomic_file.h"
-#include "files/escaping.h"
 #include "files/unicode_escape.h"
 #include "files/menu_file.h"
 #include "files/platform_files.h"
