@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/abbreviation_text.h"
 #include "files/atomic_file.h"
 #include "files/byte_scan.h"
 #include "files/menu_file.h"
@@ -53,8 +54,9 @@ private:
     size_t lineNumber_ = 0;
 };
 
-// An item line has eight columns; later ones are ignored and missing ones are empty.
-constexpr size_t columnCount = 8;
+// An item line has eight columns, and a ninth for an item's abbreviation; later
+// ones are ignored and missing ones are empty.
+constexpr size_t columnCount = 9;
 
 // Where a column lies in its line. Plain data, so that a line's columns are not
 // cleared before they are found.
@@ -89,8 +91,14 @@ uint16_t modifierBitsOf(int extKeyColumn) {
     return bits;
 }
 
-// Returns how many "\u{" sequences of the content were no escape.
-size_t fillFromLine(menuItem& item, const lineColumns& columns) {
+// What reading a line kept as it stood or had to change, for tvtool check.
+struct lineNotes {
+    bool malformedEscape = false;      // a "\u{" in the content that is no escape
+    bool abbreviationChanged = false;  // cut or cleaned to be kept
+};
+
+lineNotes fillFromLine(menuItem& item, const lineColumns& columns) {
+    lineNotes notes;
     int extKeyColumn = parseDecimal(columns[4]);
     item.mode = static_cast<uint8_t>(parseDecimal(columns[0]) & 0xFF);
     item.text = std::string(columns[1]);
@@ -101,7 +109,11 @@ size_t fillFromLine(menuItem& item, const lineColumns& columns) {
     item.extKey = static_cast<uint8_t>(extKeyColumn & extKeyKeptBits);
     item.extIconFileName = std::string(columns[6]);
     item.extIconIndex = parseDecimal(columns[7]);
-    return content.malformedEscapes;
+    notes.malformedEscape = content.malformedEscapes != 0;
+    if (columns[8].size == 0) return notes;
+    item.abbreviation = usableAbbreviation(columns[8]);
+    notes.abbreviationChanged = item.abbreviation != std::string_view(columns[8]);
+    return notes;
 }
 
 void createRootItem(menuModel& model, menuNode& root, const lineColumns& columns) {
@@ -114,6 +126,7 @@ void createRootItem(menuModel& model, menuNode& root, const lineColumns& columns
     item.unicodeEscapes = false;
     item.extIconFileName.clear();
     item.extIconIndex = 0;
+    item.abbreviation.clear();
     model.setCorner(item, parseDecimal(columns[5]));
 }
 
@@ -200,7 +213,9 @@ readReport parseLines(menuModel& model, std::string bytes, menuNode& target, rea
         }
         lineColumns columns = splitColumns(line);
         menuItem& item = model.createItem(levels.append());
-        if (fillFromLine(item, columns) != 0) report.malformedEscapeLines.push_back(lineNumber);
+        lineNotes notes = fillFromLine(item, columns);
+        if (notes.malformedEscape) report.malformedEscapeLines.push_back(lineNumber);
+        if (notes.abbreviationChanged) report.changedAbbreviationLines.push_back(lineNumber);
         if (item.itemId == noItemId && report.itemsWithoutId++ == 0) report.firstItemWithoutIdLine = lineNumber;
         if (kind == readTarget::runningMenu) model.setCorner(item, parseDecimal(columns[5]));
     }
