@@ -2,6 +2,8 @@
 // reaches them.
 #pragma once
 
+#include <windows.h>
+
 #include "model/menu_item.h"
 
 namespace tv {
@@ -10,6 +12,10 @@ namespace tv {
 void openSettingsEditor(const menuItem* preselect);
 // Opens the history edit dialog with `entry` selected when given.
 void openHistoryEditor(const menuItem* entry);
+
+// The message loop offers every message here first while the editor is open:
+// true when it was one of the editor's keys and has been handled.
+bool isEditorMessage(MSG& message);
 
 // The program is ending: the editor window goes without saving or asking (the
 // close sequence has asked already when there were changes).
