@@ -119,7 +119,8 @@ test_shortcut_field() {
   [ "$seen" = "595 590 582 114 " ] && cmp -s tv2_text.ini before-keys.ini && [ "$(ctl tree | wc -l)" = "$entries" ] &&
     [ "$(e2e_winlist --class '#32770' --visible | wc -l)" = 1 ] &&
     e2e_pass "Ctrl+S, Ctrl+N, Ctrl+F and F3 go into the field, not to the editor" ||
-    e2e_fail "the field showed [$seen]; entries $(ctl tree | wc -l), before $entries; dialogs: $(e2e_winlist --class '#32770' --visible | wc -l)"
+    e2e_fail "the field showed [$seen]; entries $(ctl tree | wc -l), before $entries;" \
+      "dialogs: $(e2e_winlist --class '#32770' --visible | wc -l)"
   e2e_key ctrl+alt+j
   e2e_wait_until '[ "$(ctl hotkey 1012)" = 1610 ]' 5 && e2e_pass "the field takes Ctrl+Alt+J" ||
     e2e_fail "field shows $(ctl hotkey 1012)"
