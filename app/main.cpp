@@ -27,7 +27,6 @@ namespace tv {
 namespace {
 
 HHOOK menuFilterHook = nullptr;
-HACCEL editorAccelerators = nullptr;
 
 bool isAltKeyDown(const MSG& message) {
     return (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
@@ -84,7 +83,7 @@ int runMessageLoop() {
         if (findDialog && IsDialogMessageA(findDialog, &message)) continue;
         // The history edit dialog's keys are its own, never the editor's shortcuts.
         if (isHistoryEditDialogMessage(message)) continue;
-        if (settingsEditor().window && TranslateAcceleratorA(settingsEditor().window, editorAccelerators, &message)) continue;
+        if (isEditorMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -129,7 +128,6 @@ int runProgram(HINSTANCE instance) {
     startupStepDone("keys");
     if (app().dataFileName != "tv2_text.ini")
         PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0);
-    editorAccelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     app().trayAdded = addTrayIcon(app().appIcon16);
     if (app().trayAdded) trayIconShown();
     showTileOrHide();

@@ -129,6 +129,7 @@ BOOL onInitDialog(HWND window, editorState* editor) {
     if (app().font.handle) SendMessageA(editor->content, WM_SETFONT, reinterpret_cast<WPARAM>(app().font.handle), FALSE);
     SetWindowTextA(window, "Tolvane (設定)");
     initPaneControls(*editor);
+    subclassTreeKeys(editor->tree);
     buildEntryContextMenu();
     SetForegroundWindow(window);
     restoreEditorPlacement(*editor);
@@ -177,6 +178,7 @@ INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SIZING: onEditorSizing(*editor, wParam, *reinterpret_cast<RECT*>(lParam)); return TRUE;
     case WM_SIZE: onEditorSize(*editor, wParam, LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_MOVE: onEditorMove(*editor); return TRUE;
+    case WM_WINDOWPOSCHANGING: keepMaximizedInWorkArea(window, *reinterpret_cast<WINDOWPOS*>(lParam)); return FALSE;
     case WM_PAINT: paintSizeGrip(window); return TRUE;
     case WM_MOUSEMOVE:
         if (editor->drag.dragging) onDragMove(*editor);
@@ -224,6 +226,30 @@ void destroyEditorWindow(editorState& editor) {
     settingsEditor().window = nullptr;
     settingsEditor().modified = false;
     DestroyWindow(window);  // the state is deleted at WM_NCDESTROY
+}
+
+namespace {
+
+// The editor's keys, loaded when the editor first has a message.
+HACCEL editorAccelerators() {
+    static const HACCEL table = LoadAcceleratorsA(app().instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    return table;
+}
+
+}  // namespace
+
+bool isEditorMessage(MSG& message) {
+    editorState* editor = editorOf(settingsEditor().window);
+    if (!editor) return false;
+    // The shortcut-key field takes every key, so that Ctrl+S or F3 can be given
+    // to an item.
+    if (message.hwnd != editor->hotkey && TranslateAcceleratorA(editor->window, editorAccelerators(), &message))
+        return true;
+    // Escape is no way to close the editor (キャンセル, Alt+F4 and the close
+    // box are): it goes to the control, which may cancel a rename or a list.
+    const bool escape = (message.message == WM_KEYDOWN || message.message == WM_CHAR) && message.wParam == VK_ESCAPE;
+    // Tab and Shift+Tab go from control to control in the template's order.
+    return !escape && IsDialogMessageA(editor->window, &message);
 }
 
 void destroySettingsEditor() {

@@ -66,6 +66,10 @@ class itemRegistry;
 struct menuItem {
     uint8_t mode = itemMode::inputString;
     uint8_t extKey = 0;
+    // The content (`data`; a history entry's `text`) keeps each character code
+    // page 932 lacks as "\u{hex}" (files/unicode_escape.h). Off, the same bytes
+    // are literal text, as they were before the escape existed.
+    bool unicodeEscapes = false;
     uint16_t itemId = 0;
     uint16_t vk = 0;
     int32_t iconImageIndex = -1;  // resolved image-list slot; never stored

@@ -28,6 +28,7 @@ menuItem& menuModel::createItem(menuNode& node, itemFields fields) {
     menuItem& item = createItem(node);
     item.text = std::move(fields.text);
     item.data = std::move(fields.data);
+    item.unicodeEscapes = fields.unicodeEscapes;
     item.vk = fields.vk;
     item.mode = fields.mode;
     item.extKey = fields.extKey;
@@ -37,11 +38,12 @@ menuItem& menuModel::createItem(menuNode& node, itemFields fields) {
     return item;
 }
 
-itemRef menuModel::createHistoryEntry(std::string escapedText) {
+itemRef menuModel::createHistoryEntry(std::string escapedText, bool unicodeEscapes) {
     auto entry = std::make_shared<menuItem>(&ids);
     entry->itemId = ids.takeHistoryId();
     entry->mode = itemMode::historyEntry;
     entry->text = std::move(escapedText);
+    entry->unicodeEscapes = unicodeEscapes;
     return entry;
 }
 

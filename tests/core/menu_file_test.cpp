@@ -286,7 +286,7 @@ TEST(MenuFileRead, Utf8FilesAreConverted) {
     }
 
     const std::pair<std::string, conversionFault> faults[] = {
-        {u8"0\tメニュー\r\n1\ta\r\n1\tb\t\U0001F600\r\n", conversionFault::notInCodePage932},
+        {u8"0\tメニュー\r\n1\ta\r\n1\tb\U0001F600\t\r\n", conversionFault::notInCodePage932},
         {u8"\xEF\xBB\xBF\n0\tメニュー\r1\ta\xC3\x28\r\n", conversionFault::invalidUtf8},
     };
     for (const auto& [bytes, fault] : faults) {

@@ -3,7 +3,8 @@
 # the command line, new items at every kind of selection, copies, deletion,
 # every move rule, the four sorts, drag and drop, renaming, mode changes with
 # their default texts, corners, the save prompt, the window's minimum size and
-# the splitter, and the data file's bytes after saving.
+# the splitter, the data file's bytes after saving, the keyboard's way through
+# the controls, and the maximised window inside the work area.
 # Usage: editor_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -402,6 +403,68 @@ test_corner_beyond_ids() {
     e2e_fail "far.ini: $(grep -a Far far.ini)"
 }
 
+# keys_focus KEY COUNT   presses KEY COUNT times; prints the focused control's id after each
+keys_focus() {
+  local i ids='' focus
+  for ((i = 0; i < $2; i++)); do
+    focus=$(ctl focus)
+    e2e_key "$1"
+    e2e_wait_until '[ "$(ctl focus)" != "$focus" ]' 3
+    ids+="$(ctl focus) "
+  done
+  echo "$ids"
+}
+
+test_keyboard() {
+  ctl select 0 > /dev/null
+  click_entry Renamed
+  local order tabbed=$'a\tx'
+  local expected="1001 1000 1012 1022 1025 1019 1014 2 1018 1004 1005 1008 1007 1006 1009 1010 1017 1011 1058 1013"
+  order="$(keys_focus Tab 21)/$(keys_focus shift+Tab 2)"
+  [ "$order" = "$expected 1003 /1013 1058 " ] && e2e_pass "Tab and Shift+Tab go through the controls in the template's order" ||
+    e2e_fail "Tab, then Shift+Tab: [$order]"
+  ctl select 0 > /dev/null
+  click_entry Renamed
+  keys_focus Tab 2 > /dev/null
+  e2e_key ctrl+End ctrl+Tab x Escape
+  e2e_wait_until '[ "$(ctl gettext 1000)" = "$tabbed" ]' 5 && [ "$(ctl focus)" = 1000 ] &&
+    e2e_pass "Ctrl+Tab in the content field types a TAB; Escape closes nothing" ||
+    e2e_fail "content [$(ctl gettext 1000)], focus on [$(ctl focus)]"
+  ctl settext 1000 "$(text_file a.txt a)" click 1014 > /dev/null
+}
+
+# check_maximized WHAT SHOT: the caption on the screen (the top edge as far out
+# as the left one), every control above the taskbar, and the bottom row drawn
+# where it went (the OK button shows more than its face colour in SHOT)
+check_maximized() {
+  local l t l2 t2 r b taskbar outside colours
+  read -r _ _ _ l t _ _ <<< "$(ctl window)"
+  read -r _ taskbar _ _ <<< "$(e2e_window_rect Shell_TrayWnd)"
+  outside=$(ctl controls | awk -F'\t' -v bottom="$taskbar" -v right="${E2E_DESKTOP_SIZE%x*}" \
+    '$3 == 1 && ($5 < 0 || $6 < 0 || $7 > right || $8 > bottom) { printf "%s ", $1 }')
+  sleep 0.5
+  e2e_screenshot "$2"
+  read -r l2 t2 r b <<< "$(ctl rect 1019)"
+  colours=$(convert "$2" -crop "$((r - l2))x$((b - t2))+$((l2 + E2E_DESKTOP_X))+$((t2 + E2E_DESKTOP_Y))" -format %k info:)
+  [ "$t" = "$l" ] && [ -z "$outside" ] && [ "$colours" -gt 2 ] && e2e_pass "$1: all of it in the work area, drawn" ||
+    e2e_fail "$1: window at $l,$t; controls [$outside] beyond $taskbar; OK shows $colours colours ($2)"
+}
+
+test_maximized() {
+  local l t r
+  read -r _ _ _ l t r _ <<< "$(ctl window)"
+  e2e_move $(((l + r) / 2)) $((t + 8))
+  xdotool click --repeat 2 --delay 80 1
+  e2e_wait_until '[ "$(ctl window | cut -f4)" -lt "$l" ]' 5
+  e2e_park_pointer  # nothing hovered in the screenshots
+  check_maximized "maximised by a double click on the caption" "$(e2e_screenshots_dir)/editor-maximized.png"
+  ctl click 2 > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 5
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+  check_maximized "reopened maximised" "$E2E_WORK/reopened-maximized.png"
+}
+
 test_open_at_start
 test_new_items
 test_moves
@@ -412,6 +475,8 @@ test_corners
 test_failed_save
 test_save_and_prompt
 test_size_and_splitter
+test_keyboard
+test_maximized
 ctl click 2 > /dev/null
 test_corner_beyond_ids
 e2e_finish

@@ -2,7 +2,8 @@
 // the reader makes of the bytes, the file written from it must read back to the
 // same menu: writing that again gives the same bytes. Every abbreviation read is
 // one the editor could have written, and typing it runs its item unless the
-// conflict check says another item takes it.
+// conflict check says another item takes it. A content that keeps a character
+// beyond code page 932 as its \u{hex} escape must give it back.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "files/abbreviation_text.h"
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
+#include "files/unicode_escape.h"
 #include "model/tree_walk.h"
 
 namespace {
@@ -23,7 +25,7 @@ void fail(const char* what) {
     std::abort();
 }
 
-void checkAbbreviations(const tv::menuModel& model) {
+void checkItems(const tv::menuModel& model) {
     std::set<const tv::menuItem*> taken;
     for (const tv::abbreviationConflict& conflict : tv::findAbbreviationConflicts(model.root)) taken.insert(conflict.item);
     tv::abbreviationMatcher matcher;
@@ -32,6 +34,10 @@ void checkAbbreviations(const tv::menuModel& model) {
         model.root,
         [&](const tv::menuNode& node, size_t, size_t) {
             if (!node.item) return;
+            // A content with escapes stands for a character that needs one again.
+            if (node.item->unicodeEscapes &&
+                !tv::contentFromUtf16(tv::contentToUtf16(node.item->data, true)).unicodeEscapes)
+                fail("a content lost its characters beyond code page 932");
             const std::string& abbreviation = node.item->abbreviation;
             if (abbreviation.size() > tv::maxAbbreviationBytes || tv::usableAbbreviation(abbreviation) != abbreviation)
                 fail("an abbreviation was read that the editor could not have written");
@@ -47,7 +53,7 @@ void checkAbbreviations(const tv::menuModel& model) {
 std::string readAndWrite(const std::string& bytes, tv::readReport& report, bool exports) {
     tv::menuModel model;
     report = tv::parseMenuText(model, bytes, model.root, tv::readTarget::runningMenu);
-    if (exports) checkAbbreviations(model);
+    if (exports) checkItems(model);
     tv::stringSink file;
     tv::formatMenuFile(model, model.root, tv::menuExtent::wholeMenu, file);
     if (exports) {

@@ -206,6 +206,10 @@ int runCheck(const std::vector<std::string>& args) {
         std::printf("warning: line %zu: %zu items from here on are beyond the item ids the program can give out; "
                     "they are kept in the file but cannot be chosen\n",
                     report.firstItemWithoutIdLine, report.itemsWithoutId);
+    for (size_t line : report.malformedEscapeLines)
+        std::printf("warning: line %zu: the content has a \"\\u{\" that is not a character's code (1 to 6 hex "
+                    "digits of U+1 to U+10FFFF, no surrogate, then \"}\"); it is kept as written\n",
+                    line);
     for (size_t line : report.ignoredOpenLines)
         std::printf("warning: line %zu: \"{\" has no item line before it at this level and was ignored\n", line);
     if (report.unmatchedCloseLine)
