@@ -181,6 +181,14 @@ test_quit_with_changes() {
   [ "$(logoff_answered 2)" = 0 ] && e2e_running tolvane.exe && ctl window > /dev/null &&
     e2e_pass "a logoff answered Cancel is refused, the program and the editor stay" ||
     e2e_fail "logoff with Cancel: reply [$(cat endsession.txt)], the program or the editor ended"
+  # A second close (the tray's exit, say) while the question is open waits for its answer.
+  ctl --class TV2 close > /dev/null
+  ctl --class TV2 close > /dev/null
+  ctl answer 2 > /dev/null
+  sleep 1
+  ctl --class TV2 window > /dev/null && ctl window > /dev/null &&
+    e2e_pass "a second close while the question is open changes nothing: Cancel keeps both" ||
+    e2e_fail "after two closes and Cancel the main window or the editor is gone"
   ctl --class TV2 close > /dev/null
   ctl answer 7 > /dev/null
   quit_done && e2e_pass "WM_CLOSE answered No quits" || e2e_fail "the program still runs after No"
