@@ -3,6 +3,7 @@
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_tree.h"
 #include "editor/editor_window.h"
+#include "editor/save_notice.h"
 #include "editor/settings_editor.h"
 #include "files/menu_file.h"
 #include "popup/popup_menu.h"
@@ -131,7 +132,9 @@ void onEditorOk(editorState& editor) {
 }
 
 void onEditorApply(editorState& editor) {
-    if (saveEditor(editor, false)) settingsEditor().modified = false;
+    if (!saveEditor(editor, false)) return;
+    settingsEditor().modified = false;
+    showSavedNotice(editor);
 }
 
 bool closeEditorWithPrompt(editorState& editor) {

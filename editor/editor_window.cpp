@@ -13,6 +13,7 @@
 #include "editor/file_commands.h"
 #include "editor/find.h"
 #include "editor/properties_pane.h"
+#include "editor/save_notice.h"
 #include "editor/settings_editor.h"
 #include "editor/tree_commands.h"
 #include "editor/tree_context_menu.h"
@@ -127,7 +128,7 @@ BOOL onInitDialog(HWND window, editorState* editor) {
     setIcons(*editor);
     SetWindowTextA(editor->displayText, "左の階層構造（非表示）を設定中です...おまちください");
     if (app().font.handle) SendMessageA(editor->content, WM_SETFONT, reinterpret_cast<WPARAM>(app().font.handle), FALSE);
-    SetWindowTextA(window, "Tolvane (設定)");
+    showEditorTitle(window);
     initPaneControls(*editor);
     subclassTreeKeys(editor->tree);
     buildEntryContextMenu();
@@ -188,6 +189,7 @@ INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
         if (editor->drag.dragging) onDragEnd(*editor, message == WM_LBUTTONUP);
         return TRUE;
     case WM_DROPFILES: onDropFiles(*editor, reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case WM_TIMER: onEditorTimer(*editor, wParam); return TRUE;
     case WM_NCDESTROY:
         SetWindowLongPtrA(window, DWLP_USER, 0);
         delete editor;

@@ -174,6 +174,7 @@
 #define IDM_SORT_KIND_ASC        40039
 #define IDM_SORT_KIND_DESC       40040
 #define IDM_QUICK_SEARCH         40050  // opens the quick search window
+#define IDM_EDITOR_NEW_FOLDER    40061  // a folder holding one new item, its label open
 
 // Commands of the main window (WM_COMMAND low word), below the items' ids
 // (200 up). The editor's menu sends the two that are also its entries.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The settings editor as a user works in it: opened for a data file named on
 # the command line, new items at every kind of selection, copies, deletion,
-# every move rule, the four sorts, drag and drop, renaming, mode changes with
+# every move rule, the four sorts, drag and drop, renaming, a new folder, the
+# note a save leaves in the caption, mode changes with
 # their default texts, corners, the save prompt, the window's minimum size and
 # the splitter, the data file's bytes after saving, the keyboard's way through
 # the controls, and the maximised window inside the work area.
@@ -342,6 +343,43 @@ test_save_and_prompt() {
   ! grep -q $'\t''C'$'\t' menu.ini && e2e_pass "answering Yes saves" || e2e_fail "C is still in the data file after Yes"
 }
 
+# 新しいフォルダ: an open folder holding one "New", placed like New, its label
+# ready to be typed over; Ctrl+S writes both and notes the save in the caption
+# for a few seconds. The data file is put back for the tests after this one.
+editor_caption() { e2e_winlist --class '#32770' --visible | cut -f9 | iconv -f CP932 -t UTF-8; }
+test_new_folder_saved() {
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+  cp menu.ini before-folder.ini
+  ctl select 0 command 40061 > /dev/null
+  sleep 0.5
+  e2e_type Folder
+  e2e_key Return
+  e2e_wait_until '[ -n "$(path_of Folder)" ]' 5
+  [ "$(path_of Folder)" = 1 ] && [ "$(e2e_editor_label 1/1)" = New ] &&
+    [ "$(e2e_editor_tree | awk -F'\t' '$1 == "1" { print $2 }')" = 1 ] &&
+    e2e_pass "新しいフォルダ makes an open folder holding New first, its label open for typing" ||
+    e2e_fail "after 新しいフォルダ: $(e2e_editor_tree | cut -f1,2,5 | head -3 | tr '\t\n' ': ')"
+  e2e_click_in_rect "$(ctl itemrect 1)"
+  e2e_wait_until '[ "$(e2e_foreground_class)" = "#32770" ]' 5
+  e2e_key ctrl+s
+  e2e_wait_until 'editor_caption | grep -q "^Tolvane (設定) - 保存しました [0-9]\{1,2\}:[0-9][0-9]$"' 5 &&
+    e2e_pass "Ctrl+S shows 保存しました with the time in the caption" || e2e_fail "caption after Ctrl+S: [$(editor_caption)]"
+  { head -n 1 before-folder.ini
+    e2e_write_menu folder.part "0	Folder		0	16	0		0
+{
+	0	New		0	0	0		0
+}
+" && cat folder.part
+    tail -n +2 before-folder.ini; } > expected-folder.ini
+  e2e_expect_bytes menu.ini expected-folder.ini "the new folder and its item are in the data file"
+  e2e_wait_until '[ "$(editor_caption)" = "Tolvane (設定)" ]' 8 &&
+    e2e_pass "the caption goes back after a few seconds" || e2e_fail "caption stays [$(editor_caption)]"
+  ctl click 2 > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 5
+  cp before-folder.ini menu.ini
+}
+
 test_size_and_splitter() {
   e2e_start "$DESKTOP" tolvane.exe
   ctl wait-window > /dev/null
@@ -475,6 +513,7 @@ test_rename_and_modes
 test_corners
 test_failed_save
 test_save_and_prompt
+test_new_folder_saved
 test_size_and_splitter
 test_keyboard
 test_maximized
