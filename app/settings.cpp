@@ -15,7 +15,7 @@ int profileFile::readInt(const char* key, int fallback) const {
 }
 
 int profileFile::readInt(const char* key, const settingRange& range) const {
-    return settingInRange(readInt(key, range.fallback), range);
+    return clampToRange(readInt(key, range.fallback), range);
 }
 
 bool profileFile::readSwitch(const char* key, bool fallback) const { return readInt(key, fallback ? 1 : 0) == 1; }

@@ -49,7 +49,7 @@ public:
     explicit profileFile(std::string path) : path_(std::move(path)) {}
     void section(const char* name) { section_ = name; }
     int readInt(const char* key, int fallback) const;
-    int readInt(const char* key, const settingRange& range) const;  // outside the range: its default
+    int readInt(const char* key, const settingRange& range) const;  // beyond the range: its nearest bound
     bool readSwitch(const char* key, bool fallback) const;  // on only when exactly 1
     std::string readString(const char* key, const char* fallback) const;
     void writeInt(const char* key, int value) const;

@@ -361,6 +361,11 @@ void refreshHistoryEditDialog() {
     }
 }
 
+void setHistoryEditFont(HFONT font) {
+    if (historyEditState* dialog = stateOf(openDialog))
+        SendMessageA(dialog->text, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 void announceNewHistoryEntry() {
     if (openDialog && !app().history.empty())
         PostMessageA(openDialog, WM_COMMAND, IDM_HISTEDIT_NEW_ENTRY, app().history.entries().front()->itemId);

@@ -76,10 +76,6 @@ private:
     std::deque<std::string> pendingClips_;
 };
 
-// The history hands out ids from a range of 10000 (55500 to 65499); more
-// entries than that would give two live entries the same id.
-constexpr int historyCountsLimit = historyIdLimit - firstHistoryId;
-
 // The edit dialog's tree label of an edited entry: the escaped text as it is
 // when shorter than 80 bytes, otherwise its first 80 bytes and "...". A double-
 // byte character that would lose its trail byte at the cut is left out whole.

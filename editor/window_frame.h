@@ -43,9 +43,9 @@ struct windowSizing {
 
 // At WM_INITDIALOG, before anything moves: the template size becomes the minimum.
 void startSizing(windowSizing& sizing, HWND window, windowPlacement& place, const resizeRule* rules, size_t ruleCount);
-// Puts the window where it was last time (when that is on the screen), lets
-// applySplit move the splitter by the stored distance, and maximises it again
-// if it was.
+// Puts the window where it was last time (moved onto the nearest monitor when
+// that place is out of reach), lets applySplit move the splitter by the stored
+// distance, and maximises it again if it was.
 void restorePlacement(windowSizing& sizing, const std::function<void(int distance)>& applySplit);
 
 void onSizing(const windowSizing& sizing, WPARAM edge, RECT& rect);       // WM_SIZING
