@@ -67,15 +67,15 @@ void startSizing(windowSizing& sizing, HWND window, windowPlacement& place, cons
     sizing.firstSize = true;
 }
 
-void restorePlacement(windowSizing& sizing, const std::function<void(int distance)>& applySplit) {
-    const windowPlacement& place = *sizing.place;
+void restorePlacement(windowSizing& sizing, const std::function<int(int distance)>& applySplit) {
+    windowPlacement& place = *sizing.place;
     const bool known = placementKnown(place);
     if (known) {
         RECT rect = reachablePlacement(place);
         MoveWindow(sizing.window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
     } else
         sizing.firstSize = false;  // no size message is coming from us
-    if (place.sp != 0 && known && applySplit) applySplit(place.sp);
+    if (place.sp != 0 && known && applySplit) place.sp = applySplit(place.sp);
     // Where the window opened is its place until it moves: without this, a
     // window never moved would not bring its split back next time.
     storeWindowRect(sizing);

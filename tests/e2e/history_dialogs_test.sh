@@ -283,7 +283,8 @@ test_settings_after_restart() {
 }
 
 # A place saved far off the screen (or on a monitor since unplugged) opens on
-# the screen, at the same size, and that is the place written back.
+# the screen, at the same size, and that is the place written back; a split
+# beyond the window's edge goes only as far as a drag could take it.
 test_place_out_of_reach() {
   ctl command 40005 > /dev/null
   e2e_wait_until '! e2e_running tolvane.exe' || e2e_fail "the program did not end"
@@ -294,20 +295,28 @@ test_place_out_of_reach() {
     /^\[/ { inside = ($0 == "[Clip]") }
     inside && /^left=/ { $0 = "left=-32768" } inside && /^top=/ { $0 = "top=-32768" }
     inside && /^right=/ { $0 = "right=" (w - 32768) } inside && /^bottom=/ { $0 = "bottom=" (h - 32768) }
+    inside && /^sp=/ { $0 = "sp=-5000" }
     { printf "%s\r\n", $0 }' > tv2.moved && mv tv2.moved tv2.ini
   e2e_start_tolvane "$DESKTOP"
   e2e_start "$DESKTOP" tolvane.exe
   ctl wait-window > /dev/null
   open_edit_dialog || return
-  local l t r b
+  local l t r b sl sr tl tr
   read -r _ _ _ l t r b <<< "$(hctl window)"
   [ "$l" -ge 0 ] && [ "$t" -ge 0 ] && [ $((r - l)) = "$width" ] && [ $((b - t)) = "$height" ] &&
     e2e_pass "saved at -32768, the edit dialog opens on the screen at its size" ||
     e2e_fail "opened at $l,$t,$r,$b; saved size ${width}x$height"
+  read -r sl _ sr _ <<< "$(hctl rect 1027)"
+  read -r tl _ tr _ <<< "$(hctl rect 1003)"
+  [ "$sl" -gt "$l" ] && [ "$tr" -gt "$tl" ] && e2e_pass "sp=-5000 leaves the splitter in the window and the tree there" ||
+    e2e_fail "splitter $sl-$sr, tree $tl-$tr, window $l-$r"
   ctl command 40005 > /dev/null
   e2e_wait_until '! e2e_running tolvane.exe' || e2e_fail "the program did not end"
+  local sp
+  sp=$(clip_keys | awk -F= '$1 == "sp" { print $2 }')
   [ "$(clip_keys | grep -E '^(left|top|right|bottom)=' | paste -sd' ')" = "left=$l top=$t right=$r bottom=$b" ] &&
-    e2e_pass "the place it opened at is written back" || e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
+    [ "$sp" -gt -5000 ] && [ "$sp" -lt 0 ] &&
+    e2e_pass "the place and the split it opened with are written back (sp=$sp)" || e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
 }
 
 e2e_start_tolvane "$DESKTOP"
