@@ -330,7 +330,8 @@ int main() {
     testManifest(instance);
     testEditorDialog(instance);
     testAboutBox(instance);
-    for (int dialogId : {IDD_HISTORY_SETTINGS, IDD_FOLDER_SETTINGS, IDD_OPTIONS}) testArrowKeyGroups(instance, dialogId);
+    for (int dialogId : {IDD_HISTORY_SETTINGS, IDD_FOLDER_SETTINGS, IDD_OPTIONS})
+        testArrowKeyGroups(instance, dialogId);
     std::printf("%s\n", failures ? "resource_test: FAILED" : "resource_test: all passed");
     return failures ? 1 : 0;
 }

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& stored = back.entries().front()->text;
     const std::string kept = tv::unescapeText(stored);
     if (stored.size() > tv::historyFileFieldLimit) fail("more than 65535 bytes stored", clip.size(), stored.size());
-    if (clip.compare(0, kept.size(), kept) != 0) fail("what is kept is not the start of the clip", clip.size(), stored.size());
+    if (clip.compare(0, kept.size(), kept) != 0)
+        fail("what is kept is not the start of the clip", clip.size(), stored.size());
     const std::string& whole = list.entries().front()->text;
     // One more character (at most two bytes, escaped or double-byte) would not have fitted.
     if (stored.size() != whole.size() && stored.size() + 2 <= tv::historyFileFieldLimit)

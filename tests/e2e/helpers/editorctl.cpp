@@ -820,7 +820,8 @@ void run(const std::vector<std::string>& command)
         print_line(rect_text(r));
     } else if (name == "charpos") {
         LRESULT at = send(control(command[1]), EM_POSFROMCHAR, std::stoul(command[2]), 0);
-        print_line(std::to_string(static_cast<short>(LOWORD(at))) + " " + std::to_string(static_cast<short>(HIWORD(at))));
+        print_line(std::to_string(static_cast<short>(LOWORD(at))) + " " +
+                   std::to_string(static_cast<short>(HIWORD(at))));
     } else if (name == "focus") {
         print_focus();
     } else if (name == "msgbox") {
