@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/abbreviation_text.h"
 #include "files/atomic_file.h"
 #include "files/byte_scan.h"
 #include "files/escaping.h"
@@ -53,8 +54,9 @@ private:
     size_t lineNumber_ = 0;
 };
 
-// An item line has eight columns; later ones are ignored and missing ones are empty.
-constexpr size_t columnCount = 8;
+// An item line has eight columns, and a ninth for an item's abbreviation; later
+// ones are ignored and missing ones are empty.
+constexpr size_t columnCount = 9;
 
 // Where a column lies in its line. Plain data, so that a line's columns are not
 // cleared before they are found.
@@ -89,7 +91,8 @@ uint16_t modifierBitsOf(int extKeyColumn) {
     return bits;
 }
 
-void fillFromLine(menuItem& item, const lineColumns& columns) {
+// Returns false when the abbreviation had to be cut or cleaned to be kept.
+bool fillFromLine(menuItem& item, const lineColumns& columns) {
     int extKeyColumn = parseDecimal(columns[4]);
     item.mode = static_cast<uint8_t>(parseDecimal(columns[0]) & 0xFF);
     item.text = std::string(columns[1]);
@@ -98,6 +101,9 @@ void fillFromLine(menuItem& item, const lineColumns& columns) {
     item.extKey = static_cast<uint8_t>(extKeyColumn & extKeyKeptBits);
     item.extIconFileName = std::string(columns[6]);
     item.extIconIndex = parseDecimal(columns[7]);
+    if (columns[8].size == 0) return true;
+    item.abbreviation = usableAbbreviation(columns[8]);
+    return item.abbreviation == std::string_view(columns[8]);
 }
 
 void createRootItem(menuModel& model, menuNode& root, const lineColumns& columns) {
@@ -109,6 +115,7 @@ void createRootItem(menuModel& model, menuNode& root, const lineColumns& columns
     item.data.clear();
     item.extIconFileName.clear();
     item.extIconIndex = 0;
+    item.abbreviation.clear();
     model.setCorner(item, parseDecimal(columns[5]));
 }
 
@@ -195,7 +202,7 @@ readReport parseLines(menuModel& model, std::string bytes, menuNode& target, rea
         }
         lineColumns columns = splitColumns(line);
         menuItem& item = model.createItem(levels.append());
-        fillFromLine(item, columns);
+        if (!fillFromLine(item, columns)) report.changedAbbreviationLines.push_back(lineNumber);
         if (item.itemId == noItemId && report.itemsWithoutId++ == 0) report.firstItemWithoutIdLine = lineNumber;
         if (kind == readTarget::runningMenu) model.setCorner(item, parseDecimal(columns[5]));
     }

@@ -71,6 +71,12 @@ void appendItemLine(std::string& out, const menuModel& model, const menuItem& it
     appendOneLine(out, item.extIconFileName);
     out += '\t';
     appendNumber(out, item.extIconIndex);
+    // Only an item with an abbreviation has the ninth column, so a menu without
+    // any is written as it always was.
+    if (!item.abbreviation.empty()) {
+        out += '\t';
+        appendOneLine(out, item.abbreviation);
+    }
     out += "\r\n";
 }
 

@@ -33,7 +33,13 @@ void keyElements(std::string& out, const menuModel& model, const menuItem& item)
 }
 
 std::string itemOpening(const menuModel& model, const menuItem& item) {
-    std::string out = "<item>";
+    std::string out = "<item";
+    if (!item.abbreviation.empty()) {
+        out += " abbreviation=\"";
+        out += escapeText(item.abbreviation, escapeMode::xml);
+        out += '"';
+    }
+    out += '>';
     element(out, "mode", modeKeyword(item.mode));
     // The display text holds the user's escapes as typed: read them as escapes
     // first, so they come out as typed and any other backslash comes out doubled.

@@ -33,6 +33,7 @@ menuItem& menuModel::createItem(menuNode& node, itemFields fields) {
     item.extKey = fields.extKey;
     item.extIconFileName = std::move(fields.extIconFileName);
     item.extIconIndex = fields.extIconIndex;
+    item.abbreviation = std::move(fields.abbreviation);
     return item;
 }
 

@@ -20,6 +20,7 @@ struct itemFields {
     uint8_t extKey = 0;
     std::string extIconFileName;
     int32_t extIconIndex = 0;
+    std::string abbreviation;
 };
 
 // Platform effects the model asks for; the Win32 layer supplies them.

@@ -102,6 +102,27 @@ printf '%s' '2002年05月20日(Monday Mon 月曜日) PM 03(15):04:05 (May May 02
 expect_exit 0 "date" -- tvtool date "$(japanese_arg '%Y年%m月%d日(%A %a %f曜日) %p %I(%H):%M:%S (%b %B %y)')" --at "2002-05-20 15:04:05"
 expect_same out.log expected-date.txt "date expands the default format"
 expect_exit 2 "date with an impossible time" -- tvtool date "%Y" --at "2023-02-30 10:00:00"
+# Japanese eras on both sides of their first days.
+for case in "2019-04-30|平成31年" "2019-05-01|令和元年" "2026-12-08|令和8年" "1989-01-07|昭和64年"; do
+  printf '%s' "${case#*|}" | iconv -f UTF-8 -t CP932 > expected-era.txt
+  expect_exit 0 "date %EY on ${case%|*}" -- tvtool date "%EY" --at "${case%|*} 12:00:00"
+  expect_same out.log expected-era.txt "date %EY on ${case%|*}"
+done
+
+# Abbreviations: a ninth column only where an item has one, kept through a
+# rewrite and the part export; check names what cannot expand.
+{ head -1 example.ini; printf '1\tsig\t--\t0\t0\t0\t\t0\t;sg\r\n1\tagain\tx\t0\t0\t0\t\t0\t;sg\r\n'
+  printf '3\tline\t\t0\t0\t0\t\t0\tzz\r\n1\tlong\ty\t0\t0\t0\t\t0\t%s\r\n' "$(printf 'a%.0s' $(seq 40))"; } > abbrev.ini
+expect_exit 0 "rewrite with abbreviations" -- tvtool rewrite abbrev.ini abbrev.out
+{ head -4 abbrev.ini; printf '1\tlong\ty\t0\t0\t0\t\t0\t%s\r\n' "$(printf 'a%.0s' $(seq 31))"; } > abbrev.expected
+expect_same abbrev.out abbrev.expected "rewrite keeps abbreviations and cuts one to 31 bytes"
+expect_exit 0 "rewrite --item with an abbreviation" -- tvtool rewrite abbrev.ini abbrev-item.out --item 2
+tail -1 abbrev-item.out | grep -q "	;sg"$'\r'"$" && ok || fail "the part export keeps the abbreviation: $(tail -1 abbrev-item.out)"
+expect_exit 0 "check abbreviations" -- tvtool check abbrev.ini
+grep -q 'item 2: the abbreviation ";sg" never expands: item 1 comes first' out.log &&
+  grep -q 'item 3: the abbreviation "zz" never expands' out.log &&
+  grep -q 'line 5: the abbreviation is longer than 31 bytes' out.log && ok ||
+  fail "check warns about abbreviations: $(cat out.log)"
 
 # Clipboard history files.
 printf '\x02\x00\x03\x00abc\x04\x00a\\tb' > clips.dat
