@@ -55,7 +55,8 @@ std::vector<std::string> wordsOf(const std::string& foldedQuery) {
 // The input in pieces between 0xFF bytes: the query, then pairs of display
 // text and content. A display text starting with "/" opens a folder (closed
 // again by one starting with "<"), one starting with "#" makes the content a
-// history entry.
+// history entry; the part of a display text after a 0xFE byte is the item's
+// abbreviation.
 struct fuzzMenu {
     tv::menuModel model;  // before the list: its entries report to the model's allocator
     tv::historyList history{model};
@@ -76,7 +77,8 @@ struct fuzzMenu {
             std::string content = i + 1 < pieces.size() ? pieces[i + 1] : std::string();
             tv::itemFields fields;
             fields.mode = tv::itemMode::inputDataString;
-            fields.text = display;
+            fields.text = display.substr(0, display.find('\xFE'));
+            if (fields.text.size() < display.size()) fields.abbreviation = display.substr(fields.text.size() + 1);
             fields.data = content;
             if (!display.empty() && display[0] == '#') {
                 history.appendEntry(tv::escapeText(content, tv::escapeMode::textFile));
@@ -106,18 +108,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const tv::searchEntry& entry = index[i];
         std::string content = entry.fromHistory ? tv::unescapeText(entry.item->text) : entry.item->data;
         if (entry.preview.size() > 160) fail("preview too long", entry.preview);
-        const std::string display = folded(entry.display);
-        const std::string fields[] = {display, folded(content), folded(entry.path)};
-        bool all = true, allInDisplay = true;
+        // The name is the abbreviation and the display text.
+        const std::string fields[] = {folded(entry.abbreviation), folded(entry.display), folded(content),
+                                      folded(entry.path)};
+        auto holds = [&](size_t first, size_t end, const std::string& word) {
+            for (size_t f = first; f < end; ++f)
+                if (fields[f].find(word) != std::string::npos) return true;
+            return false;
+        };
+        bool all = true, allInName = true;
         for (const std::string& word : words) {
-            bool found = false;
-            for (const std::string& field : fields) found = found || field.find(word) != std::string::npos;
-            all = all && found;
-            allInDisplay = allInDisplay && display.find(word) != std::string::npos;
+            all = all && holds(0, 4, word);
+            allInName = allInName && holds(0, 2, word);
         }
         if (!all) continue;
-        bool startsDisplay = words.empty() || (display.compare(0, words[0].size(), words[0]) == 0 && !display.empty());
-        ranks[allInDisplay ? (startsDisplay ? 0 : 1) : 2].push_back(i);
+        auto starts = [&](const std::string& field) {
+            return !field.empty() && field.compare(0, words[0].size(), words[0]) == 0;
+        };
+        bool startsName = words.empty() || starts(fields[0]) || starts(fields[1]);
+        ranks[allInName ? (startsName ? 0 : 1) : 2].push_back(i);
     }
     std::vector<uint32_t> expected = ranks[0];
     expected.insert(expected.end(), ranks[1].begin(), ranks[1].end());
