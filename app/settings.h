@@ -62,6 +62,11 @@ private:
 
 extern const char* const settingsFileName;  // "./tv2.ini"
 
+// A dialog field that edits a key of the ranges table: a field that does not
+// hold a number keeps the value it had; a number beyond the key's range is its
+// nearest bound, as the next start would read it.
+int fieldSetting(HWND dialog, int id, int previous, const settingRange& range);
+
 void loadSettings(settings& config, fontRecord& font, fontRecord& menuFont);
 void saveShutdownSettings(const settings& config);
 void saveFontRecord(const char* sectionName, const fontRecord& font);

@@ -32,13 +32,6 @@ void setCheck(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BS
 
 bool isChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
-// A field that does not hold a number keeps the value it had; a number
-// beyond the key's range is its nearest bound, as the next start would read it.
-int fieldSetting(HWND dialog, int id, int previous, const settingRange& range) {
-    std::optional<int> typed = fieldNumber(dialog, id);
-    return typed ? clampToRange(*typed, range) : previous;
-}
-
 void onInit(HWND dialog) {
     const settings& config = app().config;
     SetDlgItemInt(dialog, IDC_HISTSET_COUNTS, static_cast<UINT>(config.counts), TRUE);
