@@ -269,12 +269,12 @@ INT_PTR onNotify(historyEditState& dialog, NMHDR& header) {
     return FALSE;
 }
 
-void moveTextSplit(const historyEditState& dialog, int distance) {
+int moveTextSplit(const historyEditState& dialog, int distance) {
     splitLayout layout{GetDlgItem(dialog.window, IDC_HISTEDIT_SPLITTER),
                        dialog.tree,
                        {dialog.text, nullptr, nullptr, nullptr},
                        {nullptr, nullptr}};
-    moveSplit(layout, distance);
+    return moveSplit(layout, distance);
 }
 
 BOOL onInitDialog(HWND window, historyEditState* dialog) {
@@ -299,7 +299,7 @@ BOOL onInitDialog(HWND window, historyEditState* dialog) {
     if (app().font.handle) SendMessageA(dialog->text, WM_SETFONT, reinterpret_cast<WPARAM>(app().font.handle), FALSE);
     SetForegroundWindow(window);
     SetActiveWindow(window);
-    restorePlacement(dialog->sizing, [dialog](int distance) { moveTextSplit(*dialog, distance); });
+    restorePlacement(dialog->sizing, [dialog](int distance) { return moveTextSplit(*dialog, distance); });
     return TRUE;
 }
 
@@ -359,6 +359,11 @@ void refreshHistoryEditDialog() {
         dialog->preselectId = 0;
         fillTree(*dialog);
     }
+}
+
+void setHistoryEditFont(HFONT font) {
+    if (historyEditState* dialog = stateOf(openDialog))
+        SendMessageA(dialog->text, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void announceNewHistoryEntry() {

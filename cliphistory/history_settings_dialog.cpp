@@ -6,6 +6,8 @@
 #include "app/app_state.h"
 #include "app/clipboard_chain.h"
 #include "app/messages.h"
+#include "app/setting_ranges.h"
+#include "app/window_text.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "res/resource.h"
 
@@ -30,13 +32,6 @@ void setCheck(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BS
 
 bool isChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
-// A field that does not hold a number keeps the value it had.
-int fieldNumber(HWND dialog, int id, int previous) {
-    BOOL translated = FALSE;
-    int value = static_cast<int>(GetDlgItemInt(dialog, id, &translated, TRUE));
-    return translated ? value : previous;
-}
-
 void onInit(HWND dialog) {
     const settings& config = app().config;
     SetDlgItemInt(dialog, IDC_HISTSET_COUNTS, static_cast<UINT>(config.counts), TRUE);
@@ -54,17 +49,21 @@ void onInit(HWND dialog) {
     setCheck(dialog, config.bRevNumAndAbc ? IDC_HISTSET_LETTERS_FIRST : IDC_HISTSET_DIGITS_FIRST, true);
 }
 
-// More entries than the history has ids for would let two live entries share
-// one, and a negative count (no bound at all) would too.
-int countsWithinIdRange(HWND dialog, int counts) {
-    if (static_cast<unsigned>(counts) <= static_cast<unsigned>(historyCountsLimit)) return counts;
-    settingsMessage(dialog, "履歴保持最大個数は10000までです．10000にしました．", MB_ICONINFORMATION);
-    return historyCountsLimit;
+// The history has ids for 10000 entries; a larger bound is held there, and
+// said so, since the field's hint names the limit. A negative one (no bound)
+// stays.
+int chosenCounts(HWND dialog, int previous) {
+    std::optional<int> typed = fieldNumber(dialog, IDC_HISTSET_COUNTS);
+    if (!typed) return previous;
+    int counts = clampToRange(*typed, settingRanges::counts);
+    if (counts != *typed)
+        settingsMessage(dialog, "履歴保持最大個数は10000までです．10000にしました．", MB_ICONINFORMATION);
+    return counts;
 }
 
 int chosenRetCounts(HWND dialog) {
     switch (listSelection(dialog, IDC_HISTSET_LAYOUT)) {
-    case columnsLayout: return fieldNumber(dialog, IDC_HISTSET_PER_COLUMN, 1);
+    case columnsLayout: return fieldSetting(dialog, IDC_HISTSET_PER_COLUMN, 1, settingRanges::ret_counts);
     case 0: return -1;
     default: return 0;
     }
@@ -77,15 +76,17 @@ void onOk(HWND dialog) {
     // The edit dialog lists entries the trim below may free; closing it saves its edits first.
     closeHistoryEditDialog();
 
-    config.counts = countsWithinIdRange(dialog, fieldNumber(dialog, IDC_HISTSET_COUNTS, config.counts));
+    config.counts = chosenCounts(dialog, config.counts);
     file.writeInt("counts", config.counts);
     app().history.counts = config.counts;
     app().history.trimHistory();
     saveHistoryNow();
 
-    config.iMaxOneClipSize = fieldNumber(dialog, IDC_HISTSET_CLIP_SIZE, config.iMaxOneClipSize);
+    config.iMaxOneClipSize =
+        fieldSetting(dialog, IDC_HISTSET_CLIP_SIZE, config.iMaxOneClipSize, settingRanges::iMaxOneClipSize);
     file.writeInt("iMaxOneClipSize", config.iMaxOneClipSize);
-    config.iMaxOneOneSize = fieldNumber(dialog, IDC_HISTSET_MENU_LIMIT, config.iMaxOneOneSize);
+    config.iMaxOneOneSize =
+        fieldSetting(dialog, IDC_HISTSET_MENU_LIMIT, config.iMaxOneOneSize, settingRanges::iMaxOneOneSize);
     file.writeInt("iMaxOneOneSize", config.iMaxOneOneSize);
     config.ret_counts = chosenRetCounts(dialog);
     const int position = listSelection(dialog, IDC_HISTSET_ADD_POSITION);

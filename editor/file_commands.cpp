@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/messages.h"
+#include "cliphistory/history_edit_dialog.h"
 #include "editor/editor_session.h"
 #include "editor/editor_tree.h"
 #include "files/atomic_file.h"
@@ -226,6 +227,7 @@ void saveSelectionAsOutline(editorState& editor) {
 void chooseEditFont(editorState& editor) {
     chooseFont(editor, app().font, "Font");
     SendMessageA(editor.content, WM_SETFONT, reinterpret_cast<WPARAM>(app().font.handle), TRUE);
+    setHistoryEditFont(app().font.handle);
 }
 
 void chooseMenuFont(editorState& editor) { chooseFont(editor, app().menuFont, "MenuFont"); }

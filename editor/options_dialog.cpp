@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/setting_ranges.h"
 #include "res/resource.h"
 
 namespace tv {
@@ -25,20 +26,13 @@ void onOptionsInit(HWND dialog) {
     CheckDlgButton(dialog, IDC_OPT_OLD_DATE, config.bUseOldDateTime ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// A field that holds no number keeps the setting as it was; any number is
-// taken, zero and negative ones included.
-void readNumber(HWND dialog, int id, int& setting) {
-    BOOL isNumber = FALSE;
-    int value = static_cast<int>(GetDlgItemInt(dialog, id, &isNumber, TRUE));
-    if (isNumber) setting = value;
-}
-
 void onOptionsOk(HWND dialog) {
     settings& config = app().config;
     LRESULT position = SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_GETCURSEL, 0, 0);
     if (position != CB_ERR) config.ShowMenuPosMode = static_cast<int>(position);
-    readNumber(dialog, IDC_OPT_CORNER_TICKS, config.ShowAutoPopup);
-    readNumber(dialog, IDC_OPT_MENU_WIDTH, config.iMaxViewSize);
+    config.ShowAutoPopup =
+        fieldSetting(dialog, IDC_OPT_CORNER_TICKS, config.ShowAutoPopup, settingRanges::ShowAutoPopup);
+    config.iMaxViewSize = fieldSetting(dialog, IDC_OPT_MENU_WIDTH, config.iMaxViewSize, settingRanges::iMaxViewSize);
     app().noTray = IsDlgButtonChecked(dialog, IDC_OPT_NO_TRAY) == BST_CHECKED;
     config.bUseOldDateTime = IsDlgButtonChecked(dialog, IDC_OPT_OLD_DATE) == BST_CHECKED;
     // Out of the tray the program is the tile on the screen.

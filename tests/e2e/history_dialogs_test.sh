@@ -2,11 +2,12 @@
 # The clipboard history's two dialogs, opened from the settings editor. The
 # settings dialog: its texts and the values it shows, a lowered count trimming
 # clips.dat at once, the [Clip] keys written in their order, the count held to
-# the 10000 ids the history has, the two menu layouts. The edit dialog, with the
-# newest entry at the bottom and at the top: moves that follow the display, the
-# label of an edited entry cut at 80 bytes, saving one entry, deletion written
-# when it closes, Escape ignored, captures shown live, an erase emptying it,
-# its size, splitter and place. Screenshots of both land in
+# the 10000 ids the history has, the two menu layouts, what it stored read back
+# after a restart. The edit dialog, with the newest entry at the bottom and at
+# the top: moves that follow the display, the label of an edited entry cut at
+# 80 bytes, saving one entry, deletion written when it closes, Escape ignored,
+# captures shown live, an erase emptying it, its size, splitter and place, and
+# a place out of reach moved onto the screen. Screenshots of both land in
 # WORK_PARENT/../screenshots.
 # Usage: history_dialogs_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
@@ -113,16 +114,18 @@ test_settings_limits() {
   sctl combo 1032 0 combo 1040 0 > /dev/null
   [ "$(sctl gettext 1032 gettext 1040 | iconv -f CP932 -t UTF-8 | paste -sd'|')" = '通常(ひたすら縦にならべる)|先頭' ] &&
     e2e_pass "the lists' first entries" || e2e_fail "lists: $(sctl gettext 1032 gettext 1040)"
-  sctl settext 1000 "$(text_file n.txt 20000)" click 1 > /dev/null
+  sctl settext 1000 "$(text_file n.txt 20000)" settext 1002 "$(text_file kb.txt 3000000)" \
+    settext 1003 "$(text_file cap.txt 99999)" click 1 > /dev/null
   local box
   box=$(sctl msgbox | iconv -f CP932 -t UTF-8)
   [ "$box" = $'Tolvane (設定)\t履歴保持最大個数は10000までです．10000にしました．' ] &&
     e2e_pass "counts 20000 is refused with a message" || e2e_fail "message box: [$box]"
   sctl answer 1 > /dev/null
   e2e_wait_until '! sctl window > /dev/null 2>&1' 5 || e2e_fail "the settings dialog stayed open"
-  [ "$(clip_keys | grep -E '^(counts|ret_counts|ClipToAddPos)=' | paste -sd' ')" = \
-    "counts=10000 ClipToAddPos=0 ret_counts=-1" ] &&
-    e2e_pass "it is stored as 10000; the plain layout as ret_counts -1" || e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
+  [ "$(clip_keys | grep -E '^(counts|iMaxOne.*|ret_counts|ClipToAddPos)=' | paste -sd' ')" = \
+    "counts=10000 iMaxOneClipSize=3000000 iMaxOneOneSize=99999 ClipToAddPos=0 ret_counts=-1" ] &&
+    e2e_pass "it is stored as 10000; the plain layout as ret_counts -1; the large sizes as typed" ||
+    e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
 }
 
 # ClipToAddPos=1: the newest entry at the bottom.
@@ -269,6 +272,53 @@ test_edit_window() {
   expect_labels "the history is back" 'second|after'
 }
 
+# What the settings dialog stored is what the next start reads.
+test_settings_after_restart() {
+  open_settings || return
+  local shown
+  shown="$(sctl gettext 1000 gettext 1002 gettext 1003 | paste -sd' ')"
+  [ "$shown" = "10000 3000000 99999" ] && e2e_pass "after a restart the dialog shows the values it stored" ||
+    e2e_fail "after a restart: [$shown]"
+  sctl click 2 > /dev/null
+}
+
+# A place saved far off the screen (or on a monitor since unplugged) opens on
+# the screen, at the same size, and that is the place written back; a split
+# beyond the window's edge goes only as far as a drag could take it.
+test_place_out_of_reach() {
+  ctl command 40005 > /dev/null
+  e2e_wait_until '! e2e_running tolvane.exe' || e2e_fail "the program did not end"
+  local width height
+  width=$(clip_keys | awk -F= '$1 == "right" { r = $2 } $1 == "left" { l = $2 } END { print r - l }')
+  height=$(clip_keys | awk -F= '$1 == "bottom" { b = $2 } $1 == "top" { t = $2 } END { print b - t }')
+  tr -d '\r' < tv2.ini | awk -v w="$width" -v h="$height" '
+    /^\[/ { inside = ($0 == "[Clip]") }
+    inside && /^left=/ { $0 = "left=-32768" } inside && /^top=/ { $0 = "top=-32768" }
+    inside && /^right=/ { $0 = "right=" (w - 32768) } inside && /^bottom=/ { $0 = "bottom=" (h - 32768) }
+    inside && /^sp=/ { $0 = "sp=-5000" }
+    { printf "%s\r\n", $0 }' > tv2.moved && mv tv2.moved tv2.ini
+  e2e_start_tolvane "$DESKTOP"
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+  open_edit_dialog || return
+  local l t r b sl sr tl tr
+  read -r _ _ _ l t r b <<< "$(hctl window)"
+  [ "$l" -ge 0 ] && [ "$t" -ge 0 ] && [ $((r - l)) = "$width" ] && [ $((b - t)) = "$height" ] &&
+    e2e_pass "saved at -32768, the edit dialog opens on the screen at its size" ||
+    e2e_fail "opened at $l,$t,$r,$b; saved size ${width}x$height"
+  read -r sl _ sr _ <<< "$(hctl rect 1027)"
+  read -r tl _ tr _ <<< "$(hctl rect 1003)"
+  [ "$sl" -gt "$l" ] && [ "$tr" -gt "$tl" ] && e2e_pass "sp=-5000 leaves the splitter in the window and the tree there" ||
+    e2e_fail "splitter $sl-$sr, tree $tl-$tr, window $l-$r"
+  ctl command 40005 > /dev/null
+  e2e_wait_until '! e2e_running tolvane.exe' || e2e_fail "the program did not end"
+  local sp
+  sp=$(clip_keys | awk -F= '$1 == "sp" { print $2 }')
+  [ "$(clip_keys | grep -E '^(left|top|right|bottom)=' | paste -sd' ')" = "left=$l top=$t right=$r bottom=$b" ] &&
+    [ "$sp" -gt -5000 ] && [ "$sp" -lt 0 ] &&
+    e2e_pass "the place and the split it opened with are written back (sp=$sp)" || e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
+}
+
 e2e_start_tolvane "$DESKTOP"
 for text in c1 c2 c3 c4 c5; do copy "$text"; done
 expect_clips "five captured texts" c5 c4 c3 c2 c1
@@ -279,4 +329,6 @@ test_edit_newest_at_bottom
 test_settings_limits
 test_edit_newest_at_top
 test_edit_window
+test_settings_after_restart
+test_place_out_of_reach
 e2e_finish

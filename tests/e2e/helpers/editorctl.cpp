@@ -47,6 +47,8 @@
 //   checked ID              0 or 1 (2 for indeterminate)
 //   hotkey ID               HKM_GETHOTKEY in decimal (modifiers * 256 + key)
 //   rect ID                 LEFT TOP RIGHT BOTTOM of the control (screen)
+//   charpos ID INDEX        X Y of character INDEX of an edit control (client),
+//                           which follow the font it measures its text with
 //   focus                   id of the window's control that holds the keyboard
 //                           focus (the tree's label edit counts as the tree), 0
 //                           when none or the window itself
@@ -721,7 +723,7 @@ const CommandShape kCommands[] = {
     {"focus", 0, CommandShape::kNone},        {"msgbox", 0, CommandShape::kSeconds},
     {"answer", 1, CommandShape::kSeconds},    {"close", 0, CommandShape::kNone},
     {"post", 1, CommandShape::kNone},         {"listsel", 1, CommandShape::kNone},
-    {"endsession", 0, CommandShape::kSeconds},
+    {"charpos", 2, CommandShape::kNone},      {"endsession", 0, CommandShape::kSeconds},
 };
 
 const CommandShape* shape_of(const std::string& name)
@@ -830,6 +832,10 @@ void run(const std::vector<std::string>& command)
         RECT r = {};
         GetWindowRect(control(command[1]), &r);
         print_line(rect_text(r));
+    } else if (name == "charpos") {
+        LRESULT at = send(control(command[1]), EM_POSFROMCHAR, std::stoul(command[2]), 0);
+        print_line(std::to_string(static_cast<short>(LOWORD(at))) + " " +
+                   std::to_string(static_cast<short>(HIWORD(at))));
     } else if (name == "focus") {
         print_focus();
     } else if (name == "msgbox") {
