@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/hotkeys.h"
 #include "app/messages.h"
+#include "app/window_text.h"
 #include "editor/editor_commands.h"
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_layout.h"
@@ -80,7 +81,7 @@ void takeControls(editorState& editor) {
     HWND window = editor.window;
     editor.tree = GetDlgItem(window, IDC_TREE);
     editor.displayText = GetDlgItem(window, IDC_DISPLAY_TEXT);
-    editor.content = GetDlgItem(window, IDC_CONTENT);
+    editor.content = remakeAsUnicodeEdit(GetDlgItem(window, IDC_CONTENT));
     editor.modeList = GetDlgItem(window, IDC_MODE);
     editor.hotkey = GetDlgItem(window, IDC_HOTKEY);
     editor.winKey = GetDlgItem(window, IDC_WIN_KEY);

@@ -18,6 +18,7 @@
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
 #include "files/platform_files.h"
+#include "files/startup_load.h"
 #include "folderpopup/vossel_settings.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
@@ -195,7 +196,10 @@ void importMenuFile(editorState& editor) {
     menuNode imported;
     readReport report = readMenuFile(app().model, *path, imported, readTarget::otherTree);
     if (report.rejected() || report.status == readStatus::emptyFile) {
-        settingsMessage(editor.window, "Tolvane２で保存したファイル形式ではないようです", MB_ICONERROR);
+        // A file that names its faulty line says which, as at start-up.
+        std::string reason = report.rejected() ? rejectionReason(report) : std::string();
+        settingsMessage(editor.window, reason.empty() ? "Tolvane２で保存したファイル形式ではないようです" : reason.c_str(),
+                        MB_ICONERROR);
         return;
     }
     if (!imported.hasChildren()) return;

@@ -9,8 +9,11 @@
 #include "app/wine_compat.h"
 #include "cliphistory/clipboard_capture.h"
 #include "cliphistory/history_edit_dialog.h"
+#include "cliphistory/history_list.h"
 #include "editor/settings_editor.h"
+#include "files/code_page.h"
 #include "files/escaping.h"
+#include "files/unicode_escape.h"
 #include "folderpopup/folder_popup.h"
 #include "folderpopup/shell_link.h"
 #include "popup/clipboard_restore.h"
@@ -79,6 +82,23 @@ bool repostWhileControlHeld(UINT command, LPARAM lParam) {
 
 void pastePhrase(const std::string& text) { putTextAndPaste(text, true); }
 
+// A text that may hold characters code page 932 lacks: those go as CF_UNICODETEXT
+// beside the code page 932 form.
+void pasteUnicode(const std::u16string& text, bool ownChange) {
+    std::string codePage;
+    if (utf16ToCodePage932(text, codePage))
+        putTextAndPaste(codePage, ownChange);
+    else
+        putTextAndPaste(codePage, ownChange, text);
+}
+
+void pasteContent(const menuItem& item) {
+    if (item.unicodeEscapes)
+        pasteUnicode(contentToUtf16(expandPlaceholdersNow(item.data), true), true);
+    else
+        pastePhrase(expandPlaceholdersNow(item.data));
+}
+
 void runProgram(const std::string& data) {
     twoLines lines = splitTwoLines(data);
     if (!shortcutChainEnds(app().mainWindow, lines.first)) return;
@@ -138,7 +158,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
     }
     switch (item.mode) {
     case itemMode::inputString: pastePhrase(expandPlaceholdersNow(item.text)); break;
-    case itemMode::inputDataString: pastePhrase(expandPlaceholdersNow(item.data)); break;
+    case itemMode::inputDataString: pasteContent(item); break;
     case itemMode::exeProgram:
     case itemMode::folderPopup: runProgram(item.data); break;
     case itemMode::showSetting: openSettingsEditor(&item); break;
@@ -153,13 +173,16 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
         break;
     case itemMode::historyEntry:
         app().clip.fromHistory = true;
-        putTextAndPaste(unescapeText(item.text), false);
+        if (item.unicodeEscapes)
+            pasteUnicode(historyTextToUtf16(item), false);
+        else
+            putTextAndPaste(unescapeText(item.text), false);
         break;
     default: break;  // separators, placeholders and history folders do nothing
     }
 }
 
-bool putTextAndPaste(const std::string& text, bool ownChange) {
+bool putTextAndPaste(const std::string& text, bool ownChange, const std::u16string& wide) {
     if (!OpenClipboard(app().mainWindow)) {
         app().clip.caretBack = 0;
         forgetUserClipboard();
@@ -171,7 +194,7 @@ bool putTextAndPaste(const std::string& text, bool ownChange) {
     // Set before the clipboard changes: the notification it causes must already see them.
     app().clip.ownChange = ownChange;
     app().clip.pasteAfterSet = true;
-    putPhraseOnClipboard(text);
+    putPhraseOnClipboard(text, wide);
     CloseClipboard();
     return true;
 }

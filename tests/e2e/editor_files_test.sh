@@ -83,6 +83,14 @@ test_exports() {
 }
 
 test_import() {
+  printf 'hello\r\n' > bad.ini
+  menu_command 2 f i
+  file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" bad.ini
+  e2e_wait_until 'ctl msgbox > /dev/null 2>&1' 5
+  [ "$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)" = "1行目がデータファイルの見出し（「0」，タブ，「メニュー」）で始まっていません．" ] &&
+    e2e_pass "an import that is refused names the line at fault, as start-up does" ||
+    e2e_fail "import message: [$(ctl msgbox | iconv -f CP932 -t UTF-8)]"
+  ctl answer 1 > /dev/null
   menu_command 2 f i
   file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" part.ini
   [ "$(path_of 'Parent/出力')" = 1 ] && [ "$(e2e_editor_label 2/1)" = 'Parent/出力' ] &&

@@ -204,6 +204,7 @@ test_edit_newest_at_top() {
   hctl window > /dev/null 2>&1 && e2e_pass "Escape does not close the dialog" || e2e_fail "Escape closed the dialog"
   copy 'live'
   expect_labels "a copied text appears at the top at once" "live|${long}...|c5"
+  test_edit_unicode_entry
   ctl command 40003 > /dev/null
   ctl answer 6 > /dev/null
   expect_labels "erasing the history empties the open dialog" ''
@@ -211,6 +212,30 @@ test_edit_newest_at_top() {
   expect_labels "and it goes on showing captures" 'after'
   close_edit_dialog
   expect_clips "closing writes the history" 'after'
+}
+
+# An entry beyond code page 932 (copied as CF_UNICODETEXT) shows its characters
+# in the text box, and "save one" writes it as UTF-8 with a byte-order mark.
+test_edit_unicode_entry() {
+  local wide='絵文字😀と𠮷野家と한국어'
+  { printf '%s' "$wide" | iconv -f UTF-8 -t UTF-16LE; printf '\0\0'; } > wide.bin
+  e2e_clipboard --set-format 13 "$(e2e_winpath wide.bin)"
+  e2e_wait_until '[ "$(labels | cut -d"|" -f2)" = live ]' 5 || e2e_fail "the wide copy did not appear: [$(labels)]"
+  hctl select 0 > /dev/null
+  e2e_wait_until 'e2e_wintext --utf8 --hwnd "$(hctl window | cut -f1)" --get shown.txt && [ "$(cat shown.txt)" = "$wide" ]' 5 &&
+    e2e_pass "the text box shows every character of the entry" || e2e_fail "text box: [$(cat shown.txt)]"
+  e2e_screenshot "$SHOTS/history-edit-unicode.png"
+  hctl post 1014 > /dev/null
+  if e2e_wait_until 'e2e_winlist --class "#32770" --visible | iconv -f CP932 -t UTF-8 | grep -q "1つをファイルにに保存"' 10; then
+    sleep 0.5
+    e2e_type wide.txt
+    e2e_key Return
+    printf '\xEF\xBB\xBF%s' "$wide" > wide.want
+    e2e_wait_file wide.txt 10
+    e2e_expect_bytes wide.txt wide.want "save one writes such an entry as UTF-8 with a byte-order mark"
+  else
+    e2e_fail "no Save dialog for the wide entry"
+  fi
 }
 
 test_edit_window() {

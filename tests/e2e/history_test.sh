@@ -91,6 +91,16 @@ copy_in_notepad() {
   e2e_key ctrl+c
 }
 
+# copy_in_notepad_utf8 UTF8_TEXT: the same through the wide functions, for
+# characters code page 932 lacks
+copy_in_notepad_utf8() {
+  printf '%s' "$1" > copy.txt
+  e2e_wintext --utf8 --set "$(e2e_winpath copy.txt)"
+  focus_notepad
+  e2e_wintext --select 0 end > /dev/null
+  e2e_key ctrl+c
+}
+
 # unescape ESCAPED_UTF8: what pasting an entry inserts (the texts here use only \t \r \n \\)
 unescape() { printf '%b' "$1"; }
 
@@ -383,6 +393,33 @@ test_bounds_kept() {
   expect_entries 10 "counts=10 still cuts the history to 10"
 }
 
+# --- phase 6: texts beyond code page 932 ------------------------------------
+
+WIDE='絵文字😀と𠮷野家と한국어'
+
+test_unicode_capture() {
+  copy_in_notepad_utf8 "$WIDE"
+  expect_clips "clips.dat keeps a text beyond code page 932 in its code page 932 form" '絵文字??と??野家と???'
+  [ -s clips.u8 ] && grep -q "$WIDE" clips.u8 && e2e_pass "clips.u8 keeps its whole text" ||
+    e2e_fail "clips.u8: [$(e2e_show clips.u8)]"
+  e2e_reset_notepad
+  open_menu ctrl+alt+r || return
+  e2e_wait_until 'shot_with_last_entry "$menu" 1 "$SHOTS/history-unicode.png"' 5 &&
+    echo "screenshot: $SHOTS/history-unicode.png" || e2e_fail "the entry beyond code page 932 was not drawn"
+  e2e_key 0
+  e2e_expect_notepad_utf8 "$WIDE" "pasting it from the history gives back every character"
+}
+
+test_unicode_after_restart() {
+  e2e_reset_notepad
+  open_menu ctrl+alt+r || return
+  e2e_key 0
+  e2e_expect_notepad_utf8 "$WIDE" "after a restart the entry still pastes every character"
+  copy_in_notepad 'volatile again'
+  e2e_wait_until '[ ! -e clips.dat ] && [ ! -e clips.u8 ]' 10 &&
+    e2e_pass "the volatile setting removes clips.u8 with clips.dat" || e2e_fail "files left: $(ls clips.*)"
+}
+
 write_settings counts=3 iMaxOneClipSize=1
 e2e_start "$DESKTOP" notepad
 e2e_wait_window Notepad > /dev/null || { e2e_fail "notepad did not open"; e2e_finish; }
@@ -414,5 +451,9 @@ test_quick_add_end
 test_volatile_history
 
 test_bounds_kept
+restart_with
+test_unicode_capture
+restart_with bClearClipHistoryOnExit=1
+test_unicode_after_restart
 
 e2e_finish

@@ -13,7 +13,7 @@ e2e_init insertion "${1:?helpers folder}" "${2:?work folder}"
 DESKTOP=insert
 
 header=$E2E_MENU_HEADER
-# Root: Ctrl+Alt+Space (32 + 256 * 6). Items' keys: Ctrl+Alt+H, F, J, G, E, D, N, L, O.
+# Root: Ctrl+Alt+Space (32 + 256 * 6). Items' keys: Ctrl+Alt+H, F, J, G, E, D, N, L, O, U.
 menu="${header}1568	0	0
 1	マウス(&M)	ソ表\\\\パス mouse	0	0	0		0
 1	キー(&K)	キーボード表	0	0	0		0
@@ -32,6 +32,7 @@ menu="${header}1568	0	0
 12	新日付	%Y年%m月%d日(%f)	1614	0	0		0
 0	%%d		1612	0	0		0
 8	yyyy/MM/dd ww vv		1615	0	0		0
+1	絵文字	笑顔\\u{1F600}です\\\\u{2}	1621	0	0		0
 "
 e2e_sjis "${menu//$'\n'/$'\r\n'}" tv2_text.ini
 cp "$TOLVANE_EXE" .
@@ -243,6 +244,14 @@ test_old_date_language() {
   write_settings 0 && start_tolvane
 }
 
+# The data file keeps a character code page 932 lacks as \u{…}; a literal
+# backslash written doubled before "u{" stays a backslash.
+test_unicode_phrase() {
+  e2e_reset_notepad
+  e2e_key ctrl+alt+u
+  e2e_expect_notepad_utf8 '笑顔😀です\u{2}' "a phrase holding \\u{1F600} in the data file inserts 😀"
+}
+
 test_latency() {
   e2e_reset_notepad
   e2e_sjis 'ホットキー表' hot.expected
@@ -269,6 +278,7 @@ test_caret_placement
 test_enclose
 test_dates
 test_old_date_language
+test_unicode_phrase
 test_latency
 
 e2e_finish
