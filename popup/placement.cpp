@@ -75,7 +75,7 @@ POINT menuPoint(int placementMode) {
 
 namespace {
 
-// The caret of the focused control; the caller has attached to its thread.
+// The caret of the focused control.
 bool caretOf(HWND focus, POINT& caret) {
     targetCaretSource source(focus);
     const caretLocation found = findCaret(source);
@@ -84,33 +84,45 @@ bool caretOf(HWND focus, POINT& caret) {
     return true;
 }
 
+// Read without attaching to the target's input: under Wine an attach clears the
+// target's key state, so a Control our paste has just pressed would be dropped
+// before its V arrives (the pointer resting on the tray icon captures again and
+// again while a paste is under way).
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// False when the foreground window is none of the user's: the target stays.
+bool captureWindowAndFocus() {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground || foreground == app().mainWindow || foreground == app().taskbar) return false;
+    app().target.window = foreground;
+    app().target.focus = focusOf(foreground);
+    return true;
+}
+
+// Where the menu goes without a caret: the focused control, or else the window.
+POINT focusTopLeft() {
+    const targetState& target = app().target;
+    return topLeftOf(target.focus ? target.focus : target.window);
+}
+
 }  // namespace
 
 void captureTarget() {
-    HWND foreground = GetForegroundWindow();
-    if (!foreground || foreground == app().mainWindow || foreground == app().taskbar) return;
+    if (!captureWindowAndFocus()) return;
     targetState& target = app().target;
-    target.window = foreground;
-    bool placed = false;
-    withInputAttachedTo(foreground, [&] {
-        target.focus = GetFocus();
-        if (!target.focus) return;
-        if (app().config.ShowMenuPosMode == 1) {
-            placed = caretOf(target.focus, target.point);
-        } else {
-            target.point = topLeftOf(target.focus);
-            placed = true;
-        }
-    });
-    if (!placed) target.point = topLeftOf(foreground);
+    if (target.focus && app().config.ShowMenuPosMode == 1 && caretOf(target.focus, target.point)) return;
+    target.point = focusTopLeft();
 }
 
 bool readTargetCaret(POINT& caret) {
     const targetState& target = app().target;
     if (!IsWindow(target.window) || !IsWindow(target.focus)) return false;
-    bool found = false;
-    withInputAttachedTo(target.window, [&] { found = caretOf(target.focus, caret); });
-    return found;
+    return caretOf(target.focus, caret);
 }
 
 void giveFocusToTarget() {
@@ -126,7 +138,9 @@ void captureTargetThrottled() {
     DWORD now = GetTickCount();
     if (now - app().lastCaptureTick <= 100) return;
     app().lastCaptureTick = now;
-    captureTarget();
+    // The tray's and the tile's menus open at the pointer, so no caret is read:
+    // the last of its sources attaches to the target's input.
+    if (captureWindowAndFocus()) app().target.point = focusTopLeft();
 }
 
 bool beginMenu() {

@@ -11,7 +11,7 @@ namespace tv {
 POINT menuPoint(int placementMode);
 
 // Runs `work` with this thread's input attached to the window's thread, which is
-// what lets us read its focus and caret and give it the focus back.
+// what lets GetCaretPos read its caret and SetFocus give it the focus back.
 template <class Work>
 void withInputAttachedTo(HWND window, Work work) {
     DWORD ours = GetCurrentThreadId();
