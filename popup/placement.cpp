@@ -13,6 +13,7 @@ namespace {
 
 constexpr int foregroundRetryLimit = 60;
 constexpr int privateHotkeyRetry = 50;
+constexpr UINT targetWaitLimit = 200;  // ms: a hung target gets our keys all the same
 
 POINT topLeftOf(HWND window) {
     RECT rect{};
@@ -132,6 +133,13 @@ void giveFocusToTarget() {
         SetForegroundWindow(target);
         if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
     });
+}
+
+void waitForTarget() {
+    const targetState& target = app().target;
+    HWND window = IsWindow(target.focus) ? target.focus : target.window;
+    DWORD_PTR ignored = 0;
+    if (IsWindow(window)) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, targetWaitLimit, &ignored);
 }
 
 void captureTargetThrottled() {
