@@ -45,8 +45,21 @@ bool copyClipboardText(std::string& text) {
 
 }  // namespace
 
+bool openClipboardWhenFree(HWND owner) {
+    constexpr DWORD patience = 500;  // ms; a manager reads a change in a few
+    const DWORD start = GetTickCount();
+    while (!OpenClipboard(owner)) {
+        if (GetTickCount() - start >= patience) return false;
+        // Wakes early for a message sent to us, which PeekMessage then delivers.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    return true;
+}
+
 bool readClipboardTextRaw(HWND owner, std::string& text) {
-    if (!OpenClipboard(owner)) return false;
+    if (!openClipboardWhenFree(owner)) return false;
     bool read = copyClipboardText(text);
     CloseClipboard();
     return read;

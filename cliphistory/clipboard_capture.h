@@ -7,7 +7,14 @@
 
 namespace tv {
 
-// The CF_TEXT on the clipboard, whatever its size or marks; false when there is none.
+// OpenClipboard, tried again for a moment while another program holds the
+// clipboard: a clipboard manager opens it at every change, at the very moment we
+// do. Meanwhile this thread answers what is sent to it (the holder may be asking
+// us to render the phrase).
+bool openClipboardWhenFree(HWND owner);
+
+// The CF_TEXT on the clipboard, whatever its size or marks; false when there is
+// none. Waits for a busy clipboard as openClipboardWhenFree does.
 bool readClipboardTextRaw(HWND owner, std::string& text);
 
 // True when text was read and may be recorded: it is within the size limit and

@@ -163,7 +163,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
 }
 
 bool putTextAndPaste(const std::string& text, bool ownChange) {
-    if (!OpenClipboard(app().mainWindow)) {
+    if (!openClipboardWhenFree(app().mainWindow)) {
         app().clip.caretBack = 0;
         forgetUserClipboard();
         return false;
@@ -211,7 +211,12 @@ void onEncloseInsert(uint16_t itemId) {
         return;
     }
     std::string selection;
-    readClipboardTextRaw(app().mainWindow, selection);
+    // Still unreadable after a wait: the selection stays as it was rather than
+    // being replaced by the two strings alone.
+    if (!readClipboardTextRaw(app().mainWindow, selection)) {
+        forgetUserClipboard();
+        return;
+    }
     twoLines lines = splitTwoLines(item->data);
     const std::string closing = unescapeText(lines.second);
     if (selection.empty()) app().clip.caretBack = caretSteps(closing);
