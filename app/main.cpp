@@ -84,11 +84,11 @@ int runMessageLoop() {
 
 }  // namespace
 
-int runProgram(HINSTANCE instance, const char* commandLine) {
+int runProgram(HINSTANCE instance) {
     startupStepDone("loading the program");
     app().startDirectory = currentDirectoryPath();
     initFolderPopup();
-    std::string dataFile = dataFileNameFromCommandLine(commandLine ? commandLine : "");
+    std::string dataFile = dataFileNameFromCommandLine(commandLineArguments());
     if (dataFile.empty()) {
         // One copy per user: a second start opens the first one's editor instead.
         if (HWND running = FindWindowA("TV2", nullptr)) {
@@ -133,6 +133,8 @@ int runProgram(HINSTANCE instance, const char* commandLine) {
 
 }  // namespace tv
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    return tv::runProgram(instance, commandLine);
+// The command line the runtime hands over here is cut wrongly after a program
+// path with double-byte characters: runProgram reads its own.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return tv::runProgram(instance);
 }

@@ -21,8 +21,9 @@ void setClosing(bool closing) {
 std::optional<LRESULT> onCloseRequest(UINT message) {
     if (app().closing) return std::nullopt;
     setClosing(true);
-    if (app().editorModified && IsWindow(app().editorWindow) &&
-        SendMessageA(app().editorWindow, WM_COMMAND, IDCANCEL, 0) == 0) {
+    // The editor is asked by a call, not by a message: its answer to a message
+    // would be read from a window that a Yes or a No has destroyed.
+    if (app().editorModified && !closeSettingsEditorAsking()) {
         setClosing(false);  // the user kept the editor open; for an ending session this refuses
         return 0;
     }

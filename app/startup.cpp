@@ -17,6 +17,30 @@ std::string dataFileNameFromCommandLine(const std::string& commandLine) {
     return commandLine.substr(start + 1, closing == std::string::npos ? std::string::npos : closing - start - 1);
 }
 
+// The C runtime's own split of the narrow command line stops at the first byte
+// above 0x7F and takes the rest of the program's path for an argument, so a copy
+// kept in a folder such as 日本語フォルダ would open a data file named after
+// its own path. The wide command line has no double-byte characters to cut.
+std::string commandLineArguments() {
+    const wchar_t* line = GetCommandLineW();
+    if (!line) return std::string();
+    // The program's name ends at its closing quote, or at the first blank when
+    // it is not quoted (the rule of CommandLineToArgvW for the first argument).
+    if (*line == L'"') {
+        ++line;
+        while (*line && *line != L'"') ++line;
+        if (*line) ++line;
+    } else {
+        while (*line && *line != L' ' && *line != L'\t') ++line;
+    }
+    const int length = WideCharToMultiByte(CP_ACP, 0, line, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) return std::string();
+    std::string arguments(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, line, -1, &arguments[0], length, nullptr, nullptr);
+    arguments.resize(static_cast<size_t>(length - 1));
+    return arguments;
+}
+
 // Sized by asking first, so a path longer than MAX_PATH is never cut or overrun.
 std::string currentDirectoryPath() {
     DWORD length = GetCurrentDirectoryA(0, nullptr);

@@ -8,6 +8,9 @@ namespace tv {
 // The data file name from the command line: the text after leading blanks, or the
 // text between double quotes when it starts with one.
 std::string dataFileNameFromCommandLine(const std::string& commandLine);
+// The command line after the program's own name, in the code page of the "A"
+// functions; a program path with double-byte characters is stepped over whole.
+std::string commandLineArguments();
 std::string currentDirectoryPath();
 std::string programDirectory();
 

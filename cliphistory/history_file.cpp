@@ -58,22 +58,35 @@ size_t storedTextLength(const std::string& text) {
     return i;
 }
 
+std::string storedText(const menuItem& entry) {
+    std::string text = entry.unicodeEscapes ? withoutUnicodeEscapes(entry.text) : entry.text;
+    text.resize(storedTextLength(text));
+    return text;
+}
+
 std::string encodeHistory(const historyList& list) {
     const size_t entryCount = std::min(list.count(), historyFileFieldLimit);
     std::string out;
     putField(out, entryCount);
     for (size_t i = 0; i < entryCount; ++i) {
-        const std::string& text = list.entries()[i]->text;
-        size_t length = storedTextLength(text);
+        const menuItem& entry = *list.entries()[i];
+        if (entry.unicodeEscapes) {
+            const std::string text = storedText(entry);
+            putField(out, text.size());
+            out += text;
+            continue;
+        }
+        size_t length = storedTextLength(entry.text);
         putField(out, length);
-        out.append(text, 0, length);
+        out.append(entry.text, 0, length);
     }
     return out;
 }
 
-historyDecodeReport decodeHistory(const std::string& bytes, historyList& list) {
+historyDecodeReport decodeHistory(const std::string& bytes, historyList& list, const std::string& companionBytes) {
     historyDecodeReport report;
     if (bytes.empty()) return report;
+    historyCompanion companion(companionBytes, bytes);
     // Emptying first lets the old entries' ids be forgotten along with the rest,
     // so the loaded entries are numbered from 55500.
     list.eraseHistory();
@@ -84,7 +97,7 @@ historyDecodeReport decodeHistory(const std::string& bytes, historyList& list) {
         report.truncated = true;
         return report;
     }
-    for (; remaining != 0; --remaining) {
+    for (size_t position = 0; remaining != 0; --remaining, ++position) {
         size_t length;
         if (!reader.takeField(length)) {
             report.truncated = true;
@@ -107,9 +120,28 @@ historyDecodeReport decodeHistory(const std::string& bytes, historyList& list) {
             ++report.emptyEntries;
             continue;
         }
-        list.appendEntry(std::move(text));
+        codePageText whole;
+        if (companion.restore(position, text, whole)) {
+            list.appendEntry(std::move(whole.bytes), true);
+            ++report.restoredTexts;
+        } else {
+            list.appendEntry(std::move(text));
+        }
     }
+    report.companion = companion.state();
+    report.unusedCompanionLines = companion.damagedLines() + companion.unmatchedTexts();
     return report;
+}
+
+bool readHistoryFiles(const std::string& path, historyList& list, historyDecodeReport& report) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) return false;
+    // A companion that cannot be read leaves every entry in its code page 932 form.
+    std::string companion;
+    const std::string companionPath = historyCompanionPath(path);
+    if (fileExists(companionPath) && !readWholeFile(companionPath, companion)) companion.clear();
+    report = decodeHistory(bytes, list, companion);
+    return true;
 }
 
 bool loadHistoryFile(const std::string& path, historyList& list) {
@@ -119,14 +151,23 @@ bool loadHistoryFile(const std::string& path, historyList& list) {
         if (std::fclose(created) != 0) return false;
         return true;
     }
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) return false;
-    decodeHistory(bytes, list);
-    return true;
+    historyDecodeReport report;
+    return readHistoryFiles(path, list, report);
 }
 
 bool saveHistoryFile(const std::string& path, const historyList& list) {
-    return writeWholeFile(path, encodeHistory(list));
+    const std::string bytes = encodeHistory(list);
+    if (!writeWholeFile(path, bytes)) return false;
+    const std::string companion = encodeHistoryCompanion(list, bytes);
+    const std::string companionPath = historyCompanionPath(path);
+    if (companion.empty()) return !fileExists(companionPath) || removeFile(companionPath);
+    return writeWholeFile(companionPath, companion);
+}
+
+bool removeHistoryFiles(const std::string& path) {
+    bool removed = !fileExists(path) || removeFile(path);
+    const std::string companionPath = historyCompanionPath(path);
+    return (!fileExists(companionPath) || removeFile(companionPath)) && removed;
 }
 
 historySaveAction decideHistorySave(const std::string& currentDirectory, const std::string& startDirectory,

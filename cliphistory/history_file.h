@@ -1,12 +1,14 @@
 // clips.dat: the clipboard history between runs. Little-endian, no header:
 // a 16-bit entry count, then per entry a 16-bit length and that many bytes of
 // the entry's escaped text, newest first. Ids are not stored; loading hands
-// them out afresh.
+// them out afresh. Texts beyond code page 932 are completed by the companion
+// file (history_companion.h), which is read and written with it.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
+#include "cliphistory/history_companion.h"
 #include "cliphistory/history_list.h"
 
 namespace tv {
@@ -20,23 +22,38 @@ constexpr size_t historyFileFieldLimit = 65535;
 // Bytes written for one text: the whole text, or for a longer one its first
 // 65535 bytes less a lead byte that would lose its trail byte.
 size_t storedTextLength(const std::string& text);
+// What clips.dat keeps of an entry: its escaped text, in its code page 932 form
+// when it holds characters the code page lacks (history_companion.h keeps them).
+std::string storedText(const menuItem& entry);
 
 std::string encodeHistory(const historyList& list);
 
 struct historyDecodeReport {
     bool truncated = false;    // the bytes ended inside a field; complete entries were kept
     size_t emptyEntries = 0;   // entries empty (or empty up to a zero byte), counted but not added
+    companionState companion = companionState::absent;
+    size_t restoredTexts = 0;  // entries that took their whole text from the companion
+    size_t unusedCompanionLines = 0;  // damaged lines, and texts that agreed with no entry
 };
 
-// Replaces the list by the entries in `bytes`. Zero bytes leave the list as it is.
-historyDecodeReport decodeHistory(const std::string& bytes, historyList& list);
+// Replaces the list by the entries in `bytes`, with the whole texts of its
+// companion's bytes. Zero bytes leave the list as it is.
+historyDecodeReport decodeHistory(const std::string& bytes, historyList& list,
+                                  const std::string& companion = std::string());
 
-// Start-up load. A missing file is created empty, as the first run leaves one
-// behind; false when the file can be neither created nor read (the history
-// then stays as it was).
+// Start-up load, of clips.dat and its companion. A missing file is created
+// empty, as the first run leaves one behind; false when the file can be
+// neither created nor read (the history then stays as it was).
 bool loadHistoryFile(const std::string& path, historyList& list);
-// Writes the whole list through a temporary file; false leaves any old file intact.
+// Reads both files as they are; false when the history file cannot be read.
+bool readHistoryFiles(const std::string& path, historyList& list, historyDecodeReport& report);
+// Writes the whole list, and its companion, each through a temporary file; a
+// companion no entry needs is removed. False leaves the old files intact (or,
+// when only the companion failed, clips.dat written and the old companion
+// ignored, since it no longer matches).
 bool saveHistoryFile(const std::string& path, const historyList& list);
+// Keeps the history in memory only: removes both files.
+bool removeHistoryFiles(const std::string& path);
 
 // What a save should do in the current circumstances.
 enum class historySaveAction {

@@ -3,27 +3,36 @@
 #include <algorithm>
 #include <cstring>
 
+#include "files/code_page.h"
 #include "files/cp932.h"
 #include "files/escaping.h"
 #include "files/menu_file.h"
+#include "files/unicode_escape.h"
 
 namespace tv {
 
+void historyList::queueClip(std::u16string_view text) {
+    // A zero ends the text, as it ends the code page 932 one.
+    codePageText escaped = escapedFromUtf16(text.substr(0, text.find(u'\0')));
+    pendingClips_.push_back({std::move(escaped.bytes), true, escaped.unicodeEscapes});
+}
+
 addClipResult historyList::addPendingClip(bool keepExistingPosition) {
     addClipResult result;
-    std::string text;
+    pendingClip clip;
     // The file keeps a text up to its first zero byte. A clip that is empty once
     // cut there would be saved with length 0 and vanish at the next load, so it
     // is not recorded at all.
-    while (text.empty()) {
+    while (clip.text.empty()) {
         if (pendingClips_.empty()) return result;
-        text = std::move(pendingClips_.front());
+        clip = std::move(pendingClips_.front());
         pendingClips_.pop_front();
-        text.resize(std::strlen(text.c_str()));
+        clip.text.resize(std::strlen(clip.text.c_str()));
     }
+    if (!clip.escaped) clip.text = escapeText(clip.text, escapeMode::textFile);
     // The entry takes its id before the duplicate check: a discarded clip still
     // passes its id through the released list, and a moved text gets a fresh one.
-    itemRef entry = model_.createHistoryEntry(escapeText(text, escapeMode::textFile));
+    itemRef entry = model_.createHistoryEntry(std::move(clip.text), clip.unicodeEscapes);
 
     if (editDialogOpen) {
         // The dialog lists every capture as it comes; it says the bound is ignored.
@@ -34,7 +43,9 @@ addClipResult historyList::addPendingClip(bool keepExistingPosition) {
     }
 
     auto equal = std::find_if(entries_.begin(), entries_.end(),
-                              [&](const itemRef& old) { return old->text == entry->text; });
+                              [&](const itemRef& old) {
+                                  return old->text == entry->text && old->unicodeEscapes == entry->unicodeEscapes;
+                              });
     if (equal != entries_.end()) {
         if (keepExistingPosition) {
             result.outcome = clipOutcome::discarded;
@@ -74,8 +85,8 @@ itemRef historyList::findHistoryEntry(uint16_t itemId) const {
     return nullptr;
 }
 
-void historyList::appendEntry(std::string escapedText) {
-    entries_.push_back(model_.createHistoryEntry(std::move(escapedText)));
+void historyList::appendEntry(std::string escapedText, bool unicodeEscapes) {
+    entries_.push_back(model_.createHistoryEntry(std::move(escapedText), unicodeEscapes));
 }
 
 std::deque<itemRef>::iterator historyList::locate(const menuItem* entry) {
@@ -103,8 +114,21 @@ bool historyList::moveTowardBack(const menuItem* entry) {
     return true;
 }
 
+std::u16string historyTextToUtf16(const menuItem& entry) { return unescapeToUtf16(entry.text, entry.unicodeEscapes); }
+
+void setHistoryText(menuItem& entry, std::u16string_view text) {
+    codePageText escaped = escapedFromUtf16(text);
+    entry.text = std::move(escaped.bytes);
+    entry.unicodeEscapes = escaped.unicodeEscapes;
+}
+
+namespace {
+
+constexpr size_t labelBytes = 80;
+
+}  // namespace
+
 std::string historyEditLabel(const std::string& escapedText) {
-    constexpr size_t labelBytes = 80;
     if (escapedText.size() < labelBytes) return escapedText;
     size_t cut = 0;
     while (cut < labelBytes) {
@@ -113,6 +137,22 @@ std::string historyEditLabel(const std::string& escapedText) {
         cut += width;
     }
     return escapedText.substr(0, cut) + "...";
+}
+
+std::u16string historyEditLabelUtf16(const menuItem& entry) {
+    if (!entry.unicodeEscapes) return codePage932ToUtf16(historyEditLabel(entry.text));
+    const std::u16string shown = shownAsUtf16(entry.text, true);
+    size_t bytes = 0;
+    size_t cut = 0;
+    std::string form;
+    for (size_t pos = 0; pos < shown.size();) {
+        form.clear();
+        appendPlainCodePage932(nextUtf16(shown, pos), form);
+        bytes += form.size();
+        if (bytes <= labelBytes) cut = pos;
+    }
+    if (bytes < labelBytes) return shown;
+    return shown.substr(0, cut) + u"...";
 }
 
 bool clipSizeAccepted(size_t bytes, int maxOneClipSizeKb) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/menu_model.h"
@@ -41,7 +42,11 @@ public:
     bool editDialogOpen = false;
 
     // Step A's half: a text read from the clipboard waits here for addPendingClip.
-    void queueClip(std::string text) { pendingClips_.push_back(std::move(text)); }
+    // The code page 932 text as Windows gives it, or the Unicode text: one the
+    // code page holds whole is recorded exactly as the code page 932 text would
+    // be, any other keeps every character (menuItem::unicodeEscapes).
+    void queueClip(std::string text) { pendingClips_.push_back({std::move(text), false, false}); }
+    void queueClip(std::u16string_view text);
     size_t pendingCount() const { return pendingClips_.size(); }
 
     // Step B: moves the oldest queued text into the list. With keepExistingPosition
@@ -56,7 +61,7 @@ public:
     itemRef findHistoryEntry(uint16_t itemId) const;
 
     // Adds a text that is already escaped behind the oldest entry (loading the file).
-    void appendEntry(std::string escapedText);
+    void appendEntry(std::string escapedText, bool unicodeEscapes = false);
     // The edit dialog's operations. Each returns false when the entry is not listed
     // or, for a move, is already at that end.
     bool removeEntry(const menuItem* entry);
@@ -71,10 +76,20 @@ private:
     bool overBound() const;
     std::deque<itemRef>::iterator locate(const menuItem* entry);
 
+    struct pendingClip {
+        std::string text;
+        bool escaped = false;         // already in the escaped form
+        bool unicodeEscapes = false;  // and holding escapes
+    };
+
     menuModel& model_;
     std::deque<itemRef> entries_;
-    std::deque<std::string> pendingClips_;
+    std::deque<pendingClip> pendingClips_;
 };
+
+// The edit dialog's text of an entry, and the text it sets after an edit.
+std::u16string historyTextToUtf16(const menuItem& entry);
+void setHistoryText(menuItem& entry, std::u16string_view text);
 
 // The history hands out ids from a range of 10000 (55500 to 65499); more
 // entries than that would give two live entries the same id.
@@ -84,6 +99,11 @@ constexpr int historyCountsLimit = historyIdLimit - firstHistoryId;
 // when shorter than 80 bytes, otherwise its first 80 bytes and "...". A double-
 // byte character that would lose its trail byte at the cut is left out whole.
 std::string historyEditLabel(const std::string& escapedText);
+// The same label of an entry in UTF-16, its characters beyond code page 932
+// written out. Each character counts the bytes of its code page 932 form ("?"
+// for each UTF-16 unit it lacks), so other entries are cut as before, and a
+// character or surrogate pair is never split.
+std::u16string historyEditLabelUtf16(const menuItem& entry);
 
 // The clipboard reader's size rule: a text of maxOneClipSizeKb * 1024 bytes or more
 // is not recorded. 0 means no limit; a negative limit refuses every text.

@@ -138,4 +138,9 @@ bool closeEditorWithPrompt(editorState& editor) {
     return true;
 }
 
+bool closeSettingsEditorAsking() {
+    editorState* editor = editorOf(app().editorWindow);
+    return !editor || closeEditorWithPrompt(*editor);
+}
+
 }  // namespace tv

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <unordered_map>
 
 #include "editor/window_frame.h"
@@ -36,6 +37,7 @@ struct editorState {
     HWND contentLabel = nullptr;
 
     bool labelEditing = false;
+    std::string labelEditStart;  // what the label edit held when the rename began
     HTREEITEM selectedEntry = nullptr;
     menuItem* selectedItem = nullptr;  // null for the root entry and for no selection
     HTREEITEM rootEntry = nullptr;     // "メニュー": stands for the whole menu

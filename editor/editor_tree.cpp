@@ -99,10 +99,11 @@ void selectEntry(HWND tree, HTREEITEM entry) {
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(entry));
 }
 
-std::string entryLabel(const menuItem& item) {
-    if (item.mode == itemMode::dateTimeExt || item.mode == itemMode::newDateTime) return expandDateTimeNow(item.text);
-    return item.text;
+bool labelShowsDate(const menuItem& item) {
+    return item.mode == itemMode::dateTimeExt || item.mode == itemMode::newDateTime;
 }
+
+std::string entryLabel(const menuItem& item) { return labelShowsDate(item) ? expandDateTimeNow(item.text) : item.text; }
 
 void setEntryLabel(HWND tree, HTREEITEM entry, const std::string& label) {
     TVITEMA change{};

@@ -26,6 +26,7 @@ bool isAncestorOrSelf(HWND tree, HTREEITEM ancestor, HTREEITEM entry);
 void selectEntry(HWND tree, HTREEITEM entry);
 
 // What an entry shows: the text, or for date items the text expanded now.
+bool labelShowsDate(const menuItem& item);
 std::string entryLabel(const menuItem& item);
 void setEntryLabel(HWND tree, HTREEITEM entry, const std::string& label);
 

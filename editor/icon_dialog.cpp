@@ -11,6 +11,7 @@
 #include "app/window_text.h"
 #include "editor/editor_tree.h"
 #include "files/cp932.h"
+#include "files/unreadable_files.h"
 #include "files/file_dialog.h"
 #include "popup/item_icons.h"
 #include "res/resource.h"
@@ -187,6 +188,7 @@ INT_PTR CALLBACK iconProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 void showNewIcon(editorState& editor, menuItem& item) {
     HTREEITEM entry = editor.selectedEntry;
     if (!entry || entry == editor.rootEntry) return;
+    forgetUnreadable(item.extIconFileName);  // the dialog has just read it
     int shown = iconIndex(item, hasChildEntries(editor.tree, entry), false, isExpanded(editor.tree, entry), false);
     if (shown != item.iconImageIndex) item.iconImageIndex = -1;
     refreshEntryIcon(editor, entry);

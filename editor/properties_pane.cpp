@@ -40,7 +40,8 @@ int selectedMode(const editorState& editor) {
 void showKeys(editorState& editor, const menuItem* item) {
     SendMessageA(editor.hotkey, HKM_SETHOTKEY, item ? item->vk : 0, 0);
     SendMessageA(editor.winKey, BM_SETCHECK, item && (item->extKey & extKeyWin) ? BST_CHECKED : BST_UNCHECKED, 0);
-    int corner = item ? app().model.corners.cornerOf(item->itemId) : 0;
+    // Through the item: one beyond the id space keeps its corner itself.
+    int corner = item ? app().model.cornerOf(*item) : 0;
     SendMessageA(editor.corner, CB_SETCURSEL, static_cast<WPARAM>(corner), 0);
 }
 
@@ -159,7 +160,7 @@ void onCornerChanged(editorState& editor) {
     markModified();
     menuItem* item = keyTarget(editor);
     LRESULT corner = SendMessageA(editor.corner, CB_GETCURSEL, 0, 0);
-    if (item && corner >= 0) app().model.corners.setCorner(item->itemId, static_cast<int>(corner));
+    if (item && corner >= 0) app().model.setCorner(*item, static_cast<int>(corner));
 }
 
 void onModeListChanged(editorState& editor) {
@@ -180,16 +181,19 @@ void applyModeChange(editorState& editor, bool /*fromUser*/, bool force, bool ca
     menuItem* item = editor.selectedItem;
     if (rootSelected(editor) || !item || captionOnly) return;
 
+    HWND tree = editor.tree;
+    HTREEITEM entry = editor.selectedEntry;
+    const int previous = item->mode;
+    item->mode = static_cast<uint8_t>(mode);
     if (auto text = replacedDisplayText(static_cast<uint8_t>(mode), item->text)) {
         item->text = *text;
         showDisplayText(editor, item->text);
+        // The label follows the new text here: below, a folder's label (and
+        // one whose mode stays) is left as it is.
+        setEntryLabel(tree, entry, entryLabel(*item));
     }
-    if (mode == item->mode && !force && mode != itemMode::exeProgram) return;
-    const int previous = item->mode;
-    item->mode = static_cast<uint8_t>(mode);
+    if (mode == previous && !force && mode != itemMode::exeProgram) return;
 
-    HWND tree = editor.tree;
-    HTREEITEM entry = editor.selectedEntry;
     const bool hasChildren = hasChildEntries(tree, entry);
     // A folder shows the folder icon whatever its mode, except where the mode
     // changes what the label or the icon looks like.

@@ -11,6 +11,10 @@ void openSettingsEditor(const menuItem* preselect);
 // Opens the history edit dialog with `entry` selected when given.
 void openHistoryEditor(const menuItem* entry);
 
+// The program is asked to end: with unsaved changes the user is asked as by
+// キャンセル. True when the editor is gone (saved or discarded) or was not open,
+// false when the user kept it.
+bool closeSettingsEditorAsking();
 // The program is ending: the editor window goes without saving or asking (the
 // close sequence has asked already when there were changes).
 void destroySettingsEditor();

@@ -178,16 +178,31 @@ BOOL onBeginLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
     // The root entry stands for the whole menu and has no text of its own.
     if (info.item.hItem == editor.rootEntry) return TRUE;
     editor.labelEditing = true;
+    // The tree's label edit takes 259 characters and has been given the label
+    // cut to that: a longer text is edited in full, as the item holds it.
+    HWND edit = TreeView_GetEditControl(editor.tree);
+    menuItem* item = entryItem(editor.tree, info.item.hItem);
+    if (edit && item && !labelShowsDate(*item)) {
+        SendMessageA(edit, EM_LIMITTEXT, 0, 0);
+        SetWindowTextA(edit, item->text.c_str());
+    }
+    editor.labelEditStart = edit ? windowText(edit) : std::string();
     return FALSE;
 }
 
 BOOL onEndLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
     editor.labelEditing = false;
-    markModified();
+    if (!info.item.pszText) return FALSE;  // cancelled
+    // The notification carries at most 259 characters; the edit still holds them all.
+    HWND edit = TreeView_GetEditControl(editor.tree);
+    const std::string typed = edit ? windowText(edit) : std::string(info.item.pszText);
     menuItem* item = entryItem(editor.tree, info.item.hItem);
-    // A date item's label is its expanded format: what was typed over it is dropped.
-    if (!info.item.pszText || !item || item->mode == itemMode::dateTimeExt) return FALSE;
-    item->text = oneLineText(info.item.pszText);
+    // A rename that changed nothing changes nothing (a date item keeps its
+    // format), and a date item's label is its expanded format: what was typed
+    // over it is dropped.
+    if (!item || typed == editor.labelEditStart || item->mode == itemMode::dateTimeExt) return FALSE;
+    markModified();
+    item->text = oneLineText(typed);
     setEntryLabel(editor.tree, info.item.hItem, entryLabel(*item));
     if (item == editor.selectedItem) showDisplayText(editor, item->text);
     return FALSE;  // the label is set above, expanded for a newDateTime item

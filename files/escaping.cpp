@@ -31,17 +31,6 @@ const char* controlEscape(char c) {
     }
 }
 
-// The byte a backslash sequence stands for, or 0 when the pair stays as it is.
-char unescapedByte(char next) {
-    switch (next) {
-    case '\\': return '\\';
-    case 'n': return '\n';
-    case 'r': return '\r';
-    case 't': return '\t';
-    default: return 0;
-    }
-}
-
 // The bytes the XML escaper replaces.
 using byteSet = std::array<bool, 256>;
 
@@ -88,6 +77,21 @@ bool copyDoubleByte(const std::string& in, size_t& i, std::string& out) {
 
 }  // namespace
 
+char unescapedByte(char next) {
+    switch (next) {
+    case '\\': return '\\';
+    case 'n': return '\n';
+    case 'r': return '\r';
+    case 't': return '\t';
+    default: return 0;
+    }
+}
+
+const char* escapeSequence(char c, escapeMode mode) {
+    const char* replacement = mode == escapeMode::xml ? xmlEntity(c) : nullptr;
+    return replacement ? replacement : controlEscape(c);
+}
+
 // Both directions copy the bytes between two replacements in one piece.
 // `boundary` is the latest place known to start a character, so that finding out
 // whether a byte is a trail byte never looks further back than that.
@@ -99,10 +103,8 @@ void appendEscaped(std::string_view raw, std::string& out, escapeMode mode) {
         // Either way a character starts after this byte.
         boundary = pos + 1;
         if (!isCharacter) continue;
-        const char* replacement = mode == escapeMode::xml ? xmlEntity(raw[pos]) : nullptr;
-        if (!replacement) replacement = controlEscape(raw[pos]);
         out.append(raw.data() + copied, pos - copied);
-        out += replacement;
+        out += escapeSequence(raw[pos], mode);
         copied = boundary;
     }
     out.append(raw.data() + copied, raw.size() - copied);

@@ -17,6 +17,12 @@ std::string unescapeText(std::string_view escaped);
 // the file formats build whole lines in one buffer.
 void appendEscaped(std::string_view raw, std::string& out, escapeMode mode = escapeMode::textFile);
 
+// What the escaper writes for a single-byte character, or nullptr when it
+// stays as it is.
+const char* escapeSequence(char c, escapeMode mode);
+// The byte a backslash followed by `next` stands for, or 0 when the two stay as they are.
+char unescapedByte(char next);
+
 // Proposes a file name from a display text: the nine characters Windows forbids
 // in file names become their full-width forms.
 std::string sanitizeFileName(const std::string& text);

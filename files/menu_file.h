@@ -34,6 +34,9 @@ struct readReport {
     readStatus status = readStatus::loaded;
     size_t unmatchedCloseLine = 0;        // a "}" with no "{" ended reading here (1-based)
     std::vector<size_t> ignoredOpenLines;  // "{" lines with no item before them
+    std::vector<size_t> malformedEscapeLines = {};  // contents with a "\u{" that is no escape, kept as written
+    // Abbreviations too long or holding control characters: what could be kept was.
+    std::vector<size_t> changedAbbreviationLines = {};
     textEncoding encoding = textEncoding::codePage932;
     conversionFault fault = conversionFault::none;
     size_t faultLine = 0;  // notMenuFile: the line read as the header; notConvertible: the line that failed

@@ -5,6 +5,7 @@
 
 #include "files/byte_scan.h"
 #include "files/code_page.h"
+#include "files/unicode_escape.h"
 
 namespace tv {
 
@@ -22,29 +23,63 @@ bool firstLineIsUtf8Header(std::string_view bytes) {
     return start != std::string_view::npos && startsWith(bytes.substr(start), utf8Header);
 }
 
-// Line ends are the same single bytes in both encodings and never part of a
-// longer character, so the whole text converts as its lines do; the lines are
-// only taken one by one to tell which one holds a fault.
+// The content column: a character the code page lacks is kept as its escape
+// there, and anywhere else it makes the file unreadable.
+constexpr size_t contentColumn = 2;
+
+void fail(decodedMenuText& decoded, conversionFault fault, size_t line) {
+    decoded.fault = fault;
+    decoded.faultLine = line;
+    decoded.text.clear();
+}
+
+// The columns are counted as the reader counts them: leading blanks are
+// indentation, and every later TAB starts the next column. Line ends are
+// single bytes in both encodings, counted as the reader counts them too.
 void convertLines(std::string_view utf8, decodedMenuText& decoded) {
-    if (isValidUtf8(utf8) && utf8ToCodePage932(utf8, decoded.text)) return;
-    size_t lineNumber = 0;
+    std::string& out = decoded.text;
+    out.reserve(utf8.size());
+    size_t line = 1;
+    size_t column = 0;
+    bool indentation = true;
     for (size_t pos = 0; pos < utf8.size();) {
-        size_t end = findLineEnd(utf8, pos);
-        ++lineNumber;
-        std::string_view line = utf8.substr(pos, end - pos);
-        if (!isValidUtf8(line)) {
-            decoded.fault = conversionFault::invalidUtf8;
-        } else if (!utf8ToCodePage932(line, decoded.text)) {
-            decoded.fault = conversionFault::notInCodePage932;
+        const char c = utf8[pos];
+        if (c == '\r' || c == '\n') {
+            size_t length = lineEndLength(utf8, pos);
+            out.append(utf8.substr(pos, length));
+            pos += length;
+            ++line;
+            column = 0;
+            indentation = true;
+            continue;
         }
-        if (decoded.fault != conversionFault::none) {
-            decoded.faultLine = lineNumber;
-            decoded.text.clear();
+        if (static_cast<unsigned char>(c) < 0x80) {
+            indentation = indentation && (c == ' ' || c == '\t');
+            if (c == '\t' && !indentation) ++column;
+            out += c;
+            ++pos;
+            continue;
+        }
+        indentation = false;
+        size_t start = pos;
+        uint32_t codePoint = nextUtf8(utf8, pos);
+        // A malformed sequence reads one byte at a time; a character takes at least two.
+        if (pos - start == 1) {
+            fail(decoded, conversionFault::invalidUtf8, line);
             return;
         }
-        size_t endLength = lineEndLength(utf8, end);
-        decoded.text.append(utf8.substr(end, endLength));
-        pos = end + endLength;
+        if (appendCodePage932(codePoint, out)) continue;
+        if (column == contentColumn) {
+            appendUnicodeEscape(codePoint, out);
+        } else if (codePoint == yenSign) {
+            appendPlainCodePage932(codePoint, out);
+        } else {
+            // A line that is not UTF-8 at all is named as such, as a whole.
+            size_t end = findLineEnd(utf8, pos);
+            bool valid = isValidUtf8(utf8.substr(pos, end - pos));
+            fail(decoded, valid ? conversionFault::notInCodePage932 : conversionFault::invalidUtf8, line);
+            return;
+        }
     }
 }
 

@@ -20,7 +20,9 @@ struct decodedMenuText {
 
 // A file is UTF-8 when it begins with a byte-order mark, or when its first line
 // is the header written in UTF-8; every other file is code page 932 as it is, so
-// files the program wrote read exactly as before. Lines are counted as the
+// files the program wrote read exactly as before. In the content column a
+// character the code page lacks becomes its "\u{hex}" escape; anywhere else it
+// is a fault, except ¥, which becomes the full-width ￥. Lines are counted as the
 // reader counts them: CR, LF and CR LF each end one.
 decodedMenuText decodeMenuText(std::string bytes);
 

@@ -9,10 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "files/abbreviation_text.h"
 #include "files/atomic_file.h"
 #include "files/byte_scan.h"
-#include "files/escaping.h"
 #include "files/menu_file.h"
+#include "files/unicode_escape.h"
 
 namespace tv {
 
@@ -53,8 +54,9 @@ private:
     size_t lineNumber_ = 0;
 };
 
-// An item line has eight columns; later ones are ignored and missing ones are empty.
-constexpr size_t columnCount = 8;
+// An item line has eight columns, and a ninth for an item's abbreviation; later
+// ones are ignored and missing ones are empty.
+constexpr size_t columnCount = 9;
 
 // Where a column lies in its line. Plain data, so that a line's columns are not
 // cleared before they are found.
@@ -89,15 +91,29 @@ uint16_t modifierBitsOf(int extKeyColumn) {
     return bits;
 }
 
-void fillFromLine(menuItem& item, const lineColumns& columns) {
+// What reading a line kept as it stood or had to change, for tvtool check.
+struct lineNotes {
+    bool malformedEscape = false;      // a "\u{" in the content that is no escape
+    bool abbreviationChanged = false;  // cut or cleaned to be kept
+};
+
+lineNotes fillFromLine(menuItem& item, const lineColumns& columns) {
+    lineNotes notes;
     int extKeyColumn = parseDecimal(columns[4]);
     item.mode = static_cast<uint8_t>(parseDecimal(columns[0]) & 0xFF);
     item.text = std::string(columns[1]);
-    item.data = unescapeText(columns[2]);
+    unescapedContent content = unescapeContent(columns[2]);
+    item.data = std::move(content.content.bytes);
+    item.unicodeEscapes = content.content.unicodeEscapes;
     item.vk = static_cast<uint16_t>((parseDecimal(columns[3]) & 0xFFFF) | modifierBitsOf(extKeyColumn));
     item.extKey = static_cast<uint8_t>(extKeyColumn & extKeyKeptBits);
     item.extIconFileName = std::string(columns[6]);
     item.extIconIndex = parseDecimal(columns[7]);
+    notes.malformedEscape = content.malformedEscapes != 0;
+    if (columns[8].size == 0) return notes;
+    item.abbreviation = usableAbbreviation(columns[8]);
+    notes.abbreviationChanged = item.abbreviation != std::string_view(columns[8]);
+    return notes;
 }
 
 void createRootItem(menuModel& model, menuNode& root, const lineColumns& columns) {
@@ -107,8 +123,10 @@ void createRootItem(menuModel& model, menuNode& root, const lineColumns& columns
     item.mode = itemMode::inputString;
     item.text = rootItemText;
     item.data.clear();
+    item.unicodeEscapes = false;
     item.extIconFileName.clear();
     item.extIconIndex = 0;
+    item.abbreviation.clear();
     model.setCorner(item, parseDecimal(columns[5]));
 }
 
@@ -195,7 +213,9 @@ readReport parseLines(menuModel& model, std::string bytes, menuNode& target, rea
         }
         lineColumns columns = splitColumns(line);
         menuItem& item = model.createItem(levels.append());
-        fillFromLine(item, columns);
+        lineNotes notes = fillFromLine(item, columns);
+        if (notes.malformedEscape) report.malformedEscapeLines.push_back(lineNumber);
+        if (notes.abbreviationChanged) report.changedAbbreviationLines.push_back(lineNumber);
         if (item.itemId == noItemId && report.itemsWithoutId++ == 0) report.firstItemWithoutIdLine = lineNumber;
         if (kind == readTarget::runningMenu) model.setCorner(item, parseDecimal(columns[5]));
     }
@@ -232,6 +252,12 @@ int parseDecimal(std::string_view column) {
 
 namespace {
 
+readReport reportOf(readStatus status) {
+    readReport report;
+    report.status = status;
+    return report;
+}
+
 // A read into the running menu replaces it. The old items go before the id range
 // is reset, so none of them can hand its id back after a new item has taken it.
 void prepareTarget(menuModel& model, menuNode& target, readTarget kind) {
@@ -246,15 +272,15 @@ void prepareTarget(menuModel& model, menuNode& target, readTarget kind) {
 
 readReport parseMenuText(menuModel& model, const std::string& bytes, menuNode& target, readTarget kind) {
     prepareTarget(model, target, kind);
-    if (bytes.empty()) return readReport{readStatus::emptyFile, 0, {}};
+    if (bytes.empty()) return reportOf(readStatus::emptyFile);
     return parseLines(model, bytes, target, kind);
 }
 
 readReport readMenuFile(menuModel& model, const std::string& path, menuNode& target, readTarget kind) {
     prepareTarget(model, target, kind);
     std::string bytes;
-    if (!readWholeFile(path, bytes)) return readReport{readStatus::notFound, 0, {}};
-    if (bytes.empty()) return readReport{readStatus::emptyFile, 0, {}};
+    if (!readWholeFile(path, bytes)) return reportOf(readStatus::notFound);
+    if (bytes.empty()) return reportOf(readStatus::emptyFile);
     return parseLines(model, std::move(bytes), target, kind);
 }
 

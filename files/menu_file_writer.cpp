@@ -4,7 +4,7 @@
 #include <string>
 
 #include "files/atomic_file.h"
-#include "files/escaping.h"
+#include "files/unicode_escape.h"
 #include "files/menu_file.h"
 #include "files/platform_files.h"
 #include "model/tree_walk.h"
@@ -60,7 +60,7 @@ void appendItemLine(std::string& out, const menuModel& model, const menuItem& it
     out += '\t';
     appendOneLine(out, item.text);
     out += '\t';
-    appendEscaped(item.data, out);
+    appendContentEscaped(item.data, item.unicodeEscapes, out);
     out += '\t';
     appendNumber(out, item.vk);
     out += '\t';
@@ -71,6 +71,12 @@ void appendItemLine(std::string& out, const menuModel& model, const menuItem& it
     appendOneLine(out, item.extIconFileName);
     out += '\t';
     appendNumber(out, item.extIconIndex);
+    // Only an item with an abbreviation has the ninth column, so a menu without
+    // any is written as it always was.
+    if (!item.abbreviation.empty()) {
+        out += '\t';
+        appendOneLine(out, item.abbreviation);
+    }
     out += "\r\n";
 }
 

@@ -4,6 +4,7 @@
 
 #include "files/atomic_file.h"
 #include "files/escaping.h"
+#include "files/unicode_escape.h"
 #include "files/menu_exports.h"
 #include "model/tree_walk.h"
 
@@ -33,12 +34,22 @@ void keyElements(std::string& out, const menuModel& model, const menuItem& item)
 }
 
 std::string itemOpening(const menuModel& model, const menuItem& item) {
-    std::string out = "<item>";
+    std::string out = "<item";
+    if (!item.abbreviation.empty()) {
+        out += " abbreviation=\"";
+        out += escapeText(item.abbreviation, escapeMode::xml);
+        out += '"';
+    }
+    out += '>';
     element(out, "mode", modeKeyword(item.mode));
     // The display text holds the user's escapes as typed: read them as escapes
     // first, so they come out as typed and any other backslash comes out doubled.
     if (!item.text.empty()) element(out, "text", escapeText(unescapeText(item.text), escapeMode::xml));
-    if (!item.data.empty()) element(out, "data", escapeText(item.data, escapeMode::xml));
+    if (!item.data.empty()) {
+        std::string data;
+        appendContentEscaped(item.data, item.unicodeEscapes, data, escapeMode::xml);
+        element(out, "data", data);
+    }
     keyElements(out, model, item);
     if (!item.extIconFileName.empty()) {
         element(out, "extIconFileName", escapeText(item.extIconFileName, escapeMode::xml));

@@ -7,8 +7,6 @@
 
 namespace tv {
 
-namespace {
-
 std::string rejectionReason(const readReport& report) {
     const std::string line = std::to_string(report.faultLine) + "行目";
     if (report.status == readStatus::notMenuFile)
@@ -17,8 +15,6 @@ std::string rejectionReason(const readReport& report) {
         return "UTF-8のファイルとして読みましたが，" + line + "がUTF-8として正しくありません．";
     return line + "にShift_JIS（コードページ932）で表せない文字があります．";
 }
-
-}  // namespace
 
 std::string setAsideNotice(const runningMenuLoad& load) {
     if (!load.dataFileRejected) return std::string();

@@ -39,6 +39,10 @@ runningMenuLoad reloadRunningMenu(menuModel& model, const runningMenuFiles& file
 // Builds the menu shown when no file could be read: one item that opens the editor.
 void buildFallbackMenu(menuModel& model);
 
+// Why a file was rejected (readReport::rejected), naming the line at fault; the
+// reason part of the notice below, for any read that names its line. Code page 932.
+std::string rejectionReason(const readReport& report);
+
 // What the user is told when the data file was set aside (or could not be):
 // which file, the name it is kept under and why. Code page 932; empty when the
 // data file was not rejected.

@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "folderpopup/folder_menu.h"
 #include "folderpopup/folder_popup.h"
+#include "folderpopup/shell_link.h"
 #include "folderpopup/vossel_settings.h"
 
 namespace tv {
@@ -176,7 +177,7 @@ void executeFolderCommand(UINT identifier) {
     if (current->pendingIsFolder) {
         ShellExecuteA(nullptr, current->pendingExplore ? "explore" : nullptr, target.c_str(), nullptr, nullptr,
                       SW_SHOW);
-    } else {
+    } else if (shortcutChainEnds(app().mainWindow, target)) {
         ShellExecuteA(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
     current->highlighted = folderSubmenuId;

@@ -50,7 +50,8 @@ struct folderMenu {
 // --- folder_menu_fill.cpp ---
 
 // Appends the entries to menu.target, with the overflow rule of the show mode.
-void addEntries(folderMenu& menu, std::vector<folderEntry> entries);
+// Returns the "続き(&Z)..." entry holding those that did not fit, or null.
+folderMenuNode* addEntries(folderMenu& menu, std::vector<folderEntry> entries);
 // Fills a folder's submenu (a node's submenu, or the root in single-folder mode).
 void fillFolderMenu(folderMenu& menu, folderMenuNode& owner, HMENU submenu, bool singleFolderRoot);
 // The drives and registered folders of an all-drives folderPopup.

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "app/screen_dpi.h"
+#include "files/unreadable_files.h"
 #include "folderpopup/folder_menu.h"
 #include "popup/item_text.h"
 
@@ -29,8 +30,13 @@ void resolveIcon(folderMenuNode& node, bool selected) {
     UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
     const bool openIcon = selected && node.isFolder;
     if (openIcon) flags |= SHGFI_OPENICON;
-    auto list = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA(node.path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), flags));
+    HIMAGELIST list = nullptr;
+    // A folder on a host that has gone is not asked again in this run.
+    lookUpUnlessUnreadable(node.path, [&] {
+        list = reinterpret_cast<HIMAGELIST>(
+            SHGetFileInfoA(node.path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), flags));
+        return list != nullptr;
+    });
     if (!list) return;
     systemImages = list;
     node.iconIndex = static_cast<int16_t>(info.iIcon);

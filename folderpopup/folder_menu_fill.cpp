@@ -1,11 +1,9 @@
 // Filling folder menus: enumerating a folder, resolving folder shortcuts, and
 // appending entries with the overflow rule of the show mode.
 #include <windows.h>
-#include <objbase.h>
-#include <shlobj.h>
-#include <shobjidl.h>
 
 #include "folderpopup/folder_menu.h"
+#include "folderpopup/shell_link.h"
 #include "folderpopup/vossel_settings.h"
 
 namespace tv {
@@ -14,43 +12,16 @@ namespace {
 
 enum class wantedKind { folders, files };
 
-// Shell links need COM on this thread. Start-up normally initialises it; a
-// second CoInitialize only counts up, and the process end releases it.
-void ensureCom() {
-    static bool ready = false;
-    if (ready) return;
-    HRESULT result = CoInitialize(nullptr);
-    ready = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
-}
-
 // The folder a .lnk file points to, with no trailing backslash; empty when it
 // points elsewhere or cannot be read.
 std::string resolveFolderShortcut(const std::string& file) {
-    std::string target;
-    // A longer name would be cut by the 260-character conversion below.
-    if (!fitsShellPath(file)) return target;
-    ensureCom();
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return target;
-    IPersistFile* persist = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-        WCHAR wide[MAX_PATH] = {};
-        if (MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH) > 0 &&
-            SUCCEEDED(persist->Load(wide, STGM_READ))) {
-            char path[MAX_PATH] = {};
-            WIN32_FIND_DATAA found{};
-            if (SUCCEEDED(link->GetPath(path, MAX_PATH - 1, &found, SLGP_UNCPRIORITY)) && path[0]) {
-                // Not every shell fills the find data; the file system has the answer too.
-                DWORD attributes = found.dwFileAttributes;
-                if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) attributes = GetFileAttributesA(path);
-                if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) target = path;
-            }
-        }
-        persist->Release();
-    }
-    link->Release();
+    WIN32_FIND_DATAA found;
+    std::string target = shortcutTargetPath(file, found);
+    if (target.empty()) return target;
+    // Not every shell fills the find data; the file system has the answer too.
+    DWORD attributes = found.dwFileAttributes;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) attributes = GetFileAttributesA(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) target.clear();
     return target;
 }
 
@@ -160,6 +131,22 @@ void addNamedEntry(folderMenu& menu, const std::string& label, const std::string
     appendOwnerDrawn(menu, node, withSubmenu, place == entryPlace::newColumn);
 }
 
+// The drives and the settings entry follow the registered folders. When these
+// fill more than a page, each "続き(&Z)..." page is filled at once rather than
+// when it opens: the drives would otherwise take the last page first, and a
+// page that has entries is never filled again.
+void addRegisteredFolders(folderMenu& menu, std::vector<folderEntry> entries) {
+    folderMenuNode* more = addEntries(menu, std::move(entries));
+    while (more) {
+        std::vector<folderEntry> rest = std::move(more->pending);
+        more->pending.clear();
+        menu.layout = columnLayout{};
+        const size_t count = rest.size();
+        more = addEntries(menu, std::move(rest));
+        if (more && more->pending.size() == count) break;  // a screen shorter than one entry
+    }
+}
+
 }  // namespace
 
 folderMenuNode& folderMenu::newNode(const std::string& label, const std::string& path) {
@@ -170,7 +157,7 @@ folderMenuNode& folderMenu::newNode(const std::string& label, const std::string&
     return node;
 }
 
-void addEntries(folderMenu& menu, std::vector<folderEntry> entries) {
+folderMenuNode* addEntries(folderMenu& menu, std::vector<folderEntry> entries) {
     folderMeasure measure;
     const screenSize size = screen();
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -182,7 +169,7 @@ void addEntries(folderMenu& menu, std::vector<folderEntry> entries) {
             folderMenuNode& more = appendContinuation(menu);
             more.pending.assign(std::make_move_iterator(entries.begin() + static_cast<ptrdiff_t>(i)),
                                 std::make_move_iterator(entries.end()));
-            return;
+            return &more;
         }
         folderMenuNode& node = menu.newNode(entry.label, entry.path);
         node.width = w;
@@ -191,6 +178,7 @@ void addEntries(folderMenu& menu, std::vector<folderEntry> entries) {
         node.commandId = entry.isFolder ? folderSubmenuId : menu.counter.next();
         appendOwnerDrawn(menu, node, entry.isFolder, place == entryPlace::newColumn);
     }
+    return nullptr;
 }
 
 void fillFolderMenu(folderMenu& menu, folderMenuNode& owner, HMENU submenu, bool singleFolderRoot) {
@@ -236,7 +224,7 @@ void buildTopMenu(folderMenu& menu) {
     if (!(flags & folderFlag::hideRegistered) && !registered.empty() && SetCurrentDirectoryA(registered.c_str())) {
         std::vector<folderEntry> entries = enumerateFolder(registered, wantedKind::folders);
         sortByLocale(entries);
-        addEntries(menu, std::move(entries));
+        addRegisteredFolders(menu, std::move(entries));
         appendSeparator(menu.target);
     }
     const DWORD present = GetLogicalDrives();

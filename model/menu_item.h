@@ -41,12 +41,35 @@ constexpr uint8_t extKeyWin = 0x01;
 constexpr uint8_t extKeyExpanded = 0x10;
 constexpr uint8_t extKeyKeptBits = extKeyWin | extKeyExpanded;
 
+// An abbreviation is typed in one go in any program, so it stays short: at most
+// this many bytes, whole characters, no control characters.
+constexpr size_t maxAbbreviationBytes = 31;
+
+// Whether typing an item's abbreviation can run it: the items that insert text
+// or run a program, the way a menu pick does. A folder never expands, whatever
+// its mode, because picking it opens its submenu.
+inline bool modeTakesAbbreviation(uint8_t mode) {
+    switch (mode) {
+    case itemMode::inputString:
+    case itemMode::inputDataString:
+    case itemMode::exeProgram:
+    case itemMode::dateTimeExt:
+    case itemMode::newDateTime:
+    case itemMode::encloseSelection: return true;
+    default: return false;
+    }
+}
+
 class idAllocator;
 class itemRegistry;
 
 struct menuItem {
     uint8_t mode = itemMode::inputString;
     uint8_t extKey = 0;
+    // The content (`data`; a history entry's `text`) keeps each character code
+    // page 932 lacks as "\u{hex}" (files/unicode_escape.h). Off, the same bytes
+    // are literal text, as they were before the escape existed.
+    bool unicodeEscapes = false;
     uint16_t itemId = 0;
     uint16_t vk = 0;
     int32_t iconImageIndex = -1;  // resolved image-list slot; never stored
@@ -54,6 +77,7 @@ struct menuItem {
     std::string data;
     std::string extIconFileName;
     int32_t extIconIndex = 0;
+    std::string abbreviation;  // typed anywhere, runs the item; empty for none
     // The corner an item without an id (beyond the id space) had in its file: the
     // corner table cannot hold it, but the file must be written back as it was.
     uint8_t cornerWithoutId = 0;

@@ -28,19 +28,22 @@ menuItem& menuModel::createItem(menuNode& node, itemFields fields) {
     menuItem& item = createItem(node);
     item.text = std::move(fields.text);
     item.data = std::move(fields.data);
+    item.unicodeEscapes = fields.unicodeEscapes;
     item.vk = fields.vk;
     item.mode = fields.mode;
     item.extKey = fields.extKey;
     item.extIconFileName = std::move(fields.extIconFileName);
     item.extIconIndex = fields.extIconIndex;
+    item.abbreviation = std::move(fields.abbreviation);
     return item;
 }
 
-itemRef menuModel::createHistoryEntry(std::string escapedText) {
+itemRef menuModel::createHistoryEntry(std::string escapedText, bool unicodeEscapes) {
     auto entry = std::make_shared<menuItem>(&ids);
     entry->itemId = ids.takeHistoryId();
     entry->mode = itemMode::historyEntry;
     entry->text = std::move(escapedText);
+    entry->unicodeEscapes = unicodeEscapes;
     return entry;
 }
 

@@ -15,11 +15,13 @@ namespace tv {
 struct itemFields {
     std::string text;
     std::string data;
+    bool unicodeEscapes = false;  // as menuItem::unicodeEscapes
     uint16_t vk = 0;
     uint8_t mode = itemMode::inputString;
     uint8_t extKey = 0;
     std::string extIconFileName;
     int32_t extIconIndex = 0;
+    std::string abbreviation;
 };
 
 // Platform effects the model asks for; the Win32 layer supplies them.
@@ -41,7 +43,7 @@ public:
     // The same with every field at its default, for a reader that fills them in place.
     menuItem& createItem(menuNode& node);
     // A history entry: history-range id, mode 255, not registered.
-    itemRef createHistoryEntry(std::string escapedText);
+    itemRef createHistoryEntry(std::string escapedText, bool unicodeEscapes = false);
 
     // Depth first in child order: leaves the registry and detaches the item.
     void unregisterSubtree(menuNode& node);

@@ -129,6 +129,41 @@ void appendUtcOffset(std::string& out, int minutesEast) {
     appendNumber(out, magnitude % 60, 2, false);
 }
 
+// The eras of the Japanese calendar and the days they began, oldest first.
+struct japaneseEra {
+    const char* name;
+    int year, month, day;
+};
+const japaneseEra japaneseEras[] = {
+    {"明治", 1868, 1, 25}, {"大正", 1912, 7, 30}, {"昭和", 1926, 12, 25},
+    {"平成", 1989, 1, 8},  {"令和", 2019, 5, 1},
+};
+
+const japaneseEra* eraOf(const localTime& t) {
+    const japaneseEra* found = nullptr;
+    for (const japaneseEra& era : japaneseEras) {
+        bool begun = t.year != era.year ? t.year > era.year
+                                        : (t.month != era.month ? t.month > era.month : t.day >= era.day);
+        if (begun) found = &era;
+    }
+    return found;
+}
+
+// "%EC", "%Ey" and "%EY" as the Japanese locale writes them: 令和, 8 and 令和8年,
+// the first year of an era being 元. Before 明治 there is no era name, and the
+// year is the Western one, so "%EC%Ey年" and "%EY" still read 1867年.
+void appendEra(std::string& out, char conversion, const localTime& t) {
+    const japaneseEra* era = eraOf(t);
+    if (era && conversion != 'y') out += era->name;
+    if (conversion == 'C') return;
+    const int year = era ? t.year - era->year + 1 : t.year;
+    if (year == 1 && era)
+        out += "元";
+    else
+        appendNumber(out, year, 1, true);
+    if (conversion == 'Y') out += "年";
+}
+
 // One conversion. alt is the "#" flag: it strips leading zeros (or the space of
 // %e) from numeric fields, selects the long forms of %c and %x, and is ignored
 // by the others, as the Microsoft runtime documents. An undefined conversion
@@ -239,12 +274,14 @@ std::string expandConversions(const std::string& format, const localTime& t) {
             if (isLeadByte(static_cast<unsigned char>(c)) && i + 1 < size) out += format[++i];
             continue;
         }
-        // After "%": the "#" flag and the E and O modifiers, in any order; the
-        // modifiers change nothing in the "C" locale.
-        bool alt = false;
+        // After "%": the "#" flag and the E and O modifiers, in any order. E makes
+        // C, y and Y the Japanese era; otherwise the modifiers change nothing in
+        // the "C" locale.
+        bool alt = false, eraForm = false;
         ++i;
         while (i < size && (format[i] == '#' || format[i] == 'E' || format[i] == 'O')) {
             if (format[i] == '#') alt = true;
+            if (format[i] == 'E') eraForm = true;
             ++i;
         }
         if (i >= size) break;  // a "%" at the very end vanishes
@@ -255,7 +292,10 @@ std::string expandConversions(const std::string& format, const localTime& t) {
             if (i + 1 < size) ++i;
             continue;
         }
-        appendConversion(out, conversion, alt, t);
+        if (eraForm && (conversion == 'C' || conversion == 'y' || conversion == 'Y'))
+            appendEra(out, conversion, t);
+        else
+            appendConversion(out, conversion, alt, t);
     }
     return out;
 }

@@ -41,7 +41,8 @@ void fillCalendarFields(localTime& t);
 
 // The current language: "%f" becomes the Japanese weekday character, then the
 // strftime conversions are expanded as the Microsoft runtime does in the "C"
-// locale, "#" flag included. Formats shorter than two bytes come back as they are.
+// locale, "#" flag included; "%EC", "%Ey" and "%EY" give the Japanese era (令和,
+// 8 or 元, 令和8年). Formats shorter than two bytes come back as they are.
 // The result is never cut, however long it grows.
 std::string expandDateTime(const std::string& format, const localTime& t);
 

@@ -15,6 +15,7 @@
 #include "editor/settings_editor.h"
 #include "files/escaping.h"
 #include "folderpopup/folder_popup.h"
+#include "folderpopup/shell_link.h"
 #include "popup/clipboard_restore.h"
 #include "popup/date_now.h"
 #include "popup/item_text.h"
@@ -86,6 +87,7 @@ void pastePhrase(const std::string& text) { putTextAndPaste(text, true); }
 
 void runProgram(const std::string& data) {
     twoLines lines = splitTwoLines(data);
+    if (!shortcutChainEnds(app().mainWindow, lines.first)) return;
     std::string directory = workingDirectoryOf(lines.first);
     ShellExecuteA(nullptr, "OPEN", lines.first.c_str(), lines.second.c_str(),
                   directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "files/unreadable_files.h"
 #include "popup/item_text.h"
 
 namespace tv {
@@ -82,16 +83,30 @@ void storeItemIcon(menuItem& item, HICON icon) {
 }
 
 // An icon the user picked from a file. False when the file gives none, so the
-// lookup falls through and is tried again at the next drawing.
+// lookup falls through and is tried again at the next drawing, unless the file
+// cannot be reached at all: that one is not asked again in this run.
 bool resolveUserIcon(menuItem& item) {
-    HICON icon = extractListSizedIcon(item.extIconFileName, item.extIconIndex);
+    HICON icon = nullptr;
+    lookUpUnlessUnreadable(item.extIconFileName, [&] {
+        icon = extractListSizedIcon(item.extIconFileName, item.extIconIndex);
+        return icon != nullptr;
+    });
     if (!icon) return false;
     storeItemIcon(item, icon);
     return true;
 }
 
+HICON programIcon(const std::string& program) {
+    HICON icon = nullptr;
+    lookUpUnlessUnreadable(program, [&] {
+        icon = shellFileIcon(program);
+        return icon != nullptr;
+    });
+    return icon;
+}
+
 void resolveProgramIcon(menuItem& item) {
-    HICON icon = isUrlCommand(item.data) ? internetShortcutIcon() : shellFileIcon(splitTwoLines(item.data).first);
+    HICON icon = isUrlCommand(item.data) ? internetShortcutIcon() : programIcon(splitTwoLines(item.data).first);
     if (icon) storeItemIcon(item, icon);
 }
 

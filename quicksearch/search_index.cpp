@@ -59,6 +59,12 @@ std::vector<std::string> foldedWords(std::string_view query) {
     return words;
 }
 
+// Whether the field text[start, end) begins with the word. The first hit of the
+// word may lie in the abbreviation while the display text starts with it too.
+bool startsField(std::string_view text, size_t start, size_t end, std::string_view word) {
+    return end > start && end - start >= word.size() && text.compare(start, word.size(), word) == 0;
+}
+
 }  // namespace
 
 bool isSearchable(const menuNode& node) {
@@ -95,8 +101,11 @@ std::string oneLinePreview(std::string_view text, size_t maxBytes) {
 void searchIndex::add(searchEntry entry, std::string_view content) {
     foldedRecord record;
     record.start = static_cast<uint32_t>(folded_.size());
+    appendFolded(entry.abbreviation, folded_);
+    record.abbreviationLength = static_cast<uint32_t>(folded_.size() - record.start);
+    folded_ += fieldSeparator;
     appendFolded(entry.display, folded_);
-    record.displayLength = static_cast<uint32_t>(folded_.size() - record.start);
+    record.nameLength = static_cast<uint32_t>(folded_.size() - record.start);
     folded_ += fieldSeparator;
     appendFolded(content, folded_);
     folded_ += fieldSeparator;
@@ -124,6 +133,7 @@ void searchIndex::addMenu(const menuNode& root) {
             searchEntry entry;
             entry.item = node.item;
             entry.display = withoutMnemonics(node.item->text);
+            entry.abbreviation = node.item->abbreviation;
             entry.path = path;
             entry.preview = oneLinePreview(node.item->data, previewBytes);
             add(std::move(entry), node.item->data);
@@ -156,15 +166,16 @@ std::vector<uint32_t> searchIndex::find(std::string_view query) const {
     for (uint32_t index = 0; index < records_.size(); ++index) {
         const foldedRecord& record = records_[index];
         std::string_view text(folded_.data() + record.start, record.length);
-        bool matched = true, allInDisplay = true, startsDisplay = true;
+        bool matched = true, allInName = true, startsName = true;
         for (size_t w = 0; w < finders.size() && matched; ++w) {
             size_t hit = finders[w].in(text);
             matched = hit != std::string_view::npos;
-            allInDisplay = allInDisplay && hit < record.displayLength;
-            if (w == 0) startsDisplay = hit == 0 && record.displayLength > 0;
+            allInName = allInName && hit < record.nameLength;
+            if (w == 0) startsName = startsField(text, 0, record.abbreviationLength, words[0]) ||
+                                     startsField(text, record.abbreviationLength + 1, record.nameLength, words[0]);
         }
         if (!matched) continue;
-        ranks[allInDisplay ? (startsDisplay ? 0 : 1) : 2].push_back(index);
+        ranks[allInName ? (startsName ? 0 : 1) : 2].push_back(index);
     }
     std::vector<uint32_t> results = std::move(ranks[0]);
     results.insert(results.end(), ranks[1].begin(), ranks[1].end());

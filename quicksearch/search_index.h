@@ -16,6 +16,7 @@ namespace tv {
 struct searchEntry {
     itemRef item;            // held, so a result stays valid while the window shows it
     std::string display;     // the display text without "&" (a history entry: its escaped text)
+    std::string abbreviation;  // shown beside the display text; empty for none
     std::string path;        // display texts of the enclosing folders, TAB between them
     std::string preview;     // the content on one line, cut short
     bool fromHistory = false;
@@ -39,9 +40,11 @@ public:
     void addHistory(const historyList& history);
 
     // The entries matching every blank-separated word of the query in the display
-    // text, the content or the folder path, in rank order: display texts that start
-    // with the first word (and hold every word), then display texts holding every
-    // word, then the rest; each group in entry order. An empty query gives all.
+    // text, the abbreviation, the content or the folder path, in rank order: names
+    // that start with the first word (and hold every word), then names holding
+    // every word, then the rest; each group in entry order. The name is the display
+    // text and the abbreviation, so typing an abbreviation finds its item first.
+    // An empty query gives all.
     std::vector<uint32_t> find(std::string_view query) const;
 
     const searchEntry& operator[](size_t index) const { return entries_[index]; }
@@ -50,11 +53,13 @@ public:
 private:
     void add(searchEntry entry, std::string_view content);
 
-    // Where an entry's folded text lies in folded_: the display text, then 0x01,
-    // the content, 0x01 and the path. No word holds 0x01, so no hit spans two fields.
+    // Where an entry's folded text lies in folded_: the abbreviation, 0x01, the
+    // display text, then 0x01, the content, 0x01 and the path. No word holds
+    // 0x01, so no hit spans two fields.
     struct foldedRecord {
         uint32_t start;
-        uint32_t displayLength;
+        uint32_t abbreviationLength;
+        uint32_t nameLength;  // the abbreviation, 0x01 and the display text
         uint32_t length;
     };
     std::vector<searchEntry> entries_;

@@ -85,10 +85,20 @@ for input in utf8.ini utf8bom.ini; do
   expect_exit 0 "rewrite $input" -- tvtool rewrite "$input" "$input.out"
   expect_same "$input.out" example.ini "rewrite of $input writes code page 932"
 done
-{ cat utf8.ini; printf '0\tsmile\t\xF0\x9F\x98\x80\t0\t0\t0\t\t0\r\n'; } > emoji.ini
+{ cat utf8.ini; printf '0\tsmile\xF0\x9F\x98\x80\t\t0\t0\t0\t\t0\r\n'; } > emoji.ini
 expect_exit 1 "check unconvertible" -- tvtool check emoji.ini
 grep -q "line $(($(wc -l < utf8.ini) + 1)) has a character" err.log && grep -q 'emoji.ini.rejected' err.log && ok ||
   fail "check names the line and the kept name: $(cat err.log)"
+
+# A character beyond code page 932 in a content is kept as its \u{hex} escape;
+# an escape that is not a character's code is kept as written, and check names its line.
+{ cat utf8.ini; printf '1\tsmile\tok \xF0\x9F\x98\x80 \xC2\xA5\t0\t0\t0\t\t0\r\n1\tbad\t\\u{D800}\t0\t0\t0\t\t0\r\n'; } > content.ini
+expect_exit 0 "check a content beyond code page 932" -- tvtool check content.ini
+line=$(($(wc -l < utf8.ini) + 2))
+grep -q "^warning: line $line: the content has a \"\\\\u{\"" out.log && ok || fail "check names the malformed escape: $(cat out.log)"
+expect_exit 0 "rewrite a content beyond code page 932" -- tvtool rewrite content.ini content.out
+grep -aq "$(printf '\tsmile\tok \\\\u{1F600} \\\\u{A5}\t')" content.out && ok || fail "rewrite keeps the emoji and ¥ as escapes"
+grep -aq "$(printf '\tbad\t\\\\\\\\u{D800}\t')" content.out && ok || fail "rewrite keeps a malformed escape as text"
 
 # Items beyond the id space are kept byte for byte, and check warns about them.
 { head -1 example.ini; for _ in $(seq 44000); do printf '0\tx\t\t0\t0\t0\t\t0\r\n'; done; } > many.ini
@@ -102,6 +112,27 @@ printf '%s' '2002年05月20日(Monday Mon 月曜日) PM 03(15):04:05 (May May 02
 expect_exit 0 "date" -- tvtool date "$(japanese_arg '%Y年%m月%d日(%A %a %f曜日) %p %I(%H):%M:%S (%b %B %y)')" --at "2002-05-20 15:04:05"
 expect_same out.log expected-date.txt "date expands the default format"
 expect_exit 2 "date with an impossible time" -- tvtool date "%Y" --at "2023-02-30 10:00:00"
+# Japanese eras on both sides of their first days.
+for case in "2019-04-30|平成31年" "2019-05-01|令和元年" "2026-12-08|令和8年" "1989-01-07|昭和64年"; do
+  printf '%s' "${case#*|}" | iconv -f UTF-8 -t CP932 > expected-era.txt
+  expect_exit 0 "date %EY on ${case%|*}" -- tvtool date "%EY" --at "${case%|*} 12:00:00"
+  expect_same out.log expected-era.txt "date %EY on ${case%|*}"
+done
+
+# Abbreviations: a ninth column only where an item has one, kept through a
+# rewrite and the part export; check names what cannot expand.
+{ head -1 example.ini; printf '1\tsig\t--\t0\t0\t0\t\t0\t;sg\r\n1\tagain\tx\t0\t0\t0\t\t0\t;sg\r\n'
+  printf '3\tline\t\t0\t0\t0\t\t0\tzz\r\n1\tlong\ty\t0\t0\t0\t\t0\t%s\r\n' "$(printf 'a%.0s' $(seq 40))"; } > abbrev.ini
+expect_exit 0 "rewrite with abbreviations" -- tvtool rewrite abbrev.ini abbrev.out
+{ head -4 abbrev.ini; printf '1\tlong\ty\t0\t0\t0\t\t0\t%s\r\n' "$(printf 'a%.0s' $(seq 31))"; } > abbrev.expected
+expect_same abbrev.out abbrev.expected "rewrite keeps abbreviations and cuts one to 31 bytes"
+expect_exit 0 "rewrite --item with an abbreviation" -- tvtool rewrite abbrev.ini abbrev-item.out --item 2
+tail -1 abbrev-item.out | grep -q "	;sg"$'\r'"$" && ok || fail "the part export keeps the abbreviation: $(tail -1 abbrev-item.out)"
+expect_exit 0 "check abbreviations" -- tvtool check abbrev.ini
+grep -q 'item 2: the abbreviation ";sg" never expands: item 1 comes first' out.log &&
+  grep -q 'item 3: the abbreviation "zz" never expands' out.log &&
+  grep -q 'line 5: the abbreviation is longer than 31 bytes' out.log && ok ||
+  fail "check warns about abbreviations: $(cat out.log)"
 
 # Clipboard history files.
 printf '\x02\x00\x03\x00abc\x04\x00a\\tb' > clips.dat
@@ -116,6 +147,33 @@ printf '\x01\x00\x03\x00abc' > zero.expected
 expect_same zero2.dat zero.expected "an entry empty once cut is not kept"
 expect_exit 2 "history-list of a missing file" -- tvtool history-list nosuch.dat
 [ ! -e nosuch.dat ] && ok || fail "history-list does not create a missing file"
+
+# Entries beyond code page 932: clips.dat keeps their code page 932 form, the
+# companion clips.u8 their whole text, tied to this very clips.dat.
+python3 - <<'PY'
+import struct
+def fnv(data, h=0xCBF29CE484222325):
+    for b in data: h = ((h ^ b) * 0x100000001B3) & 0xFFFFFFFFFFFFFFFF
+    return h
+whole = "絵文字\U0001F600\\t".encode()
+stored = "絵文字??\\t".encode("cp932")
+clips = struct.pack("<HH", 2, len(stored)) + stored + struct.pack("<H", 3) + b"abc"
+line = b"0\t%016x\t" % fnv(whole, fnv(b"\0", fnv(stored))) + whole + b"\r\n"
+open("uni.dat", "wb").write(clips)
+open("uni.u8", "wb").write(b"TolvaneClipsU8\t1\t%016x\r\n" % fnv(clips) + line)
+PY
+expect_exit 0 "history-list --utf8" -- tvtool history-list uni.dat --utf8
+[ "$(cat out.log)" = "$(printf '絵文字\U0001F600\\t\nabc')" ] && ok || fail "history-list --utf8 shows whole texts: $(cat out.log)"
+expect_exit 0 "history-list of entries beyond code page 932" -- tvtool history-list uni.dat
+[ "$(iconv -f CP932 -t UTF-8 out.log)" = "$(printf '絵文字\\u{1F600}\\t\nabc')" ] && grep -q -- --utf8 err.log && ok ||
+  fail "history-list shows escapes and points to --utf8: $(cat out.log) $(cat err.log)"
+expect_exit 0 "history-rewrite with a companion" -- tvtool history-rewrite uni.dat uni2.dat
+expect_same uni2.dat uni.dat "history-rewrite keeps clips.dat's bytes"
+expect_same uni2.u8 uni.u8 "and writes the companion beside it"
+printf 'x' >> uni.dat
+expect_exit 0 "history-list with a companion of another file" -- tvtool history-list uni.dat --utf8
+[ "$(head -1 out.log)" = '絵文字??\t' ] && grep -q 'belongs to another' err.log && ok ||
+  fail "a companion of another clips.dat is not used: $(cat out.log) $(cat err.log)"
 
 echo "tvtool: $passed passed, $failed failed"
 [ "$failed" = 0 ]

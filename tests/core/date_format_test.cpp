@@ -138,9 +138,35 @@ TEST(DateFormat, HashFlagIgnoredOnNamesAndFixedForms) {
     EXPECT_EQ(expand("%#X %#u %#w %#g %#G", t), "07:08:09 4 4 05 2005");
 }
 
-TEST(DateFormat, ModifiersEAndOAreIgnored) {
-    EXPECT_EQ(expand("%Ey %EY %Od %OH %Ec %E#d %#Od"),
-              "02 2002 20 15 05/20/02 15:04:05 20 20");
+TEST(DateFormat, ModifierOAndMostEAreIgnored) {
+    EXPECT_EQ(expand("%Od %OH %Ec %E#d %#Od %Ex"), "20 15 05/20/02 15:04:05 20 20 05/20/02");
+}
+
+// Each era from its first day, the day before it, and the first year written 元.
+TEST(DateFormat, JapaneseEras) {
+    struct {
+        int year, month, day;
+        const char* format;
+        const char* expected;
+    } cases[] = {
+        {2019, 4, 30, "%EC|%Ey|%EY", "平成|31|平成31年"},
+        {2019, 5, 1, "%EC|%Ey|%EY", "令和|元|令和元年"},
+        {2019, 12, 31, "%EY", "令和元年"},
+        {2020, 1, 1, "%EY", "令和2年"},
+        {2026, 12, 8, "%EY%#m月%#d日", "令和8年12月8日"},
+        {1989, 1, 7, "%EY", "昭和64年"},
+        {1989, 1, 8, "%EY", "平成元年"},
+        {1926, 12, 24, "%EY", "大正15年"},
+        {1926, 12, 25, "%EY", "昭和元年"},
+        {1912, 7, 29, "%EY", "明治45年"},
+        {1912, 7, 30, "%EY", "大正元年"},
+        {1868, 1, 25, "%EC%Ey", "明治元"},
+        // Before 明治 the year is the Western one, with no era name.
+        {1868, 1, 24, "[%EC]%Ey|%EY|%#EY", "[]1868|1868年|1868年"},
+        {5, 1, 1, "%EY", "5年"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(expand(c.format, at(c.year, c.month, c.day)), c.expected) << c.year << "-" << c.month << "-" << c.day;
 }
 
 TEST(DateFormat, TwelveHourClockAroundMidnightAndNoon) {

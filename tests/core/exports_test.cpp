@@ -123,6 +123,23 @@ TEST(XmlExport, TextEscaping) {
                              "\r\n</tolvaneData>\r\n");
 }
 
+// An item's abbreviation is an attribute of its <item>, only when it has one;
+// the outline, meant for reading, leaves it out.
+TEST(Exports, AbbreviationOnlyWhereThereIsOne) {
+    itemFields f = fields(itemMode::inputDataString, "sig", "--");
+    f.abbreviation = ";s\"<&'ソ";
+    std::string document = xmlOfItem(f);
+    EXPECT_EQ(document, xmlHead(document) +
+                            "\r\n<item abbreviation=\";s&quot;&lt;&amp;&apos;ソ\"><mode>inputDataString</mode>"
+                            "<text>sig</text><data>--</data></item>\r\n</tolvaneData>\r\n");
+    EXPECT_EQ(xmlOfItem(fields(itemMode::inputDataString, "sig", "--")).find("abbreviation"), std::string::npos);
+
+    menuModel model;
+    menuNode node;
+    model.createItem(node, f);
+    EXPECT_EQ(outline(node), "-目次-\r\n\r\n sig\r\n\r\n\r\n\r\n sig\r\n\r\n--\r\n");
+}
+
 TEST(XmlExport, PartNeverWritesRootItem) {
     menuModel model;
     tvtest::buildExampleMenu(model);

@@ -185,11 +185,61 @@ TEST(MenuFileRead, ShortAndOddColumns) {
     EXPECT_EQ(describeTree(model, node),
               "1|5|設定(&S)||0|0|0||0\n"
               "1|0|K||1857|0|0||0\n"
-              "1|0| x ||65|0|0||-7\n"
+              "1|0| x ||65|0|0||-7|more\n"
               "1|0|||0|0|0||0\n");
     // The modifiers taken from column 4 are written back in column 3.
     model.createItem(node, fields(0, "メニュー"));
     EXPECT_NE(format(model, node).find("\r\n0\tK\t\t1857\t0\t0\t\t0\r\n"), std::string::npos);
+}
+
+// The abbreviation is a ninth column that only items having one are written with.
+TEST(MenuFile, AbbreviationColumnRoundTrip) {
+    menuModel model;
+    tvtest::buildExampleMenu(model);
+    model.root.item->abbreviation = "root";  // the header has no place for it
+    model.root.children[0].children[0].item->abbreviation = ";おは\\";
+    itemFields f = fields(itemMode::encloseSelection, "<b>", "<b>\r\n</b>");
+    f.abbreviation = "ソ";  // trail byte 0x5C
+    addItem(model, model.root, f);
+    const std::string bytes = format(model, model.root);
+    EXPECT_EQ(bytes, headerLiteral + "593\t0\t0\r\n" + "0\t挨拶\t\t0\t16\t0\t\t0\r\n{\r\n" +
+                         "\t1\tおはよう\tおはようございます。\\r\\nよろしく\t0\t0\t0\t\t0\t;おは\\\r\n}\r\n" +
+                         "3\t-横線-\t\t0\t0\t0\t\t0\r\n" + "13\t<b>\t<b>\\r\\n</b>\t0\t0\t0\t\t0\tソ\r\n");
+
+    menuModel running;
+    readReport report = parse(running, bytes, running.root, readTarget::runningMenu);
+    EXPECT_TRUE(report.changedAbbreviationLines.empty());
+    EXPECT_EQ(running.root.item->abbreviation, "");
+    EXPECT_EQ(format(running, running.root), bytes);
+    // The part file and its import keep it too.
+    const std::string part = format(running, running.root.children[0], menuExtent::subtree);
+    menuModel imported;
+    menuNode node;
+    parse(imported, part, node);
+    EXPECT_EQ(describeTree(imported, node), "1|0|挨拶||0|16|0||0\n2|1|おはよう|おはようございます。\\r\\nよろしく|0|0|0||0|;おは\\\n");
+}
+
+// What cannot be an abbreviation is dropped and what is too long is cut at a
+// whole character; every line is named for the check.
+TEST(MenuFileRead, AbbreviationsKeepWhatCanBeKept) {
+    const std::string line = "0\tx\t\t0\t0\t0\t\t0\t";
+    menuModel model;
+    menuNode& node = model.root;
+    readReport report = parse(model, headerLiteral + "0\t0\t0\t\t0\tinheader\r\n" +
+                                         line + "abcdefghijklmnopqrstuvwxyz0123456789\r\n" +  // 36 bytes
+                                         line + "aああああああああああああああああ\r\n" +     // 33 bytes
+                                         line + "a\x01" "b\x7F\r\n" +
+                                         line + "ab\x81\r\n" +
+                                         line + "\x81 \x83\x5C\r\n" +
+                                         line + ";sg\textra\r\n" +
+                                         line + "\r\n",
+                              node, readTarget::runningMenu);
+    EXPECT_EQ(node.item->abbreviation, "");
+    ASSERT_EQ(node.childCount(), 7u);
+    const char* const kept[] = {"abcdefghijklmnopqrstuvwxyz01234", "aあああああああああああああああ", "ab", "ab",
+                                " ソ", ";sg", ""};
+    for (size_t i = 0; i < 7; ++i) EXPECT_EQ(node.children[i].item->abbreviation, kept[i]) << i;
+    EXPECT_EQ(report.changedAbbreviationLines, (std::vector<size_t>{2, 3, 4, 5, 6}));
 }
 
 TEST(MenuFileRead, RejectedFirstLines) {
@@ -236,7 +286,7 @@ TEST(MenuFileRead, Utf8FilesAreConverted) {
     }
 
     const std::pair<std::string, conversionFault> faults[] = {
-        {u8"0\tメニュー\r\n1\ta\r\n1\tb\t\U0001F600\r\n", conversionFault::notInCodePage932},
+        {u8"0\tメニュー\r\n1\ta\r\n1\tb\U0001F600\t\r\n", conversionFault::notInCodePage932},
         {u8"\xEF\xBB\xBF\n0\tメニュー\r1\ta\xC3\x28\r\n", conversionFault::invalidUtf8},
     };
     for (const auto& [bytes, fault] : faults) {

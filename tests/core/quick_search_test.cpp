@@ -141,6 +141,27 @@ TEST(QuickSearch, RankingStartThenContainsThenContentPhrasesFirst) {
     EXPECT_EQ(found(index, "ます 連絡"), "連絡します");
 }
 
+// An abbreviation counts as part of the item's name, and the entry carries it to be shown.
+TEST(QuickSearch, AbbreviationsAreFoundAsNames) {
+    tv::menuModel model;
+    addItem(model, model.root, fields(tv::itemMode::inputDataString, "返事", "sg と書く"));
+    tv::itemFields f = fields(tv::itemMode::inputDataString, "署名", "--");
+    f.abbreviation = ";SG";
+    addItem(model, model.root, f);
+    addItem(model, model.root, fields(tv::itemMode::inputDataString, "sgの説明", "x"));
+    f = fields(tv::itemMode::inputDataString, "sg2", "y");
+    f.abbreviation = "xsg";
+    addItem(model, model.root, f);
+    tv::searchIndex index;
+    index.addMenu(model.root);
+    EXPECT_EQ(found(index, ";sg"), "署名");
+    // Starting the display text or the abbreviation ranks first, holding it second.
+    EXPECT_EQ(found(index, "sg"), "sgの説明|sg2|署名|返事");
+    EXPECT_EQ(found(index, "xs"), "sg2");
+    EXPECT_EQ(index[index.find(";sg")[0]].abbreviation, ";SG");
+    EXPECT_EQ(index[index.find("説明")[0]].abbreviation, "");
+}
+
 TEST(QuickSearch, DisplayTextsAndPreviews) {
     EXPECT_EQ(tv::withoutMnemonics("設定(&S)"), "設定(S)");
     EXPECT_EQ(tv::withoutMnemonics("A&&B&"), "A&B");

@@ -159,7 +159,7 @@ TEST_F(StartupLoad, RejectedDataFileIsKeptAside) {
 }
 
 // A UTF-8 file is read as meant and left as it is until the next save; one with
-// a line code page 932 cannot hold is set aside, and the notice names that line.
+// a display text code page 932 cannot hold is set aside, and the notice names that line.
 TEST_F(StartupLoad, Utf8DataFiles) {
     const std::string utf8 = u8"\xEF\xBB\xBF" u8"0\tメニュー\r\n1\t挨拶\tおはよう\r\n";
     writeBytes(dataFile(), utf8);
@@ -171,7 +171,7 @@ TEST_F(StartupLoad, Utf8DataFiles) {
     EXPECT_EQ(model.root.children[0].item->data, "おはよう");
     EXPECT_TRUE(setAsideNotice(load).empty());
 
-    const std::string unconvertible = u8"0\tメニュー\r\n1\t挨拶\tおはよう\r\n1\t絵文字\t\U0001F600\r\n";
+    const std::string unconvertible = u8"0\tメニュー\r\n1\t挨拶\tおはよう\r\n1\t絵文字\U0001F600\t\r\n";
     writeBytes(dataFile(), unconvertible);
     menuModel again;
     load = loadRunningMenu(again, files);

@@ -128,14 +128,17 @@ inline void buildExampleMenu(tv::menuModel& model) {
     addItem(model, model.root, fields(tv::itemMode::hSeparater, "-横線-"));
 }
 
-// One line per item: depth and every stored field, so two trees compare as text.
+// One line per item: depth and every stored field, so two trees compare as text
+// (the abbreviation only when there is one).
 inline std::string describeTree(const tv::menuModel& model, const tv::menuNode& node, int depth = 0) {
     std::ostringstream out;
     if (node.item) {
         const tv::menuItem& it = *node.item;
         out << depth << '|' << int(it.mode) << '|' << it.text << '|' << tv::escapeText(it.data) << '|' << it.vk << '|'
             << int(it.extKey) << '|' << model.corners.cornerOf(it.itemId) << '|' << it.extIconFileName << '|'
-            << it.extIconIndex << '\n';
+            << it.extIconIndex;
+        if (!it.abbreviation.empty()) out << '|' << it.abbreviation;
+        out << '\n';
     }
     for (const auto& child : node.children) out << describeTree(model, child, depth + 1);
     return out.str();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Data files as users edit them: a menu saved as UTF-8, with a byte-order mark
-# or without, is read as meant and saved back as code page 932; a data file
+# or without, is read as meant and saved back as code page 932 (a character it
+# lacks in a content as its \u{hex} escape); a data file
 # that cannot be read is set aside with a message that names it, the name it is
 # kept under and why, while the program runs on. The message's screenshot lands
 # in WORK_PARENT/../screenshots.
@@ -26,11 +27,17 @@ MENU="${E2E_MENU_HEADER}593	0	0
 	1	おはよう	おはようございます。\\r\\n表示・ソ～	0	0	0		0
 }
 3	-横線-		0	0	0		0
+1	笑顔	\\u{1F600}	0	0	0		0
 "
 e2e_write_menu expected.ini "$MENU"
 
-# utf8_menu FILE [BOM]: the menu in UTF-8 with CR LF, as an editor saves it
-utf8_menu() { { [ -n "${2:-}" ] && printf '\xEF\xBB\xBF'; printf '%s' "${MENU//$'\n'/$'\r\n'}"; } > "$1"; }
+# utf8_menu FILE [BOM]: the menu in UTF-8 with CR LF, as an editor saves it: with
+# 〜 as Mac and Linux editors write it, and 😀, which a content keeps as \u{1F600}.
+utf8_menu() {
+  local text=${MENU//～/〜}
+  text=${text//'\u{1F600}'/😀}
+  { [ -n "${2:-}" ] && printf '\xEF\xBB\xBF'; printf '%s' "${text//$'\n'/$'\r\n'}"; } > "$1"
+}
 
 # A data file named on the command line opens the editor at once.
 test_utf8_file() {
@@ -50,10 +57,10 @@ test_utf8_file() {
   e2e_stop tolvane.exe
 }
 
-# A line code page 932 cannot hold: the file is set aside and the user is told.
+# A display text code page 932 cannot hold: the file is set aside and the user is told.
 test_set_aside() {
   utf8_menu tv2_text.ini
-  printf '1\t笑顔\t\xF0\x9F\x98\x80\t0\t0\t0\t\t0\r\n' >> tv2_text.ini
+  printf '1\t笑顔\xF0\x9F\x98\x80\t\t0\t0\t0\t\t0\r\n' >> tv2_text.ini
   cp tv2_text.ini rejected.original
   local line box
   line=$(($(grep -c '' rejected.original)))

@@ -25,6 +25,8 @@ e2e_write_menu tv2_text.ini "${E2E_MENU_HEADER}1613	0	0
 cp "$TOLVANE_EXE" .
 
 ctl() { e2e_editorctl "$@"; }
+# A text for a field, from UTF-8, as a Windows path of its CP932 bytes.
+text_file() { e2e_sjis "$2" "$1"; e2e_winpath "$1"; }
 editor_closed() { e2e_wait_until '! ctl window > /dev/null 2>&1' 5; }
 editor_count() { e2e_winlist --class '#32770' --visible | grep -c "$(printf 'Tolvane (設定)' | iconv -f UTF-8 -t CP932)"; }
 
@@ -122,19 +124,60 @@ test_shortcut_field() {
   e2e_expect_notepad 'おはよう' "after 更新 the key inserts its phrase"
 }
 
-test_exit_asks() {
-  ctl select 2 settext 1001 "$(e2e_winpath label.txt)" > /dev/null
+prompt_text() { ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8; }
+quit_done() { e2e_wait_until '! e2e_running tolvane.exe' 10; }
+
+# reopen_with_edit TEXT   starts the program again, opens its editor and gives
+# 挨拶 the display text TEXT, unsaved
+reopen_with_edit() {
+  e2e_start_tolvane "$DESKTOP"
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null || { e2e_fail "no editor after a restart"; return 1; }
+  ctl select 2 settext 1001 "$(text_file "$1.txt" "$1")" > /dev/null
+}
+
+# logoff_answered ANSWER   WM_QUERYENDSESSION to the program, the save prompt
+# answered with button ANSWER; prints the program's reply to the session's end
+logoff_answered() {
+  ctl --class TV2 endsession > endsession.txt &
+  local asking=$!
+  ctl answer "$1" > /dev/null
+  wait "$asking"
+  cat endsession.txt
+}
+
+# Quitting with unsaved changes asks through the editor, however the quit
+# comes: Cancel keeps the program and the editor, No discards and quits, Yes
+# saves and quits; a logoff is refused by Cancel only.
+test_quit_with_changes() {
+  cp tv2_text.ini before-quit.ini
+  ctl select 2 settext 1001 "$(text_file QuitNo.txt QuitNo)" > /dev/null
   reset_notepad
   menu_pick x
-  [ "$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)" = "変更されています．設定を保存しますか？" ] &&
+  [ "$(prompt_text)" = "変更されています．設定を保存しますか？" ] &&
     e2e_pass "quitting with unsaved changes asks through the editor" || e2e_fail "no prompt on exit"
   ctl answer 2 > /dev/null
   sleep 1
   e2e_running tolvane.exe && ctl window > /dev/null && e2e_pass "Cancel keeps the program and the editor running" ||
     e2e_fail "the program or the editor ended after Cancel"
-  ctl click 2 > /dev/null
+  [ "$(logoff_answered 2)" = 0 ] && e2e_running tolvane.exe && ctl window > /dev/null &&
+    e2e_pass "a logoff answered Cancel is refused, the program and the editor stay" ||
+    e2e_fail "logoff with Cancel: reply [$(cat endsession.txt)], the program or the editor ended"
+  ctl --class TV2 close > /dev/null
   ctl answer 7 > /dev/null
-  editor_closed
+  quit_done && e2e_pass "WM_CLOSE answered No quits" || e2e_fail "the program still runs after No"
+  e2e_expect_bytes tv2_text.ini before-quit.ini "No leaves the data file as it was"
+
+  reopen_with_edit QuitYes
+  ctl post 40005 > /dev/null
+  ctl answer 6 > /dev/null
+  quit_done && grep -q '	QuitYes	' tv2_text.ini && e2e_pass "プログラムを終了 answered Yes saves and quits" ||
+    e2e_fail "after 40005 and Yes: running $(e2e_running tolvane.exe && echo yes), saved $(grep -c QuitYes tv2_text.ini)"
+
+  reopen_with_edit LogoffYes
+  [ "$(logoff_answered 6)" != 0 ] && quit_done && grep -q '	LogoffYes	' tv2_text.ini &&
+    e2e_pass "a logoff answered Yes saves, lets the session end and quits" ||
+    e2e_fail "logoff with Yes: reply [$(cat endsession.txt)], saved $(grep -c LogoffYes tv2_text.ini)"
 }
 
 # The starter menu, opened for editing beside the running copy.
@@ -182,6 +225,6 @@ e2e_start_tolvane "$DESKTOP"
 test_opening
 test_new_phrase_inserted
 test_shortcut_field
-test_exit_asks
+test_quit_with_changes
 test_screenshots
 e2e_finish

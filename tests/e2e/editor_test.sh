@@ -225,6 +225,32 @@ test_rename_and_modes() {
   [ "$(ctl command 2002 combosel 1013)" = 2 ] && e2e_pass "the context menu's mode command sets the mode" ||
     e2e_fail "mode after command 2002: $(ctl combosel 1013)"
   ctl click 1006 > /dev/null
+
+  ctl select 0 click 1018 click 1018 click 1007 select 1 combo 1013 3 > /dev/null
+  [ "$(e2e_editor_label 1)" = "-横線-" ] && [ "$(e2e_editor_label 1/1)" = New ] &&
+    e2e_pass "a folder \"New\" switched to a separator shows \"-横線-\" in the tree too" ||
+    e2e_fail "the folder's label after mode 3: $(e2e_editor_label 1)"
+  test_long_rename
+  ctl click 1006 > /dev/null
+}
+
+# Renaming in place a display text longer than the tree's label edit holds.
+test_long_rename() {
+  local long
+  long=$(printf 'ソ%.0s' $(seq 1000))
+  ctl settext 1001 "$(text_file long.txt "$long")" command 126 > /dev/null
+  e2e_key Return
+  sleep 0.5
+  ctl gettext 1001 renamed.txt > /dev/null
+  e2e_expect_bytes renamed.txt long.txt "F2 and Enter on a 2,000-byte text keep it whole"
+  ctl command 126 > /dev/null
+  e2e_key End
+  e2e_type '!'
+  e2e_key Return
+  sleep 0.5
+  e2e_sjis "$long!" longer.txt
+  ctl gettext 1001 renamed.txt > /dev/null
+  e2e_expect_bytes renamed.txt longer.txt "a long text is renamed in full"
 }
 
 test_corners() {
@@ -286,9 +312,12 @@ test_save_and_prompt() {
   e2e_expect_bytes menu.ini expected.ini "更新 writes every edit into the data file"
   cp menu.ini saved.ini
 
+  select_label C && ctl command 126 > /dev/null
+  e2e_key Return
+  sleep 0.5
   ctl click 2 > /dev/null
   e2e_wait_until '! ctl window > /dev/null 2>&1' 5 && ! ctl msgbox 1 > /dev/null 2>&1 &&
-    e2e_pass "キャンセル right after 更新 closes without asking" ||
+    e2e_pass "キャンセル right after 更新 and a rename that changed nothing closes without asking" ||
     e2e_fail "the editor asked or stayed open after 更新 with no change"
   e2e_start "$DESKTOP" tolvane.exe  # a second start opens the first one's editor
   ctl wait-window > /dev/null || e2e_fail "a second start did not open the editor"
@@ -352,6 +381,27 @@ test_size_and_splitter() {
     e2e_fail "splitter at $((sl - l)) from the window's left, expected $offset"
 }
 
+# Items beyond the id space (33,800 menu ids, then the 10,000 history ids they
+# borrow) have no id; one keeps its corner itself, and the pane shows and
+# stores it there. The many items sit in a closed folder, which the tree fills
+# quickly.
+test_corner_beyond_ids() {
+  {
+    printf '%s0\t0\t0\n0\tBig\t\t0\t0\t0\t\t0\n{\n' "$E2E_MENU_HEADER"
+    seq 43800 | sed 's/.*/\t0\tn\t\t0\t0\t0\t\t0/'
+    printf '}\n0\tFar\t\t0\t0\t2\t\t0\n'
+  } | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > far.ini
+  # Alone: a second copy would tell, in a message box, that the first has its keys.
+  e2e_stop tolvane.exe
+  e2e_start "$DESKTOP" tolvane.exe far.ini
+  ctl wait-window 60 > /dev/null || { e2e_fail "no editor for far.ini"; return 1; }
+  [ "$(ctl select 2 combosel 1025)" = 2 ] && e2e_pass "the pane shows the corner of an item without an id" ||
+    e2e_fail "the item without an id shows corner $(ctl combosel 1025)"
+  ctl combo 1025 3 click 1014 click 2 > /dev/null
+  grep -q $'\tFar\t\t0\t0\t3\t' far.ini && e2e_pass "and stores a corner chosen for it" ||
+    e2e_fail "far.ini: $(grep -a Far far.ini)"
+}
+
 test_open_at_start
 test_new_items
 test_moves
@@ -363,4 +413,5 @@ test_failed_save
 test_save_and_prompt
 test_size_and_splitter
 ctl click 2 > /dev/null
+test_corner_beyond_ids
 e2e_finish

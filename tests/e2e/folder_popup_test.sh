@@ -3,9 +3,11 @@
 # subfolders (folder shortcuts included) and, with bit 29, its files; entries
 # are picked by mnemonic and open through the shell (a .txt file in Notepad);
 # subfolders and "内容(&Y)..." are filled when they open; a tall folder
-# continues in "続き(&Z)..." (mode 1003), which an absent letter opens; a
-# missing folder shows "表示不可". Prints how long a 10,000-file folder takes
-# to open; leaves screenshots with icons.
+# continues in "続き(&Z)..." (mode 1003), which an absent letter opens, and so
+# do registered folders beyond the first page, before the drives; a missing
+# folder shows "表示不可"; a shortcut that leads back to itself is reported,
+# not followed, there and as a program item. Prints how long a 10,000-file
+# folder takes to open; leaves screenshots with icons.
 # Usage: folder_popup_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016,SC2317  # e2e_pass never fails; wait conditions are evaluated later; tests run from a list
 set -u
@@ -32,6 +34,16 @@ e2e_helper mklink "$(e2e_winpath "$TREE/docs.lnk")" "$(e2e_winpath "$TREE/Alpha"
   e2e_helper mklink "$(e2e_winpath "$TREE/app.lnk")" "$(e2e_winpath "$TREE/readme.txt")" ||
   e2e_fail "the shortcuts could not be made"
 
+# Shortcuts that never reach a file: one to itself, and two to each other. A
+# shortcut names only what exists, so each is first made to point at a file.
+LOOPS=$E2E_WORK/loops
+mkdir -p "$LOOPS"
+loop_link() {
+  e2e_helper mklink "$(e2e_winpath "$LOOPS/$1")" "$(e2e_winpath "$2")" || e2e_fail "the shortcut $1 could not be made"
+}
+loop_link self.lnk "$TREE/readme.txt" && loop_link self.lnk "$LOOPS/self.lnk"
+loop_link tock.lnk "$TREE/readme.txt" && loop_link ping.lnk "$LOOPS/tock.lnk" && loop_link tock.lnk "$LOOPS/ping.lnk"
+
 # Data file paths escape their backslashes.
 escaped() { local p; p=$(e2e_winpath "$1"); printf '%s' "${p//\\/\\\\}"; }
 # Root: Ctrl+Alt+Space.
@@ -41,6 +53,9 @@ e2e_write_menu tv2_text.ini "${E2E_MENU_HEADER}1568	0	0
 14	多い(&M)	$(escaped "$TREE/many")	0	0	0		0
 14	万(&T)	$(escaped "$TREE/huge")	0	0	0		0
 14	全部(&A)		0	0	0		0
+14	輪(&L)	$(escaped "$LOOPS")	0	0	0		0
+2	自己(&S)	$(escaped "$LOOPS/self.lnk")	0	0	0		0
+2	循環(&C)	$(escaped "$LOOPS/ping.lnk")	0	0	0		0
 "
 cp "$TOLVANE_EXE" .
 # A registered folder: a shortcut in FOLDERS, listed above the drives.
@@ -146,6 +161,25 @@ test_drives_and_registered_folders() {
   close_menus
 }
 
+# 60 registered folders fill more than a page: the "続き(&Z)..." page holds the
+# rest, then the drives and the settings entry. q-last sorts last; q is no
+# mnemonic of the first page, so it opens the continuation.
+test_many_registered_folders() {
+  local i
+  e2e_helper mklink "$(e2e_winpath FOLDERS/k.lnk)" "$(e2e_winpath "$TREE/Alpha")" || e2e_fail "no shortcut k.lnk"
+  for i in $(seq -w 1 58); do cp FOLDERS/k.lnk "FOLDERS/k$i.lnk"; done
+  e2e_helper mklink "$(e2e_winpath FOLDERS/q-last.lnk)" "$(e2e_winpath "$TREE/beta")" || e2e_fail "no shortcut q-last.lnk"
+  if open_menus 3 a q; then
+    sleep 1
+    e2e_screenshot "$SHOTS/folder-popup-registered-page2.png"
+    e2e_key q
+    e2e_wait_until '[ "$(menu_count)" -ge 4 ]' 10 && e2e_key i
+    expect_notepad_title inner.txt "the last of 61 registered folders is on the 続き(&Z)... page and opens"
+  fi
+  close_menus
+  rm -f FOLDERS/k*.lnk FOLDERS/q-last.lnk
+}
+
 test_continuation() {
   open_menus 2 m || { close_menus; return; }
   local t b
@@ -185,6 +219,36 @@ test_missing_folder() {
   close_menus
 }
 
+# expect_cannot_open DESCRIPTION: the program says in its own message box that
+# it cannot open the shortcut, and keeps running; a crashed one is started again.
+expect_cannot_open() {
+  if e2e_wait_until 'e2e_winlist --class "#32770" --visible | cut -f9 | iconv -f CP932 -t UTF-8 | grep -qx "Tolvane (設定)"' 15 &&
+    e2e_winlist --class TV2 | grep -q .; then
+    e2e_pass "$1"
+    e2e_key Return
+    e2e_wait_no_window '#32770' || e2e_fail "the message stayed open"
+  else
+    e2e_fail "$1: no message; windows: $(e2e_winlist --visible | cut -f2,9 | tr '\n\t' '; ')"
+    e2e_stop tolvane.exe
+    e2e_start_tolvane "$DESKTOP"
+  fi
+}
+
+# A shortcut to itself, and a circle of two, picked in a folder menu (l) or run
+# as program items (s, c).
+test_endless_shortcuts() {
+  open_menus 2 l && e2e_key s
+  expect_cannot_open "a shortcut to itself picked in a folder menu is reported, not followed"
+  close_menus
+  open_menus 2 l && e2e_key p
+  expect_cannot_open "a circle of two shortcuts picked in a folder menu is reported"
+  close_menus
+  open_menus 1 && e2e_key s
+  expect_cannot_open "a program item naming a shortcut to itself is reported"
+  open_menus 1 && e2e_key c
+  expect_cannot_open "a program item naming a circle of shortcuts is reported"
+}
+
 # How long the 10,000-file folder takes from the key to its submenu on the
 # screen, with the continuation page and with every entry in one menu. The
 # missing folder, which lists nothing, is the yardstick: the key, xdotool and
@@ -215,7 +279,7 @@ time_huge_folder() {
 }
 
 e2e_start_tolvane "$DESKTOP"
-for test in ${FOLDER_TESTS:-test_folder_and_mnemonics test_subfolders_fill_on_opening test_long_path test_drives_and_registered_folders test_continuation test_missing_folder time_huge_folder}; do
+for test in ${FOLDER_TESTS:-test_folder_and_mnemonics test_subfolders_fill_on_opening test_long_path test_drives_and_registered_folders test_many_registered_folders test_continuation test_missing_folder test_endless_shortcuts time_huge_folder}; do
   "$test"
 done
 e2e_finish

@@ -353,6 +353,12 @@ e2e_screenshots_dir() {
 # e2e_screenshot FILE   the whole X screen as an image (look at it when a test fails)
 e2e_screenshot() { import -window root "$1"; }
 
+# e2e_pixels X Y W H   the desktop area as text, one pixel a line, to compare
+# two moments
+e2e_pixels() {
+  import -window root -crop "${3}x${4}+$(($1 + E2E_DESKTOP_X))+$(($2 + E2E_DESKTOP_Y))" txt:- 2> /dev/null | tail -n +2
+}
+
 # --- driving ----------------------------------------------------------------
 
 # Gives the X keyboard focus to the X window that Wine takes keys from.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The popup menu under awkward conditions: a folder key whose submenu has no
-# entry, the menu's key pressed while it is open, absurd values in tv2.ini, a
-# 150% screen (LogPixels 144) and a data file 40,000 folders deep.
+# entry, the menu's key pressed while it is open, an icon file that cannot be
+# found, absurd values in tv2.ini, a 150% screen (LogPixels 144) and a data file
+# 40,000 folders deep.
 # Usage: menu_hardening_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016,SC2034,SC2154  # e2e_pass never fails; wait conditions (setting menu) and the cleanup hook are evaluated later
 set -u
@@ -11,6 +12,8 @@ e2e_init menu_hardening "${1:?helpers folder}" "${2:?work folder}"
 DESKTOP=harden
 cp "$TOLVANE_EXE" tolvane.exe
 
+# 一 takes its icon from a file that is not there yet.
+LATE_ICON=$(e2e_winpath late.ico)
 # Root: Ctrl+Alt+M (77 + 1536). 空 (Ctrl+Alt+E) holds only a column break, so its
 # submenu has no entry. The root menu is four entries taller than 束.
 e2e_write_menu tv2_text.ini "${E2E_MENU_HEADER}1613	0	0
@@ -18,7 +21,7 @@ e2e_write_menu tv2_text.ini "${E2E_MENU_HEADER}1613	0	0
 {
 	4	-縦線-		0	0	0		0
 }
-1	一(&1)	いち	0	0	0		0
+1	一(&1)	いち	0	0	0	${LATE_ICON//\\/\\\\}	0
 1	二(&2)	に	0	0	0		0
 1	三(&3)	さん	0	0	0		0
 1	四(&4)	よん	0	0	0		0
@@ -80,6 +83,24 @@ test_key_toggles() {
     { e2e_fail "menus: $(e2e_winlist --class '#32768')"; close_all; }
 }
 
+# 8. An icon file that cannot be found is not looked for at every drawing (on a
+# host that has gone, each look-up waits for the network): the menu opened
+# again after the file appears still shows 一's own icon.
+test_unreadable_icon() {
+  local l t b before
+  open_root || { e2e_fail "the menu did not open"; return; }
+  read -r l t _ b <<< "$menu"
+  sleep 1  # a menu window is listed before it is painted
+  before=$(e2e_pixels "$l" "$t" 24 $((b - t)))
+  close_all
+  cp "$E2E_LIB_DIR/../../res/icons/app.ico" late.ico
+  open_root || { e2e_fail "the menu did not open again"; return; }
+  e2e_wait_until '[ "$(e2e_pixels "$l" "$t" 24 $((b - t)))" = "$before" ]' 3 &&
+    e2e_pass "an icon file found missing is not looked for again in this run" ||
+    e2e_fail "the icons of the menu changed once late.ico appeared: it was looked for again"
+  close_all
+}
+
 # 6. Absurd settings read as their defaults: the menu looks as with no tv2.ini.
 test_absurd_settings() {
   printf '[MenuFont]\r\nHeight=1000000\r\nWeight=-7\r\n[set]\r\niMaxViewSize=-5\r\nShowMenuPosMode=99\r\n' > tv2.ini
@@ -138,6 +159,7 @@ e2e_wait_window Notepad > /dev/null || e2e_fail "notepad did not start"
 e2e_start_tolvane "$DESKTOP"
 test_empty_submenu
 test_key_toggles
+test_unreadable_icon
 measure normal && e2e_pass "at 96 DPI an entry is $normal_height pixels high, the menu $normal_width wide"
 if [ -n "${normal_height:-}" ]; then
   test_absurd_settings

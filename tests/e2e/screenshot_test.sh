@@ -54,10 +54,7 @@ shot() {
   echo "screenshot: $file"
 }
 
-# pixels X Y W H: the desktop area as text, one pixel a line, to compare two moments
-pixels() {
-  import -window root -crop "${3}x${4}+$(($1 + E2E_DESKTOP_X))+$(($2 + E2E_DESKTOP_Y))" txt:- 2> /dev/null | tail -n +2
-}
+pixels() { e2e_pixels "$@"; }
 # colours X Y W H: how many colours the area has (a flat background has one)
 # shellcheck disable=SC2317  # called from a wait condition
 colours() { pixels "$@" | awk '{print $3}' | sort -u | wc -l; }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of tolvane.exe: where its menu comes from and which data file it
 # writes (nothing there, only the initial menu, a file that is not ours), one
-# running copy per user unless a data file is named, and the tray icon.
+# running copy per user unless a data file is named, the same when the program
+# lives in a folder named in Japanese, and the tray icon.
 # Usage: startup_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE ORG_TEXT_INI
 # shellcheck disable=SC2015,SC2016,SC2034  # e2e_pass never fails; wait conditions, and the variables only they read, are evaluated later
 set -u
@@ -124,6 +125,30 @@ test_rejected_file() {
   e2e_expect_bytes tv2_text.ini "$E2E_WORK/fallback.expected" "and the fallback menu is written in its place"
 }
 
+# The titles of the visible dialogs and message boxes, in UTF-8, sorted, one line.
+dialog_titles() { e2e_winlist --class '#32770' --visible | cut -f9 | iconv -f CP932 -t UTF-8 | sort | tr '\n' ' '; }
+
+# Started unquoted from a folder named in Japanese, as Explorer starts a program
+# whose path has no blank: its own path is no data-file argument, so it writes
+# tv2_text.ini beside itself, reports nothing and stays the only copy.
+test_japanese_folder() {
+  local boxes
+  new_folder 日本語フォルダ
+  e2e_start "$DESKTOP" tolvane.exe
+  wait_tv2_windows 1 ||
+    { e2e_fail "no main window started from 日本語フォルダ (dialogs: [$(dialog_titles)])"; return; }
+  e2e_expect_bytes tv2_text.ini "$E2E_WORK/fallback.expected" \
+    "started unquoted from 日本語フォルダ, it writes its own tv2_text.ini"
+  # A second start brings the first copy's editor forward, its only window.
+  e2e_start "$DESKTOP" tolvane.exe
+  e2e_wait_until '[ -n "$(dialog_titles)" ]' || { e2e_fail "a second start from 日本語フォルダ showed nothing"; return; }
+  sleep 1  # a start-up message would come with the editor
+  boxes=$(dialog_titles)
+  [ "$(tv2_windows | grep -c .)" = 1 ] && [ "$boxes" = "Tolvane (設定) " ] &&
+    e2e_pass "a second start from 日本語フォルダ opens the first copy's editor and ends" ||
+    e2e_fail "after a second start: main windows [$(tv2_windows)], dialogs [$boxes]"
+}
+
 test_empty_folder
 test_tray_icon
 test_single_instance
@@ -131,4 +156,6 @@ stop_all
 test_initial_menu
 stop_all
 test_rejected_file
+stop_all
+test_japanese_folder
 e2e_finish

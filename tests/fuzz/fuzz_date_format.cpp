@@ -1,10 +1,13 @@
 // The date formats on any format string at any valid moment: the first bytes
-// choose the moment and the zone, the rest is the format.
+// choose the moment and the zone, the rest is the format. The same text also
+// goes through the fill-ins of phrases, its own labels answered.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "popup/date_format.h"
+#include "popup/fill_ins.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 10) return 0;
@@ -23,5 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string current = tv::expandDateTime(format, t);
     std::string placed = tv::expandPlaceholders(format, current, tv::expandDateTime("%X", t));
     tv::replaceOldNameTokens(placed, t.weekday, t.month);
+
+    tv::fillInValues values{current, placed, format, tv::fillInLabels(format)};
+    tv::filledText filled = tv::fillIn(format, values);
+    if (filled.caretSteps > filled.text.size() || (!filled.hasCaretMark && filled.caretSteps != 0)) std::abort();
     return 0;
 }

@@ -26,7 +26,7 @@ const command commands[] = {
     {"outline", "outline IN OUT [--item P]", tvtool::runOutline},
     {"check", "check IN", tvtool::runCheck},
     {"history-rewrite", "history-rewrite IN OUT", tvtool::runHistoryRewrite},
-    {"history-list", "history-list IN", tvtool::runHistoryList},
+    {"history-list", "history-list IN [--utf8]", tvtool::runHistoryList},
     {"date", "date FORMAT [--at \"YYYY-MM-DD HH:MM:SS\"]", tvtool::runDate},
 };
 
@@ -39,7 +39,7 @@ void printUsage() {
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
-    // Output is code page 932 bytes and "\n" line ends on every platform.
+    // Output is code page 932 bytes (UTF-8 where asked) and "\n" line ends on every platform.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     if (argc < 2) {

@@ -1,11 +1,15 @@
 // tvtool rewrite / xml / outline / check: the menu data file commands.
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "abbrev/abbreviation_matcher.h"
 
 #include "files/atomic_file.h"
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
+#include "model/tree_walk.h"
 #include "tools/tvtool/commands.h"
 
 namespace tvtool {
@@ -136,6 +140,49 @@ int runExport(const char* command, exportKind kind, const std::vector<std::strin
     return 0;
 }
 
+// Where each item is, in the form --item takes ("2/1").
+std::unordered_map<const tv::menuItem*, std::string> itemPaths(const tv::menuNode& root) {
+    std::unordered_map<const tv::menuItem*, std::string> paths;
+    std::vector<std::string> stack;
+    tv::walkTree(
+        root,
+        [&](const tv::menuNode& node, size_t depth, size_t position) {
+            if (depth == 0) return;
+            std::string path = depth == 1 ? std::to_string(position) : stack.back() + "/" + std::to_string(position);
+            if (node.item) paths.emplace(node.item.get(), path);
+            stack.push_back(std::move(path));
+        },
+        [&](const tv::menuNode&, size_t depth) {
+            if (depth > 0) stack.pop_back();
+        });
+    return paths;
+}
+
+// Abbreviations that were cut on reading, sit on items that cannot expand, or
+// never expand because another item takes them first.
+void warnAboutAbbreviations(const tv::menuModel& model, const tv::readReport& report) {
+    for (size_t line : report.changedAbbreviationLines)
+        std::printf("warning: line %zu: the abbreviation is longer than %zu bytes or holds control characters; "
+                    "only what fits was kept\n",
+                    line, tv::maxAbbreviationBytes);
+    auto paths = itemPaths(model.root);
+    tv::walkTree(
+        model.root,
+        [&](const tv::menuNode& node, size_t depth, size_t) {
+            if (depth == 0 || !node.item || node.item->abbreviation.empty() || tv::expandsByAbbreviation(node)) return;
+            std::printf("warning: item %s: the abbreviation \"%s\" never expands: %s\n",
+                        paths[node.item.get()].c_str(), node.item->abbreviation.c_str(),
+                        node.hasChildren() ? "a folder opens its submenu"
+                                           : "only phrases, dates, enclosures and programs run by their abbreviation");
+        },
+        [](const tv::menuNode&, size_t) {});
+    for (const tv::abbreviationConflict& conflict : tv::findAbbreviationConflicts(model.root))
+        std::printf("warning: item %s: the abbreviation \"%s\" never expands: item %s %s \"%s\"\n",
+                    paths[conflict.item].c_str(), conflict.item->abbreviation.c_str(), paths[conflict.winner].c_str(),
+                    conflict.sameAbbreviation ? "comes first with the same abbreviation" : "expands first, on",
+                    conflict.winner->abbreviation.c_str());
+}
+
 }  // namespace
 
 int runRewrite(const std::vector<std::string>& args) { return runExport("rewrite", exportKind::dataFile, args); }
@@ -159,12 +206,17 @@ int runCheck(const std::vector<std::string>& args) {
         std::printf("warning: line %zu: %zu items from here on are beyond the item ids the program can give out; "
                     "they are kept in the file but cannot be chosen\n",
                     report.firstItemWithoutIdLine, report.itemsWithoutId);
+    for (size_t line : report.malformedEscapeLines)
+        std::printf("warning: line %zu: the content has a \"\\u{\" that is not a character's code (1 to 6 hex "
+                    "digits of U+1 to U+10FFFF, no surrogate, then \"}\"); it is kept as written\n",
+                    line);
     for (size_t line : report.ignoredOpenLines)
         std::printf("warning: line %zu: \"{\" has no item line before it at this level and was ignored\n", line);
     if (report.unmatchedCloseLine)
         std::printf("warning: line %zu: \"}\" has no matching \"{\"; reading stopped there and the rest of the file "
                     "is ignored\n",
                     report.unmatchedCloseLine);
+    warnAboutAbbreviations(model, report);
     return 0;
 }
 

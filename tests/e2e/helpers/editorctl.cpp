@@ -32,6 +32,9 @@
 //   post ID                 WM_COMMAND ID posted: returns at once, for commands
 //                           that open a modal dialog
 //   close                   WM_CLOSE, as from the close box or Alt+F4
+//   endsession [SECONDS]    WM_QUERYENDSESSION for a logoff, as Windows sends it;
+//                           prints the answer (0 refuses) once there is one, so
+//                           a test that must answer a prompt first runs it apart
 //   settext ID FILE         replaces the text with the bytes of FILE, as a paste
 //                           over the whole text would (EN_CHANGE follows)
 //   gettext ID [OUTFILE]    the text: to OUTFILE byte for byte, or to stdout
@@ -709,6 +712,7 @@ const CommandShape kCommands[] = {
     {"focus", 0, CommandShape::kNone},        {"msgbox", 0, CommandShape::kSeconds},
     {"answer", 1, CommandShape::kSeconds},    {"close", 0, CommandShape::kNone},
     {"post", 1, CommandShape::kNone},         {"listsel", 1, CommandShape::kNone},
+    {"endsession", 0, CommandShape::kSeconds},
 };
 
 const CommandShape* shape_of(const std::string& name)
@@ -786,6 +790,8 @@ void run(const std::vector<std::string>& command)
             fail("cannot post command " + command[1]);
     } else if (name == "close") {
         deliver(window(), WM_CLOSE, 0, 0);
+    } else if (name == "endsession") {
+        print_line(std::to_string(send(window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF)));
     } else if (name == "settext") {
         set_control_text(command[1], command[2].c_str());
     } else if (name == "gettext") {
