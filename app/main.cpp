@@ -13,6 +13,7 @@
 #include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_file.h"
 #include "editor/find.h"
+#include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/item_icons.h"
 #include "popup/popup_menu.h"
@@ -75,7 +76,7 @@ int runMessageLoop() {
         if (findDialog && IsDialogMessageA(findDialog, &message)) continue;
         // The history edit dialog's keys are its own, never the editor's shortcuts.
         if (isHistoryEditDialogMessage(message)) continue;
-        if (app().editorWindow && TranslateAcceleratorA(app().editorWindow, app().accelerators, &message)) continue;
+        if (isEditorMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -19,13 +19,23 @@ void setClosing(bool closing) {
 }  // namespace
 
 std::optional<LRESULT> onCloseRequest(UINT message) {
+    // A second request (the tray's exit, say) while the user is still being
+    // asked waits for that answer: going on would destroy the main window under
+    // a Cancel.
+    static bool asking = false;
+    if (asking) return 0;
     if (app().closing) return std::nullopt;
     setClosing(true);
     // The editor is asked by a call, not by a message: its answer to a message
     // would be read from a window that a Yes or a No has destroyed.
-    if (app().editorModified && !closeSettingsEditorAsking()) {
-        setClosing(false);  // the user kept the editor open; for an ending session this refuses
-        return 0;
+    if (app().editorModified) {
+        asking = true;
+        const bool editorGone = closeSettingsEditorAsking();
+        asking = false;
+        if (!editorGone) {
+            setClosing(false);  // the user kept the editor open; for an ending session this refuses
+            return 0;
+        }
     }
     // Changes, if any, were saved or dropped just above: the editor goes quietly.
     destroySettingsEditor();

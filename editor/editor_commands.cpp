@@ -90,6 +90,7 @@ const struct {
     {IDM_EDITOR_FILL_TREE, fillTree},
     {IDM_EDITOR_SELECT_ALL, selectAllInField},
     {IDC_NEW, plain<newItem>},
+    {IDM_EDITOR_NEW_FOLDER, plain<newFolder>},
     {IDC_ADD_COPY, plain<addCopyFromPane>},
     {IDC_DELETE, plain<deleteSelected>},
     {IDC_MOVE_UP, plain<moveSelectedUp>},

@@ -7,6 +7,7 @@
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_tree.h"
 #include "editor/editor_window.h"
+#include "editor/save_notice.h"
 #include "editor/settings_editor.h"
 #include "files/menu_file.h"
 #include "popup/item_icons.h"
@@ -121,7 +122,9 @@ void onEditorOk(editorState& editor) {
 }
 
 void onEditorApply(editorState& editor) {
-    if (saveEditor(editor, false)) app().editorModified = false;
+    if (!saveEditor(editor, false)) return;
+    app().editorModified = false;
+    showSavedNotice(editor);
 }
 
 bool closeEditorWithPrompt(editorState& editor) {

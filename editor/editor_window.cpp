@@ -16,6 +16,7 @@
 #include "editor/find.h"
 #include "editor/file_commands.h"
 #include "editor/properties_pane.h"
+#include "editor/save_notice.h"
 #include "editor/tooltips.h"
 #include "editor/tree_commands.h"
 #include "editor/tree_context_menu.h"
@@ -126,8 +127,9 @@ BOOL onInitDialog(HWND window, editorState* editor) {
     setIcons(*editor);
     SetWindowTextA(editor->displayText, "左の階層構造（非表示）を設定中です...おまちください");
     if (app().font.handle) SendMessageA(editor->content, WM_SETFONT, reinterpret_cast<WPARAM>(app().font.handle), FALSE);
-    SetWindowTextA(window, "Tolvane (設定)");
+    showEditorTitle(window);
     initPaneControls(*editor);
+    subclassTreeKeys(editor->tree);
     buildEntryContextMenu();
     SetForegroundWindow(window);
     restoreEditorPlacement(*editor);
@@ -176,6 +178,7 @@ INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SIZING: onEditorSizing(*editor, wParam, *reinterpret_cast<RECT*>(lParam)); return TRUE;
     case WM_SIZE: onEditorSize(*editor, wParam, LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_MOVE: onEditorMove(*editor); return TRUE;
+    case WM_WINDOWPOSCHANGING: keepMaximizedInWorkArea(window, *reinterpret_cast<WINDOWPOS*>(lParam)); return FALSE;
     case WM_PAINT: paintSizeGrip(window); return TRUE;
     case WM_MOUSEMOVE:
         if (editor->drag.dragging) onDragMove(*editor);
@@ -185,6 +188,7 @@ INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
         if (editor->drag.dragging) onDragEnd(*editor, message == WM_LBUTTONUP);
         return TRUE;
     case WM_DROPFILES: onDropFiles(*editor, reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case WM_TIMER: onEditorTimer(*editor, wParam); return TRUE;
     case WM_NCDESTROY:
         SetWindowLongPtrA(window, DWLP_USER, 0);
         delete editor;
@@ -223,6 +227,20 @@ void destroyEditorWindow(editorState& editor) {
     app().editorWindow = nullptr;
     app().editorModified = false;
     DestroyWindow(window);  // the state is deleted at WM_NCDESTROY
+}
+
+bool isEditorMessage(MSG& message) {
+    editorState* editor = editorOf(app().editorWindow);
+    if (!editor) return false;
+    // The shortcut-key field takes every key, so that Ctrl+S or F3 can be given
+    // to an item.
+    if (message.hwnd != editor->hotkey && TranslateAcceleratorA(editor->window, app().accelerators, &message))
+        return true;
+    // Escape is no way to close the editor (キャンセル, Alt+F4 and the close
+    // box are): it goes to the control, which may cancel a rename or a list.
+    const bool escape = (message.message == WM_KEYDOWN || message.message == WM_CHAR) && message.wParam == VK_ESCAPE;
+    // Tab and Shift+Tab go from control to control in the template's order.
+    return !escape && IsDialogMessageA(editor->window, &message);
 }
 
 void destroySettingsEditor() {

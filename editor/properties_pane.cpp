@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/window_text.h"
+#include "editor/dialog_keys.h"
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_tree.h"
 #include "editor/item_text_rules.h"
@@ -51,13 +52,16 @@ std::string rootDisplayText() {
     return text;
 }
 
-// Tab and Enter go on to the content field; Ctrl+Up and Ctrl+Down move the
-// entry, as they do in the tree.
+// Enter goes on to the content field, as Tab does by the dialog's order;
+// Ctrl+Up and Ctrl+Down move the entry, as they do in the tree.
 LRESULT CALLBACK displayTextProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* editor = reinterpret_cast<editorState*>(data);
     switch (message) {
+    case WM_GETDLGCODE:
+        if (isKeyDown(lParam, VK_RETURN)) return DefSubclassProc(field, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
     case WM_KEYDOWN:
-        if (wParam == VK_TAB || wParam == VK_RETURN) {
+        if (wParam == VK_RETURN) {
             SetFocus(editor->content);
             return 0;
         }
@@ -76,6 +80,31 @@ LRESULT CALLBACK displayTextProc(HWND field, UINT message, WPARAM wParam, LPARAM
     return DefSubclassProc(field, message, wParam, lParam);
 }
 
+// Tab moves on from the content field as from every other control, so a
+// keyboard user is never caught in it; Ctrl+Tab is how a TAB byte gets in.
+// Escape would close the editor (a multi-line edit in a dialog closes it),
+// which closes only from キャンセル, Alt+F4 or its close box.
+LRESULT CALLBACK contentProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (message) {
+    case WM_GETDLGCODE:
+        if (isKeyDown(lParam, VK_TAB) && !control)
+            return DefSubclassProc(field, message, wParam, lParam) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB && control) {
+            SendMessageA(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\t"));
+            return 0;
+        }
+        if (wParam == VK_ESCAPE) return 0;
+        break;
+    case WM_CHAR:
+        if (wParam == '\t' && control) return 0;  // the key-down typed it
+        break;
+    }
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
 }  // namespace
 
 void initPaneControls(editorState& editor) {
@@ -86,6 +115,7 @@ void initPaneControls(editorState& editor) {
                      reinterpret_cast<LPARAM>(modeListText(static_cast<uint8_t>(mode))));
     SendMessageA(editor.modeList, CB_SETCURSEL, itemMode::insertFront, 0);
     SetWindowSubclass(editor.displayText, displayTextProc, 1, reinterpret_cast<DWORD_PTR>(&editor));
+    SetWindowSubclass(editor.content, contentProc, 1, 0);
     subclassHotkeyField(editor.hotkey);
 }
 

@@ -2,6 +2,8 @@
 // reaches them.
 #pragma once
 
+#include <windows.h>
+
 #include "model/menu_item.h"
 
 namespace tv {
@@ -15,6 +17,11 @@ void openHistoryEditor(const menuItem* entry);
 // キャンセル. True when the editor is gone (saved or discarded) or was not open,
 // false when the user kept it.
 bool closeSettingsEditorAsking();
+
+// The message loop offers every message here first while the editor is open:
+// true when it was one of the editor's keys and has been handled.
+bool isEditorMessage(MSG& message);
+
 // The program is ending: the editor window goes without saving or asking (the
 // close sequence has asked already when there were changes).
 void destroySettingsEditor();

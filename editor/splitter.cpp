@@ -25,11 +25,18 @@ void placeBar(HWND bar, const RECT& rect, int left) {
     InvalidateRect(GetParent(bar), nullptr, TRUE);
 }
 
+// Where the pointer was when the message was sent, in screen coordinates. The
+// release must use its own position: under load the last move can come after
+// it, and the bar would stop short.
+POINT messagePoint(HWND bar, LPARAM lParam) {
+    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(bar, &point);
+    return point;
+}
+
 // The bar stays at least its own width from the left edge and twice its width
 // from the right one, so it can always be caught again.
-int clampedLeft(HWND bar, const splitterDrag& drag) {
-    POINT cursor{};
-    GetCursorPos(&cursor);
+int clampedLeft(HWND bar, const splitterDrag& drag, POINT cursor) {
     const int width = drag.startRect.right - drag.startRect.left;
     RECT parent{};
     GetClientRect(GetParent(bar), &parent);
@@ -57,14 +64,16 @@ LRESULT CALLBACK splitterProc(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
     case WM_LBUTTONDOWN:
         drag->tracking = true;
         SetCapture(bar);
-        GetCursorPos(&drag->start);
+        drag->start = messagePoint(bar, lParam);
         drag->startRect = rectInParent(bar);
         return 0;
     case WM_MOUSEMOVE:
-        if (drag->tracking) placeBar(bar, drag->startRect, clampedLeft(bar, *drag));
+        if (drag->tracking) placeBar(bar, drag->startRect, clampedLeft(bar, *drag, messagePoint(bar, lParam)));
         return 0;
     case WM_LBUTTONUP:
-        if (drag->tracking) endDrag(bar, *drag, true);
+        if (!drag->tracking) return 0;
+        placeBar(bar, drag->startRect, clampedLeft(bar, *drag, messagePoint(bar, lParam)));
+        endDrag(bar, *drag, true);
         return 0;
     case WM_RBUTTONDOWN:
     case WM_CAPTURECHANGED:

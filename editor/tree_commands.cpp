@@ -61,6 +61,21 @@ void newItem(editorState& editor) {
     SendMessageA(editor.displayText, EM_SETSEL, 0, -1);
 }
 
+void newFolder(editorState& editor) {
+    itemFields fields;
+    fields.text = "新しいフォルダ";
+    // Opened in the tree, so the user sees the item it was made with.
+    fields.extKey = extKeyExpanded;
+    menuNode folder = makeItemNode(std::move(fields));
+    itemFields child;
+    child.text = "New";
+    folder.children.push_back(makeItemNode(std::move(child)));
+    markModified();
+    insertAtSelection(editor, folder);
+    SetFocus(editor.tree);
+    SendMessageA(editor.tree, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(editor.selectedEntry));
+}
+
 void addCopyFromPane(editorState& editor) {
     SetFocus(editor.tree);
     markModified();

@@ -12,6 +12,7 @@
 namespace tv {
 
 void newItem(editorState& editor);         // 1018, Insert, Ctrl+N
+void newFolder(editorState& editor);       // 40061: "New" inside a new folder, renamed in place
 void addCopyFromPane(editorState& editor); // 1009
 void deleteSelected(editorState& editor);  // 1006, Delete
 void moveSelectedUp(editorState& editor);     // 1004, Ctrl+Up

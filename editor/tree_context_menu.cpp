@@ -24,6 +24,7 @@ const struct {
     {IDC_DELETE, "削除(&D)\tDel"},
     {IDC_CHANGE_ICON, "アイコンを変更(&I)"},
     {IDC_NEW, "新規作成(&N)\tIns"},
+    {IDM_EDITOR_NEW_FOLDER, "新しいフォルダ(&F)"},
     {IDM_EDITOR_RUN_ITEM, "項目を実行 非推奨（＾＾；"},
 };
 

@@ -1,5 +1,6 @@
 #include "editor/tree_keyboard.h"
 
+#include "editor/dialog_keys.h"
 #include "res/resource.h"
 
 namespace tv {
@@ -27,14 +28,18 @@ const treeKey treeKeys[] = {
     {'K', true, IDM_FIND_NEXT_SHORTCUT, 0},
 };
 
+LRESULT CALLBACK treeKeysProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    LRESULT result = DefSubclassProc(tree, message, wParam, lParam);
+    if (message == WM_GETDLGCODE && isKeyDown(lParam, VK_RETURN)) result |= DLGC_WANTMESSAGE;
+    return result;
+}
+
 }  // namespace
+
+void subclassTreeKeys(HWND tree) { SetWindowSubclass(tree, treeKeysProc, 1, 0); }
 
 void onTreeKeyDown(editorState& editor, const NMTVKEYDOWN& key) {
     const bool control = GetKeyState(VK_CONTROL) < 0;
-    if (key.wVKey == VK_TAB) {
-        SetFocus(editor.displayText);
-        return;
-    }
     for (const treeKey& entry : treeKeys) {
         if (entry.key != key.wVKey || entry.control != control) continue;
         PostMessageA(editor.window, WM_COMMAND, entry.command, entry.lParam);

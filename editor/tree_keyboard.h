@@ -8,6 +8,8 @@
 
 namespace tv {
 
+// Enter stays the tree's (it renames) rather than the dialog's.
+void subclassTreeKeys(HWND tree);
 void onTreeKeyDown(editorState& editor, const NMTVKEYDOWN& key);
 void onTreeReturn(editorState& editor);  // NM_RETURN
 

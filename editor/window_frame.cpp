@@ -34,7 +34,10 @@ void followClientSize(const windowSizing& sizing, int dx, int dy) {
         int y = rect.top + (rule.edges & follow::moveDown ? dy : 0);
         int w = rect.right - rect.left + (rule.edges & follow::widen ? dx : 0);
         int h = rect.bottom - rect.top + (rule.edges & follow::heighten ? dy : 0);
-        defer = DeferWindowPos(defer, control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        // Each control draws itself anew where it went: pixels copied from its
+        // old place were painted over by the window, and the bottom row of a
+        // maximised editor stayed blank.
+        defer = DeferWindowPos(defer, control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
     if (defer) EndDeferWindowPos(defer);
 }
@@ -60,8 +63,9 @@ void restorePlacement(windowSizing& sizing, const std::function<void(int distanc
     const bool known = onScreen(place);
     if (known)
         MoveWindow(sizing.window, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
-    else
-        sizing.firstSize = false;  // no size message is coming from us
+    // A move to a rectangle of the same size sends no size message: the next
+    // one, the user's first maximise perhaps, must count.
+    sizing.firstSize = false;
     if (place.sp != 0 && known && applySplit) applySplit(place.sp);
     // Where the window opened is its place until it moves: without this, a
     // window never moved would not bring its split back next time.
@@ -109,6 +113,31 @@ void onSize(windowSizing& sizing, WPARAM type, int width, int height) {
     if (dx == 0 && dy == 0) return;
     followClientSize(sizing, dx, dy);
     UpdateWindow(window);
+}
+
+// Only the sizing border lies beyond the work area's edges. Wine counts a
+// popup window's menu bar as border when it works out the maximised place: the
+// caption went above the screen and the bottom row under the taskbar. The
+// place is set here rather than through WM_GETMINMAXINFO, whose values Windows
+// shifts and stretches for a monitor other than the primary one.
+void keepMaximizedInWorkArea(HWND window, WINDOWPOS& pos) {
+    if (!IsZoomed(window) || ((pos.flags & SWP_NOMOVE) && (pos.flags & SWP_NOSIZE))) return;
+    RECT target{};
+    GetWindowRect(window, &target);
+    if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&target, pos.x - target.left, pos.y - target.top);
+    if (!(pos.flags & SWP_NOSIZE)) SetRect(&target, target.left, target.top, target.left + pos.cx, target.top + pos.cy);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    RECT frame{};  // right and bottom: the border's width; the top holds the caption too
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    const RECT& work = monitor.rcWork;
+    pos.x = work.left - frame.right;
+    pos.y = work.top - frame.bottom;
+    pos.cx = work.right - work.left + 2 * frame.right;
+    pos.cy = work.bottom - work.top + 2 * frame.bottom;
+    pos.flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void paintSizeGrip(HWND window) {

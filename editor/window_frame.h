@@ -51,6 +51,9 @@ void restorePlacement(windowSizing& sizing, const std::function<void(int distanc
 void onSizing(const windowSizing& sizing, WPARAM edge, RECT& rect);       // WM_SIZING
 void onSize(windowSizing& sizing, WPARAM type, int width, int height);   // WM_SIZE
 void onMove(const windowSizing& sizing);                                 // WM_MOVE
+// WM_WINDOWPOSCHANGING: maximised, the window covers its monitor's work area,
+// so its caption, menu bar and bottom row stay in view, clear of the taskbar.
+void keepMaximizedInWorkArea(HWND window, WINDOWPOS& pos);
 void paintSizeGrip(HWND window);                                          // WM_PAINT
 
 // The window's 16x16 tool-button icons, and the program's icon as its own.

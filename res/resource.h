@@ -176,6 +176,7 @@
 #define IDM_SORT_KIND_DESC       40040
 #define IDM_VOSSEL_SETTINGS      31000
 #define IDM_QUICK_SEARCH         40050  // opens the quick search window
+#define IDM_EDITOR_NEW_FOLDER    40061  // a folder holding one new item, its label open
 
 // Controls of the quick search window "Tolvane 検索" (made in code, no template).
 #define IDC_SEARCH_FIELD         1100  // the query

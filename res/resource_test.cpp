@@ -211,6 +211,7 @@ void testEditorDialog(HINSTANCE instance) {
         {IDC_APPLY, "設定保存(更新)(&U)\tCtrl+S"},
         {IDCANCEL, "設定中止(キャンセル)(&C)\tAlt+F4"},
         {IDM_EXIT_PROGRAM, "プログラムを終了(&E)"},
+        {IDM_EDITOR_NEW_FOLDER, "新しいフォルダ(&F)"},
         {IDM_SORT_NAME_ASC, "名前による並べ替え(昇順)"},
         {IDM_SORT_NAME_DESC, "名前による並べ替え(降順)"},
         {IDM_SORT_KIND_ASC, "種類による並べ替え(昇順)"},

@@ -85,8 +85,19 @@ build_native() {
   cmake --build "$BUILD_ROOT/native" -j "$(nproc)"
 }
 
-build_windows() {
+configure_windows() {
   cmake -S "$TOLVANE_ROOT" -B "$BUILD_ROOT/win" -G "Unix Makefiles" \
     -DCMAKE_TOOLCHAIN_FILE="$TOLVANE_ROOT/cmake/mingw-w64.cmake" "$@" >/dev/null
+}
+
+build_windows() {
+  configure_windows "$@"
   cmake --build "$BUILD_ROOT/win" -j "$(nproc)"
+}
+
+# Only tolvane.exe and the starter menu it is built with (org_text.ini): what
+# running the program needs, without the tests and their helpers.
+build_windows_program() {
+  configure_windows "$@"
+  cmake --build "$BUILD_ROOT/win" -j "$(nproc)" --target tolvane
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Tolvane and starts it under Wine in a virtual desktop, in a working folder
-# with the bundled initial menu, together with Wine's Notepad to paste into.
+# Builds the program alone (scripts/test.sh builds the tests too) and starts it
+# under Wine in a virtual desktop, in a working folder with the bundled initial
+# menu, together with Wine's Notepad to paste into.
 # Ctrl+Alt+Space opens the menu (the initial menu's shortcut key); the tray icon
 # at the bottom right opens it with a right click.
 set -euo pipefail
@@ -8,8 +9,8 @@ source "$(dirname "$0")/common.sh"
 
 ensure_packages
 ensure_japanese_locale
-log "Windows build"
-build_windows
+log "Windows build of the program"
+build_windows_program
 wine_environment
 ensure_display
 

@@ -3,7 +3,8 @@
 # the tray icon, a "設定" item, Shift+click) and what each selects; a phrase
 # made in the editor inserted into Notepad right after OK; a shortcut key typed
 # into the key field, which works only once saved while the field holds every
-# key back; and quitting with unsaved changes, which asks through the editor.
+# key back, the editor's own ones too; and quitting with unsaved changes,
+# which asks through the editor.
 # Screenshots of the editor on the starter menu, a tooltip and the about box
 # land in WORK_PARENT/../screenshots.
 # Usage: editor_session_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE ORG_TEXT_INI
@@ -106,6 +107,22 @@ test_shortcut_field() {
   ! e2e_menu_rect > /dev/null && [ "$(ctl hotkey 1012)" = 1613 ] &&
     e2e_pass "the menu's key reaches the field instead of opening the menu" ||
     e2e_fail "field $(ctl hotkey 1012), menu $(e2e_menu_rect)"
+  # The editor's own keys too: none of them saves, adds an item or opens the
+  # find dialog while the field has the focus.
+  cp tv2_text.ini before-keys.ini
+  local key value seen='' entries
+  entries=$(ctl tree | wc -l)
+  for key in ctrl+s:595 ctrl+n:590 ctrl+f:582 F3:114; do
+    e2e_key "${key%:*}"
+    value=${key#*:}
+    e2e_wait_until '[ "$(ctl hotkey 1012)" = "$value" ]' 3
+    seen+="$(ctl hotkey 1012) "
+  done
+  [ "$seen" = "595 590 582 114 " ] && cmp -s tv2_text.ini before-keys.ini && [ "$(ctl tree | wc -l)" = "$entries" ] &&
+    [ "$(e2e_winlist --class '#32770' --visible | wc -l)" = 1 ] &&
+    e2e_pass "Ctrl+S, Ctrl+N, Ctrl+F and F3 go into the field, not to the editor" ||
+    e2e_fail "the field showed [$seen]; entries $(ctl tree | wc -l), before $entries;" \
+      "dialogs: $(e2e_winlist --class '#32770' --visible | wc -l)"
   e2e_key ctrl+alt+j
   e2e_wait_until '[ "$(ctl hotkey 1012)" = 1610 ]' 5 && e2e_pass "the field takes Ctrl+Alt+J" ||
     e2e_fail "field shows $(ctl hotkey 1012)"
@@ -116,6 +133,7 @@ test_shortcut_field() {
   e2e_notepad_text got.txt
   [ ! -s got.txt ] && e2e_pass "a typed key does nothing before it is saved" || e2e_fail "the key worked before 更新"
   e2e_click_in_rect "$(ctl itemrect 2)"
+  e2e_wait_until '[ "$(e2e_foreground_class)" = "#32770" ]' 5  # the editor in front before its key
   e2e_key ctrl+s
   e2e_wait_until 'grep -q "	1610	" tv2_text.ini' 5 && e2e_pass "Ctrl+S in the editor saves" ||
     e2e_fail "the key is not in the data file after Ctrl+S"
@@ -163,6 +181,14 @@ test_quit_with_changes() {
   [ "$(logoff_answered 2)" = 0 ] && e2e_running tolvane.exe && ctl window > /dev/null &&
     e2e_pass "a logoff answered Cancel is refused, the program and the editor stay" ||
     e2e_fail "logoff with Cancel: reply [$(cat endsession.txt)], the program or the editor ended"
+  # A second close (the tray's exit, say) while the question is open waits for its answer.
+  ctl --class TV2 close > /dev/null
+  ctl --class TV2 close > /dev/null
+  ctl answer 2 > /dev/null
+  sleep 1
+  ctl --class TV2 window > /dev/null && ctl window > /dev/null &&
+    e2e_pass "a second close while the question is open changes nothing: Cancel keeps both" ||
+    e2e_fail "after two closes and Cancel the main window or the editor is gone"
   ctl --class TV2 close > /dev/null
   ctl answer 7 > /dev/null
   quit_done && e2e_pass "WM_CLOSE answered No quits" || e2e_fail "the program still runs after No"

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The settings editor as a user works in it: opened for a data file named on
 # the command line, new items at every kind of selection, copies, deletion,
-# every move rule, the four sorts, drag and drop, renaming, mode changes with
+# every move rule, the four sorts, drag and drop, renaming, a new folder, the
+# note a save leaves in the caption, mode changes with
 # their default texts, corners, the save prompt, the window's minimum size and
-# the splitter, and the data file's bytes after saving.
+# the splitter, the data file's bytes after saving, the keyboard's way through
+# the controls, and the maximised window inside the work area.
 # Usage: editor_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -341,6 +343,43 @@ test_save_and_prompt() {
   ! grep -q $'\t''C'$'\t' menu.ini && e2e_pass "answering Yes saves" || e2e_fail "C is still in the data file after Yes"
 }
 
+# 新しいフォルダ: an open folder holding one "New", placed like New, its label
+# ready to be typed over; Ctrl+S writes both and notes the save in the caption
+# for a few seconds. The data file is put back for the tests after this one.
+editor_caption() { e2e_winlist --class '#32770' --visible | cut -f9 | iconv -f CP932 -t UTF-8; }
+test_new_folder_saved() {
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+  cp menu.ini before-folder.ini
+  ctl select 0 command 40061 > /dev/null
+  sleep 0.5
+  e2e_type Folder
+  e2e_key Return
+  e2e_wait_until '[ -n "$(path_of Folder)" ]' 5
+  [ "$(path_of Folder)" = 1 ] && [ "$(e2e_editor_label 1/1)" = New ] &&
+    [ "$(e2e_editor_tree | awk -F'\t' '$1 == "1" { print $2 }')" = 1 ] &&
+    e2e_pass "新しいフォルダ makes an open folder holding New first, its label open for typing" ||
+    e2e_fail "after 新しいフォルダ: $(e2e_editor_tree | cut -f1,2,5 | head -3 | tr '\t\n' ': ')"
+  e2e_click_in_rect "$(ctl itemrect 1)"
+  e2e_wait_until '[ "$(e2e_foreground_class)" = "#32770" ]' 5
+  e2e_key ctrl+s
+  e2e_wait_until 'editor_caption | grep -q "^Tolvane (設定) - 保存しました [0-9]\{1,2\}:[0-9][0-9]$"' 5 &&
+    e2e_pass "Ctrl+S shows 保存しました with the time in the caption" || e2e_fail "caption after Ctrl+S: [$(editor_caption)]"
+  { head -n 1 before-folder.ini
+    e2e_write_menu folder.part "0	Folder		0	16	0		0
+{
+	0	New		0	0	0		0
+}
+" && cat folder.part
+    tail -n +2 before-folder.ini; } > expected-folder.ini
+  e2e_expect_bytes menu.ini expected-folder.ini "the new folder and its item are in the data file"
+  e2e_wait_until '[ "$(editor_caption)" = "Tolvane (設定)" ]' 8 &&
+    e2e_pass "the caption goes back after a few seconds" || e2e_fail "caption stays [$(editor_caption)]"
+  ctl click 2 > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 5
+  cp before-folder.ini menu.ini
+}
+
 test_size_and_splitter() {
   e2e_start "$DESKTOP" tolvane.exe
   ctl wait-window > /dev/null
@@ -366,7 +405,7 @@ test_size_and_splitter() {
   e2e_move $(((sl + sr) / 2 + 20)) $(((st + sb) / 2))
   e2e_move $(((sl + sr) / 2 + 40)) $(((st + sb) / 2))
   xdotool mouseup 1
-  sleep 0.3
+  e2e_wait_until '[ "$(set -- $(ctl rect 1003); echo "$3")" != "$tr" ]' 5
   read -r _ _ tr2 _ <<< "$(ctl rect 1003)"
   [ $((tr2 - tr)) = 40 ] && e2e_pass "the splitter widens the tree by the distance moved" || e2e_fail "the tree grew by $((tr2 - tr))"
   read -r _ _ _ l _ _ _ <<< "$(ctl window)"
@@ -397,9 +436,72 @@ test_corner_beyond_ids() {
   ctl wait-window 60 > /dev/null || { e2e_fail "no editor for far.ini"; return 1; }
   [ "$(ctl select 2 combosel 1025)" = 2 ] && e2e_pass "the pane shows the corner of an item without an id" ||
     e2e_fail "the item without an id shows corner $(ctl combosel 1025)"
-  ctl combo 1025 3 click 1014 click 2 > /dev/null
+  # Saving 43,800 items takes many seconds under a loaded machine.
+  E2E_TIMEOUT=90 ctl combo 1025 3 click 1014 click 2 > /dev/null
   grep -q $'\tFar\t\t0\t0\t3\t' far.ini && e2e_pass "and stores a corner chosen for it" ||
     e2e_fail "far.ini: $(grep -a Far far.ini)"
+}
+
+# keys_focus KEY COUNT   presses KEY COUNT times; prints the focused control's id after each
+keys_focus() {
+  local i ids='' focus
+  for ((i = 0; i < $2; i++)); do
+    focus=$(ctl focus)
+    e2e_key "$1"
+    e2e_wait_until '[ "$(ctl focus)" != "$focus" ]' 3
+    ids+="$(ctl focus) "
+  done
+  echo "$ids"
+}
+
+test_keyboard() {
+  ctl select 0 > /dev/null
+  click_entry Renamed
+  local order tabbed=$'a\tx'
+  local expected="1001 1000 1012 1022 1025 1019 1014 2 1018 1004 1005 1008 1007 1006 1009 1010 1017 1011 1058 1013"
+  order="$(keys_focus Tab 21)/$(keys_focus shift+Tab 2)"
+  [ "$order" = "$expected 1003 /1013 1058 " ] && e2e_pass "Tab and Shift+Tab go through the controls in the template's order" ||
+    e2e_fail "Tab, then Shift+Tab: [$order]"
+  ctl select 0 > /dev/null
+  click_entry Renamed
+  keys_focus Tab 2 > /dev/null
+  e2e_key ctrl+End ctrl+Tab x Escape
+  e2e_wait_until '[ "$(ctl gettext 1000)" = "$tabbed" ]' 5 && [ "$(ctl focus)" = 1000 ] &&
+    e2e_pass "Ctrl+Tab in the content field types a TAB; Escape closes nothing" ||
+    e2e_fail "content [$(ctl gettext 1000)], focus on [$(ctl focus)]"
+  ctl settext 1000 "$(text_file a.txt a)" click 1014 > /dev/null
+}
+
+# check_maximized WHAT SHOT: the caption on the screen (the top edge as far out
+# as the left one), every control above the taskbar, and the bottom row drawn
+# where it went (the OK button shows more than its face colour in SHOT)
+check_maximized() {
+  local l t l2 t2 r b taskbar outside colours
+  read -r _ _ _ l t _ _ <<< "$(ctl window)"
+  read -r _ taskbar _ _ <<< "$(e2e_window_rect Shell_TrayWnd)"
+  outside=$(ctl controls | awk -F'\t' -v bottom="$taskbar" -v right="${E2E_DESKTOP_SIZE%x*}" \
+    '$3 == 1 && ($5 < 0 || $6 < 0 || $7 > right || $8 > bottom) { printf "%s ", $1 }')
+  sleep 0.5
+  e2e_screenshot "$2"
+  read -r l2 t2 r b <<< "$(ctl rect 1019)"
+  colours=$(convert "$2" -crop "$((r - l2))x$((b - t2))+$((l2 + E2E_DESKTOP_X))+$((t2 + E2E_DESKTOP_Y))" -format %k info:)
+  [ "$t" = "$l" ] && [ -z "$outside" ] && [ "$colours" -gt 2 ] && e2e_pass "$1: all of it in the work area, drawn" ||
+    e2e_fail "$1: window at $l,$t; controls [$outside] beyond $taskbar; OK shows $colours colours ($2)"
+}
+
+test_maximized() {
+  local l t r
+  read -r _ _ _ l t r _ <<< "$(ctl window)"
+  e2e_move $(((l + r) / 2)) $((t + 8))
+  xdotool click --repeat 2 --delay 80 1
+  e2e_wait_until '[ "$(ctl window | cut -f4)" -lt "$l" ]' 5
+  e2e_park_pointer  # nothing hovered in the screenshots
+  check_maximized "maximised by a double click on the caption" "$(e2e_screenshots_dir)/editor-maximized.png"
+  ctl click 2 > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 5
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+  check_maximized "reopened maximised" "$E2E_WORK/reopened-maximized.png"
 }
 
 test_open_at_start
@@ -411,7 +513,10 @@ test_rename_and_modes
 test_corners
 test_failed_save
 test_save_and_prompt
+test_new_folder_saved
 test_size_and_splitter
+test_keyboard
+test_maximized
 ctl click 2 > /dev/null
 test_corner_beyond_ids
 e2e_finish

@@ -247,7 +247,7 @@ test_edit_window() {
   e2e_move $(((sl + sr) / 2 + 15)) $(((st + sb) / 2))
   e2e_move $(((sl + sr) / 2 + 30)) $(((st + sb) / 2))
   xdotool mouseup 1
-  sleep 0.3
+  e2e_wait_until '[ "$(set -- $(hctl rect 1003); echo "$3")" != "$tr" ]' 5
   read -r _ _ tr2 _ <<< "$(hctl rect 1003)"
   [ $((tr2 - tr)) = 30 ] && e2e_pass "the splitter widens the tree" || e2e_fail "the tree grew by $((tr2 - tr))"
   read -r _ _ _ l t r b <<< "$(hctl window)"

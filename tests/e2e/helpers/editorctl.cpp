@@ -5,7 +5,8 @@
 //   editorctl.exe [options] COMMAND [ARGS]...   commands run in the order given
 //
 // Options pick the window (by default the editor: class "#32770", title
-// "Tolvane (設定)"; message boxes are never picked):
+// "Tolvane (設定)" or that title with the note a save adds after it; message
+// boxes are never picked):
 //   --class C / --title T   a top-level window of class C and/or title T instead
 //   --hwnd H                this window
 //   --tree-id ID            the tree view is control ID (default 1003)
@@ -183,6 +184,7 @@ struct Target {
     std::string title;
     bool class_given = false;
     bool title_given = false;
+    bool title_is_prefix = false;  // the editor's caption may carry a save note
     HWND forced = nullptr;
     int tree_id = 1003;
     std::string tree_class;
@@ -195,13 +197,20 @@ struct WindowSearch {
     HWND found;
 };
 
+bool title_matches(const std::string& title)
+{
+    if (!target.title_is_prefix)
+        return title == target.title;
+    return title == target.title || title.rfind(target.title + " - ", 0) == 0;
+}
+
 // Prefers a visible window over hidden ones of the same kind.
 BOOL CALLBACK find_target(HWND hwnd, LPARAM param)
 {
     WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
     if (target.class_given && class_of(hwnd) != target.class_name)
         return TRUE;
-    if (target.title_given && window_text(hwnd) != target.title)
+    if (target.title_given && !title_matches(window_text(hwnd)))
         return TRUE;
     // The save prompt has the editor's class and title.
     if (is_message_box(hwnd))
@@ -884,7 +893,7 @@ int main(int argc, char** argv)
     if (!target.class_given && !target.title_given) {
         target.class_name = kEditorClass;
         target.title = kEditorTitle;
-        target.class_given = target.title_given = true;
+        target.class_given = target.title_given = target.title_is_prefix = true;
     }
     atexit(release_remote);
     for (const auto& command : commands)
