@@ -45,15 +45,22 @@ bool copyClipboardText(std::string& text) {
 
 }  // namespace
 
+void waitAnsweringSentMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (DWORD waited = 0; waited < milliseconds; waited = GetTickCount() - start) {
+        // Wakes early for a message sent to us, which PeekMessage then delivers.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - waited, QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 bool openClipboardWhenFree(HWND owner) {
     constexpr DWORD patience = 500;  // ms; a manager reads a change in a few
     const DWORD start = GetTickCount();
     while (!OpenClipboard(owner)) {
         if (GetTickCount() - start >= patience) return false;
-        // Wakes early for a message sent to us, which PeekMessage then delivers.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        waitAnsweringSentMessages(10);
     }
     return true;
 }

@@ -7,6 +7,10 @@
 
 namespace tv {
 
+// Waits the time given while answering what other programs send us: one
+// holding the clipboard may be waiting for us to render the phrase.
+void waitAnsweringSentMessages(DWORD milliseconds);
+
 // OpenClipboard, tried again for a moment while another program holds the
 // clipboard: a clipboard manager opens it at every change, at the very moment we
 // do. Meanwhile this thread answers what is sent to it (the holder may be asking

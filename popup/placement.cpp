@@ -4,6 +4,7 @@
 #include "app/timing_log.h"
 #include "app/tray.h"
 #include "app/wine_compat.h"
+#include "cliphistory/clipboard_capture.h"
 #include "popup/caret_source_win.h"
 #include "popup/popup_menu.h"
 
@@ -14,6 +15,11 @@ namespace {
 constexpr int foregroundRetryLimit = 60;
 constexpr int privateHotkeyRetry = 50;
 constexpr UINT targetWaitLimit = 200;  // ms: a hung target gets our keys all the same
+// Under Wine the window system's keyboard focus follows a focus we give back a
+// moment later, and the target then sets its key state to the keyboard's: a
+// Control we pressed before that moment is dropped, and the V comes alone.
+constexpr DWORD focusSettleTime = 80;  // ms
+DWORD focusSettlesAt = 0;              // GetTickCount() when it has surely followed
 
 POINT topLeftOf(HWND window) {
     RECT rect{};
@@ -129,6 +135,7 @@ bool readTargetCaret(POINT& caret) {
 void giveFocusToTarget() {
     HWND target = app().target.window;
     if (!IsWindow(target)) return;
+    if (GetForegroundWindow() != target) focusSettlesAt = GetTickCount() + focusSettleTime;
     withInputAttachedTo(target, [&] {
         SetForegroundWindow(target);
         if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
@@ -136,6 +143,8 @@ void giveFocusToTarget() {
 }
 
 void waitForTarget() {
+    const DWORD untilSettled = focusSettlesAt - GetTickCount();
+    if (untilSettled <= focusSettleTime) waitAnsweringSentMessages(untilSettled);
     const targetState& target = app().target;
     HWND window = IsWindow(target.focus) ? target.focus : target.window;
     DWORD_PTR ignored = 0;
