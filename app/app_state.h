@@ -18,7 +18,7 @@ namespace tv {
 namespace mainCommand {
 enum : UINT {
     showTrayMenu = 102,      // the whole menu at the pointer (tray right click)
-    pasteKeystroke = 103,    // send Ctrl+V once Control is released
+    pasteKeystroke = 103,    // send Ctrl+V once the modifiers are released
     addCapturedClip = 106,   // move a captured text into the history
     openEditor = 110,
     showMenu = 113,          // high word of wParam: placement mode; lParam: the menu

@@ -74,8 +74,28 @@ bool copyClipboardClip(capturedClip& clip) {
 
 }  // namespace
 
+void waitAnsweringSentMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (DWORD waited = 0; waited < milliseconds; waited = GetTickCount() - start) {
+        // Wakes early for a message sent to us, which PeekMessage then delivers.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - waited, QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+bool openClipboardWhenFree(HWND owner) {
+    constexpr DWORD patience = 500;  // ms; a manager reads a change in a few
+    const DWORD start = GetTickCount();
+    while (!OpenClipboard(owner)) {
+        if (GetTickCount() - start >= patience) return false;
+        waitAnsweringSentMessages(10);
+    }
+    return true;
+}
+
 bool readClipboardTextRaw(HWND owner, std::string& text) {
-    if (!OpenClipboard(owner)) return false;
+    if (!openClipboardWhenFree(owner)) return false;
     bool read = copyClipboardText(text);
     CloseClipboard();
     return read;

@@ -7,7 +7,18 @@
 
 namespace tv {
 
-// The CF_TEXT on the clipboard, whatever its size or marks; false when there is none.
+// Waits the time given while answering what other programs send us: one
+// holding the clipboard may be waiting for us to render the phrase.
+void waitAnsweringSentMessages(DWORD milliseconds);
+
+// OpenClipboard, tried again for a moment while another program holds the
+// clipboard: a clipboard manager opens it at every change, at the very moment we
+// do. Meanwhile this thread answers what is sent to it (the holder may be asking
+// us to render the phrase).
+bool openClipboardWhenFree(HWND owner);
+
+// The CF_TEXT on the clipboard, whatever its size or marks; false when there is
+// none. Waits for a busy clipboard as openClipboardWhenFree does.
 bool readClipboardTextRaw(HWND owner, std::string& text);
 
 class historyList;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "cliphistory/clipboard_capture.h"
 
 namespace tv {
 
@@ -119,7 +120,7 @@ void lendUserClipboard() {
 }
 
 void lendUserClipboardNow() {
-    if (!app().config.RestoreClipboard || loan.holding || !OpenClipboard(app().mainWindow)) return;
+    if (!app().config.RestoreClipboard || loan.holding || !openClipboardWhenFree(app().mainWindow)) return;
     lendUserClipboard();
     CloseClipboard();
 }

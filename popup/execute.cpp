@@ -2,6 +2,9 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/app_state.h"
 #include "app/clipboard_chain.h"
 #include "app/messages.h"
@@ -73,9 +76,12 @@ void sendControlChord(BYTE key) {
     keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
-// The user still holds Control from the shortcut: wait by posting the command again.
-bool repostWhileControlHeld(UINT command, LPARAM lParam) {
-    if (GetAsyncKeyState(VK_CONTROL) >= 0) return false;
+// The user still holds a modifier of the shortcut, which would make our chord
+// another one (Ctrl+Alt+V pastes nothing): wait by posting the command again.
+bool repostWhileModifierHeld(UINT command, LPARAM lParam) {
+    const int modifiers[] = {VK_CONTROL, VK_MENU, VK_SHIFT, VK_LWIN, VK_RWIN};
+    if (std::none_of(std::begin(modifiers), std::end(modifiers), [](int key) { return GetAsyncKeyState(key) < 0; }))
+        return false;
     PostMessageA(app().mainWindow, WM_COMMAND, command, lParam);
     return true;
 }
@@ -168,7 +174,6 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
     case itemMode::eraseClipHistory: eraseHistoryAfterWarning(); break;
     case itemMode::newDateTime: pastePhrase(expandDateTimeNow(item.data)); break;
     case itemMode::encloseSelection:
-        Sleep(100);
         PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::encloseCopy, item.itemId);
         break;
     case itemMode::historyEntry:
@@ -183,7 +188,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
 }
 
 bool putTextAndPaste(const std::string& text, bool ownChange, const std::u16string& wide) {
-    if (!OpenClipboard(app().mainWindow)) {
+    if (!openClipboardWhenFree(app().mainWindow)) {
         app().clip.caretBack = 0;
         forgetUserClipboard();
         return false;
@@ -200,8 +205,8 @@ bool putTextAndPaste(const std::string& text, bool ownChange, const std::u16stri
 }
 
 void onPasteKeystroke() {
-    if (repostWhileControlHeld(mainCommand::pasteKeystroke, 0)) return;
-    Sleep(80);
+    if (repostWhileModifierHeld(mainCommand::pasteKeystroke, 0)) return;
+    waitForTarget();
     sendControlChord('V');
     onPasteSent();
     // An enclose with nothing selected leaves the caret between its two strings.
@@ -213,10 +218,10 @@ void onPasteKeystroke() {
 
 void onEncloseCopy(uint16_t itemId) {
     if (itemId == 0) return;
-    if (!repostWhileControlHeld(mainCommand::encloseCopy, itemId)) {
+    if (!repostWhileModifierHeld(mainCommand::encloseCopy, itemId)) {
         // Ctrl+C is about to replace the user's clipboard with the selection.
         lendUserClipboardNow();
-        Sleep(80);
+        waitForTarget();
         app().clip.pendingEnclose = itemId;
         app().clip.ownChange = true;
         sendControlChord('C');
@@ -231,7 +236,12 @@ void onEncloseInsert(uint16_t itemId) {
         return;
     }
     std::string selection;
-    readClipboardTextRaw(app().mainWindow, selection);
+    // Still unreadable after a wait: the selection stays as it was rather than
+    // being replaced by the two strings alone.
+    if (!readClipboardTextRaw(app().mainWindow, selection)) {
+        forgetUserClipboard();
+        return;
+    }
     twoLines lines = splitTwoLines(item->data);
     const std::string closing = unescapeText(lines.second);
     if (selection.empty()) app().clip.caretBack = caretSteps(closing);

@@ -2,8 +2,8 @@
 # The heart of the program: a shortcut key in Notepad opens the menu (or runs an
 # item at once), and the chosen phrase lands in Notepad byte for byte. Covers
 # mouse and mnemonic picks, item and folder shortcut keys with the placement
-# modes, enclosing the selection, date items and "%%d", and the latency from
-# the key to the text.
+# modes, enclosing the selection (in time, beside a clipboard manager), date
+# items and "%%d", and the latency from the key to the text.
 # Usage: insertion_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -195,6 +195,29 @@ test_enclose() {
   expect_notepad both.expected "enclose with nothing selected inserts both lines"
 }
 
+# The wrapped selection is in place half a second after the key, every time,
+# also while a clipboard manager opens the clipboard at every change, at the
+# moment we open it to read the selection and put the phrase: read once at that
+# moment, not polled (polling wakes the programs up and would hide a step that
+# waits).
+test_enclose_in_time() {
+  e2e_clipboard --reader "$(e2e_winpath reader.log)" 120 &
+  e2e_wait_until 'grep -q "^joined" reader.log 2>/dev/null' || e2e_fail "the clipboard reader did not start"
+  e2e_sjis 'abc表' selection.txt
+  e2e_sjis '[b]abc表[/b]' enclosed.expected
+  e2e_reset_notepad
+  if ! e2e_helper latency --select "$(e2e_winpath selection.txt)" --after 500 "$(e2e_winpath enclosed.expected)" 8 \
+    0x45 ca > enclose-time.txt; then
+    e2e_fail "an enclose of the selection was late or lost: [$(iconv -f CP932 -t UTF-8 enclose-time.txt | tr '\n' '|')]"
+  # Changes that come while it reads are announced once: not every copy is read.
+  elif [ "$(grep -c '^read' reader.log)" -ge 4 ]; then
+    e2e_pass "an enclose of the selection is in place 500 ms after the key, in 8 of 8 rounds beside a clipboard manager"
+  else
+    e2e_fail "the clipboard reader read too little to have been in the way: [$(tr '\n' '|' < reader.log)]"
+  fi
+  touch reader.log.stop
+}
+
 # Formats the shell clock like the date items (the program runs in the same zone).
 weekdays=(日 月 火 水 木 金 土)
 weekday_kanji() { echo "${weekdays[$(date -d "@$1" +%w)]}"; }
@@ -276,6 +299,7 @@ test_control_held
 test_folder_keys
 test_caret_placement
 test_enclose
+test_enclose_in_time
 test_dates
 test_old_date_language
 test_unicode_phrase
