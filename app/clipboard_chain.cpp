@@ -31,22 +31,22 @@ void continuePendingProtocols() {
 }
 
 void captureForHistory() {
-    clipboardFlags& clip = popup().clip;
-    if (app().config.NoPastFromQS && clip.ownChange) {
-        clip.ownChange = false;  // our own phrase never enters the history
+    clipboardFlags& flags = popup().clip;
+    if (app().config.NoPastFromQS && flags.ownChange) {
+        flags.ownChange = false;  // our own phrase never enters the history
         return;
     }
-    std::string text;
+    capturedClip clip;
     // Our own paste is marked private for other histories, and offered by delayed
     // rendering: reading it here would look like the target taking it.
-    if (clipboardHoldsOurPhrase(text)) {
-        if (!clipSizeAccepted(text.size(), app().config.iMaxOneClipSize)) return;
-    } else if (!readClipboardText(app().mainWindow, app().config.iMaxOneClipSize, text)) {
+    if (clipboardHoldsOurPhrase(clip.text, clip.wide)) {
+        if (!clipSizeAccepted(clip.text.size(), app().config.iMaxOneClipSize)) return;
+    } else if (!readClipboardClip(app().mainWindow, app().config.iMaxOneClipSize, clip)) {
         return;
     }
-    clipHistory().queueClip(std::move(text));
-    PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_ADD_CAPTURED_CLIP, clip.fromHistory ? 1 : 0);
-    clip.fromHistory = false;
+    queueCapturedClip(clipHistory(), std::move(clip));
+    PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_ADD_CAPTURED_CLIP, flags.fromHistory ? 1 : 0);
+    flags.fromHistory = false;
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ void onDrawClipboard(WPARAM wParam, LPARAM lParam) {
     if (nextViewer) SendMessageA(nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
     // The user's own clipboard given back after an insertion: nothing new.
     if (clipboardHoldsRestoredCopy()) return;
-    if (!IsClipboardFormatAvailable(CF_TEXT)) return;
+    if (!IsClipboardFormatAvailable(CF_TEXT) && !IsClipboardFormatAvailable(CF_UNICODETEXT)) return;
     continuePendingProtocols();
     captureForHistory();
 }

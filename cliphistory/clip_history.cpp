@@ -1,7 +1,6 @@
 #include "cliphistory/clip_history.h"
 
 #include "cliphistory/history_file.h"
-#include "files/platform_files.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
 
@@ -17,7 +16,7 @@ void saveHistoryNow() {
     switch (decideHistorySave(currentDirectoryPath(), app().startDirectory, config.bClearClipHistoryOnExit,
                               app().dataFileName)) {
     case historySaveAction::write: saveHistoryFile(historyFileName, clipHistory()); break;
-    case historySaveAction::deleteFile: removeFile(historyFileName); break;
+    case historySaveAction::deleteFile: removeHistoryFiles(historyFileName); break;
     case historySaveAction::skip: break;
     }
 }

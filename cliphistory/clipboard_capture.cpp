@@ -1,6 +1,7 @@
 #include "cliphistory/clipboard_capture.h"
 
 #include "cliphistory/history_list.h"
+#include "files/code_page.h"
 
 namespace tv {
 
@@ -43,20 +44,75 @@ bool copyClipboardText(std::string& text) {
     return true;
 }
 
+// Called with the clipboard open. Empty when there is none.
+std::u16string copyClipboardUnicode() {
+    std::u16string text;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const char16_t* locked = data ? static_cast<const char16_t*>(GlobalLock(data)) : nullptr;
+    if (!locked) return text;
+    SIZE_T units = GlobalSize(data) / sizeof(char16_t);
+    size_t length = 0;
+    while (length < units && locked[length]) ++length;
+    text.assign(locked, length);
+    GlobalUnlock(data);
+    return text;
+}
+
+// Called with the clipboard open. A text code page 932 holds whole is read as
+// CF_TEXT, exactly as Windows converted it; any other keeps its Unicode text.
+bool copyClipboardClip(capturedClip& clip) {
+    std::u16string wide = copyClipboardUnicode();
+    std::string codePage;
+    if (!wide.empty() && !utf16ToCodePage932(wide, codePage)) {
+        clip.text = std::move(codePage);
+        clip.wide = std::move(wide);
+        return true;
+    }
+    clip.wide.clear();
+    return copyClipboardText(clip.text);
+}
+
 }  // namespace
 
+void waitAnsweringSentMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (DWORD waited = 0; waited < milliseconds; waited = GetTickCount() - start) {
+        // Wakes early for a message sent to us, which PeekMessage then delivers.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - waited, QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+bool openClipboardWhenFree(HWND owner) {
+    constexpr DWORD patience = 500;  // ms; a manager reads a change in a few
+    const DWORD start = GetTickCount();
+    while (!OpenClipboard(owner)) {
+        if (GetTickCount() - start >= patience) return false;
+        waitAnsweringSentMessages(10);
+    }
+    return true;
+}
+
 bool readClipboardTextRaw(HWND owner, std::string& text) {
-    if (!OpenClipboard(owner)) return false;
+    if (!openClipboardWhenFree(owner)) return false;
     bool read = copyClipboardText(text);
     CloseClipboard();
     return read;
 }
 
-bool readClipboardText(HWND owner, int maxOneClipSizeKb, std::string& text) {
+bool readClipboardClip(HWND owner, int maxOneClipSizeKb, capturedClip& clip) {
     if (!OpenClipboard(owner)) return false;
-    bool read = !clipboardMarkedPrivate() && copyClipboardText(text);
+    bool read = !clipboardMarkedPrivate() && copyClipboardClip(clip);
     CloseClipboard();
-    return read && clipSizeAccepted(text.size(), maxOneClipSizeKb);
+    return read && clipSizeAccepted(clip.text.size(), maxOneClipSizeKb);
+}
+
+void queueCapturedClip(historyList& history, capturedClip clip) {
+    if (clip.wide.empty())
+        history.queueClip(std::move(clip.text));
+    else
+        history.queueClip(std::u16string_view(clip.wide));
 }
 
 }  // namespace tv

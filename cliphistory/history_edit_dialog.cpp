@@ -11,8 +11,10 @@
 
 #include "cliphistory/clip_history.h"
 #include "files/atomic_file.h"
+#include "files/code_page.h"
 #include "files/escaping.h"
 #include "files/file_dialog.h"
+#include "files/unicode_escape.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/icon_source.h"
@@ -86,7 +88,22 @@ void selectItem(HWND tree, HTREEITEM item) {
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
+// An entry with characters code page 932 lacks is labelled with them.
+HTREEITEM insertWideEntry(const historyEditState& dialog, menuItem& entry, HTREEITEM after) {
+    std::u16string label = shownAsUtf16(entry.text, true);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = reinterpret_cast<LPWSTR>(&label[0]);
+    insert.item.iImage = insert.item.iSelectedImage = standardIconIndex(iconSlot::phrase);
+    insert.item.lParam = reinterpret_cast<LPARAM>(&entry);
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageW(dialog.tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
 HTREEITEM insertEntry(const historyEditState& dialog, menuItem& entry, HTREEITEM after) {
+    if (entry.unicodeEscapes) return insertWideEntry(dialog, entry, after);
     TVINSERTSTRUCTA insert{};
     insert.hParent = TVI_ROOT;
     insert.hInsertAfter = after;
@@ -144,12 +161,31 @@ void selectEntryById(historyEditState& dialog, uint16_t itemId) {
 void onSelectionChanged(historyEditState& dialog, const NMTREEVIEWA& change) {
     dialog.selectedItem = change.itemNew.hItem;
     dialog.selectedEntry = dialog.selectedItem ? reinterpret_cast<menuItem*>(change.itemNew.lParam) : nullptr;
+    if (dialog.selectedEntry && dialog.selectedEntry->unicodeEscapes) {
+        dialog.showingEntry = true;
+        setWindowTextUtf16(dialog.text, historyTextToUtf16(*dialog.selectedEntry));
+        dialog.showingEntry = false;
+        return;
+    }
     showText(dialog, dialog.selectedEntry ? unescapeText(dialog.selectedEntry->text) : std::string());
 }
 
 void onTextChanged(historyEditState& dialog) {
     if (dialog.showingEntry || !dialog.selectedEntry || !dialog.selectedItem) return;
+    std::u16string wide = windowTextUtf16(dialog.text);
+    std::string codePage;
+    if (!utf16ToCodePage932(wide, codePage)) {
+        setHistoryText(*dialog.selectedEntry, wide);
+        std::u16string label = historyEditLabelUtf16(*dialog.selectedEntry);
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = dialog.selectedItem;
+        item.pszText = reinterpret_cast<LPWSTR>(&label[0]);
+        SendMessageW(dialog.tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return;
+    }
     dialog.selectedEntry->text = escapeText(windowText(dialog.text), escapeMode::textFile);
+    dialog.selectedEntry->unicodeEscapes = false;
     std::string label = historyEditLabel(dialog.selectedEntry->text);
     TVITEMA item{};
     item.mask = TVIF_TEXT;
@@ -199,6 +235,13 @@ void deleteSelected(historyEditState& dialog) {
         forgetSelection(dialog);
 }
 
+// What "save one" writes: the escaped text, or for an entry with characters
+// code page 932 lacks its text as UTF-8 with a byte-order mark.
+std::string savedForm(const menuItem& entry) {
+    if (!entry.unicodeEscapes) return entry.text;
+    return "\xEF\xBB\xBF" + utf16ToUtf8(historyTextToUtf16(entry));
+}
+
 void saveSelectedToFile(historyEditState& dialog) {
     static const char filter[] = "テキストファイル(*.txt)\0*.txt\0";
     fileDialogOptions options;
@@ -212,7 +255,7 @@ void saveSelectedToFile(historyEditState& dialog) {
     dialog.choosingFile = false;
     if (!path) return;
     // The selection may have gone while the Save dialog was open (an erase refills the tree).
-    if (!dialog.selectedEntry || !writeWholeFile(*path, dialog.selectedEntry->text)) reportWriteFailure(dialog.window);
+    if (!dialog.selectedEntry || !writeWholeFile(*path, savedForm(*dialog.selectedEntry))) reportWriteFailure(dialog.window);
 }
 
 // Command 108. Posted once per capture with the new entry's id; an entry gone
@@ -268,12 +311,12 @@ INT_PTR onNotify(historyEditState& dialog, NMHDR& header) {
     return FALSE;
 }
 
-void moveTextSplit(const historyEditState& dialog, int distance) {
+int moveTextSplit(const historyEditState& dialog, int distance) {
     splitLayout layout{GetDlgItem(dialog.window, IDC_HISTEDIT_SPLITTER),
                        dialog.tree,
                        {dialog.text, nullptr, nullptr, nullptr},
                        {nullptr, nullptr}};
-    moveSplit(layout, distance);
+    return moveSplit(layout, distance);
 }
 
 BOOL onInitDialog(HWND window, historyEditState* dialog) {
@@ -282,7 +325,7 @@ BOOL onInitDialog(HWND window, historyEditState* dialog) {
     clipHistory().editDialogOpen = true;
     dialog->window = window;
     dialog->tree = GetDlgItem(window, IDC_HISTEDIT_TREE);
-    dialog->text = GetDlgItem(window, IDC_HISTEDIT_TEXT);
+    dialog->text = remakeAsUnicodeEdit(GetDlgItem(window, IDC_HISTEDIT_TEXT));
     startSizing(dialog->sizing, window, app().config.historyEditor, resizeRules,
                 sizeof resizeRules / sizeof resizeRules[0]);
     attachSplitter(GetDlgItem(window, IDC_HISTEDIT_SPLITTER), [dialog](int distance) {
@@ -298,7 +341,7 @@ BOOL onInitDialog(HWND window, historyEditState* dialog) {
     if (app().font.handle) SendMessageA(dialog->text, WM_SETFONT, reinterpret_cast<WPARAM>(app().font.handle), FALSE);
     SetForegroundWindow(window);
     SetActiveWindow(window);
-    restorePlacement(dialog->sizing, [dialog](int distance) { moveTextSplit(*dialog, distance); });
+    restorePlacement(dialog->sizing, [dialog](int distance) { return moveTextSplit(*dialog, distance); });
     return TRUE;
 }
 
@@ -358,6 +401,11 @@ void refreshHistoryEditDialog() {
         dialog->preselectId = 0;
         fillTree(*dialog);
     }
+}
+
+void setHistoryEditFont(HFONT font) {
+    if (historyEditState* dialog = stateOf(openDialog))
+        SendMessageA(dialog->text, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void announceNewHistoryEntry() {

@@ -20,6 +20,9 @@ void openHistoryEditor(const menuItem* entry);
 void closeHistoryEditDialog();
 // The history was emptied or trimmed behind the dialog's back: list it anew.
 void refreshHistoryEditDialog();
+// The edit-field font was replaced (and the old one deleted): the text field
+// takes the new one before it draws again.
+void setHistoryEditFont(HFONT font);
 // A capture put a new entry at the front of the list: the dialog shows it.
 void announceNewHistoryEntry();
 // For the message loop: the dialog's keys (Tab, arrows) and nothing else's.

@@ -48,10 +48,13 @@ private:
 
 size_t storedTextLength(const std::string& text) {
     if (text.size() <= historyFileFieldLimit) return text.size();
-    // Lead bytes can only be told from trail bytes by walking from the start.
+    // Lead bytes can only be told from trail bytes by walking from the start. A
+    // backslash and the byte after it are one escaped byte: cut apart, the
+    // backslash alone would come back as itself, not as the TAB it stood for.
     size_t i = 0;
     while (i < historyFileFieldLimit) {
-        size_t width = isLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        unsigned char byte = static_cast<unsigned char>(text[i]);
+        size_t width = isLeadByte(byte) || byte == '\\' ? 2 : 1;
         if (i + width > historyFileFieldLimit) break;
         i += width;
     }

@@ -20,7 +20,8 @@ extern const char* const historyFileName;  // "clips.dat"
 constexpr size_t historyFileFieldLimit = 65535;
 
 // Bytes written for one text: the whole text, or for a longer one its first
-// 65535 bytes less a lead byte that would lose its trail byte.
+// 65535 bytes less a lead byte that would lose its trail byte, or a backslash
+// that would lose the byte it escapes.
 size_t storedTextLength(const std::string& text);
 // What clips.dat keeps of an entry: its escaped text, in its code page 932 form
 // when it holds characters the code page lacks (history_companion.h keeps them).

@@ -2,10 +2,11 @@
 // the user's choices back (applyHistorySettings writes and applies them).
 #include "cliphistory/history_settings_dialog.h"
 
-#include "cliphistory/history_list.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
+#include "shell/setting_ranges.h"
+#include "shell/window_text.h"
 #include "widgets/dialog_data.h"
 
 namespace tv {
@@ -29,13 +30,6 @@ void setCheck(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BS
 
 bool isChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
-// A field that does not hold a number keeps the value it had.
-int fieldNumber(HWND dialog, int id, int previous) {
-    BOOL translated = FALSE;
-    int value = static_cast<int>(GetDlgItemInt(dialog, id, &translated, TRUE));
-    return translated ? value : previous;
-}
-
 void onInit(HWND dialog, const settings& config) {
     SetDlgItemInt(dialog, IDC_HISTSET_COUNTS, static_cast<UINT>(config.counts), TRUE);
     const bool columns = config.ret_counts >= 1;
@@ -52,26 +46,32 @@ void onInit(HWND dialog, const settings& config) {
     setCheck(dialog, config.bRevNumAndAbc ? IDC_HISTSET_LETTERS_FIRST : IDC_HISTSET_DIGITS_FIRST, true);
 }
 
-// More entries than the history has ids for would let two live entries share
-// one, and a negative count (no bound at all) would too.
-int countsWithinIdRange(HWND dialog, int counts) {
-    if (static_cast<unsigned>(counts) <= static_cast<unsigned>(historyCountsLimit)) return counts;
-    settingsMessage(dialog, "履歴保持最大個数は10000までです．10000にしました．", MB_ICONINFORMATION);
-    return historyCountsLimit;
+// The history has ids for 10000 entries; a larger bound is held there, and
+// said so, since the field's hint names the limit. A negative one (no bound)
+// stays.
+int chosenCounts(HWND dialog, int previous) {
+    std::optional<int> typed = fieldNumber(dialog, IDC_HISTSET_COUNTS);
+    if (!typed) return previous;
+    int counts = clampToRange(*typed, settingRanges::counts);
+    if (counts != *typed)
+        settingsMessage(dialog, "履歴保持最大個数は10000までです．10000にしました．", MB_ICONINFORMATION);
+    return counts;
 }
 
 int chosenRetCounts(HWND dialog) {
     switch (listSelection(dialog, IDC_HISTSET_LAYOUT)) {
-    case columnsLayout: return fieldNumber(dialog, IDC_HISTSET_PER_COLUMN, 1);
+    case columnsLayout: return fieldSetting(dialog, IDC_HISTSET_PER_COLUMN, 1, settingRanges::ret_counts);
     case 0: return -1;
     default: return 0;
     }
 }
 
 void onOk(HWND dialog, settings& config) {
-    config.counts = countsWithinIdRange(dialog, fieldNumber(dialog, IDC_HISTSET_COUNTS, config.counts));
-    config.iMaxOneClipSize = fieldNumber(dialog, IDC_HISTSET_CLIP_SIZE, config.iMaxOneClipSize);
-    config.iMaxOneOneSize = fieldNumber(dialog, IDC_HISTSET_MENU_LIMIT, config.iMaxOneOneSize);
+    config.counts = chosenCounts(dialog, config.counts);
+    config.iMaxOneClipSize =
+        fieldSetting(dialog, IDC_HISTSET_CLIP_SIZE, config.iMaxOneClipSize, settingRanges::iMaxOneClipSize);
+    config.iMaxOneOneSize =
+        fieldSetting(dialog, IDC_HISTSET_MENU_LIMIT, config.iMaxOneOneSize, settingRanges::iMaxOneOneSize);
     config.ret_counts = chosenRetCounts(dialog);
     config.ClipToAddPos = listSelection(dialog, IDC_HISTSET_ADD_POSITION) == 1;
     config.bRevNumAndAbc = isChecked(dialog, IDC_HISTSET_LETTERS_FIRST);

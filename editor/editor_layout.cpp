@@ -18,13 +18,13 @@ const resizeRule resizeRules[] = {
     {IDC_SPLITTER, follow::heighten},
 };
 
-void moveEditorSplit(const editorState& editor, int distance) {
+int moveEditorSplit(const editorState& editor, int distance) {
     HWND window = editor.window;
     splitLayout layout{GetDlgItem(window, IDC_SPLITTER),
                        editor.tree,
                        {editor.displayText, editor.content, nullptr, nullptr},
                        {editor.contentLabel, nullptr}};
-    moveSplit(layout, distance);
+    return moveSplit(layout, distance);
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ void initEditorLayout(editorState& editor) {
 }
 
 void restoreEditorPlacement(editorState& editor) {
-    restorePlacement(editor.sizing, [&editor](int distance) { moveEditorSplit(editor, distance); });
+    restorePlacement(editor.sizing, [&editor](int distance) { return moveEditorSplit(editor, distance); });
 }
 
 }  // namespace tv

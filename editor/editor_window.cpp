@@ -24,6 +24,7 @@
 #include "shell/app_state.h"
 #include "shell/hotkeys.h"
 #include "shell/messages.h"
+#include "shell/window_text.h"
 #include "widgets/tooltips.h"
 
 namespace tv {
@@ -81,7 +82,7 @@ void takeControls(editorState& editor) {
     HWND window = editor.window;
     editor.tree = GetDlgItem(window, IDC_TREE);
     editor.displayText = GetDlgItem(window, IDC_DISPLAY_TEXT);
-    editor.content = GetDlgItem(window, IDC_CONTENT);
+    editor.content = remakeAsUnicodeEdit(GetDlgItem(window, IDC_CONTENT));
     editor.modeList = GetDlgItem(window, IDC_MODE);
     editor.hotkey = GetDlgItem(window, IDC_HOTKEY);
     editor.winKey = GetDlgItem(window, IDC_WIN_KEY);

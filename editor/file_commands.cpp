@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cliphistory/clip_history.h"
+#include "cliphistory/history_edit_dialog.h"
 #include "editor/editor_session.h"
 #include "editor/editor_tree.h"
 #include "files/atomic_file.h"
@@ -16,6 +17,7 @@
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
 #include "files/platform_files.h"
+#include "files/startup_load.h"
 #include "folderpopup/vossel_settings.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
@@ -195,7 +197,10 @@ void importMenuFile(editorState& editor) {
     menuNode imported;
     readReport report = readMenuFile(app().model, *path, imported, readTarget::otherTree);
     if (report.rejected() || report.status == readStatus::emptyFile) {
-        settingsMessage(editor.window, "Tolvane２で保存したファイル形式ではないようです", MB_ICONERROR);
+        // A file that names its faulty line says which, as at start-up.
+        std::string reason = report.rejected() ? rejectionReason(report) : std::string();
+        settingsMessage(editor.window, reason.empty() ? "Tolvane２で保存したファイル形式ではないようです" : reason.c_str(),
+                        MB_ICONERROR);
         return;
     }
     if (!imported.hasChildren()) return;
@@ -227,6 +232,7 @@ void saveSelectionAsOutline(editorState& editor) {
 void chooseEditFont(editorState& editor) {
     chooseFont(editor, app().font, "Font");
     SendMessageA(editor.content, WM_SETFONT, reinterpret_cast<WPARAM>(app().font.handle), TRUE);
+    setHistoryEditFont(app().font.handle);
 }
 
 void chooseMenuFont(editorState& editor) { chooseFont(editor, app().menuFont, "MenuFont"); }

@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "shell/setting_ranges.h"
 #include "widgets/dialog_data.h"
 
 namespace tv {
@@ -24,17 +25,11 @@ void onOptionsInit(HWND dialog, const optionsDialogData& data) {
     CheckDlgButton(dialog, IDC_OPT_OLD_DATE, data.bUseOldDateTime ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void readNumber(HWND dialog, int id, int& setting) {
-    BOOL isNumber = FALSE;
-    int value = static_cast<int>(GetDlgItemInt(dialog, id, &isNumber, TRUE));
-    if (isNumber) setting = value;
-}
-
 void onOptionsOk(HWND dialog, optionsDialogData& data) {
     LRESULT position = SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_GETCURSEL, 0, 0);
     if (position != CB_ERR) data.ShowMenuPosMode = static_cast<int>(position);
-    readNumber(dialog, IDC_OPT_CORNER_TICKS, data.ShowAutoPopup);
-    readNumber(dialog, IDC_OPT_MENU_WIDTH, data.iMaxViewSize);
+    data.ShowAutoPopup = fieldSetting(dialog, IDC_OPT_CORNER_TICKS, data.ShowAutoPopup, settingRanges::ShowAutoPopup);
+    data.iMaxViewSize = fieldSetting(dialog, IDC_OPT_MENU_WIDTH, data.iMaxViewSize, settingRanges::iMaxViewSize);
     data.noTray = IsDlgButtonChecked(dialog, IDC_OPT_NO_TRAY) == BST_CHECKED;
     data.bUseOldDateTime = IsDlgButtonChecked(dialog, IDC_OPT_OLD_DATE) == BST_CHECKED;
     EndDialog(dialog, IDOK);

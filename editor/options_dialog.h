@@ -7,7 +7,8 @@
 namespace tv {
 
 // What the dialog shows, and after OK what the user chose. A field that holds
-// no number keeps its value; any number is taken, zero and negative ones too.
+// no number keeps its value; a number beyond the key's range is its nearest
+// bound, as the next start would read it.
 struct optionsDialogData {
     int ShowMenuPosMode = 0;
     int ShowAutoPopup = 1;

@@ -8,6 +8,7 @@
 #include "editor/item_text_rules.h"
 #include "editor/mode_texts.h"
 #include "editor/settings_editor.h"
+#include "files/unicode_escape.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/item_icons.h"
@@ -139,7 +140,7 @@ void fillPane(editorState& editor, HTREEITEM entry) {
         showKeys(editor, keyTarget(editor));
     } else if (menuItem* item = editor.selectedItem) {
         SetWindowTextA(editor.displayText, item->text.c_str());
-        SetWindowTextA(editor.content, item->data.c_str());
+        setWindowTextUtf16(editor.content, contentToUtf16(item->data, item->unicodeEscapes));
         SendMessageA(editor.modeList, CB_SETCURSEL, item->mode, 0);
         showKeys(editor, item);
     }
@@ -162,7 +163,14 @@ void onContentChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (filling || !item) return;
     markModified();
-    item->data = windowText(editor.content);
+    // Only a real change is written back: an old content whose bytes merely look
+    // like an escape keeps them as they are.
+    std::u16string shown = windowTextUtf16(editor.content);
+    if (shown != contentToUtf16(item->data, item->unicodeEscapes)) {
+        codePageText content = contentFromUtf16(shown);
+        item->data = std::move(content.bytes);
+        item->unicodeEscapes = content.unicodeEscapes;
+    }
     int mode = selectedMode(editor);
     // A program's or folder's icon is the one of the path in the content.
     if (mode == itemMode::exeProgram || mode == itemMode::folderPopup) applyModeChange(editor, true, true, false);

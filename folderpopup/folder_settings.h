@@ -29,6 +29,13 @@ constexpr uint32_t noOpenEntry = 1u << 30;       // no "開く(&O)" at the head
 constexpr uint32_t explorerEntry = 1u << 31;     // "エクスプローラ(&E)" at the head
 }
 
+// A ShowMode no radio button stands for (a hand edit) reads as the default, so
+// the menus and the settings dialog agree on what it means.
+inline int knownShowMode(int showMode) {
+    return showMode >= folderShowMode::newColumn && showMode <= folderShowMode::nothing ? showMode
+                                                                                        : folderShowMode::continuation;
+}
+
 struct folderPopupSettings {
     int ShowMode = folderShowMode::continuation;
     uint32_t ShowDrives = 134217727;  // bits 0-26: every drive and the contents submenu

@@ -66,8 +66,8 @@ void registerFolder(LPCITEMIDLIST folder, const std::string& displayName) {
 folderPopupSettings readFolderPopupSettings() {
     folderPopupSettings defaults;
     folderPopupSettings settings;
-    settings.ShowMode = static_cast<int>(GetPrivateProfileIntA(settingsSection, "ShowMode", defaults.ShowMode,
-                                                               settingsFile));
+    settings.ShowMode = knownShowMode(
+        static_cast<int>(GetPrivateProfileIntA(settingsSection, "ShowMode", defaults.ShowMode, settingsFile)));
     settings.ShowDrives = GetPrivateProfileIntA(settingsSection, "ShowDrives", static_cast<int>(defaults.ShowDrives),
                                                 settingsFile);
     return settings;

@@ -12,7 +12,8 @@
 
 namespace tv {
 
-// Reads ShowMode and ShowDrives; a missing file or key gives the defaults.
+// Reads ShowMode and ShowDrives; a missing file or key, or a ShowMode no
+// button stands for, gives the defaults.
 folderPopupSettings readFolderPopupSettings();
 // Writes ShowMode first, then ShowDrives as a signed number; false when either
 // could not be written.

@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include "popup/placement.h"
+
 namespace tv {
 
 namespace {
@@ -53,9 +55,13 @@ std::optional<screenPoint> targetCaretSource::accessibleCaret() {
     return screenPoint{left, top};
 }
 
+// The last resort, as attaching to the target's input has a cost under Wine (it
+// clears the target's key state).
 std::optional<screenPoint> targetCaretSource::attachedThreadCaret() {
     POINT caret{};
-    if (!GetCaretPos(&caret)) return std::nullopt;
+    bool found = false;
+    withInputAttachedTo(focus_, [&] { found = GetCaretPos(&caret) != 0; });
+    if (!found) return std::nullopt;
     return onScreen(focus_, caret);
 }
 

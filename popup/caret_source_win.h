@@ -9,7 +9,6 @@ namespace tv {
 
 class targetCaretSource : public caretSource {
 public:
-    // Call GetCaretPos through this only while input is attached to the target's thread.
     explicit targetCaretSource(HWND focus) : focus_(focus) {}
     std::optional<screenPoint> guiThreadCaret() override;
     std::optional<screenPoint> accessibleCaret() override;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "cliphistory/clipboard_capture.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 
@@ -27,6 +28,7 @@ struct clipboardLoan {
     std::vector<savedFormat> saved;
     ourContent onClipboard = ourContent::nothing;
     std::string phrase;
+    std::u16string widePhrase;  // empty unless code page 932 lacks one of its characters
     bool pasteSent = false;
     int openRetries = 0;
 };
@@ -87,6 +89,8 @@ void setClipboardBytes(UINT format, const void* bytes, size_t size) {
 
 void renderPhrase() {
     setClipboardBytes(CF_TEXT, loan.phrase.c_str(), loan.phrase.size() + 1);
+    if (!loan.widePhrase.empty())
+        setClipboardBytes(CF_UNICODETEXT, loan.widePhrase.c_str(), (loan.widePhrase.size() + 1) * sizeof(char16_t));
     if (loan.onClipboard == ourContent::phraseOffered) loan.onClipboard = ourContent::phrase;
 }
 
@@ -117,24 +121,27 @@ void lendUserClipboard() {
 }
 
 void lendUserClipboardNow() {
-    if (!app().config.RestoreClipboard || loan.holding || !OpenClipboard(app().mainWindow)) return;
+    if (!app().config.RestoreClipboard || loan.holding || !openClipboardWhenFree(app().mainWindow)) return;
     lendUserClipboard();
     CloseClipboard();
 }
 
-void putPhraseOnClipboard(const std::string& text) {
+void putPhraseOnClipboard(const std::string& text, const std::u16string& wide) {
     loan.phrase = text;
+    loan.widePhrase = wide;
     loan.onClipboard = loan.holding ? ourContent::phraseOffered : ourContent::phrase;
-    if (loan.holding)
+    if (loan.holding) {
         SetClipboardData(CF_TEXT, nullptr);
-    else
+        if (!wide.empty()) SetClipboardData(CF_UNICODETEXT, nullptr);
+    } else
         renderPhrase();
     markAsPrivatePaste();
 }
 
-bool clipboardHoldsOurPhrase(std::string& text) {
+bool clipboardHoldsOurPhrase(std::string& text, std::u16string& wide) {
     if (!phraseOnClipboard() || GetClipboardOwner() != app().mainWindow) return false;
     text = loan.phrase;
+    wide = loan.widePhrase;
     return true;
 }
 
@@ -143,7 +150,7 @@ bool clipboardHoldsRestoredCopy() {
 }
 
 void onRenderFormat(UINT format) {
-    if (format != CF_TEXT || loan.onClipboard != ourContent::phraseOffered) return;
+    if ((format != CF_TEXT && format != CF_UNICODETEXT) || loan.onClipboard != ourContent::phraseOffered) return;
     renderPhrase();
     // The target is reading it now, with the clipboard open: give the user's
     // clipboard back as soon as the target lets go.

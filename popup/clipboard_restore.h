@@ -18,10 +18,12 @@ void lendUserClipboard();
 void lendUserClipboardNow();
 // With the clipboard open and emptied: puts the phrase on it. It is offered by
 // delayed rendering while a copy of the user's clipboard is kept, and set at
-// once otherwise. Marks it as a paste no clipboard history should keep.
-void putPhraseOnClipboard(const std::string& text);
-// Our phrase's text when the clipboard still holds it, for our own history.
-bool clipboardHoldsOurPhrase(std::string& text);
+// once otherwise. Marks it as a paste no clipboard history should keep. A
+// phrase with characters code page 932 lacks is offered as CF_UNICODETEXT
+// (`wide`) too, `text` being its code page 932 form.
+void putPhraseOnClipboard(const std::string& text, const std::u16string& wide = std::u16string());
+// Our phrase's texts when the clipboard still holds it, for our own history.
+bool clipboardHoldsOurPhrase(std::string& text, std::u16string& wide);
 // True while the clipboard holds what we gave back: not a new copy of the user's.
 bool clipboardHoldsRestoredCopy();
 

@@ -2,11 +2,17 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "cliphistory/clip_history.h"
 #include "cliphistory/clipboard_capture.h"
 #include "cliphistory/history_edit_dialog.h"
+#include "cliphistory/history_list.h"
+#include "files/code_page.h"
 #include "files/escaping.h"
 #include "files/item_text.h"
+#include "files/unicode_escape.h"
 #include "folderpopup/folder_popup.h"
 #include "folderpopup/shell_link.h"
 #include "popup/clipboard_restore.h"
@@ -71,14 +77,34 @@ void sendControlChord(BYTE key) {
     keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
 }
 
-// The user still holds Control from the shortcut: wait by posting the command again.
-bool repostWhileControlHeld(UINT command, LPARAM lParam) {
-    if (GetAsyncKeyState(VK_CONTROL) >= 0) return false;
+// The user still holds a modifier of the shortcut, which would make our chord
+// another one (Ctrl+Alt+V pastes nothing): wait by posting the command again.
+bool repostWhileModifierHeld(UINT command, LPARAM lParam) {
+    const int modifiers[] = {VK_CONTROL, VK_MENU, VK_SHIFT, VK_LWIN, VK_RWIN};
+    if (std::none_of(std::begin(modifiers), std::end(modifiers), [](int key) { return GetAsyncKeyState(key) < 0; }))
+        return false;
     PostMessageA(app().mainWindow, WM_COMMAND, command, lParam);
     return true;
 }
 
 void pastePhrase(const std::string& text) { putTextAndPaste(text, true); }
+
+// A text that may hold characters code page 932 lacks: those go as CF_UNICODETEXT
+// beside the code page 932 form.
+void pasteUnicode(const std::u16string& text, bool ownChange) {
+    std::string codePage;
+    if (utf16ToCodePage932(text, codePage))
+        putTextAndPaste(codePage, ownChange);
+    else
+        putTextAndPaste(codePage, ownChange, text);
+}
+
+void pasteContent(const menuItem& item) {
+    if (item.unicodeEscapes)
+        pasteUnicode(contentToUtf16(expandPlaceholdersNow(item.data), true), true);
+    else
+        pastePhrase(expandPlaceholdersNow(item.data));
+}
 
 void runProgram(const std::string& data) {
     twoLines lines = splitTwoLines(data);
@@ -139,7 +165,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
     }
     switch (item.mode) {
     case itemMode::inputString: pastePhrase(expandPlaceholdersNow(item.text)); break;
-    case itemMode::inputDataString: pastePhrase(expandPlaceholdersNow(item.data)); break;
+    case itemMode::inputDataString: pasteContent(item); break;
     case itemMode::exeProgram:
     case itemMode::folderPopup: runProgram(item.data); break;
     case itemMode::showSetting: popup().openSettingsEditor(&item); break;
@@ -149,19 +175,21 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
     case itemMode::eraseClipHistory: eraseHistoryAfterWarning(); break;
     case itemMode::newDateTime: pastePhrase(expandDateTimeNow(item.data)); break;
     case itemMode::encloseSelection:
-        Sleep(100);
         PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_ENCLOSE_COPY, item.itemId);
         break;
     case itemMode::historyEntry:
         popup().clip.fromHistory = true;
-        putTextAndPaste(unescapeText(item.text), false);
+        if (item.unicodeEscapes)
+            pasteUnicode(historyTextToUtf16(item), false);
+        else
+            putTextAndPaste(unescapeText(item.text), false);
         break;
     default: break;  // separators, placeholders and history folders do nothing
     }
 }
 
-bool putTextAndPaste(const std::string& text, bool ownChange) {
-    if (!OpenClipboard(app().mainWindow)) {
+bool putTextAndPaste(const std::string& text, bool ownChange, const std::u16string& wide) {
+    if (!openClipboardWhenFree(app().mainWindow)) {
         popup().clip.caretBack = 0;
         forgetUserClipboard();
         return false;
@@ -172,14 +200,14 @@ bool putTextAndPaste(const std::string& text, bool ownChange) {
     // Set before the clipboard changes: the notification it causes must already see them.
     popup().clip.ownChange = ownChange;
     popup().clip.pasteAfterSet = true;
-    putPhraseOnClipboard(text);
+    putPhraseOnClipboard(text, wide);
     CloseClipboard();
     return true;
 }
 
 void onPasteKeystroke() {
-    if (repostWhileControlHeld(IDM_MAIN_PASTE_KEYSTROKE, 0)) return;
-    Sleep(80);
+    if (repostWhileModifierHeld(IDM_MAIN_PASTE_KEYSTROKE, 0)) return;
+    waitForTarget();
     sendControlChord('V');
     onPasteSent();
     // An enclose with nothing selected leaves the caret between its two strings.
@@ -191,10 +219,10 @@ void onPasteKeystroke() {
 
 void onEncloseCopy(uint16_t itemId) {
     if (itemId == 0) return;
-    if (!repostWhileControlHeld(IDM_MAIN_ENCLOSE_COPY, itemId)) {
+    if (!repostWhileModifierHeld(IDM_MAIN_ENCLOSE_COPY, itemId)) {
         // Ctrl+C is about to replace the user's clipboard with the selection.
         lendUserClipboardNow();
-        Sleep(80);
+        waitForTarget();
         popup().clip.pendingEnclose = itemId;
         popup().clip.ownChange = true;
         sendControlChord('C');
@@ -209,7 +237,12 @@ void onEncloseInsert(uint16_t itemId) {
         return;
     }
     std::string selection;
-    readClipboardTextRaw(app().mainWindow, selection);
+    // Still unreadable after a wait: the selection stays as it was rather than
+    // being replaced by the two strings alone.
+    if (!readClipboardTextRaw(app().mainWindow, selection)) {
+        forgetUserClipboard();
+        return;
+    }
     twoLines lines = splitTwoLines(item->data);
     const std::string closing = unescapeText(lines.second);
     if (selection.empty()) popup().clip.caretBack = caretSteps(closing);

@@ -16,8 +16,9 @@ void dispatchItemCommand(bool invokedFromMenu, UINT id, bool viaHotkey);
 void executeItem(menuItem& item, bool invokedFromMenu);
 
 // Puts the text on the clipboard and gives the focus back to the target; the
-// clipboard notification then sends Ctrl+V (command 103).
-bool putTextAndPaste(const std::string& text, bool ownChange);
+// clipboard notification then sends Ctrl+V (command 103). `wide`, when not
+// empty, is the text as CF_UNICODETEXT, `text` then being its code page 932 form.
+bool putTextAndPaste(const std::string& text, bool ownChange, const std::u16string& wide = std::u16string());
 void onPasteKeystroke();                 // command 103
 void onEncloseCopy(uint16_t itemId);     // command 119
 void onEncloseInsert(uint16_t itemId);   // command 120

@@ -3,6 +3,8 @@
 // pixels at 96 DPI, scaled to the screen's DPI where they are used.
 #include <cstdlib>
 
+#include "files/code_page.h"
+#include "files/unicode_escape.h"
 #include "popup/date_now.h"
 #include "popup/menu_text_sizes.h"
 #include "popup/popup_menu.h"
@@ -55,6 +57,13 @@ void drawIconCell(HDC dc, const RECT& entry, menuItem& item, bool hasSubmenu, bo
                    ILD_TRANSPARENT);
 }
 
+// A history entry with characters code page 932 lacks is drawn with them.
+bool drawnWide(const menuItem& item) { return item.mode == itemMode::historyEntry && item.unicodeEscapes; }
+
+std::u16string displayTextUtf16(const menuItem& item) {
+    return codePage932ToUtf16(item.data) + shownAsUtf16(item.text, item.unicodeEscapes);
+}
+
 void drawEntryText(HDC dc, const RECT& entry, const menuItem& item, bool selected, bool grayed) {
     RECT area{entry.left + scaledPixels(textAreaLeft), entry.top, entry.right, entry.bottom};
     fillWithSysColor(dc, area, selected ? COLOR_HIGHLIGHT : COLOR_MENU);
@@ -65,8 +74,14 @@ void drawEntryText(HDC dc, const RECT& entry, const menuItem& item, bool selecte
         SetTextColor(dc, GetSysColor(grayed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     HGDIOBJ oldFont = app().menuFont.handle ? SelectObject(dc, app().menuFont.handle) : nullptr;
     // No DT_NOPREFIX: "&" underlines the mnemonic as in any menu.
-    std::string text = displayText(item);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
+    const UINT format = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
+    if (drawnWide(item)) {
+        std::u16string text = displayTextUtf16(item);
+        DrawTextW(dc, reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()), &textRect, format);
+    } else {
+        std::string text = displayText(item);
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, format);
+    }
     if (oldFont) SelectObject(dc, oldFont);
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
@@ -85,7 +100,9 @@ std::string displayText(const menuItem& item) {
 
 BOOL measureMenuEntry(MEASUREITEMSTRUCT& measure) {
     auto* item = reinterpret_cast<const menuItem*>(measure.itemData);
-    const SIZE textSize = menuTextSize(item ? displayText(*item) : std::string());
+    const SIZE textSize = !item             ? menuTextSize(std::string())
+                          : drawnWide(*item) ? menuTextSize(displayTextUtf16(*item))
+                                             : menuTextSize(displayText(*item));
     const entryMetrics& metrics = menuEntryMetrics();
 
     int height = textSize.cy + 1;

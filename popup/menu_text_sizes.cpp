@@ -18,6 +18,8 @@ constexpr size_t maxKeptSizes = 1 << 17;
 class textMeasurer {
 public:
     SIZE size(const std::string& text);
+    // Texts beyond code page 932 are few (history entries): measured each time.
+    SIZE size(const std::u16string& text);
     // True when the menu font differs from the one the kept sizes were made in.
     bool fontChanged() const;
     void forget();
@@ -67,6 +69,14 @@ SIZE textMeasurer::size(const std::string& text) {
     return measured;
 }
 
+SIZE textMeasurer::size(const std::u16string& text) {
+    if (!selectMenuFont()) return SIZE{0, 0};
+    RECT bounds{0, 0, 0, 0};
+    DrawTextW(dc_, reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()), &bounds,
+              DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+    return SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
 void textMeasurer::forget() { sizes_ = {}; }
 
 textMeasurer measurer;
@@ -92,6 +102,7 @@ const entryMetrics& menuEntryMetrics() {
 }
 
 SIZE menuTextSize(const std::string& text) { return measurer.size(text); }
+SIZE menuTextSize(const std::u16string& text) { return measurer.size(text); }
 
 void forgetMenuTextSizes() { measurer.forget(); }
 

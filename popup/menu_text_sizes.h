@@ -25,6 +25,7 @@ const entryMetrics& menuEntryMetrics();
 // The DT_CALCRECT size of a single line of text in the menu font, "&" prefixes
 // processed as DrawText draws them.
 SIZE menuTextSize(const std::string& text);
+SIZE menuTextSize(const std::u16string& text);
 // Drops every kept size: the menu has been rebuilt.
 void forgetMenuTextSizes();
 

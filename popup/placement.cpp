@@ -1,5 +1,6 @@
 #include "popup/placement.h"
 
+#include "cliphistory/clipboard_capture.h"
 #include "popup/caret_source_win.h"
 #include "popup/popup_menu.h"
 #include "popup/popup_state.h"
@@ -15,6 +16,12 @@ namespace {
 
 constexpr int foregroundRetryLimit = 60;
 constexpr int privateHotkeyRetry = 50;
+constexpr UINT targetWaitLimit = 200;  // ms: a hung target gets our keys all the same
+// Under Wine the window system's keyboard focus follows a focus we give back a
+// moment later, and the target then sets its key state to the keyboard's: a
+// Control we pressed before that moment is dropped, and the V comes alone.
+constexpr DWORD focusSettleTime = 80;  // ms
+DWORD focusSettlesAt = 0;              // GetTickCount() when it has surely followed
 
 POINT topLeftOf(HWND window) {
     RECT rect{};
@@ -77,7 +84,7 @@ POINT menuPoint(int placementMode) {
 
 namespace {
 
-// The caret of the focused control; the caller has attached to its thread.
+// The caret of the focused control.
 bool caretOf(HWND focus, POINT& caret) {
     targetCaretSource source(focus);
     const caretLocation found = findCaret(source);
@@ -86,49 +93,73 @@ bool caretOf(HWND focus, POINT& caret) {
     return true;
 }
 
+// Read without attaching to the target's input: under Wine an attach clears the
+// target's key state, so a Control our paste has just pressed would be dropped
+// before its V arrives (the pointer resting on the tray icon captures again and
+// again while a paste is under way).
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// False when the foreground window is none of the user's: the target stays.
+bool captureWindowAndFocus() {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground || foreground == app().mainWindow || foreground == app().taskbar) return false;
+    popup().target.window = foreground;
+    popup().target.focus = focusOf(foreground);
+    return true;
+}
+
+// Where the menu goes without a caret: the focused control, or else the window.
+POINT focusTopLeft() {
+    const targetState& target = popup().target;
+    return topLeftOf(target.focus ? target.focus : target.window);
+}
+
 }  // namespace
 
 void captureTarget() {
-    HWND foreground = GetForegroundWindow();
-    if (!foreground || foreground == app().mainWindow || foreground == app().taskbar) return;
+    if (!captureWindowAndFocus()) return;
     targetState& target = popup().target;
-    target.window = foreground;
-    bool placed = false;
-    withInputAttachedTo(foreground, [&] {
-        target.focus = GetFocus();
-        if (!target.focus) return;
-        if (app().config.ShowMenuPosMode == 1) {
-            placed = caretOf(target.focus, target.point);
-        } else {
-            target.point = topLeftOf(target.focus);
-            placed = true;
-        }
-    });
-    if (!placed) target.point = topLeftOf(foreground);
+    if (target.focus && app().config.ShowMenuPosMode == 1 && caretOf(target.focus, target.point)) return;
+    target.point = focusTopLeft();
 }
 
 bool readTargetCaret(POINT& caret) {
     const targetState& target = popup().target;
     if (!IsWindow(target.window) || !IsWindow(target.focus)) return false;
-    bool found = false;
-    withInputAttachedTo(target.window, [&] { found = caretOf(target.focus, caret); });
-    return found;
+    return caretOf(target.focus, caret);
 }
 
 void giveFocusToTarget() {
     HWND target = popup().target.window;
     if (!IsWindow(target)) return;
+    if (GetForegroundWindow() != target) focusSettlesAt = GetTickCount() + focusSettleTime;
     withInputAttachedTo(target, [&] {
         SetForegroundWindow(target);
         if (IsWindow(popup().target.focus)) SetFocus(popup().target.focus);
     });
 }
 
+void waitForTarget() {
+    const DWORD untilSettled = focusSettlesAt - GetTickCount();
+    if (untilSettled <= focusSettleTime) waitAnsweringSentMessages(untilSettled);
+    const targetState& target = popup().target;
+    HWND window = IsWindow(target.focus) ? target.focus : target.window;
+    DWORD_PTR ignored = 0;
+    if (IsWindow(window)) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, targetWaitLimit, &ignored);
+}
+
 void captureTargetThrottled() {
     DWORD now = GetTickCount();
     if (now - popup().lastCaptureTick <= 100) return;
     popup().lastCaptureTick = now;
-    captureTarget();
+    // The tray's and the tile's menus open at the pointer, so no caret is read:
+    // the last of its sources attaches to the target's input.
+    if (captureWindowAndFocus()) popup().target.point = focusTopLeft();
 }
 
 bool beginMenu() {

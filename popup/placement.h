@@ -11,7 +11,7 @@ namespace tv {
 POINT menuPoint(int placementMode);
 
 // Runs `work` with this thread's input attached to the window's thread, which is
-// what lets us read its focus and caret and give it the focus back.
+// what lets GetCaretPos read its caret and SetFocus give it the focus back.
 template <class Work>
 void withInputAttachedTo(HWND window, Work work) {
     DWORD ours = GetCurrentThreadId();
@@ -27,6 +27,12 @@ void captureTargetThrottled();  // pointer over the tray icon or tile: at most e
 bool readTargetCaret(POINT& caret);
 // Gives the foreground and the focus back to the captured target, if it is still there.
 void giveFocusToTarget();
+// Before our keystrokes: until the focus given back to the target has settled
+// (only after it had moved away, to a menu) and the target has handled what was
+// sent to it, at most a moment. Meanwhile this thread answers what is sent to
+// it: a sleeping thread would keep a target that asks for the phrase, or
+// empties the clipboard we own, waiting.
+void waitForTarget();
 // A menu is about to open: false when one is open already. Otherwise marks it
 // open (a hotkey then closes it, the corners wait for it) and takes the foreground.
 bool beginMenu();

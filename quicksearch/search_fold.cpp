@@ -65,9 +65,11 @@ uint16_t foldDoubleByte(uint16_t code) {
     return code;
 }
 
+// Control characters (TAB, CR, LF and the rest) part words as a blank does; the
+// index keeps 0x01 for itself, between an entry's fields.
 char foldAscii(unsigned char byte) {
     if (byte >= 'A' && byte <= 'Z') return static_cast<char>(byte - 'A' + 'a');
-    if (byte == '\t' || byte == '\r' || byte == '\n') return ' ';
+    if (byte < 0x20) return ' ';
     return static_cast<char>(byte);
 }
 

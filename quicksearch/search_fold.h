@@ -10,7 +10,7 @@ namespace tv {
 // Appends the folded form of code page 932 text:
 // - ASCII letters in lower case;
 // - the full-width forms of ASCII characters (Ａ, ０, ！ ...) and "￥" as ASCII,
-//   the ideographic space, TAB, CR and LF as a blank;
+//   the ideographic space and the control characters (TAB, CR, LF ...) as a blank;
 // - half-width katakana as full-width katakana, a following half-width dakuten
 //   or handakuten joined to it (ｶﾞ = ガ, ﾊﾟ = パ);
 // - hiragana as katakana (かな = カナ).

@@ -180,7 +180,7 @@
 // (200 up). The editor's menu sends the two that are also its entries.
 #define IDM_SHOW_WHOLE_MENU      102    // the whole menu at the pointer: the tray's right click,
                                         // the editor's "メニュー参照(&M)", the root item's key
-#define IDM_MAIN_PASTE_KEYSTROKE 103    // send Ctrl+V once Control is released
+#define IDM_MAIN_PASTE_KEYSTROKE 103    // send Ctrl+V once the modifiers are released
 #define IDM_MAIN_ADD_CAPTURED_CLIP 106  // move a captured text into the history; lParam 1: it came from the history
 #define IDM_MAIN_OPEN_EDITOR     110
 #define IDM_MAIN_SHOW_MENU       113    // high word of wParam: placement mode; lParam: the menu

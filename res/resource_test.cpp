@@ -256,6 +256,59 @@ void testAboutBox(HINSTANCE instance) {
     CHECK(LoadStringA(instance, IDS_ABOUT_TEXT, text, sizeof text) > 0);
 }
 
+unsigned buttonKind(HWND control) {
+    char name[16] = "";
+    GetClassNameA(control, name, sizeof name);
+    if (lstrcmpiA(name, "Button") != 0) return BS_TYPEMASK + 1;  // no button at all
+    return static_cast<unsigned>(GetWindowLongPtrA(control, GWL_STYLE)) & BS_TYPEMASK;
+}
+
+bool isRadio(HWND control) {
+    unsigned kind = buttonKind(control);
+    return kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
+}
+
+// The arrow keys move the focus to the next control of its group (the dialog
+// manager's GetNextDlgGroupItem), and onto an auto radio button they move the
+// check. So each radio button checks itself, and its group holds only radio
+// buttons, Tab stopping at the first; from any other button the arrows never
+// reach a label or a group box.
+void testArrowKeyGroups(HINSTANCE instance, int dialogId) {
+    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(dialogId), nullptr, quietDialog, 0);
+    CHECK(dialog != nullptr);
+    if (!dialog) return;
+    bool afterRadio = false;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+        const int id = GetDlgCtrlID(child);
+        const bool radio = isRadio(child);
+        if (radio) {
+            bool startsGroup = (style & WS_GROUP) != 0;
+            bool wellFormed = buttonKind(child) == BS_AUTORADIOBUTTON && startsGroup == !afterRadio &&
+                              ((style & WS_TABSTOP) != 0) == startsGroup;
+            if (!wellFormed) {
+                std::printf("dialog %d, radio button %d: style %08lx after %s\n", dialogId, id,
+                            static_cast<unsigned long>(style), afterRadio ? "a radio button" : "another control");
+                ++failures;
+            }
+        }
+        afterRadio = radio;
+        unsigned kind = buttonKind(child);
+        if (kind > BS_TYPEMASK || kind == BS_GROUPBOX || (style & WS_DISABLED)) continue;
+        for (BOOL previous : {FALSE, TRUE}) {
+            HWND next = GetNextDlgGroupItem(dialog, child, previous);
+            unsigned nextKind = next ? buttonKind(next) : BS_TYPEMASK + 1;
+            bool fine = radio ? next && isRadio(next) : nextKind <= BS_TYPEMASK && nextKind != BS_GROUPBOX;
+            if (!fine) {
+                std::printf("dialog %d: an arrow key from %d leads to %d\n", dialogId, id,
+                            next ? GetDlgCtrlID(next) : 0);
+                ++failures;
+            }
+        }
+    }
+    DestroyWindow(dialog);
+}
+
 void testManifest(HINSTANCE instance) {
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
     CHECK(found != nullptr);
@@ -278,6 +331,8 @@ int main() {
     testManifest(instance);
     testEditorDialog(instance);
     testAboutBox(instance);
+    for (int dialogId : {IDD_HISTORY_SETTINGS, IDD_FOLDER_SETTINGS, IDD_OPTIONS})
+        testArrowKeyGroups(instance, dialogId);
     std::printf("%s\n", failures ? "resource_test: FAILED" : "resource_test: all passed");
     return failures ? 1 : 0;
 }

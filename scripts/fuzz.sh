@@ -37,7 +37,7 @@ cmake --build "$FUZZ_BUILD" -j 2
 
 [ $# -gt 0 ] || exit 0
 status=0
-for name in menu_file history_file date_format; do
+for name in menu_file history_file date_format long_clip quick_search; do
   log "fuzz_$name for $1 s"
   out=$FUZZ_BUILD/$name.log
   if "$FUZZ_BUILD/fuzz_$name" -max_total_time="$1" -print_final_stats=1 -artifact_prefix="$FUZZ_BUILD/crashes/$name-" \

@@ -2,8 +2,10 @@
 
 namespace tv {
 
-int settingInRange(int value, const settingRange& range) {
-    return value >= range.low && value <= range.high ? value : range.fallback;
+int clampToRange(int value, const settingRange& range) {
+    if (value < range.low) return range.low;
+    if (value > range.high) return range.high;
+    return value;
 }
 
 }  // namespace tv

@@ -1,18 +1,27 @@
-// The numbers of tv2.ini that must stay within reason. The file is edited by
-// hand, and a font a million pixels high or a menu entry 0 pixels wide leaves
-// the menu a blank strip: a value outside its range is read as the default.
+// The numbers of tv2.ini and the ranges the program can use them in. The file
+// is edited by hand and written by older copies, and a font a million pixels
+// high or a menu entry 0 pixels wide leaves the menu a blank strip. A value
+// beyond a bound is taken as that bound, the nearest one the program can use,
+// so a setting is never thrown back to a smaller default: a history the user
+// made large stays as large as it can be. The dialogs that edit these keys hold
+// their fields to the same ranges, so what they store is what the next start
+// reads.
 #pragma once
+
+#include <climits>
+
+#include "model/id_allocator.h"
 
 namespace tv {
 
 struct settingRange {
     int low;
     int high;
-    int fallback;  // the key's default
+    int fallback;  // the key's default, when the file does not hold it
 };
 
-// The value when low <= value <= high, else the range's default.
-int settingInRange(int value, const settingRange& range);
+// The value, or the bound it lies beyond.
+int clampToRange(int value, const settingRange& range);
 
 namespace settingRanges {
 // Font records: pixels at 96 DPI (a negative height is the character height);
@@ -25,14 +34,19 @@ constexpr settingRange fontWeight{0, 1000, 400};
 constexpr settingRange ShowMenuPosMode{0, 6, 0};
 constexpr settingRange ShowAutoPopup{1, 600, 1};  // 100 ms ticks: up to a minute in a corner
 constexpr settingRange iMaxViewSize{40, 4000, 200};
-// Window rectangles and splitters, screen pixels.
+// Window rectangles, screen pixels; a splitter's distance from its place in the
+// template, negative when it was dragged left.
 constexpr settingRange windowCoordinate{-32768, 32767, 0};
-constexpr settingRange splitter{0, 32767, 0};
-// [Clip]. Kilobytes times 1024 must fit an int; a negative size refuses every text.
-constexpr settingRange iMaxOneClipSize{-2097151, 2097151, 32};
-constexpr settingRange counts{-1, 10000, 250};  // -1: no bound
-constexpr settingRange iMaxOneOneSize{0, 10000, 20};
-constexpr settingRange ret_counts{-1, 10000, 0};
+constexpr settingRange splitter{-32768, 32767, 0};
+// [Clip]. Any negative count means no bound; a bound of more entries than the
+// history has ids for would let a capture cut nothing while ids ran out.
+constexpr settingRange counts{INT_MIN, historyIdLimit - firstHistoryId, 250};
+// Every number has a meaning: KB (0 no limit, negative refuses every text);
+// entries per submenu (0 or negative: no cap); entries per column (0 or
+// negative: one column).
+constexpr settingRange iMaxOneClipSize{INT_MIN, INT_MAX, 32};
+constexpr settingRange iMaxOneOneSize{INT_MIN, INT_MAX, 20};
+constexpr settingRange ret_counts{INT_MIN, INT_MAX, 0};
 }  // namespace settingRanges
 
 }  // namespace tv

@@ -5,6 +5,7 @@
 #include "shell/dpi_scale.h"
 #include "shell/screen_dpi.h"
 #include "shell/setting_ranges.h"
+#include "shell/window_text.h"
 
 namespace tv {
 
@@ -15,7 +16,7 @@ int profileFile::readInt(const char* key, int fallback) const {
 }
 
 int profileFile::readInt(const char* key, const settingRange& range) const {
-    return settingInRange(readInt(key, range.fallback), range);
+    return clampToRange(readInt(key, range.fallback), range);
 }
 
 bool profileFile::readSwitch(const char* key, bool fallback) const { return readInt(key, fallback ? 1 : 0) == 1; }
@@ -24,6 +25,11 @@ std::string profileFile::readString(const char* key, const char* fallback) const
     char buffer[2048];
     GetPrivateProfileStringA(section_.c_str(), key, fallback, buffer, sizeof buffer, path_.c_str());
     return buffer;
+}
+
+int fieldSetting(HWND dialog, int id, int previous, const settingRange& range) {
+    std::optional<int> typed = fieldNumber(dialog, id);
+    return typed ? clampToRange(*typed, range) : previous;
 }
 
 bool profileFile::writeInt(const char* key, int value) {

@@ -49,7 +49,7 @@ public:
     explicit profileFile(std::string path) : path_(std::move(path)) {}
     void section(const char* name) { section_ = name; }
     int readInt(const char* key, int fallback) const;
-    int readInt(const char* key, const settingRange& range) const;  // outside the range: its default
+    int readInt(const char* key, const settingRange& range) const;  // beyond the range: its nearest bound
     bool readSwitch(const char* key, bool fallback) const;  // on only when exactly 1
     std::string readString(const char* key, const char* fallback) const;
     // False when the key could not be written; a run of writes is checked once,
@@ -65,6 +65,11 @@ private:
 };
 
 extern const char* const settingsFileName;  // "./tv2.ini"
+
+// A dialog field that edits a key of the ranges table: a field that does not
+// hold a number keeps the value it had; a number beyond the key's range is its
+// nearest bound, as the next start would read it.
+int fieldSetting(HWND dialog, int id, int previous, const settingRange& range);
 
 void loadSettings(settings& config, fontRecord& font, fontRecord& menuFont);
 // Each is false when a key could not be written.

@@ -1,8 +1,10 @@
-// The whole text of a window or control, however long, as code page 932 bytes.
+// The whole text of a window or control, however long, as code page 932 bytes,
+// and the number a dialog field holds.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace tv {
@@ -13,6 +15,47 @@ inline std::string windowText(HWND window) {
     int got = GetWindowTextA(window, &text[0], static_cast<int>(text.size()));
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return text;
+}
+
+// The signed number in a dialog field; none when the field holds no number.
+inline std::optional<int> fieldNumber(HWND dialog, int id) {
+    BOOL translated = FALSE;
+    int value = static_cast<int>(GetDlgItemInt(dialog, id, &translated, TRUE));
+    if (!translated) return std::nullopt;
+    return value;
+}
+
+// The same through the wide functions, for fields that hold any character.
+inline std::u16string windowTextUtf16(HWND window) {
+    int length = GetWindowTextLengthW(window);
+    std::u16string text(static_cast<size_t>(length > 0 ? length : 0) + 1, u'\0');
+    int got = GetWindowTextW(window, reinterpret_cast<LPWSTR>(&text[0]), static_cast<int>(text.size()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+inline void setWindowTextUtf16(HWND window, const std::u16string& text) {
+    SetWindowTextW(window, reinterpret_cast<LPCWSTR>(text.c_str()));
+}
+
+// A control of the dialog template made again as a Unicode window: a control
+// made from an ANSI template keeps only what code page 932 holds. It takes
+// the old one's place, id, styles, font and tab order.
+inline HWND remakeAsUnicodeEdit(HWND old) {
+    HWND parent = GetParent(old);
+    RECT rect;
+    GetWindowRect(old, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    HWND wide = CreateWindowExW(static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE)), L"EDIT", L"",
+                                static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE)), rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
+                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(old, GWLP_HINSTANCE)), nullptr);
+    if (!wide) return old;
+    SendMessageW(wide, WM_SETFONT, SendMessageW(old, WM_GETFONT, 0, 0), FALSE);
+    SetWindowPos(wide, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DestroyWindow(old);
+    return wide;
 }
 
 }  // namespace tv

@@ -36,14 +36,18 @@ POINT messagePoint(HWND bar, LPARAM lParam) {
 
 // The bar stays at least its own width from the left edge and twice its width
 // from the right one, so it can always be caught again.
-int clampedLeft(HWND bar, const splitterDrag& drag, POINT cursor) {
-    const int width = drag.startRect.right - drag.startRect.left;
+int catchableLeft(HWND bar, int left) {
+    RECT rect = rectInParent(bar);
+    const int width = rect.right - rect.left;
     RECT parent{};
     GetClientRect(GetParent(bar), &parent);
-    int left = drag.startRect.left + cursor.x - drag.start.x;
     if (left > parent.right - 2 * width) left = parent.right - 2 * width;
     if (left < width) left = width;
     return left;
+}
+
+int clampedLeft(HWND bar, const splitterDrag& drag, POINT cursor) {
+    return catchableLeft(bar, drag.startRect.left + cursor.x - drag.start.x);
 }
 
 void endDrag(HWND bar, splitterDrag& drag, bool keep) {
@@ -103,7 +107,9 @@ void attachSplitter(HWND bar, splitterMoved onMoved) {
     SetWindowSubclass(bar, splitterProc, 1, reinterpret_cast<DWORD_PTR>(drag));
 }
 
-void moveSplit(const splitLayout& layout, int distance) {
+int moveSplit(const splitLayout& layout, int distance) {
+    const int left = rectInParent(layout.bar).left;
+    distance = catchableLeft(layout.bar, left + distance) - left;
     HDWP defer = BeginDeferWindowPos(8);
     offsetWindow(defer, layout.bar, distance, 0);
     offsetWindow(defer, layout.tree, 0, distance);
@@ -111,6 +117,7 @@ void moveSplit(const splitLayout& layout, int distance) {
     for (HWND label : layout.labels) offsetWindow(defer, label, distance, 0);
     if (defer) EndDeferWindowPos(defer);
     InvalidateRect(GetParent(layout.bar), nullptr, TRUE);
+    return distance;
 }
 
 }  // namespace tv

@@ -17,13 +17,14 @@ void attachSplitter(HWND bar, splitterMoved onMoved);
 
 // Lays out the three controls by `distance`: the bar moves, the tree widens,
 // and each field moves right and narrows by as much. Labels above the
-// fields move without narrowing.
+// fields move without narrowing. The bar goes no further than a drag could
+// take it; returns the distance it moved.
 struct splitLayout {
     HWND bar;
     HWND tree;
     HWND fields[4];  // null-terminated when fewer
     HWND labels[2];
 };
-void moveSplit(const splitLayout& layout, int distance);
+int moveSplit(const splitLayout& layout, int distance);
 
 }  // namespace tv

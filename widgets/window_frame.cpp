@@ -1,14 +1,26 @@
 #include "widgets/window_frame.h"
 
 #include "shell/app_state.h"
+#include "widgets/screen_fit.h"
 
 namespace tv {
 
 namespace {
 
-bool onScreen(const windowPlacement& place) {
-    return place.right > place.left && place.bottom > place.top && place.left < GetSystemMetrics(SM_CXFULLSCREEN) &&
-           place.top < GetSystemMetrics(SM_CYFULLSCREEN);
+bool placementKnown(const windowPlacement& place) { return place.right > place.left && place.bottom > place.top; }
+
+// The saved rectangle, moved onto the monitor nearest its title bar when too
+// little of that bar would show on any monitor to take hold of it.
+RECT reachablePlacement(const windowPlacement& place) {
+    const int titleHeight = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME);
+    RECT titleBar{place.left, place.top, place.right, place.top + titleHeight};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&titleBar, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    screenRect fitted = reachableWindow({place.left, place.top, place.right, place.bottom},
+                                        {work.left, work.top, work.right, work.bottom}, titleHeight);
+    return RECT{fitted.left, fitted.top, fitted.right, fitted.bottom};
 }
 
 void storeWindowRect(const windowSizing& sizing) {
@@ -58,15 +70,17 @@ void startSizing(windowSizing& sizing, HWND window, windowPlacement& place, cons
     sizing.firstSize = true;
 }
 
-void restorePlacement(windowSizing& sizing, const std::function<void(int distance)>& applySplit) {
-    const windowPlacement& place = *sizing.place;
-    const bool known = onScreen(place);
-    if (known)
-        MoveWindow(sizing.window, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
+void restorePlacement(windowSizing& sizing, const std::function<int(int distance)>& applySplit) {
+    windowPlacement& place = *sizing.place;
+    const bool known = placementKnown(place);
+    if (known) {
+        RECT rect = reachablePlacement(place);
+        MoveWindow(sizing.window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+    }
     // A move to a rectangle of the same size sends no size message: the next
     // one, the user's first maximise perhaps, must count.
     sizing.firstSize = false;
-    if (place.sp != 0 && known && applySplit) applySplit(place.sp);
+    if (place.sp != 0 && known && applySplit) place.sp = applySplit(place.sp);
     // Where the window opened is its place until it moves: without this, a
     // window never moved would not bring its split back next time.
     storeWindowRect(sizing);

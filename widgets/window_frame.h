@@ -43,10 +43,11 @@ struct windowSizing {
 
 // At WM_INITDIALOG, before anything moves: the template size becomes the minimum.
 void startSizing(windowSizing& sizing, HWND window, windowPlacement& place, const resizeRule* rules, size_t ruleCount);
-// Puts the window where it was last time (when that is on the screen), lets
-// applySplit move the splitter by the stored distance, and maximises it again
-// if it was.
-void restorePlacement(windowSizing& sizing, const std::function<void(int distance)>& applySplit);
+// Puts the window where it was last time (moved onto the nearest monitor when
+// that place is out of reach), lets applySplit move the splitter by the stored
+// distance (it returns how far the splitter could go, which is kept), and
+// maximises it again if it was.
+void restorePlacement(windowSizing& sizing, const std::function<int(int distance)>& applySplit);
 
 void onSizing(const windowSizing& sizing, WPARAM edge, RECT& rect);       // WM_SIZING
 void onSize(windowSizing& sizing, WPARAM type, int width, int height);   // WM_SIZE

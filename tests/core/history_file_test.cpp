@@ -174,6 +174,12 @@ TEST_F(HistoryFileLimits, LongTextIsCutWithoutSplittingACharacter) {
     ASSERT_EQ(loaded.count(), 2u);
     EXPECT_EQ(loaded.entries()[0]->text, wide.substr(0, 65534));
     EXPECT_EQ(loaded.entries()[1]->text, shifted.substr(0, 65535));
+
+    // An escape is one byte of the clip: "\t" at 65534 is left out whole, the
+    // same way, and a doubled backslash there too.
+    EXPECT_EQ(tv::storedTextLength(std::string(65534, 'x') + "\\t" + std::string(9, 'x')), 65534u);
+    EXPECT_EQ(tv::storedTextLength(std::string(65533, 'x') + "\\tx\\\\" + std::string(9, 'x')), 65535u);
+    EXPECT_EQ(tv::storedTextLength("a" + std::string(65533, 'x') + "\\\\" + std::string(9, 'x')), 65534u);
 }
 
 TEST_F(HistoryFileLimits, AtMost65535EntriesAreWritten) {

@@ -65,6 +65,14 @@ TEST(QuickSearchFold, NeverMatchesInsideADoubleByteCharacter) {
     EXPECT_NE(tv::foldForSearch("ソ"), tv::foldForSearch("ゾ"));
 }
 
+// The index parts an entry's fields with 0x01: a query holding one is two
+// words, never one word reaching from the display text into the content.
+TEST(QuickSearchFold, ControlCharactersPartWords) {
+    EXPECT_TRUE(matches("a b", "a\x01" "b"));
+    EXPECT_TRUE(matches("b\x01" "a", "ab"));
+    EXPECT_FALSE(matches("a\x01" "c", "xa", "by"));
+}
+
 TEST(QuickSearch, EveryWordMustOccurInTextContentOrPath) {
     tv::menuModel model;
     tv::menuNode& greeting = addItem(model, model.root, "挨拶");

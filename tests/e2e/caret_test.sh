@@ -22,6 +22,15 @@ cp "$TOLVANE_EXE" .
 # caret_point: "X Y" of the foreground thread's caret on the screen
 caret_point() { e2e_focusinfo | awk -F'\t' '$1 == "caret" && $2 != "-" { print $2, $3; found = 1 } END { exit !found }'; }
 
+# typed_in_place TEXT: the focused control's text ends with TEXT, so the target
+# has handled every key typed (xdotool returns once the keys are sent, and a
+# loaded machine may take a while to process them)
+typed_in_place() {
+  local focus
+  focus=$(e2e_focusinfo | awk -F'\t' '$1 == "focus" { print $2 }')
+  [[ $(e2e_wintext --hwnd "$focus" --child - --get - 2>/dev/null) == *"$1" ]]
+}
+
 # menu_at_caret PROGRAM: types two lines into PROGRAM (in front, focused) and
 # checks that the menu's top left corner is the caret's
 menu_at_caret() {
@@ -29,6 +38,8 @@ menu_at_caret() {
   e2e_type 'abc'
   e2e_key Return
   e2e_type 'defgh'
+  e2e_wait_until 'typed_in_place defgh' ||
+    { e2e_fail "$program did not take the typed text: $(e2e_focusinfo | tr '\n\t' '| ')"; return; }
   e2e_wait_until 'caret=$(caret_point)' || { e2e_fail "$program shows no caret"; return; }
   e2e_key ctrl+alt+g
   e2e_wait_until 'menu=$(e2e_menu_rect)' || { e2e_fail "no menu opened over $program"; return; }

@@ -112,10 +112,11 @@ test_exit_key() {
 }
 
 # An on/off key is on only at 1, so Maxed=2 is written back as 0; a placement
-# mode read at start is written back unchanged. This time the exit item is
-# picked from the tray menu by its mnemonic.
+# mode read at start is written back unchanged, a splitter dragged left too, and
+# a width beyond the widest the menu can use as that widest. This time the exit
+# item is picked from the tray menu by its mnemonic.
 test_settings_round_trip() {
-  printf '[set]\r\nMaxed=2\r\nShowMenuPosMode=5\r\n' > tv2.ini
+  printf '[set]\r\nMaxed=2\r\nShowMenuPosMode=5\r\nsp=-60\r\niMaxViewSize=9000\r\n' > tv2.ini
   start_tolvane second
   local point
   point=$(e2e_tray_point)
@@ -130,6 +131,8 @@ test_settings_round_trip() {
     e2e_fail "[set] after Maxed=2: [$set]"
   grep -qw 'ShowMenuPosMode=5' <<< "$set" && e2e_pass "ShowMenuPosMode=5 survives a run" ||
     e2e_fail "[set] after ShowMenuPosMode=5: [$set]"
+  grep -qw -- 'sp=-60' <<< "$set" && grep -qw 'iMaxViewSize=4000' <<< "$set" &&
+    e2e_pass "sp=-60 survives a run; iMaxViewSize=9000 comes back as 4000" || e2e_fail "[set] after sp=-60: [$set]"
 }
 
 e2e_start "$DESKTOP" notepad

@@ -2,7 +2,8 @@
 # The editor's file and clipboard commands through the real common dialogs:
 # the three exports of a subtree compared byte for byte with what tvtool writes
 # for the same subtree, importing a part file under another entry, picking a
-# program and loading a file's contents, the two fonts, direct editing of the
+# program and loading a file's contents, the two fonts (the edit-field one passed
+# to an open history edit window), direct editing of the
 # data file, and clipboard-history entries inserted as items.
 # Usage: editor_files_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE TVTOOL_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
@@ -29,6 +30,8 @@ e2e_write_menu menu.ini "${E2E_MENU_HEADER}1568	0	0
 cp "$TOLVANE_EXE" .
 tvtool() { wine "$TVTOOL_EXE" "$@"; }
 ctl() { e2e_editorctl "$@"; }
+HISTORY_EDIT='クリップボード履歴 内容編集'
+FONT_DIALOG='フォントの指定'
 path_of() { e2e_editor_path "$1"; }
 
 # menu_command PATH MENU_KEY ENTRY_KEY   selects the entry with a click and
@@ -80,6 +83,14 @@ test_exports() {
 }
 
 test_import() {
+  printf 'hello\r\n' > bad.ini
+  menu_command 2 f i
+  file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" bad.ini
+  e2e_wait_until 'ctl msgbox > /dev/null 2>&1' 5
+  [ "$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)" = "1行目がデータファイルの見出し（「0」，タブ，「メニュー」）で始まっていません．" ] &&
+    e2e_pass "an import that is refused names the line at fault, as start-up does" ||
+    e2e_fail "import message: [$(ctl msgbox | iconv -f CP932 -t UTF-8)]"
+  ctl answer 1 > /dev/null
   menu_command 2 f i
   file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" part.ini
   [ "$(path_of 'Parent/出力')" = 1 ] && [ "$(e2e_editor_label 2/1)" = 'Parent/出力' ] &&
@@ -139,15 +150,39 @@ test_fonts() {
   e2e_key Return
   e2e_wait_until 'grep -q "^\[MenuFont\]" tv2.ini 2> /dev/null' 5 && e2e_pass "the menu font is written when chosen" ||
     e2e_fail "no [MenuFont] in tv2.ini"
+  # The history edit window shows its text in the edit-field font too: once
+  # another size is chosen, its letters stand where a fresh window puts them.
+  ctl command 40006 > /dev/null
+  ctl --title "$HISTORY_EDIT" wait-window > /dev/null || e2e_fail "no history edit window"
+  printf 'WWWWWWWWWW' > wide.txt
+  local before after reopened
+  before=$(ninth_w)
   # "(&F)" is taken twice in その他: send the command as the menu would.
   ctl command 4 > /dev/null &
   local choosing=$!
-  e2e_wait_until 'e2e_winlist --class "#32770" --visible | grep -qv "Tolvane"' 5
+  ctl --title "$FONT_DIALOG" wait-window > /dev/null || e2e_fail "no font dialog"
+  printf 36 > size.txt
+  ctl --title "$FONT_DIALOG" settext 1138 "$(e2e_winpath size.txt)" > /dev/null
   sleep 0.5
   e2e_key Return
   wait "$choosing"
   e2e_wait_until 'grep -q "^\[Font\]" tv2.ini 2> /dev/null' 5 && grep -q '^FaceName=' tv2.ini &&
     e2e_pass "the edit-field font is written when chosen" || e2e_fail "no [Font] in tv2.ini"
+  after=$(ninth_w)
+  ctl --title "$HISTORY_EDIT" close > /dev/null
+  e2e_wait_until '! ctl --title "$HISTORY_EDIT" window > /dev/null 2>&1' 5
+  ctl command 40006 > /dev/null
+  ctl --title "$HISTORY_EDIT" wait-window > /dev/null
+  reopened=$(ninth_w)
+  [ "$after" != "$before" ] && [ "$after" = "$reopened" ] &&
+    e2e_pass "the open history edit window takes the new font at once" ||
+    e2e_fail "the ninth W of the history edit window: x $before, after the font was chosen $after, reopened $reopened"
+  ctl --title "$HISTORY_EDIT" close > /dev/null
+}
+
+# ninth_w: x of the ninth W of a line of them in the history edit window's text
+ninth_w() {
+  ctl --title "$HISTORY_EDIT" settext 1000 "$(e2e_winpath wide.txt)" charpos 1000 9 | cut -d' ' -f1
 }
 
 test_history_inserted() {

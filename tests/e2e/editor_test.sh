@@ -472,6 +472,19 @@ test_keyboard() {
   ctl settext 1000 "$(text_file a.txt a)" click 1014 > /dev/null
 }
 
+# The content field holds any character; the data file keeps one code page 932
+# lacks as \u{…}, and reading it back shows the character again.
+test_unicode_content() {
+  ctl select 0 > /dev/null
+  click_entry Renamed
+  printf '笑顔😀' > smile.txt
+  ctl settext-utf8 1000 "$(e2e_winpath smile.txt)" click 1014 > /dev/null
+  e2e_wait_until "grep -q 'Renamed	笑顔\\\\u{1F600}	' <(iconv -f CP932 -t UTF-8 menu.ini)" 5 &&
+    e2e_pass "an emoji typed in the content field is saved as \\u{1F600}" ||
+    e2e_fail "data file: [$(grep Renamed menu.ini | iconv -f CP932 -t UTF-8)]"
+  ctl settext 1000 "$(text_file a.txt a)" click 1014 > /dev/null
+}
+
 # check_maximized WHAT SHOT: the caption on the screen (the top edge as far out
 # as the left one), every control above the taskbar, and the bottom row drawn
 # where it went (the OK button shows more than its face colour in SHOT)
@@ -516,6 +529,7 @@ test_save_and_prompt
 test_new_folder_saved
 test_size_and_splitter
 test_keyboard
+test_unicode_content
 test_maximized
 ctl click 2 > /dev/null
 test_corner_beyond_ids

@@ -2,7 +2,8 @@
 # The folder popup's settings as a user meets them: the dialog opened from the
 # editor's menu (one at a time), its defaults without Vossel.ini, OK writing
 # ShowMode and the signed ShowDrives, the states read back, キャンセル changing
-# nothing; 編集 opening FOLDERS, 追加 registering a folder as a shortcut there
+# nothing; the radio buttons from the keyboard, an unknown ShowMode read as the
+# default; 編集 opening FOLDERS, 追加 registering a folder as a shortcut there
 # (Wine's display names are whole paths: the colon becomes a blank); the
 # editor's folder button filling an item. A screenshot of the dialog lands in WORK_PARENT/../screenshots.
 # Usage: folder_settings_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
@@ -82,6 +83,33 @@ test_ok_round_trip() {
   expect "$(dialog_states)" "$DEFAULT_STATES" "with Vossel.ini deleted the dialog shows the defaults again"
 }
 
+# radio_states: the check of 1002 1003 1004 and the control with the focus
+radio_states() { answers "${SETTINGS[@]}" checked 1002 checked 1003 checked 1004 focus; }
+
+# The radio buttons from the keyboard: the arrows move the check round the
+# group and no further. A ShowMode no button stands for reads as the default.
+test_keyboard_and_unknown_mode() {
+  ctl "${SETTINGS[@]}" click 2 > /dev/null 2>&1  # the dialog is read from the file as it opens
+  e2e_wait_until '[ "$(settings_windows)" = 0 ]' 5
+  printf '[MENU]\r\nShowMode=1007\r\n' > Vossel.ini
+  open_settings || return 1
+  expect "$(answers "${SETTINGS[@]}" checked 1002 checked 1003 checked 1004)" "0 1 0 " \
+    "ShowMode=1007 shows the default, 新しくポップアップ, checked"
+  e2e_click_in_rect "$(ctl "${SETTINGS[@]}" rect 1003)"
+  e2e_wait_until '[ "$(ctl "${SETTINGS[@]}" focus)" = 1003 ]' 5
+  local step want
+  for step in "Right:0 0 1 1004" "Right:1 0 0 1002" "Left:0 0 1 1004" "Up:0 1 0 1003"; do
+    e2e_key "${step%%:*}"
+    want="${step#*:} "
+    e2e_wait_until '[ "$(radio_states)" = "$want" ]' 5
+    expect "$(radio_states)" "$want" "${step%%:*} moves the check and the focus within the group"
+  done
+  ctl "${SETTINGS[@]}" click 1 > /dev/null
+  e2e_wait_until '[ "$(settings_windows)" = 0 ]' 5
+  expect "$(vossel_ini)" "[MENU] ShowMode=1003 ShowDrives=134217727 " "OK stores the mode chosen with the keys"
+  rm Vossel.ini
+}
+
 # choose_in_browser LABEL   picks the entry LABEL of the open folder browser and presses OK
 choose_in_browser() {
   ctl "${BROWSER[@]}" wait-window > /dev/null || { e2e_fail "no folder browser"; return 1; }
@@ -141,6 +169,7 @@ e2e_start_tolvane settings menu.ini
 ctl wait-window > /dev/null || { e2e_fail "no editor for menu.ini"; e2e_finish; }
 test_defaults_and_cancel
 test_ok_round_trip
+test_keyboard_and_unknown_mode
 DOCUMENTS_NAME=Documents
 test_editor_folder_button
 test_registered_folders

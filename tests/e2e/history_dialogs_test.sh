@@ -3,11 +3,12 @@
 # settings dialog: its texts and the values it shows, a lowered count trimming
 # clips.dat at once, the [Clip] keys written in their order, the count held to
 # the 10000 ids the history has, the two menu layouts, a tv2.ini that cannot be
-# written reported once. The edit dialog, with the
-# newest entry at the bottom and at the top: moves that follow the display, the
-# label of an edited entry cut at 80 bytes, saving one entry, deletion written
-# when it closes, Escape ignored, captures shown live, an erase emptying it,
-# its size, splitter and place. Screenshots of both land in
+# written reported once, what it stored read back after a restart. The edit
+# dialog, with the newest entry at the bottom and at the top: moves that follow
+# the display, the label of an edited entry cut at 80 bytes, saving one entry,
+# deletion written when it closes, Escape ignored, captures shown live, an erase
+# emptying it, its size, splitter and place, and a place out of reach moved onto
+# the screen. Screenshots of both land in
 # WORK_PARENT/../screenshots.
 # Usage: history_dialogs_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
@@ -122,16 +123,18 @@ test_settings_limits() {
   sctl combo 1032 0 combo 1040 0 > /dev/null
   [ "$(sctl gettext 1032 gettext 1040 | iconv -f CP932 -t UTF-8 | paste -sd'|')" = '通常(ひたすら縦にならべる)|先頭' ] &&
     e2e_pass "the lists' first entries" || e2e_fail "lists: $(sctl gettext 1032 gettext 1040)"
-  sctl settext 1000 "$(text_file n.txt 20000)" click 1 > /dev/null
+  sctl settext 1000 "$(text_file n.txt 20000)" settext 1002 "$(text_file kb.txt 3000000)" \
+    settext 1003 "$(text_file cap.txt 99999)" click 1 > /dev/null
   local box
   box=$(sctl msgbox | iconv -f CP932 -t UTF-8)
   [ "$box" = $'Tolvane (設定)\t履歴保持最大個数は10000までです．10000にしました．' ] &&
     e2e_pass "counts 20000 is refused with a message" || e2e_fail "message box: [$box]"
   sctl answer 1 > /dev/null
   e2e_wait_until '! sctl window > /dev/null 2>&1' 5 || e2e_fail "the settings dialog stayed open"
-  local keys="counts=10000 ClipToAddPos=0 ret_counts=-1"
-  [ "$(clip_keys_read "$keys" '^(counts|ret_counts|ClipToAddPos)=')" = "$keys" ] &&
-    e2e_pass "it is stored as 10000; the plain layout as ret_counts -1" || e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
+  local keys="counts=10000 iMaxOneClipSize=3000000 iMaxOneOneSize=99999 ClipToAddPos=0 ret_counts=-1"
+  [ "$(clip_keys_read "$keys" '^(counts|iMaxOne.*|ret_counts|ClipToAddPos)=')" = "$keys" ] &&
+    e2e_pass "it is stored as 10000; the plain layout as ret_counts -1; the large sizes as typed" ||
+    e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
 }
 
 # tv2.ini cannot be written (immutable): OK says so once, the file stays as it was.
@@ -227,6 +230,7 @@ test_edit_newest_at_top() {
   hctl window > /dev/null 2>&1 && e2e_pass "Escape does not close the dialog" || e2e_fail "Escape closed the dialog"
   copy 'live'
   expect_labels "a copied text appears at the top at once" "live|${long}...|c5"
+  test_edit_unicode_entry
   ctl command 40003 > /dev/null
   ctl answer 6 > /dev/null
   expect_labels "erasing the history empties the open dialog" ''
@@ -234,6 +238,30 @@ test_edit_newest_at_top() {
   expect_labels "and it goes on showing captures" 'after'
   close_edit_dialog
   expect_clips "closing writes the history" 'after'
+}
+
+# An entry beyond code page 932 (copied as CF_UNICODETEXT) shows its characters
+# in the text box, and "save one" writes it as UTF-8 with a byte-order mark.
+test_edit_unicode_entry() {
+  local wide='絵文字😀と𠮷野家と한국어'
+  { printf '%s' "$wide" | iconv -f UTF-8 -t UTF-16LE; printf '\0\0'; } > wide.bin
+  e2e_clipboard --set-format 13 "$(e2e_winpath wide.bin)"
+  e2e_wait_until '[ "$(labels | cut -d"|" -f2)" = live ]' 5 || e2e_fail "the wide copy did not appear: [$(labels)]"
+  hctl select 0 > /dev/null
+  e2e_wait_until 'e2e_wintext --utf8 --hwnd "$(hctl window | cut -f1)" --get shown.txt && [ "$(cat shown.txt)" = "$wide" ]' 5 &&
+    e2e_pass "the text box shows every character of the entry" || e2e_fail "text box: [$(cat shown.txt)]"
+  e2e_screenshot "$SHOTS/history-edit-unicode.png"
+  hctl post 1014 > /dev/null
+  if e2e_wait_until 'e2e_winlist --class "#32770" --visible | iconv -f CP932 -t UTF-8 | grep -q "1つをファイルにに保存"' 10; then
+    sleep 0.5
+    e2e_type wide.txt
+    e2e_key Return
+    printf '\xEF\xBB\xBF%s' "$wide" > wide.want
+    e2e_wait_file wide.txt 10
+    e2e_expect_bytes wide.txt wide.want "save one writes such an entry as UTF-8 with a byte-order mark"
+  else
+    e2e_fail "no Save dialog for the wide entry"
+  fi
 }
 
 test_edit_window() {
@@ -295,6 +323,53 @@ test_edit_window() {
   expect_labels "the history is back" 'second|after'
 }
 
+# What the settings dialog stored is what the next start reads.
+test_settings_after_restart() {
+  open_settings || return
+  local shown
+  shown="$(sctl gettext 1000 gettext 1002 gettext 1003 | paste -sd' ')"
+  [ "$shown" = "10000 3000000 99999" ] && e2e_pass "after a restart the dialog shows the values it stored" ||
+    e2e_fail "after a restart: [$shown]"
+  sctl click 2 > /dev/null
+}
+
+# A place saved far off the screen (or on a monitor since unplugged) opens on
+# the screen, at the same size, and that is the place written back; a split
+# beyond the window's edge goes only as far as a drag could take it.
+test_place_out_of_reach() {
+  ctl command 40005 > /dev/null
+  e2e_wait_until '! e2e_running tolvane.exe' || e2e_fail "the program did not end"
+  local width height
+  width=$(clip_keys | awk -F= '$1 == "right" { r = $2 } $1 == "left" { l = $2 } END { print r - l }')
+  height=$(clip_keys | awk -F= '$1 == "bottom" { b = $2 } $1 == "top" { t = $2 } END { print b - t }')
+  tr -d '\r' < tv2.ini | awk -v w="$width" -v h="$height" '
+    /^\[/ { inside = ($0 == "[Clip]") }
+    inside && /^left=/ { $0 = "left=-32768" } inside && /^top=/ { $0 = "top=-32768" }
+    inside && /^right=/ { $0 = "right=" (w - 32768) } inside && /^bottom=/ { $0 = "bottom=" (h - 32768) }
+    inside && /^sp=/ { $0 = "sp=-5000" }
+    { printf "%s\r\n", $0 }' > tv2.moved && mv tv2.moved tv2.ini
+  e2e_start_tolvane "$DESKTOP"
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null
+  open_edit_dialog || return
+  local l t r b sl sr tl tr
+  read -r _ _ _ l t r b <<< "$(hctl window)"
+  [ "$l" -ge 0 ] && [ "$t" -ge 0 ] && [ $((r - l)) = "$width" ] && [ $((b - t)) = "$height" ] &&
+    e2e_pass "saved at -32768, the edit dialog opens on the screen at its size" ||
+    e2e_fail "opened at $l,$t,$r,$b; saved size ${width}x$height"
+  read -r sl _ sr _ <<< "$(hctl rect 1027)"
+  read -r tl _ tr _ <<< "$(hctl rect 1003)"
+  [ "$sl" -gt "$l" ] && [ "$tr" -gt "$tl" ] && e2e_pass "sp=-5000 leaves the splitter in the window and the tree there" ||
+    e2e_fail "splitter $sl-$sr, tree $tl-$tr, window $l-$r"
+  ctl command 40005 > /dev/null
+  e2e_wait_until '! e2e_running tolvane.exe' || e2e_fail "the program did not end"
+  local sp
+  sp=$(clip_keys | awk -F= '$1 == "sp" { print $2 }')
+  [ "$(clip_keys | grep -E '^(left|top|right|bottom)=' | paste -sd' ')" = "left=$l top=$t right=$r bottom=$b" ] &&
+    [ "$sp" -gt -5000 ] && [ "$sp" -lt 0 ] &&
+    e2e_pass "the place and the split it opened with are written back (sp=$sp)" || e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
+}
+
 e2e_start_tolvane "$DESKTOP"
 for text in c1 c2 c3 c4 c5; do copy "$text"; done
 expect_clips "five captured texts" c5 c4 c3 c2 c1
@@ -306,4 +381,6 @@ test_settings_limits
 test_settings_write_failure
 test_edit_newest_at_top
 test_edit_window
+test_settings_after_restart
+test_place_out_of_reach
 e2e_finish

@@ -4,7 +4,8 @@
 # clips and our own phrases left out), history submenus paste their entries
 # (ranges, the empty "なし" placeholder, keep-place or move-to-front), a right
 # click adds an entry as a phrase, the erase item asks first, the history
-# survives a restart unless it is volatile, and the viewer chain is forwarded.
+# survives a restart unless it is volatile, and the viewer chain is forwarded;
+# a bound beyond what the program can use never cuts the history short.
 # Usage: history_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016,SC2034  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -85,6 +86,16 @@ focus_notepad() {
 copy_in_notepad() {
   e2e_sjis "$1" copy.txt
   e2e_set_notepad_text copy.txt
+  focus_notepad
+  e2e_wintext --select 0 end > /dev/null
+  e2e_key ctrl+c
+}
+
+# copy_in_notepad_utf8 UTF8_TEXT: the same through the wide functions, for
+# characters code page 932 lacks
+copy_in_notepad_utf8() {
+  printf '%s' "$1" > copy.txt
+  e2e_wintext --utf8 --set "$(e2e_winpath copy.txt)"
   focus_notepad
   e2e_wintext --select 0 end > /dev/null
   e2e_key ctrl+c
@@ -357,6 +368,58 @@ test_volatile_history() {
   pick ctrl+alt+r 8 'volatile' "the volatile history still serves the menu"
 }
 
+# --- phase 5: bounds an older copy or a hand edit wrote --------------------------
+
+# entry_count: the 16-bit count at the head of clips.dat
+entry_count() { od -An -tu2 -N2 clips.dat 2> /dev/null | tr -d ' '; }
+
+# expect_entries COUNT DESCRIPTION: after a copy, clips.dat holds COUNT entries
+expect_entries() {
+  barrier "copy $1"
+  e2e_wait_until "[ \"\$(entry_count)\" = $1 ]" 10 && e2e_pass "$2" || e2e_fail "$2: $(entry_count) entries"
+}
+
+test_bounds_kept() {
+  local entries=() i
+  for i in $(seq 600); do entries+=("entry $i"); done
+  stop_tolvane
+  e2e_clips_file clips.dat "${entries[@]}"
+  write_settings counts=20000
+  start_tolvane
+  expect_entries 601 "counts=20000, beyond the 10000 the history holds, keeps all 600 entries and the copy"
+  restart_with counts=-5
+  expect_entries 602 "counts=-5 means no bound"
+  restart_with counts=10
+  expect_entries 10 "counts=10 still cuts the history to 10"
+}
+
+# --- phase 6: texts beyond code page 932 ------------------------------------
+
+WIDE='絵文字😀と𠮷野家と한국어'
+
+test_unicode_capture() {
+  copy_in_notepad_utf8 "$WIDE"
+  expect_clips "clips.dat keeps a text beyond code page 932 in its code page 932 form" '絵文字??と??野家と???'
+  [ -s clips.u8 ] && grep -q "$WIDE" clips.u8 && e2e_pass "clips.u8 keeps its whole text" ||
+    e2e_fail "clips.u8: [$(e2e_show clips.u8)]"
+  e2e_reset_notepad
+  open_menu ctrl+alt+r || return
+  e2e_wait_until 'shot_with_last_entry "$menu" 1 "$SHOTS/history-unicode.png"' 5 &&
+    echo "screenshot: $SHOTS/history-unicode.png" || e2e_fail "the entry beyond code page 932 was not drawn"
+  e2e_key 0
+  e2e_expect_notepad_utf8 "$WIDE" "pasting it from the history gives back every character"
+}
+
+test_unicode_after_restart() {
+  e2e_reset_notepad
+  open_menu ctrl+alt+r || return
+  e2e_key 0
+  e2e_expect_notepad_utf8 "$WIDE" "after a restart the entry still pastes every character"
+  copy_in_notepad 'volatile again'
+  e2e_wait_until '[ ! -e clips.dat ] && [ ! -e clips.u8 ]' 10 &&
+    e2e_pass "the volatile setting removes clips.u8 with clips.dat" || e2e_fail "files left: $(ls clips.*)"
+}
+
 write_settings counts=3 iMaxOneClipSize=1
 e2e_start "$DESKTOP" notepad
 e2e_wait_window Notepad > /dev/null || { e2e_fail "notepad did not open"; e2e_finish; }
@@ -386,5 +449,11 @@ test_restart_and_move
 restart_with ClipToAddPos=1 bClearClipHistoryOnExit=1
 test_quick_add_end
 test_volatile_history
+
+test_bounds_kept
+restart_with
+test_unicode_capture
+restart_with bClearClipHistoryOnExit=1
+test_unicode_after_restart
 
 e2e_finish

@@ -2,8 +2,8 @@
 # The heart of the program: a shortcut key in Notepad opens the menu (or runs an
 # item at once), and the chosen phrase lands in Notepad byte for byte. Covers
 # mouse and mnemonic picks, item and folder shortcut keys with the placement
-# modes, enclosing the selection, date items and "%%d", and the latency from
-# the key to the text.
+# modes, enclosing the selection (in time, beside a clipboard manager), date
+# items and "%%d", and the latency from the key to the text.
 # Usage: insertion_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -13,7 +13,7 @@ e2e_init insertion "${1:?helpers folder}" "${2:?work folder}"
 DESKTOP=insert
 
 header=$E2E_MENU_HEADER
-# Root: Ctrl+Alt+Space (32 + 256 * 6). Items' keys: Ctrl+Alt+H, F, J, G, E, D, N, L, O.
+# Root: Ctrl+Alt+Space (32 + 256 * 6). Items' keys: Ctrl+Alt+H, F, J, G, E, D, N, L, O, U.
 menu="${header}1568	0	0
 1	マウス(&M)	ソ表\\\\パス mouse	0	0	0		0
 1	キー(&K)	キーボード表	0	0	0		0
@@ -32,6 +32,7 @@ menu="${header}1568	0	0
 12	新日付	%Y年%m月%d日(%f)	1614	0	0		0
 0	%%d		1612	0	0		0
 8	yyyy/MM/dd ww vv		1615	0	0		0
+1	絵文字	笑顔\\u{1F600}です\\\\u{2}	1621	0	0		0
 "
 e2e_sjis "${menu//$'\n'/$'\r\n'}" tv2_text.ini
 cp "$TOLVANE_EXE" .
@@ -194,6 +195,29 @@ test_enclose() {
   expect_notepad both.expected "enclose with nothing selected inserts both lines"
 }
 
+# The wrapped selection is in place half a second after the key, every time,
+# also while a clipboard manager opens the clipboard at every change, at the
+# moment we open it to read the selection and put the phrase: read once at that
+# moment, not polled (polling wakes the programs up and would hide a step that
+# waits).
+test_enclose_in_time() {
+  e2e_clipboard --reader "$(e2e_winpath reader.log)" 120 &
+  e2e_wait_until 'grep -q "^joined" reader.log 2>/dev/null' || e2e_fail "the clipboard reader did not start"
+  e2e_sjis 'abc表' selection.txt
+  e2e_sjis '[b]abc表[/b]' enclosed.expected
+  e2e_reset_notepad
+  if ! e2e_helper latency --select "$(e2e_winpath selection.txt)" --after 500 "$(e2e_winpath enclosed.expected)" 8 \
+    0x45 ca > enclose-time.txt; then
+    e2e_fail "an enclose of the selection was late or lost: [$(iconv -f CP932 -t UTF-8 enclose-time.txt | tr '\n' '|')]"
+  # Changes that come while it reads are announced once: not every copy is read.
+  elif [ "$(grep -c '^read' reader.log)" -ge 4 ]; then
+    e2e_pass "an enclose of the selection is in place 500 ms after the key, in 8 of 8 rounds beside a clipboard manager"
+  else
+    e2e_fail "the clipboard reader read too little to have been in the way: [$(tr '\n' '|' < reader.log)]"
+  fi
+  touch reader.log.stop
+}
+
 # Formats the shell clock like the date items (the program runs in the same zone).
 weekdays=(日 月 火 水 木 金 土)
 weekday_kanji() { echo "${weekdays[$(date -d "@$1" +%w)]}"; }
@@ -243,6 +267,14 @@ test_old_date_language() {
   write_settings 0 && start_tolvane
 }
 
+# The data file keeps a character code page 932 lacks as \u{…}; a literal
+# backslash written doubled before "u{" stays a backslash.
+test_unicode_phrase() {
+  e2e_reset_notepad
+  e2e_key ctrl+alt+u
+  e2e_expect_notepad_utf8 '笑顔😀です\u{2}' "a phrase holding \\u{1F600} in the data file inserts 😀"
+}
+
 test_latency() {
   e2e_reset_notepad
   e2e_sjis 'ホットキー表' hot.expected
@@ -267,8 +299,10 @@ test_control_held
 test_folder_keys
 test_caret_placement
 test_enclose
+test_enclose_in_time
 test_dates
 test_old_date_language
+test_unicode_phrase
 test_latency
 
 e2e_finish

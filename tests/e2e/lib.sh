@@ -306,6 +306,9 @@ e2e_stop() {
 # e2e_notepad_text FILE   the text of Notepad's edit control, code page 932 bytes
 e2e_notepad_text() { e2e_wintext Notepad "$(e2e_winpath "$1")"; }
 
+# e2e_notepad_text_utf8 FILE   the same read through the wide functions, as UTF-8
+e2e_notepad_text_utf8() { e2e_wintext --utf8 --get "$(e2e_winpath "$1")"; }
+
 # e2e_set_notepad_text FILE   replaces Notepad's text with the bytes of FILE
 e2e_set_notepad_text() { e2e_wintext --set "$(e2e_winpath "$1")"; }
 
@@ -474,6 +477,14 @@ e2e_reset_notepad() {
   e2e_set_notepad_text "$E2E_WORK/.empty.txt"
   e2e_click 300 300
   e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' || e2e_fail "notepad has no focus: $(e2e_focusinfo)"
+}
+
+# e2e_expect_notepad_utf8 UTF8_TEXT DESCRIPTION   the same, read through the wide
+# functions: for characters code page 932 lacks
+e2e_expect_notepad_utf8() {
+  printf '%s' "$1" > "$E2E_WORK/.notepad.expected"
+  e2e_wait_until 'e2e_notepad_text_utf8 "$E2E_WORK/.notepad.txt" && cmp -s "$E2E_WORK/.notepad.txt" "$E2E_WORK/.notepad.expected"' 10
+  e2e_expect_bytes "$E2E_WORK/.notepad.txt" "$E2E_WORK/.notepad.expected" "$2"
 }
 
 # e2e_expect_notepad UTF8_TEXT DESCRIPTION   waits for Notepad to hold exactly

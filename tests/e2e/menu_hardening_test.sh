@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The popup menu under awkward conditions: a folder key whose submenu has no
 # entry, the menu's key pressed while it is open, an icon file that cannot be
-# found, absurd values in tv2.ini, a 150% screen (LogPixels 144) and a data file
-# 40,000 folders deep.
+# found, absurd values in tv2.ini (held at the nearest usable ones), a 150%
+# screen (LogPixels 144) and a data file 40,000 folders deep.
 # Usage: menu_hardening_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016,SC2034,SC2154  # e2e_pass never fails; wait conditions (setting menu) and the cleanup hook are evaluated later
 set -u
@@ -101,13 +101,18 @@ test_unreadable_icon() {
   close_all
 }
 
-# 6. Absurd settings read as their defaults: the menu looks as with no tv2.ini.
+# 6. Absurd settings read as the nearest values the menu can use, never as the
+# defaults: the menu looks as with those bounds written, not as with no tv2.ini.
 test_absurd_settings() {
+  printf '[MenuFont]\r\nHeight=144\r\nWeight=0\r\n[set]\r\niMaxViewSize=40\r\nShowMenuPosMode=6\r\n' > tv2.ini
+  restart_tolvane && measure bounds || return
   printf '[MenuFont]\r\nHeight=1000000\r\nWeight=-7\r\n[set]\r\niMaxViewSize=-5\r\nShowMenuPosMode=99\r\n' > tv2.ini
   restart_tolvane && measure absurd || return
-  [ "$absurd_height $absurd_width" = "$normal_height $normal_width" ] &&
-    e2e_pass "Height=1000000 and iMaxViewSize=-5 read as the defaults" ||
-    e2e_fail "entry $absurd_height high, menu $absurd_width wide; defaults: $normal_height, $normal_width"
+  [ "$absurd_height $absurd_width" = "$bounds_height $bounds_width" ] &&
+    [ "$absurd_height $absurd_width" != "$normal_height $normal_width" ] &&
+    e2e_pass "Height=1000000 and iMaxViewSize=-5 read as 144 and 40, the nearest the menu can use" ||
+    e2e_fail "entry $absurd_height high, menu $absurd_width wide; at the bounds: $bounds_height, $bounds_width;" \
+      "defaults: $normal_height, $normal_width"
 }
 
 # 5. At 150% the entry height and the menu width are half as large again; a

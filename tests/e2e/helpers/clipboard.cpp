@@ -19,6 +19,13 @@
 //                                            leaves after SECONDS, or once LOGFILE.stop exists.
 //                                            "draw 1" comes before "joined": SetClipboardViewer
 //                                            sends the first WM_DRAWCLIPBOARD itself.
+//   clipboard.exe --reader LOGFILE SECONDS   what a clipboard manager does: a format
+//                                            listener that opens the clipboard at every
+//                                            change and reads its text (holding it open for
+//                                            100 ms more), unless it is marked
+//                                            "ExcludeClipboardContentFromMonitorProcessing";
+//                                            logs "joined", "read N" and "left", and leaves
+//                                            as the viewer does.
 #include "helper_common.h"
 
 #include <fcntl.h>
@@ -179,11 +186,13 @@ int empty()
     return 0;
 }
 
-// The clipboard viewer: a window in the chain that logs and forwards.
+// The clipboard viewer: a window in the chain that logs and forwards; or the
+// reader, a format listener (it learns of a change in parallel with the viewers).
 struct Viewer {
     std::string log_path;
     std::string stop_path;
     DWORD deadline;
+    bool reader = false;
     HWND next = nullptr;
     int draws = 0;
 };
@@ -210,6 +219,22 @@ void on_draw_clipboard(HWND hwnd, Viewer& viewer, WPARAM wparam, LPARAM lparam)
         SendMessageA(viewer.next, WM_DRAWCLIPBOARD, wparam, lparam);
 }
 
+void on_clipboard_update(HWND hwnd, Viewer& viewer)
+{
+    static const UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+    if (!open_clipboard(hwnd))
+        return;
+    HANDLE data = IsClipboardFormatAvailable(exclude) ? nullptr : GetClipboardData(CF_UNICODETEXT);
+    bool read = data && GlobalLock(data);
+    if (read) {
+        GlobalUnlock(data);
+        Sleep(100);  // a manager keeps the clipboard open while it stores what it read
+    }
+    CloseClipboard();
+    if (read)
+        log_line(viewer, "read " + std::to_string(++viewer.draws));
+}
+
 void on_change_chain(Viewer& viewer, HWND removed, HWND after)
 {
     log_line(viewer, "changecbchain " + hwnd_text(removed) + " " + hwnd_text(after));
@@ -221,7 +246,10 @@ void on_change_chain(Viewer& viewer, HWND removed, HWND after)
 
 void leave_chain(HWND hwnd, Viewer& viewer)
 {
-    ChangeClipboardChain(hwnd, viewer.next);
+    if (viewer.reader)
+        RemoveClipboardFormatListener(hwnd);
+    else
+        ChangeClipboardChain(hwnd, viewer.next);
     log_line(viewer, "left");
     DestroyWindow(hwnd);
 }
@@ -238,6 +266,9 @@ LRESULT CALLBACK viewer_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     switch (message) {
     case WM_DRAWCLIPBOARD:
         on_draw_clipboard(hwnd, *viewer, wparam, lparam);
+        return 0;
+    case WM_CLIPBOARDUPDATE:
+        on_clipboard_update(hwnd, *viewer);
         return 0;
     case WM_CHANGECBCHAIN:
         on_change_chain(*viewer, reinterpret_cast<HWND>(wparam), reinterpret_cast<HWND>(lparam));
@@ -257,10 +288,11 @@ LRESULT CALLBACK viewer_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     return DefWindowProcA(hwnd, message, wparam, lparam);
 }
 
-int run_viewer(const char* log_path, const char* seconds)
+int run_viewer(const char* log_path, const char* seconds, bool reader)
 {
     join_test_desktop();
     Viewer viewer;
+    viewer.reader = reader;
     viewer.log_path = log_path;
     viewer.stop_path = viewer.log_path + ".stop";
     viewer.deadline = GetTickCount() + static_cast<DWORD>(atof(seconds) * 1000);
@@ -276,11 +308,16 @@ int run_viewer(const char* log_path, const char* seconds)
         fprintf(stderr, "clipboard: cannot create the viewer window\n");
         return 2;
     }
+    if (reader && !AddClipboardFormatListener(hwnd)) {
+        fprintf(stderr, "clipboard: AddClipboardFormatListener failed (error %lu)\n", GetLastError());
+        return 2;
+    }
     // SetClipboardViewer sends the first WM_DRAWCLIPBOARD before it returns, when
     // viewer.next is not known yet; that message has nobody to forward to anyway.
     SetLastError(0);
-    viewer.next = SetClipboardViewer(hwnd);
-    if (!viewer.next && GetLastError() != 0) {
+    if (!reader)
+        viewer.next = SetClipboardViewer(hwnd);
+    if (!reader && !viewer.next && GetLastError() != 0) {
         fprintf(stderr, "clipboard: SetClipboardViewer failed (error %lu)\n", GetLastError());
         return 2;
     }
@@ -298,7 +335,7 @@ void usage()
 {
     fputs("usage: clipboard.exe --get OUTFILE | --set FILE [--mark-exclude] | --set-format FORMAT FILE"
           " | --get-format FORMAT OUTFILE | --formats | --empty"
-          " | --viewer LOGFILE SECONDS\n", stderr);
+          " | --viewer LOGFILE SECONDS | --reader LOGFILE SECONDS\n", stderr);
 }
 
 } // namespace
@@ -318,8 +355,8 @@ int main(int argc, char** argv)
         return print_formats();
     if (action == "--empty" && argc == 2)
         return empty();
-    if (action == "--viewer" && argc == 4)
-        return run_viewer(argv[2], argv[3]);
+    if ((action == "--viewer" || action == "--reader") && argc == 4)
+        return run_viewer(argv[2], argv[3], action == "--reader");
     usage();
     return 2;
 }

@@ -38,6 +38,8 @@
 //                           a test that must answer a prompt first runs it apart
 //   settext ID FILE         replaces the text with the bytes of FILE, as a paste
 //                           over the whole text would (EN_CHANGE follows)
+//   settext-utf8 ID FILE    the same with FILE's UTF-8 text, through the wide
+//                           message, for characters code page 932 lacks
 //   gettext ID [OUTFILE]    the text: to OUTFILE byte for byte, or to stdout
 //                           followed by LF
 //   combo ID INDEX          CB_SETCURSEL, then CBN_SELCHANGE to the window
@@ -47,6 +49,8 @@
 //   checked ID              0 or 1 (2 for indeterminate)
 //   hotkey ID               HKM_GETHOTKEY in decimal (modifiers * 256 + key)
 //   rect ID                 LEFT TOP RIGHT BOTTOM of the control (screen)
+//   charpos ID INDEX        X Y of character INDEX of an edit control (client),
+//                           which follow the font it measures its text with
 //   focus                   id of the window's control that holds the keyboard
 //                           focus (the tree's label edit counts as the tree), 0
 //                           when none or the window itself
@@ -604,6 +608,22 @@ void set_control_text(const std::string& id, const char* file)
     }
 }
 
+void set_control_text_utf8(const std::string& id, const char* file)
+{
+    std::string bytes;
+    if (!read_whole_file(file, bytes)) {
+        fprintf(stderr, "editorctl: cannot read %s\n", file);
+        exit(2);
+    }
+    std::vector<wchar_t> wide(bytes.size() + 1);
+    int units = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
+                                    static_cast<int>(wide.size()));
+    wide[units > 0 ? units : 0] = L'\0';
+    HWND hwnd = control(id);
+    send(hwnd, EM_SETSEL, 0, -1);
+    SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.data()));
+}
+
 void print_window()
 {
     HWND hwnd = window();
@@ -714,14 +734,14 @@ const CommandShape kCommands[] = {
     {"expand", 1, CommandShape::kNone},       {"collapse", 1, CommandShape::kNone},
     {"itemrect", 1, CommandShape::kNone},     {"buttonpoint", 1, CommandShape::kNone},
     {"click", 1, CommandShape::kNone},        {"command", 1, CommandShape::kNone},
-    {"settext", 2, CommandShape::kNone},      {"gettext", 1, CommandShape::kFile},
+    {"settext", 2, CommandShape::kNone},      {"settext-utf8", 2, CommandShape::kNone},      {"gettext", 1, CommandShape::kFile},
     {"combo", 2, CommandShape::kNone},        {"combosel", 1, CommandShape::kNone},
     {"check", 2, CommandShape::kNone},        {"checked", 1, CommandShape::kNone},
     {"hotkey", 1, CommandShape::kNone},       {"rect", 1, CommandShape::kNone},
     {"focus", 0, CommandShape::kNone},        {"msgbox", 0, CommandShape::kSeconds},
     {"answer", 1, CommandShape::kSeconds},    {"close", 0, CommandShape::kNone},
     {"post", 1, CommandShape::kNone},         {"listsel", 1, CommandShape::kNone},
-    {"endsession", 0, CommandShape::kSeconds},
+    {"charpos", 2, CommandShape::kNone},      {"endsession", 0, CommandShape::kSeconds},
 };
 
 const CommandShape* shape_of(const std::string& name)
@@ -803,6 +823,8 @@ void run(const std::vector<std::string>& command)
         print_line(std::to_string(send(window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF)));
     } else if (name == "settext") {
         set_control_text(command[1], command[2].c_str());
+    } else if (name == "settext-utf8") {
+        set_control_text_utf8(command[1], command[2].c_str());
     } else if (name == "gettext") {
         std::string text = control_text(control(command[1]));
         if (command.size() < 3) {
@@ -830,6 +852,10 @@ void run(const std::vector<std::string>& command)
         RECT r = {};
         GetWindowRect(control(command[1]), &r);
         print_line(rect_text(r));
+    } else if (name == "charpos") {
+        LRESULT at = send(control(command[1]), EM_POSFROMCHAR, std::stoul(command[2]), 0);
+        print_line(std::to_string(static_cast<short>(LOWORD(at))) + " " +
+                   std::to_string(static_cast<short>(HIWORD(at))));
     } else if (name == "focus") {
         print_focus();
     } else if (name == "msgbox") {

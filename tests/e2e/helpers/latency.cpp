@@ -1,9 +1,12 @@
 // latency: how long a shortcut key takes to put its phrase into notepad.
-// Usage: latency EXPECTED_FILE COUNT VK MODIFIERS
+// Usage: latency [--select FILE] [--after MS] EXPECTED_FILE COUNT VK MODIFIERS
 //   MODIFIERS: any of "c" (Control), "a" (Alt), "s" (Shift).
 // Each round empties notepad's edit control, presses the key with SendInput and
 // polls the control until it holds exactly the expected bytes. Prints one line
 // per round ("round N: MS ms") and "median: MS ms"; exit 1 when a round times out.
+//   --select FILE  each round starts with the bytes of FILE in the control, all selected
+//   --after MS     no polling: the control is read once, MS after the key, and a
+//                  round whose text differs fails ("round N: after MS ms [TEXT]")
 #include "helper_common.h"
 
 #include <algorithm>
@@ -54,8 +57,15 @@ void pressChord(WORD vk, const std::string& modifiers)
 
 int main(int argc, char** argv)
 {
+    std::string start_text;
+    int read_after = -1;
+    for (; argc > 2 && argv[1][0] == '-'; argc -= 2, argv += 2) {
+        if (strcmp(argv[1], "--select") == 0 && read_whole_file(argv[2], start_text)) continue;
+        if (strcmp(argv[1], "--after") == 0 && (read_after = atoi(argv[2])) >= 0) continue;
+        argc = 0;
+    }
     if (argc != 5) {
-        fprintf(stderr, "usage: latency EXPECTED_FILE COUNT VK MODIFIERS\n");
+        fprintf(stderr, "usage: latency [--select FILE] [--after MS] EXPECTED_FILE COUNT VK MODIFIERS\n");
         return 2;
     }
     join_test_desktop();
@@ -70,11 +80,19 @@ int main(int argc, char** argv)
     }
     std::vector<double> rounds;
     for (int round = 1; round <= count; ++round) {
-        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(start_text.c_str()));
+        SendMessageA(edit, EM_SETSEL, 0, -1);
         Sleep(300);  // let the previous round's keys and menus settle
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
         pressChord(vk, argv[4]);
+        if (read_after >= 0) {
+            Sleep(static_cast<DWORD>(read_after));
+            std::string text = editText(edit);
+            printf("round %d: after %.0f ms [%s]\n", round, milliseconds_since(start), text.c_str());
+            if (text != expected) return 1;
+            continue;
+        }
         double elapsed = 0;
         for (;;) {
             elapsed = milliseconds_since(start);
@@ -88,6 +106,7 @@ int main(int argc, char** argv)
         printf("round %d: %.0f ms\n", round, elapsed);
         rounds.push_back(elapsed);
     }
+    if (rounds.empty()) return 0;
     std::sort(rounds.begin(), rounds.end());
     double median = rounds.size() % 2 ? rounds[rounds.size() / 2]
                                       : (rounds[rounds.size() / 2 - 1] + rounds[rounds.size() / 2]) / 2;

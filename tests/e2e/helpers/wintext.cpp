@@ -7,6 +7,8 @@
 //     --class CLASS    top-level window class (default Notepad)
 //     --hwnd HWND      use this window (top-level or the control itself)
 //     --child CLASS    child control class (default Edit); "-" means the window itself
+//     --utf8           the following --get and --set use the wide messages and
+//                      UTF-8 files, for characters code page 932 lacks
 //     --get OUTFILE    write the text ("-" for stdout)
 //     --set FILE       replace the text with the bytes of FILE
 //     --select S E     EM_SETSEL S E, in characters (UTF-16 units, not bytes);
@@ -66,6 +68,42 @@ bool get_text(HWND control, const char* out)
     return true;
 }
 
+bool get_text_utf8(HWND control, const char* out)
+{
+    LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<wchar_t> buffer(length + 1);
+    LRESULT copied = SendMessageW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    if (copied < 0)
+        copied = 0;
+    std::string utf8(copied * 3 + 1, '\0');
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer.data(), static_cast<int>(copied), &utf8[0],
+                                    static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(bytes > 0 ? bytes : 0);
+    if (!write_whole_file(out, utf8)) {
+        fprintf(stderr, "wintext: cannot write %s\n", out);
+        return false;
+    }
+    return true;
+}
+
+bool set_text_utf8(HWND control, const char* in)
+{
+    std::string bytes;
+    if (!read_whole_file(in, bytes)) {
+        fprintf(stderr, "wintext: cannot read %s\n", in);
+        return false;
+    }
+    std::vector<wchar_t> wide(bytes.size() + 1);
+    int units = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
+                                    static_cast<int>(wide.size()));
+    wide[units > 0 ? units : 0] = L'\0';
+    if (!SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.data()))) {
+        fprintf(stderr, "wintext: WM_SETTEXT failed\n");
+        return false;
+    }
+    return true;
+}
+
 bool set_text(HWND control, const char* in)
 {
     std::string bytes;
@@ -90,7 +128,7 @@ int position(HWND control, const char* text)
 void usage()
 {
     fputs("usage: wintext.exe [CLASS] [OUTFILE] | [--class C] [--hwnd H] [--child C]"
-          " (--get OUT | --set FILE | --select S E | --get-sel)...\n", stderr);
+          " [--utf8] (--get OUT | --set FILE | --select S E | --get-sel)...\n", stderr);
 }
 
 } // namespace
@@ -129,7 +167,7 @@ int main(int argc, char** argv)
             need(2);
             actions.push_back({argv[i], argv[i + 1], argv[i + 2]});
             i += 2;
-        } else if (arg == "--get-sel") {
+        } else if (arg == "--get-sel" || arg == "--utf8") {
             actions.push_back({argv[i]});
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             usage();
@@ -153,13 +191,16 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    bool utf8 = false;
     for (const auto& action : actions) {
         std::string name = action[0];
-        if (name == "--get") {
-            if (!get_text(control, action[1]))
+        if (name == "--utf8") {
+            utf8 = true;
+        } else if (name == "--get") {
+            if (!(utf8 ? get_text_utf8(control, action[1]) : get_text(control, action[1])))
                 return 2;
         } else if (name == "--set") {
-            if (!set_text(control, action[1]))
+            if (!(utf8 ? set_text_utf8(control, action[1]) : set_text(control, action[1])))
                 return 2;
         } else if (name == "--select") {
             SendMessageA(control, EM_SETSEL, position(control, action[1]), position(control, action[2]));
