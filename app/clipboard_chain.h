@@ -7,12 +7,11 @@
 
 namespace tv {
 
+void joinClipboardChain(HWND window);
 void onDrawClipboard(WPARAM wParam, LPARAM lParam);
 void onChangeClipboardChain(HWND removed, HWND next);
 void leaveClipboardChain();
 // Command 106: moves a captured text into the history and saves it.
 void addCapturedClip(bool fromHistory);
-// Writes (or deletes) the history file as the settings and the instance allow.
-void saveHistoryNow();
 
 }  // namespace tv

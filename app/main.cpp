@@ -2,23 +2,25 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/hotkeys.h"
 #include "app/main_window.h"
-#include "app/screen_dpi.h"
 #include "app/shutdown.h"
-#include "app/startup.h"
-#include "app/timing_log.h"
-#include "app/tray.h"
+#include "cliphistory/clip_history.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_file.h"
 #include "editor/find.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
-#include "popup/item_icons.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
 #include "quicksearch/quick_search.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/hotkeys.h"
+#include "shell/item_icons.h"
+#include "shell/screen_dpi.h"
+#include "shell/startup.h"
+#include "shell/timing_log.h"
+#include "shell/tray.h"
 
 namespace tv {
 
@@ -36,12 +38,12 @@ bool isAltKeyDown(const MSG& message) {
 LRESULT CALLBACK onMenuFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_MENU) {
         const MSG* message = reinterpret_cast<const MSG*>(lParam);
-        if (message->message == WM_LBUTTONDOWN) app().addToItems = false;
-        if (message->message == WM_RBUTTONUP) app().addToItems = true;
+        if (message->message == WM_LBUTTONDOWN) popup().addToItems = false;
+        if (message->message == WM_RBUTTONUP) popup().addToItems = true;
         // Alt would end our menu on its own, before the rest of a chord such as
         // Ctrl+Alt+M arrives: its hotkey would then open the menu again instead
         // of closing it. The hotkey closes the menu (onHotkey); Escape does too.
-        if (app().menuOpen && isAltKeyDown(*message)) return 1;
+        if (popup().menuOpen && isAltKeyDown(*message)) return 1;
     }
     return CallNextHookEx(menuFilterHook, code, wParam, lParam);
 }
@@ -51,7 +53,6 @@ HICON loadIcon(int id, int size) {
 }
 
 void createResources() {
-    app().findReplaceMessage = RegisterWindowMessageA("commdlg_FindReplace");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&controls);
     app().appIcon32 = loadIcon(IDI_APP, 32);
@@ -63,9 +64,15 @@ void createResources() {
     resetImageList();
 }
 
+// The lower layers reach the editor above them only through these.
+void registerCallbacks() {
+    popup().menuTree = shownMenuTree;
+    popup().openSettingsEditor = openSettingsEditor;
+}
+
 void applySettings() {
     loadSettings(app().config, app().font, app().menuFont);
-    app().history.counts = app().config.counts;
+    clipHistory().counts = app().config.counts;
 }
 
 int runMessageLoop() {
@@ -94,7 +101,7 @@ int runProgram(HINSTANCE instance) {
         // One copy per user: a second start opens the first one's editor instead.
         if (HWND running = FindWindowA("TV2", nullptr)) {
             SetForegroundWindow(running);
-            PostMessageA(running, WM_COMMAND, mainCommand::openEditor, 0);
+            PostMessageA(running, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0);
             return 0;
         }
     } else {
@@ -104,11 +111,12 @@ int runProgram(HINSTANCE instance) {
     menuFilterHook = SetWindowsHookExA(WH_MSGFILTER, onMenuFilter, nullptr, GetCurrentThreadId());
     createResources();
     app().model.setEvents(&platformModelEvents());
+    registerCallbacks();
 
     startupStepDone("before the data file");
     loadMenuAtStartup();
     startupStepDone("data file");
-    loadHistoryFile(historyFileName, app().history);
+    loadHistoryFile(historyFileName, clipHistory());
     applySettings();
     startupStepDone("history and settings");
     rebuildMainMenu();
@@ -119,8 +127,7 @@ int runProgram(HINSTANCE instance) {
     registerAllHotkeys();
     startupStepDone("keys");
     if (app().dataFileName != "tv2_text.ini")
-        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0);
-    app().accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+        PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0);
     app().trayAdded = addTrayIcon(app().appIcon16);
     if (app().trayAdded) trayIconShown();
     showTileOrHide();

@@ -3,19 +3,22 @@
 // handler, which owns drawing, menu initialisation and mnemonics.
 #include "app/main_window.h"
 
-#include "app/app_state.h"
 #include "app/clipboard_chain.h"
 #include "app/main_commands.h"
 #include "app/shutdown.h"
-#include "app/tray.h"
-#include "app/wine_compat.h"
+#include "cliphistory/clip_history.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/clipboard_restore.h"
 #include "popup/execute.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
 #include "quicksearch/quick_search.h"
+#include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/tray.h"
+#include "shell/wine_compat.h"
 
 namespace tv {
 
@@ -25,10 +28,10 @@ const char* const mainClassName = "TV2";
 
 void onCreate(HWND window) {
     app().mainWindow = window;
-    app().nextViewer = SetClipboardViewer(window);
-    SetTimer(window, mainTimer::cornerWatch, 100, nullptr);
-    SetTimer(window, mainTimer::historySave, 1800000, nullptr);
-    SetTimer(window, mainTimer::trayWatch, 10000, nullptr);
+    joinClipboardChain(window);
+    SetTimer(window, IDT_CORNER_WATCH, 100, nullptr);
+    SetTimer(window, IDT_HISTORY_SAVE, 1800000, nullptr);
+    SetTimer(window, IDT_TRAY_WATCH, 10000, nullptr);
 }
 
 void onPaint(HWND window) {
@@ -40,14 +43,14 @@ void onPaint(HWND window) {
 
 void onTimer(HWND window, UINT_PTR timer) {
     switch (timer) {
-    case mainTimer::cornerWatch: watchCorners(); break;
-    case mainTimer::historySave: saveHistoryNow(); break;
-    case mainTimer::trayWatch: watchTray(); break;
-    case mainTimer::encloseFallback:
-        KillTimer(window, mainTimer::encloseFallback);
+    case IDT_CORNER_WATCH: watchCorners(); break;
+    case IDT_HISTORY_SAVE: saveHistoryNow(); break;
+    case IDT_TRAY_WATCH: watchTray(); break;
+    case IDT_ENCLOSE_FALLBACK:
+        KillTimer(window, IDT_ENCLOSE_FALLBACK);
         onEncloseFallback();
         break;
-    case mainTimer::clipboardBack: onGiveClipboardBack(); break;
+    case IDT_CLIPBOARD_BACK: onGiveClipboardBack(); break;
     }
 }
 
@@ -58,29 +61,29 @@ void onTrayCallback(LPARAM mouseMessage) {
     case WM_LBUTTONDBLCLK: openSettingsEditor(nullptr); break;
     case WM_RBUTTONUP:
         SetForegroundWindow(app().mainWindow);
-        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::showTrayMenu, 0);
+        PostMessageA(app().mainWindow, WM_COMMAND, IDM_SHOW_WHOLE_MENU, 0);
         break;
     }
 }
 
 // Returns true when the hotkey was handled; the private key only takes the foreground.
 bool onHotkey(WPARAM id) {
-    if (id == privateHotkeyId) {
+    if (id == IDH_PRIVATE) {
         SetForegroundWindow(app().mainWindow);
         return false;
     }
     // A second press while a menu is open closes it. Opening another from inside
     // the menu's own loop would fight it for the foreground and freeze it.
-    if (app().menuOpen) {
+    if (popup().menuOpen) {
         closeOpenMenu();
         return true;
     }
-    app().currentHistoryItem = nullptr;
+    popup().currentHistoryItem = nullptr;
     // The search window is never the target: any of our keys closes it first, and
     // its own key closes it the way a second press closes a menu.
-    if (closeQuickSearch() && id == searchHotkeyId) return true;
+    if (closeQuickSearch() && id == IDH_QUICK_SEARCH) return true;
     captureTarget();
-    if (id == searchHotkeyId)
+    if (id == IDH_QUICK_SEARCH)
         openQuickSearch();
     else
         handleCommand(static_cast<UINT>(id), 1, false);
@@ -97,7 +100,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     // Wine's default handling of a right press on a caption keeps the release to
     // itself, so the tile (all caption) would never see WM_NCRBUTTONUP.
     case WM_NCRBUTTONDOWN: return 0;
-    case WM_NCRBUTTONUP: PostMessageA(window, WM_COMMAND, mainCommand::showTrayMenu, 0); return 0;
+    case WM_NCRBUTTONUP: PostMessageA(window, WM_COMMAND, IDM_SHOW_WHOLE_MENU, 0); return 0;
     case WM_DRAWCLIPBOARD: onDrawClipboard(wParam, lParam); return 0;
     case WM_CHANGECBCHAIN: onChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_RENDERFORMAT: onRenderFormat(static_cast<UINT>(wParam)); return 0;
@@ -111,13 +114,13 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_QUERYENDSESSION:
         if (auto answer = onCloseRequest(message)) return *answer;
         break;
-    case trayCallbackMessage: onTrayCallback(lParam); return 1;
+    case WMU_TRAY_CALLBACK: onTrayCallback(lParam); return 1;
     case WM_TIMER: onTimer(window, wParam); return 0;
     // Folder menus measure with the system's menu font, which these can change.
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: return folderMenuMessage(window, message, wParam, lParam);
     case WM_NULL:
-    case WM_USER + 1: return DefWindowProcA(window, message, wParam, lParam);
+    case WMU_NOTHING: return DefWindowProcA(window, message, wParam, lParam);
     }
     return menuMessage(window, message, wParam, lParam, true);
 }
@@ -143,16 +146,6 @@ HWND createMainWindow() {
     DWORD extendedStyle = runningUnderWine() ? WS_EX_TOOLWINDOW : 0;
     return CreateWindowExA(extendedStyle, mainClassName, "Tolvane2", WS_POPUP, CW_USEDEFAULT, 0, 16, 16, nullptr, nullptr,
                            app().instance, nullptr);
-}
-
-void showMainWindowAsTile(bool show) {
-    HWND window = app().mainWindow;
-    if (!window) return;
-    if (!show) {
-        ShowWindow(window, SW_HIDE);
-        return;
-    }
-    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 16, 16, SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 }  // namespace tv

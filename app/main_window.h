@@ -8,7 +8,5 @@ namespace tv {
 
 bool registerMainWindowClass();
 HWND createMainWindow();
-// Shown as a draggable 16x16 tile that paints the application icon, or hidden.
-void showMainWindowAsTile(bool show);
 
 }  // namespace tv

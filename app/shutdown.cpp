@@ -1,10 +1,13 @@
 #include "app/shutdown.h"
 
-#include "app/app_state.h"
 #include "app/clipboard_chain.h"
-#include "app/tray.h"
+#include "cliphistory/clip_history.h"
 #include "editor/settings_editor.h"
 #include "folderpopup/folder_popup.h"
+#include "popup/popup_state.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
+#include "shell/tray.h"
 
 namespace tv {
 
@@ -28,7 +31,7 @@ std::optional<LRESULT> onCloseRequest(UINT message) {
     setClosing(true);
     // The editor is asked by a call, not by a message: its answer to a message
     // would be read from a window that a Yes or a No has destroyed.
-    if (app().editorModified) {
+    if (settingsEditor().modified) {
         asking = true;
         const bool editorGone = closeSettingsEditorAsking();
         asking = false;
@@ -42,7 +45,8 @@ std::optional<LRESULT> onCloseRequest(UINT message) {
     leaveClipboardChain();
     deleteTrayIcon();
     DestroyWindow(app().mainWindow);
-    saveShutdownSettings(app().config);
+    // The main window is gone: the message has no owner.
+    if (!saveShutdownSettings(app().config)) reportWriteFailure(nullptr);
     PostQuitMessage(0);
     // Answering 0 to WM_QUERYENDSESSION would refuse the logoff we just prepared for.
     return message == WM_QUERYENDSESSION ? TRUE : 0;
@@ -53,14 +57,14 @@ void releaseEverything() {
     releaseFolderPopup();
     destroyEntryContextMenu();
     saveHistoryNow();
-    if (app().mainMenu) DestroyMenu(app().mainMenu);
-    app().mainMenu = nullptr;
+    if (popup().mainMenu) DestroyMenu(popup().mainMenu);
+    popup().mainMenu = nullptr;
     if (app().imageList) ImageList_Destroy(app().imageList);
     app().imageList = nullptr;
     deleteFont(app().font);
     deleteFont(app().menuFont);
-    app().history.eraseHistory();
-    app().editingCopy.clear();
+    clipHistory().eraseHistory();
+    settingsEditor().editingCopy.clear();
     app().model.root.clear();
     app().model.registry.clear();
 }

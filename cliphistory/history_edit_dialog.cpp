@@ -9,22 +9,23 @@
 
 #include <memory>
 
-#include "app/app_state.h"
-#include "app/clipboard_chain.h"
-#include "app/messages.h"
-#include "app/window_text.h"
-#include "editor/settings_editor.h"
-#include "editor/splitter.h"
-#include "editor/tooltips.h"
-#include "editor/window_frame.h"
+#include "cliphistory/clip_history.h"
 #include "files/atomic_file.h"
 #include "files/code_page.h"
 #include "files/escaping.h"
 #include "files/file_dialog.h"
 #include "files/unicode_escape.h"
-#include "popup/icon_source.h"
-#include "popup/item_icons.h"
+#include "shell/icon_source.h"
+#include "shell/item_icons.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/icon_source.h"
+#include "shell/item_icons.h"
+#include "shell/messages.h"
+#include "shell/window_text.h"
+#include "widgets/splitter.h"
+#include "widgets/tooltips.h"
+#include "widgets/window_frame.h"
 
 namespace tv {
 
@@ -145,7 +146,7 @@ void fillTree(historyEditState& dialog) {
     SendMessageA(dialog.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     forgetSelection(dialog);
     HTREEITEM preselected = nullptr;
-    for (const itemRef& entry : app().history.entries()) {
+    for (const itemRef& entry : clipHistory().entries()) {
         HTREEITEM item = insertEntry(dialog, *entry, newestAtBottom() ? TVI_FIRST : TVI_LAST);
         if (dialog.preselectId != 0 && entry->itemId == dialog.preselectId) preselected = item;
     }
@@ -155,7 +156,7 @@ void fillTree(historyEditState& dialog) {
 }
 
 void selectEntryById(historyEditState& dialog, uint16_t itemId) {
-    itemRef entry = app().history.findHistoryEntry(itemId);
+    itemRef entry = clipHistory().findHistoryEntry(itemId);
     if (HTREEITEM item = entry ? findTreeItem(dialog, entry.get()) : nullptr) selectItem(dialog.tree, item);
 }
 
@@ -198,7 +199,7 @@ void onTextChanged(historyEditState& dialog) {
 // Up and down are as shown: with the newest entry at the bottom, up is
 // toward the back of the list.
 void moveSelected(historyEditState& dialog, bool up) {
-    historyList& history = app().history;
+    historyList& history = clipHistory();
     menuItem* entry = dialog.selectedEntry;
     if (history.count() == 1 || !entry) return;
     const bool towardFront = up != newestAtBottom();
@@ -229,7 +230,7 @@ void deleteSelected(historyEditState& dialog) {
     dialog.selectedEntry = nullptr;
     // The tree lets go of the entry before the list may free it.
     SendMessageA(dialog.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(old));
-    app().history.removeEntry(entry);
+    clipHistory().removeEntry(entry);
     if (follower)
         selectItem(dialog.tree, follower);
     else
@@ -262,7 +263,7 @@ void saveSelectedToFile(historyEditState& dialog) {
 // Command 108. Posted once per capture with the new entry's id; an entry gone
 // or already listed (a refill came first) is not added again.
 void showNewEntry(historyEditState& dialog, uint16_t itemId) {
-    itemRef entry = app().history.findHistoryEntry(itemId);
+    itemRef entry = clipHistory().findHistoryEntry(itemId);
     if (!entry || findTreeItem(dialog, entry.get())) return;
     insertEntry(dialog, *entry, newestAtBottom() ? TVI_LAST : TVI_FIRST);
 }
@@ -270,7 +271,7 @@ void showNewEntry(historyEditState& dialog, uint16_t itemId) {
 void forgetDialog(HWND window) {
     if (openDialog != window) return;
     openDialog = nullptr;
-    app().history.editDialogOpen = false;
+    clipHistory().editDialogOpen = false;
 }
 
 // Command 2 comes from the close box, from Escape through the dialog manager
@@ -294,7 +295,7 @@ void onCommand(historyEditState& dialog, UINT id, UINT code, LPARAM lParam) {
     case IDC_HISTEDIT_DOWN: moveSelected(dialog, false); break;
     case IDC_HISTEDIT_DELETE: deleteSelected(dialog); break;
     case IDC_HISTEDIT_SAVE: saveSelectedToFile(dialog); break;
-    case IDC_HISTEDIT_SETTINGS: PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0); break;
+    case IDC_HISTEDIT_SETTINGS: PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0); break;
     case IDM_HISTEDIT_NEW_ENTRY: showNewEntry(dialog, static_cast<uint16_t>(lParam)); break;
     case IDCANCEL: closeDialog(dialog); break;
     }
@@ -323,7 +324,7 @@ int moveTextSplit(const historyEditState& dialog, int distance) {
 BOOL onInitDialog(HWND window, historyEditState* dialog) {
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
     openDialog = window;
-    app().history.editDialogOpen = true;
+    clipHistory().editDialogOpen = true;
     dialog->window = window;
     dialog->tree = GetDlgItem(window, IDC_HISTEDIT_TREE);
     dialog->text = remakeAsUnicodeEdit(GetDlgItem(window, IDC_HISTEDIT_TEXT));
@@ -410,8 +411,8 @@ void setHistoryEditFont(HFONT font) {
 }
 
 void announceNewHistoryEntry() {
-    if (openDialog && !app().history.empty())
-        PostMessageA(openDialog, WM_COMMAND, IDM_HISTEDIT_NEW_ENTRY, app().history.entries().front()->itemId);
+    if (openDialog && !clipHistory().empty())
+        PostMessageA(openDialog, WM_COMMAND, IDM_HISTEDIT_NEW_ENTRY, clipHistory().entries().front()->itemId);
 }
 
 bool isHistoryEditDialogMessage(MSG& message) { return openDialog && IsDialogMessageA(openDialog, &message); }

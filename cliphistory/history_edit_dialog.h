@@ -7,11 +7,15 @@
 
 #include <cstdint>
 
+#include "model/menu_item.h"
+
 namespace tv {
 
 // Opens the dialog with the entry of that id selected (0: none), or brings the
 // open one forward.
 void openHistoryEditDialog(uint16_t itemId);
+// The same for an entry (null: none), as the menu and the editor's command ask.
+void openHistoryEditor(const menuItem* entry);
 // Asks the open dialog to close as its close box does: it saves the history.
 void closeHistoryEditDialog();
 // The history was emptied or trimmed behind the dialog's back: list it anew.

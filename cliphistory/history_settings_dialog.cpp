@@ -1,15 +1,14 @@
-// The history settings dialog. It shows the options as they are in memory and,
-// on OK, writes each one to [Clip] in a fixed order; the new values act at
-// once, at the next capture, submenu and save.
+// The history settings dialog: it shows the options it is handed and hands
+// the user's choices back (applyHistorySettings writes and applies them).
 #include "cliphistory/history_settings_dialog.h"
 
-#include "app/app_state.h"
-#include "app/clipboard_chain.h"
-#include "app/messages.h"
-#include "app/setting_ranges.h"
-#include "app/window_text.h"
-#include "cliphistory/history_edit_dialog.h"
+#include "cliphistory/history_list.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
+#include "shell/setting_ranges.h"
+#include "shell/window_text.h"
+#include "widgets/dialog_data.h"
 
 namespace tv {
 
@@ -32,8 +31,7 @@ void setCheck(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BS
 
 bool isChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
-void onInit(HWND dialog) {
-    const settings& config = app().config;
+void onInit(HWND dialog, const settings& config) {
     SetDlgItemInt(dialog, IDC_HISTSET_COUNTS, static_cast<UINT>(config.counts), TRUE);
     const bool columns = config.ret_counts >= 1;
     fillList(dialog, IDC_HISTSET_LAYOUT, layoutEntries, columns ? columnsLayout : 0);
@@ -69,45 +67,22 @@ int chosenRetCounts(HWND dialog) {
     }
 }
 
-void onOk(HWND dialog) {
-    settings& config = app().config;
-    profileFile file(settingsFileName);
-    file.section("Clip");
-    // The edit dialog lists entries the trim below may free; closing it saves its edits first.
-    closeHistoryEditDialog();
-
+void onOk(HWND dialog, settings& config) {
     config.counts = chosenCounts(dialog, config.counts);
-    file.writeInt("counts", config.counts);
-    app().history.counts = config.counts;
-    app().history.trimHistory();
-    saveHistoryNow();
-
     config.iMaxOneClipSize =
         fieldSetting(dialog, IDC_HISTSET_CLIP_SIZE, config.iMaxOneClipSize, settingRanges::iMaxOneClipSize);
-    file.writeInt("iMaxOneClipSize", config.iMaxOneClipSize);
     config.iMaxOneOneSize =
         fieldSetting(dialog, IDC_HISTSET_MENU_LIMIT, config.iMaxOneOneSize, settingRanges::iMaxOneOneSize);
-    file.writeInt("iMaxOneOneSize", config.iMaxOneOneSize);
     config.ret_counts = chosenRetCounts(dialog);
-    const int position = listSelection(dialog, IDC_HISTSET_ADD_POSITION);
-    config.ClipToAddPos = position == 1;
-    file.writeInt("ClipToAddPos", position);
+    config.ClipToAddPos = listSelection(dialog, IDC_HISTSET_ADD_POSITION) == 1;
     config.bRevNumAndAbc = isChecked(dialog, IDC_HISTSET_LETTERS_FIRST);
-    file.writeInt("bRevNumAndAbc", config.bRevNumAndAbc ? 1 : 0);
-    file.writeInt("ret_counts", config.ret_counts);
     config.NoPastFromQS = isChecked(dialog, IDC_HISTSET_NO_OWN_PASTE);
-    file.writeInt("NoPastFromQS", config.NoPastFromQS ? 1 : 0);
     config.bClearClipHistoryOnExit = isChecked(dialog, IDC_HISTSET_CLEAR_ON_EXIT);
-    file.writeInt("bClearClipHistoryOnExit", config.bClearClipHistoryOnExit ? 1 : 0);
     config.bNoMovePasetFromClipboard = isChecked(dialog, IDC_HISTSET_NO_MOVE);
-    file.writeInt("bNoMovePasetFromClipboard", config.bNoMovePasetFromClipboard ? 1 : 0);
-    // Open only when Escape held its close back: it lists what the trim may
-    // have freed, in the order the old ClipToAddPos gave.
-    refreshHistoryEditDialog();
     EndDialog(dialog, IDOK);
 }
 
-void onCommand(HWND dialog, UINT id, UINT code) {
+void onCommand(HWND dialog, settings& options, UINT id, UINT code) {
     switch (id) {
     case IDC_HISTSET_LAYOUT:
         if (code == CBN_SELCHANGE)
@@ -118,23 +93,26 @@ void onCommand(HWND dialog, UINT id, UINT code) {
     case IDC_HISTSET_LETTERS_FIRST:
         if (code == BN_CLICKED) CheckRadioButton(dialog, IDC_HISTSET_DIGITS_FIRST, IDC_HISTSET_LETTERS_FIRST, id);
         break;
-    case IDOK: onOk(dialog); break;
+    case IDOK: onOk(dialog, options); break;
     case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
     }
 }
 
-INT_PTR CALLBACK historySettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK historySettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    settings* options = dialogData<settings>(dialog, message, lParam);
+    if (!options) return FALSE;
     switch (message) {
-    case WM_INITDIALOG: onInit(dialog); return TRUE;
-    case WM_COMMAND: onCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_INITDIALOG: onInit(dialog, *options); return TRUE;
+    case WM_COMMAND: onCommand(dialog, *options, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     }
     return FALSE;
 }
 
 }  // namespace
 
-void showHistorySettingsDialog(HWND owner) {
-    DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_HISTORY_SETTINGS), owner, historySettingsProc, 0);
+bool showHistorySettingsDialog(HWND owner, settings& options) {
+    return DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_HISTORY_SETTINGS), owner, historySettingsProc,
+                           reinterpret_cast<LPARAM>(&options)) == IDOK;
 }
 
 }  // namespace tv

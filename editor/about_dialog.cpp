@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/app_state.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

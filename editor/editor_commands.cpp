@@ -5,9 +5,7 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/messages.h"
-#include "cliphistory/history_settings_dialog.h"
+#include "cliphistory/history_edit_dialog.h"
 #include "editor/about_dialog.h"
 #include "editor/editor_session.h"
 #include "editor/editor_tree.h"
@@ -15,8 +13,8 @@
 #include "editor/find.h"
 #include "editor/icon_dialog.h"
 #include "editor/mode_texts.h"
-#include "editor/options_dialog.h"
 #include "editor/properties_pane.h"
+#include "editor/settings_commands.h"
 #include "editor/settings_editor.h"
 #include "editor/tree_commands.h"
 #include "editor/tree_context_menu.h"
@@ -24,6 +22,7 @@
 #include "popup/placement.h"
 #include "quicksearch/quick_search.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
 
 namespace tv {
 
@@ -42,7 +41,7 @@ void fillTree(editorState& editor, LPARAM preselectId) {
     editor.preselectId = 0;
     ShowWindow(editor.tree, SW_SHOW);
     SetFocus(editor.tree);
-    app().editorModified = false;
+    settingsEditor().modified = false;
     SetCursor(previousCursor);
 }
 
@@ -57,7 +56,7 @@ void exitProgram(editorState&, LPARAM) { SendMessageA(app().mainWindow, WM_CLOSE
 
 void showWholeMenu(editorState&, LPARAM) {
     captureTarget();
-    PostMessageA(app().mainWindow, WM_COMMAND, IDM_EDITOR_SHOW_MENU, 0);
+    PostMessageA(app().mainWindow, WM_COMMAND, IDM_SHOW_WHOLE_MENU, 0);
 }
 
 void changeIcon(editorState& editor, LPARAM) {
@@ -74,14 +73,6 @@ template <void (*action)(editorState&)>
 void plain(editorState& editor, LPARAM) {
     action(editor);
 }
-
-// Features of later versions: they say so instead of doing nothing.
-struct pendingFeature {
-    UINT id;
-    const char* name;
-};
-const pendingFeature pendingFeatures[] = {
-};
 
 const struct {
     UINT id;
@@ -109,13 +100,13 @@ const struct {
     {IDM_EDITOR_FIND, plain<openFindDialog>},
     {IDM_EDITOR_FIND_NEXT, plain<findNext>},
     {IDM_FIND_NEXT_SHORTCUT, plain<findNextShortcut>},
-    {IDM_OPTIONS, [](editorState& editor, LPARAM) { optionsDialog(editor.window); }},
+    {IDM_OPTIONS, [](editorState& editor, LPARAM) { changeOptions(editor.window); }},
     {IDC_OK, plain<onEditorOk>},
     {IDC_APPLY, plain<onEditorApply>},
     {IDM_EXIT_PROGRAM, exitProgram},
-    {IDM_EDITOR_SHOW_MENU, showWholeMenu},
+    {IDM_SHOW_WHOLE_MENU, showWholeMenu},
     {IDM_EDIT_HISTORY, [](editorState&, LPARAM) { openHistoryEditor(nullptr); }},
-    {IDM_HISTORY_SETTINGS, [](editorState& editor, LPARAM) { showHistorySettingsDialog(editor.window); }},
+    {IDM_HISTORY_SETTINGS, [](editorState& editor, LPARAM) { changeHistorySettings(editor.window); }},
     {IDM_ERASE_HISTORY, [](editorState&, LPARAM) { eraseHistoryAfterWarning(); }},
     {IDM_VOSSEL_SETTINGS,
      [](editorState&, LPARAM) { PostMessageA(app().mainWindow, WM_COMMAND, IDM_VOSSEL_SETTINGS, 0); }},
@@ -177,11 +168,6 @@ LRESULT onEditorCommand(editorState& editor, UINT id, UINT code, LPARAM lParam) 
     for (const auto& command : commandTable) {
         if (command.id != id) continue;
         command.handler(editor, lParam);
-        return 0;
-    }
-    for (const pendingFeature& feature : pendingFeatures) {
-        if (feature.id != id) continue;
-        reportNotAvailableYet(editor.window, feature.name);
         return 0;
     }
     return 0;

@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/hotkeys.h"
+#include "editor/settings_editor.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/hotkeys.h"
 
 namespace tv {
 
@@ -13,7 +14,7 @@ namespace {
 LRESULT CALLBACK hotkeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     LRESULT result = DefSubclassProc(field, message, wParam, lParam);
     // A closing editor has handed the keys back to the running menu already.
-    if (!app().editorWindow) return result;
+    if (!settingsEditor().window) return result;
     if (message == WM_SETFOCUS) setHotkeysRegistered(false);
     if (message == WM_KILLFOCUS) setHotkeysRegistered(true);
     return result;
@@ -22,12 +23,12 @@ LRESULT CALLBACK hotkeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void setHotkeysRegistered(bool registering) {
-    registerSubtreeHotkeys(app().editingCopy, registering);
+    registerSubtreeHotkeys(settingsEditor().editingCopy, registering);
     menuItem* root = app().model.root.item.get();
     if (app().model.registry.empty() || !root) return;
     // Under 102 the key reaches the main window as "the whole menu at the pointer".
     const uint16_t ownId = root->itemId;
-    root->itemId = IDM_EDITOR_SHOW_MENU;
+    root->itemId = IDM_SHOW_WHOLE_MENU;
     if (registering)
         registerItemHotkey(*root);
     else

@@ -1,8 +1,8 @@
 #include "editor/editor_layout.h"
 
-#include "app/app_state.h"
-#include "editor/splitter.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "widgets/splitter.h"
 
 namespace tv {
 

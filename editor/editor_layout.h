@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "editor/editor_state.h"
-#include "editor/window_frame.h"
+#include "widgets/window_frame.h"
 
 namespace tv {
 

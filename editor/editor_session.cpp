@@ -1,44 +1,54 @@
 #include "editor/editor_session.h"
 
-#include "app/app_state.h"
-#include "app/hotkeys.h"
-#include "app/messages.h"
-#include "app/startup.h"
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_tree.h"
 #include "editor/editor_window.h"
 #include "editor/save_notice.h"
 #include "editor/settings_editor.h"
 #include "files/menu_file.h"
-#include "popup/item_icons.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/hotkeys.h"
+#include "shell/item_icons.h"
+#include "shell/messages.h"
+#include "shell/startup.h"
 
 namespace tv {
+
+settingsEditorState& settingsEditor() {
+    static settingsEditorState state;
+    return state;
+}
+
+menuNode& shownMenuTree() {
+    settingsEditorState& editor = settingsEditor();
+    return editor.servingEditingCopy ? editor.editingCopy : app().model.root;
+}
 
 namespace {
 
 std::string dataFile() { return dataFilePath(app().startDirectory, app().dataFileName); }
 
 void readEditingCopy() {
-    app().editingCopy.clear();
-    readMenuFile(app().model, dataFile(), app().editingCopy, readTarget::otherTree);
+    settingsEditor().editingCopy.clear();
+    readMenuFile(app().model, dataFile(), settingsEditor().editingCopy, readTarget::otherTree);
 }
 
 void dropEditingCopy() {
-    app().model.unregisterSubtree(app().editingCopy);
-    app().editingCopy.clear();
+    app().model.unregisterSubtree(settingsEditor().editingCopy);
+    settingsEditor().editingCopy.clear();
 }
 
 // The popup menu from the running menu again, with every item's key.
 void serveRunningMenu() {
-    app().servingEditingCopy = false;
+    settingsEditor().servingEditingCopy = false;
     rebuildMainMenu();
     registerAllHotkeys();
 }
 
 void serveEditingCopy() {
-    app().servingEditingCopy = true;
+    settingsEditor().servingEditingCopy = true;
     rebuildMainMenu();
 }
 
@@ -56,7 +66,7 @@ void discardEditor(editorState& editor) {
     setHotkeysRegistered(false);
     forgetTreeItems(editor);
     dropEditingCopy();
-    app().servingEditingCopy = false;
+    settingsEditor().servingEditingCopy = false;
     reloadMenuAfterEditor();
     serveRunningMenu();
     destroyEditorWindow(editor);
@@ -65,8 +75,8 @@ void discardEditor(editorState& editor) {
 }  // namespace
 
 void openSettingsEditor(const menuItem* preselect) {
-    if (app().editorWindow) {
-        SetForegroundWindow(app().editorWindow);
+    if (settingsEditor().window) {
+        SetForegroundWindow(settingsEditor().window);
         return;
     }
     // Only the id is kept: the item's menu is rebuilt next.
@@ -111,7 +121,7 @@ bool saveEditor(editorState& editor, bool close) {
 
 void onEditorOk(editorState& editor) {
     if (!saveEditor(editor, true)) return;
-    app().editorModified = false;
+    settingsEditor().modified = false;
     setEditorHistoryMenus(nullptr, nullptr);
     forgetTreeItems(editor);
     // Icons are resolved afresh for the saved menu, and the ones the editor
@@ -123,18 +133,18 @@ void onEditorOk(editorState& editor) {
 
 void onEditorApply(editorState& editor) {
     if (!saveEditor(editor, false)) return;
-    app().editorModified = false;
+    settingsEditor().modified = false;
     showSavedNotice(editor);
 }
 
 bool closeEditorWithPrompt(editorState& editor) {
-    if (app().editorModified) {
+    if (settingsEditor().modified) {
         int answer = settingsMessage(editor.window, "変更されています．設定を保存しますか？",
                                      MB_YESNOCANCEL | MB_ICONINFORMATION);
         if (answer == IDCANCEL) return false;
         if (answer == IDYES) {
             onEditorOk(editor);
-            return app().editorWindow == nullptr;
+            return settingsEditor().window == nullptr;
         }
     }
     discardEditor(editor);
@@ -142,7 +152,7 @@ bool closeEditorWithPrompt(editorState& editor) {
 }
 
 bool closeSettingsEditorAsking() {
-    editorState* editor = editorOf(app().editorWindow);
+    editorState* editor = editorOf(settingsEditor().window);
     return !editor || closeEditorWithPrompt(*editor);
 }
 

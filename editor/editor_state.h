@@ -1,6 +1,6 @@
-// The settings editor's own state: one instance while the editor is open, kept
-// in the dialog's DWLP_USER. The application state knows only the window handle
-// and the modified flag, which the message loop and the close sequence read.
+// The settings editor's window state: one instance while the editor is open,
+// kept in the dialog's DWLP_USER. What outlives the window (its handle, the
+// modified flag and the editing copy) is settingsEditor() in settings_editor.h.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +11,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "editor/window_frame.h"
 #include "model/menu_item.h"
+#include "widgets/window_frame.h"
 
 namespace tv {
 

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "app/app_state.h"
 #include "model/menu_model.h"
 #include "popup/date_now.h"
-#include "popup/icon_source.h"
-#include "popup/item_icons.h"
+#include "shell/app_state.h"
+#include "shell/icon_source.h"
+#include "shell/item_icons.h"
 
 namespace tv {
 

@@ -6,25 +6,29 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/app_state.h"
-#include "app/hotkeys.h"
-#include "app/messages.h"
-#include "app/window_text.h"
+#include "shell/app_state.h"
+#include "shell/hotkeys.h"
+#include "shell/messages.h"
+#include "shell/window_text.h"
 #include "editor/editor_commands.h"
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_layout.h"
 #include "editor/editor_tree.h"
-#include "editor/find.h"
 #include "editor/file_commands.h"
+#include "editor/find.h"
 #include "editor/properties_pane.h"
 #include "editor/save_notice.h"
-#include "editor/tooltips.h"
+#include "editor/settings_editor.h"
 #include "editor/tree_commands.h"
 #include "editor/tree_context_menu.h"
 #include "editor/tree_drag.h"
 #include "editor/tree_keyboard.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/hotkeys.h"
+#include "shell/messages.h"
+#include "widgets/tooltips.h"
 
 namespace tv {
 
@@ -116,10 +120,10 @@ void setIcons(editorState& editor) { setToolIcons(editor.window, toolIcons, size
 BOOL onInitDialog(HWND window, editorState* editor) {
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(editor));
     editor->window = window;
-    app().editorWindow = window;
+    settingsEditor().window = window;
     takeControls(*editor);
     createTooltips(*editor);
-    app().editorModified = false;
+    settingsEditor().modified = false;
     // From now on the keys run the editing copy's items.
     app().model.registry.forEach([](const menuItem& item) { unregisterItemHotkey(item); });
     setHotkeysRegistered(true);
@@ -165,7 +169,7 @@ INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
     if (!editor) return FALSE;
     // The find dialog's requests come as a registered message, which has no
     // constant number a case could name.
-    if (message == app().findReplaceMessage && message != 0) {
+    if (message == findReplaceMessage() && message != 0) {
         onFindReplaceMessage(*editor, lParam);
         return answer(window, 0);
     }
@@ -206,7 +210,7 @@ editorState* editorOf(HWND window) {
     return window ? reinterpret_cast<editorState*>(GetWindowLongPtrA(window, DWLP_USER)) : nullptr;
 }
 
-void markModified() { app().editorModified = true; }
+void markModified() { settingsEditor().modified = true; }
 
 HWND createEditorWindow(uint16_t preselectId) {
     auto* editor = new editorState;
@@ -215,8 +219,8 @@ HWND createEditorWindow(uint16_t preselectId) {
                                      reinterpret_cast<LPARAM>(editor));
     if (!window) {
         // Without WM_INITDIALOG nobody took the state or the keys.
-        if (app().editorWindow == nullptr) delete editor;
-        app().editorWindow = nullptr;
+        if (settingsEditor().window == nullptr) delete editor;
+        settingsEditor().window = nullptr;
     }
     return window;
 }
@@ -225,17 +229,27 @@ void destroyEditorWindow(editorState& editor) {
     HWND window = editor.window;
     editor.tooltips.reset();
     closeFindDialog();
-    app().editorWindow = nullptr;
-    app().editorModified = false;
+    settingsEditor().window = nullptr;
+    settingsEditor().modified = false;
     DestroyWindow(window);  // the state is deleted at WM_NCDESTROY
 }
 
+namespace {
+
+// The editor's keys, loaded when the editor first has a message.
+HACCEL editorAccelerators() {
+    static const HACCEL table = LoadAcceleratorsA(app().instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    return table;
+}
+
+}  // namespace
+
 bool isEditorMessage(MSG& message) {
-    editorState* editor = editorOf(app().editorWindow);
+    editorState* editor = editorOf(settingsEditor().window);
     if (!editor) return false;
     // The shortcut-key field takes every key, so that Ctrl+S or F3 can be given
     // to an item.
-    if (message.hwnd != editor->hotkey && TranslateAcceleratorA(editor->window, app().accelerators, &message))
+    if (message.hwnd != editor->hotkey && TranslateAcceleratorA(editor->window, editorAccelerators(), &message))
         return true;
     // Escape is no way to close the editor (キャンセル, Alt+F4 and the close
     // box are): it goes to the control, which may cancel a rename or a list.
@@ -245,7 +259,7 @@ bool isEditorMessage(MSG& message) {
 }
 
 void destroySettingsEditor() {
-    if (editorState* editor = editorOf(app().editorWindow)) destroyEditorWindow(*editor);
+    if (editorState* editor = editorOf(settingsEditor().window)) destroyEditorWindow(*editor);
 }
 
 }  // namespace tv

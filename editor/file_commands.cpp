@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/messages.h"
+#include "cliphistory/clip_history.h"
 #include "cliphistory/history_edit_dialog.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
 #include "editor/editor_session.h"
 #include "editor/editor_tree.h"
 #include "files/atomic_file.h"
@@ -22,6 +23,8 @@
 #include "folderpopup/vossel_settings.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
 
 namespace tv {
 
@@ -120,7 +123,7 @@ void chooseFont(editorState& editor, fontRecord& record, const char* section) {
     dialog.lpLogFont = &chosen;
     dialog.Flags = CF_SCREENFONTS | (record.log.lfFaceName[0] ? CF_INITTOLOGFONTSTRUCT : 0);
     if (!ChooseFontA(&dialog)) return;
-    if (setFontFromScreen(record, chosen)) saveFontRecord(section, record);
+    if (setFontFromScreen(record, chosen) && !saveFontRecord(section, record)) reportWriteFailure(editor.window);
 }
 
 itemFields historyItemFields(const std::string& escapedText) {
@@ -244,19 +247,19 @@ void startDirectEdit(editorState&) {
 // The editor closes (asking when there are changes) and a new one opens on the
 // menu read back from the file. Kept open, it stays the only editor.
 void endDirectEdit(editorState& editor) {
-    if (closeEditorWithPrompt(editor)) PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::openEditor, 0);
+    if (closeEditorWithPrompt(editor)) PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0);
 }
 
 void insertAllHistory(editorState& editor) {
     markModified();
     // Copied first: inserting creates items, and nothing may disturb the walk.
     std::vector<std::string> texts;
-    for (const itemRef& entry : app().history.entries()) texts.push_back(entry->text);
+    for (const itemRef& entry : clipHistory().entries()) texts.push_back(entry->text);
     for (const std::string& text : texts) insertNewItem(editor, historyItemFields(text));
 }
 
 void insertHistoryPick(editorState& editor, uint16_t id) {
-    itemRef entry = app().history.findHistoryEntry(id);
+    itemRef entry = clipHistory().findHistoryEntry(id);
     if (!entry) return;
     if (!editorLinesMenuFilledLast()) {
         markModified();

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
 #include "editor/editor_tree.h"
 #include "files/cp932.h"
 #include "res/resource.h"
+#include "shell/messages.h"
 
 namespace tv {
 
@@ -202,6 +202,11 @@ void onFindReplaceMessage(editorState& editor, LPARAM request) {
         return;
     }
     if (find->Flags & FR_FINDNEXT) search(editor, find->lpstrFindWhat, (find->Flags & FR_DOWN) != 0);
+}
+
+UINT findReplaceMessage() {
+    static const UINT message = RegisterWindowMessageA("commdlg_FindReplace");
+    return message;
 }
 
 HWND findDialogWindow() { return findDialog; }

@@ -17,7 +17,9 @@ void openFindDialog(editorState& editor);
 void findNext(editorState& editor);
 // 40013 (Ctrl+K): the next item that has a shortcut key or the Windows-key flag.
 void findNextShortcut(editorState& editor);
-// The registered "commdlg_FindReplace" message, whose lParam is the request.
+// The number of the registered "commdlg_FindReplace" message, whose lParam is
+// the request, and its handler.
+UINT findReplaceMessage();
 void onFindReplaceMessage(editorState& editor, LPARAM request);
 
 // The open find dialog or null: the message loop gives it its keys first.

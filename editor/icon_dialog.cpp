@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/messages.h"
-#include "app/window_text.h"
 #include "editor/editor_tree.h"
 #include "files/cp932.h"
 #include "files/unreadable_files.h"
 #include "files/file_dialog.h"
-#include "popup/item_icons.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/item_icons.h"
+#include "shell/messages.h"
+#include "shell/window_text.h"
 
 namespace tv {
 

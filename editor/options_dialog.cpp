@@ -1,9 +1,9 @@
 #include "editor/options_dialog.h"
 
-#include "app/app_state.h"
-#include "app/main_window.h"
-#include "app/setting_ranges.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/setting_ranges.h"
+#include "widgets/dialog_data.h"
 
 namespace tv {
 
@@ -15,36 +15,33 @@ const char* const menuPositions[] = {
     "画面右上隅",       "画面右下隅",                    "ウインドウの内側",
 };
 
-void onOptionsInit(HWND dialog) {
-    const settings& config = app().config;
+void onOptionsInit(HWND dialog, const optionsDialogData& data) {
     for (const char* position : menuPositions)
         SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(position));
-    SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_SETCURSEL, config.ShowMenuPosMode, 0);
-    SetDlgItemInt(dialog, IDC_OPT_CORNER_TICKS, static_cast<UINT>(config.ShowAutoPopup), FALSE);
-    SetDlgItemInt(dialog, IDC_OPT_MENU_WIDTH, static_cast<UINT>(config.iMaxViewSize), FALSE);
-    CheckDlgButton(dialog, IDC_OPT_NO_TRAY, app().noTray ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_OPT_OLD_DATE, config.bUseOldDateTime ? BST_CHECKED : BST_UNCHECKED);
+    SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_SETCURSEL, data.ShowMenuPosMode, 0);
+    SetDlgItemInt(dialog, IDC_OPT_CORNER_TICKS, static_cast<UINT>(data.ShowAutoPopup), FALSE);
+    SetDlgItemInt(dialog, IDC_OPT_MENU_WIDTH, static_cast<UINT>(data.iMaxViewSize), FALSE);
+    CheckDlgButton(dialog, IDC_OPT_NO_TRAY, data.noTray ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPT_OLD_DATE, data.bUseOldDateTime ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void onOptionsOk(HWND dialog) {
-    settings& config = app().config;
+void onOptionsOk(HWND dialog, optionsDialogData& data) {
     LRESULT position = SendDlgItemMessageA(dialog, IDC_OPT_POSITION, CB_GETCURSEL, 0, 0);
-    if (position != CB_ERR) config.ShowMenuPosMode = static_cast<int>(position);
-    config.ShowAutoPopup =
-        fieldSetting(dialog, IDC_OPT_CORNER_TICKS, config.ShowAutoPopup, settingRanges::ShowAutoPopup);
-    config.iMaxViewSize = fieldSetting(dialog, IDC_OPT_MENU_WIDTH, config.iMaxViewSize, settingRanges::iMaxViewSize);
-    app().noTray = IsDlgButtonChecked(dialog, IDC_OPT_NO_TRAY) == BST_CHECKED;
-    config.bUseOldDateTime = IsDlgButtonChecked(dialog, IDC_OPT_OLD_DATE) == BST_CHECKED;
-    // Out of the tray the program is the tile on the screen.
-    showMainWindowAsTile(app().noTray);
+    if (position != CB_ERR) data.ShowMenuPosMode = static_cast<int>(position);
+    data.ShowAutoPopup = fieldSetting(dialog, IDC_OPT_CORNER_TICKS, data.ShowAutoPopup, settingRanges::ShowAutoPopup);
+    data.iMaxViewSize = fieldSetting(dialog, IDC_OPT_MENU_WIDTH, data.iMaxViewSize, settingRanges::iMaxViewSize);
+    data.noTray = IsDlgButtonChecked(dialog, IDC_OPT_NO_TRAY) == BST_CHECKED;
+    data.bUseOldDateTime = IsDlgButtonChecked(dialog, IDC_OPT_OLD_DATE) == BST_CHECKED;
     EndDialog(dialog, IDOK);
 }
 
-INT_PTR CALLBACK optionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK optionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    optionsDialogData* data = dialogData<optionsDialogData>(dialog, message, lParam);
+    if (!data) return FALSE;
     switch (message) {
-    case WM_INITDIALOG: onOptionsInit(dialog); return TRUE;
+    case WM_INITDIALOG: onOptionsInit(dialog, *data); return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) onOptionsOk(dialog);
+        if (LOWORD(wParam) == IDOK) onOptionsOk(dialog, *data);
         if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
         return TRUE;
     }
@@ -53,8 +50,9 @@ INT_PTR CALLBACK optionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-void optionsDialog(HWND owner) {
-    DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_OPTIONS), owner, optionsProc, 0);
+bool showOptionsDialog(HWND owner, optionsDialogData& data) {
+    return DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_OPTIONS), owner, optionsProc,
+                           reinterpret_cast<LPARAM>(&data)) == IDOK;
 }
 
 }  // namespace tv

@@ -2,16 +2,18 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
-#include "app/window_text.h"
 #include "editor/dialog_keys.h"
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_tree.h"
 #include "editor/item_text_rules.h"
 #include "editor/mode_texts.h"
+#include "editor/settings_editor.h"
 #include "files/unicode_escape.h"
-#include "popup/item_icons.h"
+#include "shell/item_icons.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/item_icons.h"
+#include "shell/window_text.h"
 
 namespace tv {
 
@@ -128,7 +130,7 @@ void showDisplayText(editorState& editor, const std::string& text) {
 }
 
 void fillPane(editorState& editor, HTREEITEM entry) {
-    const bool modified = app().editorModified;
+    const bool modified = settingsEditor().modified;
     filling = true;
     editor.selectedEntry = entry;
     editor.selectedItem = entry == editor.rootEntry ? nullptr : entryItem(editor.tree, entry);
@@ -145,7 +147,7 @@ void fillPane(editorState& editor, HTREEITEM entry) {
     }
     applyModeChange(editor, false, false, true);
     filling = false;
-    app().editorModified = modified;
+    settingsEditor().modified = modified;
 }
 
 void onDisplayTextChanged(editorState& editor) {

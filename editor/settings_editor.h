@@ -1,17 +1,26 @@
-// The settings editor and the history edit dialog, as the rest of the program
-// reaches them.
+// The settings editor, as the rest of the program reaches it.
 #pragma once
 
 #include <windows.h>
 
-#include "model/menu_item.h"
+#include "model/menu_node.h"
 
 namespace tv {
 
+// What the program keeps of the editor while its window comes and goes.
+struct settingsEditorState {
+    HWND window = nullptr;            // the editor, when open
+    bool modified = false;            // the editor holds changes the data file lacks
+    menuNode editingCopy;             // serves the menu and the keys while the editor is open
+    bool servingEditingCopy = false;  // the popup menu shows editingCopy
+};
+
+settingsEditorState& settingsEditor();
+// The tree the popup menu is built from: the editing copy while the editor is open.
+menuNode& shownMenuTree();
+
 // Opens the editor (or brings it forward) with `preselect` selected when given.
 void openSettingsEditor(const menuItem* preselect);
-// Opens the history edit dialog with `entry` selected when given.
-void openHistoryEditor(const menuItem* entry);
 
 // The program is asked to end: with unsaved changes the user is asked as by
 // キャンセル. True when the editor is gone (saved or discarded) or was not open,

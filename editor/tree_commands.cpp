@@ -1,13 +1,13 @@
 #include "editor/tree_commands.h"
 
-#include "app/app_state.h"
-#include "app/window_text.h"
-#include "app/messages.h"
 #include "editor/editor_tree.h"
 #include "editor/item_text_rules.h"
 #include "editor/properties_pane.h"
 #include "model/tree_walk.h"
 #include "popup/execute.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
+#include "shell/window_text.h"
 
 namespace tv {
 

@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/app_state.h"
 #include "folderpopup/folder_menu.h"
 #include "folderpopup/folder_popup.h"
 #include "folderpopup/shell_link.h"
 #include "folderpopup/vossel_settings.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

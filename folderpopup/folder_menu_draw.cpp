@@ -4,10 +4,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/screen_dpi.h"
+#include "files/item_text.h"
 #include "files/unreadable_files.h"
 #include "folderpopup/folder_menu.h"
-#include "popup/item_text.h"
+#include "shell/screen_dpi.h"
 
 namespace tv {
 

@@ -5,6 +5,7 @@
 #include "folderpopup/folder_menu.h"
 #include "folderpopup/shell_link.h"
 #include "folderpopup/vossel_settings.h"
+#include "res/resource.h"
 
 namespace tv {
 
@@ -240,7 +241,7 @@ void buildTopMenu(folderMenu& menu) {
         anyDrive = true;
     }
     if (anyDrive) appendSeparator(menu.target);
-    appendString(menu.target, folderSettingsLabel, 31000, MFS_DEFAULT);
+    appendString(menu.target, folderSettingsLabel, IDM_VOSSEL_SETTINGS, MFS_DEFAULT);
 }
 
 }  // namespace tv

@@ -5,13 +5,13 @@
 
 #include <windows.h>
 
+#include "res/resource.h"
+
 namespace tv {
 
 // Command ids of folder popup entries; the main window passes these on to
 // executeFolderCommand, the popup menu its measuring, drawing and selection.
-constexpr UINT firstFolderCommand = 34000;
-constexpr UINT lastFolderCommand = 55499;
-inline bool isFolderCommand(UINT id) { return id >= firstFolderCommand && id <= lastFolderCommand; }
+inline bool isFolderCommand(UINT id) { return id >= IDM_FOLDER_FIRST && id <= IDM_FOLDER_LAST; }
 
 // Start-up: COM for shell links and the folder of registered shortcuts.
 void initFolderPopup();
@@ -24,7 +24,8 @@ LRESULT folderMenuMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 void releaseFolderPopup();
 // An entry of the folder popup was chosen.
 void executeFolderCommand(UINT identifier);
-// The folder popup's own settings dialog (its "設定" entry, command 31000).
+// The folder popup's own settings dialog (its "設定" entry, IDM_VOSSEL_SETTINGS);
+// OK writes "./Vossel.ini".
 void openFolderPopupSettings();
 
 }  // namespace tv

@@ -2,11 +2,11 @@
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
-#include "folderpopup/folder_popup.h"
 #include "folderpopup/shortcut_name.h"
 #include "folderpopup/vossel_settings.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "widgets/dialog_data.h"
 
 namespace tv {
 
@@ -19,8 +19,7 @@ bool dialogOpen = false;
 const char addFolderTitle[] =
     "追加したいフォルダ(ショートカットファイルを作成します)\nトップメニューに追加されます・・・。";
 
-void onSettingsInit(HWND dialog) {
-    folderPopupSettings settings = readFolderPopupSettings();
+void onSettingsInit(HWND dialog, const folderPopupSettings& settings) {
     CheckRadioButton(dialog, IDC_VSET_NEW_COLUMN, IDC_VSET_NOTHING, settings.ShowMode);
     forEachFlagControl([&](int id) {
         CheckDlgButton(dialog, id, isFlagControlChecked(settings.ShowDrives, id) ? BST_CHECKED : BST_UNCHECKED);
@@ -38,8 +37,7 @@ void onAddFolder(HWND dialog) {
     if (browseForFolder(dialog, addFolderTitle, nullptr, nullptr) == 1) openFoldersDirectory();
 }
 
-void onSettingsOk(HWND dialog) {
-    folderPopupSettings settings = readFolderPopupSettings();
+void onSettingsOk(HWND dialog, folderPopupSettings& settings) {
     for (int id : {IDC_VSET_NEW_COLUMN, IDC_VSET_CONTINUATION, IDC_VSET_NOTHING}) {
         if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) {
             settings.ShowMode = id;
@@ -48,40 +46,40 @@ void onSettingsOk(HWND dialog) {
     }
     settings.ShowDrives =
         flagWordFromControls([&](int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; });
-    writeFolderPopupSettings(settings);
     EndDialog(dialog, IDOK);
 }
 
-void onSettingsCommand(HWND dialog, int id) {
+void onSettingsCommand(HWND dialog, folderPopupSettings& settings, int id) {
     switch (id) {
     case IDC_VSET_NEW_COLUMN:
     case IDC_VSET_CONTINUATION:
     case IDC_VSET_NOTHING: CheckRadioButton(dialog, IDC_VSET_NEW_COLUMN, IDC_VSET_NOTHING, id); break;
     case IDC_VSET_ADD_FOLDER: onAddFolder(dialog); break;
     case IDC_VSET_OPEN_FOLDERS: openFoldersDirectory(); break;
-    case IDOK: onSettingsOk(dialog); break;
+    case IDOK: onSettingsOk(dialog, settings); break;
     case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
     }
 }
 
-INT_PTR CALLBACK settingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK settingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    folderPopupSettings* settings = dialogData<folderPopupSettings>(dialog, message, lParam);
+    if (!settings) return FALSE;
     switch (message) {
-    case WM_INITDIALOG: onSettingsInit(dialog); return TRUE;
-    case WM_COMMAND: onSettingsCommand(dialog, LOWORD(wParam)); return TRUE;
+    case WM_INITDIALOG: onSettingsInit(dialog, *settings); return TRUE;
+    case WM_COMMAND: onSettingsCommand(dialog, *settings, LOWORD(wParam)); return TRUE;
     }
     return FALSE;
 }
 
 }  // namespace
 
-bool folderSettingsDialog(HWND owner) {
+bool folderSettingsDialog(HWND owner, folderPopupSettings& settings) {
     if (dialogOpen) return false;
     dialogOpen = true;
-    DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_FOLDER_SETTINGS), owner, settingsProc, 0);
+    INT_PTR result = DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_FOLDER_SETTINGS), owner, settingsProc,
+                                     reinterpret_cast<LPARAM>(&settings));
     dialogOpen = false;
-    return true;
+    return result == IDOK;
 }
-
-void openFolderPopupSettings() { folderSettingsDialog(app().mainWindow); }
 
 }  // namespace tv

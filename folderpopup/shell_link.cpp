@@ -4,8 +4,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "app/messages.h"
 #include "folderpopup/folder_menu_core.h"
+#include "shell/messages.h"
 
 namespace tv {
 

@@ -6,9 +6,11 @@
 
 #include <cstdio>
 
-#include "app/app_state.h"
 #include "folderpopup/folder_popup.h"
+#include "folderpopup/settings_dialog.h"
 #include "folderpopup/shortcut_name.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
 
 namespace tv {
 
@@ -71,13 +73,19 @@ folderPopupSettings readFolderPopupSettings() {
     return settings;
 }
 
-void writeFolderPopupSettings(const folderPopupSettings& settings) {
+bool writeFolderPopupSettings(const folderPopupSettings& settings) {
     char number[16];
     std::snprintf(number, sizeof number, "%d", settings.ShowMode);
-    WritePrivateProfileStringA(settingsSection, "ShowMode", number, settingsFile);
+    bool written = WritePrivateProfileStringA(settingsSection, "ShowMode", number, settingsFile);
     // Signed, so that bits 30 and 31 make a negative number, as older copies wrote it.
     std::snprintf(number, sizeof number, "%d", static_cast<int>(settings.ShowDrives));
-    WritePrivateProfileStringA(settingsSection, "ShowDrives", number, settingsFile);
+    return WritePrivateProfileStringA(settingsSection, "ShowDrives", number, settingsFile) && written;
+}
+
+void openFolderPopupSettings() {
+    folderPopupSettings settings = readFolderPopupSettings();
+    if (folderSettingsDialog(app().mainWindow, settings) && !writeFolderPopupSettings(settings))
+        reportWriteFailure(app().mainWindow);
 }
 
 const std::string& foldersDirectory() { return foldersPath(); }

@@ -1,5 +1,7 @@
 // "./Vossel.ini" (section MENU), the FOLDERS directory of registered folder
-// shortcuts, and the shell's folder browser.
+// shortcuts, and the shell's folder browser. openFolderPopupSettings (in
+// folder_popup.h) is here too: it reads the file, shows the settings dialog and
+// writes back what the dialog hands over.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +15,9 @@ namespace tv {
 // Reads ShowMode and ShowDrives; a missing file or key, or a ShowMode no
 // button stands for, gives the defaults.
 folderPopupSettings readFolderPopupSettings();
-// Writes ShowMode first, then ShowDrives as a signed number.
-void writeFolderPopupSettings(const folderPopupSettings& settings);
+// Writes ShowMode first, then ShowDrives as a signed number; false when either
+// could not be written.
+bool writeFolderPopupSettings(const folderPopupSettings& settings);
 
 // The FOLDERS directory, fixed at start-up by initFolderPopup (no trailing
 // backslash). Empty before then.

@@ -2,8 +2,9 @@
 
 #include <vector>
 
-#include "app/app_state.h"
 #include "cliphistory/clipboard_capture.h"
+#include "res/resource.h"
+#include "shell/app_state.h"
 
 namespace tv {
 
@@ -107,7 +108,7 @@ bool phraseOnClipboard() {
     return loan.onClipboard == ourContent::phrase || loan.onClipboard == ourContent::phraseOffered;
 }
 
-void startTimer(UINT delay) { SetTimer(app().mainWindow, mainTimer::clipboardBack, delay, nullptr); }
+void startTimer(UINT delay) { SetTimer(app().mainWindow, IDT_CLIPBOARD_BACK, delay, nullptr); }
 
 }  // namespace
 
@@ -169,7 +170,7 @@ void onPasteSent() {
 }
 
 void onGiveClipboardBack() {
-    KillTimer(app().mainWindow, mainTimer::clipboardBack);
+    KillTimer(app().mainWindow, IDT_CLIPBOARD_BACK);
     if (!loan.holding) return;
     if (!OpenClipboard(app().mainWindow)) {
         if (++loan.openRetries < maxOpenRetries) startTimer(retryDelay);

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/app_state.h"
 #include "popup/date_format.h"
 #include "popup/local_clock.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

@@ -1,30 +1,30 @@
 #include "popup/execute.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <iterator>
+#include <shellapi.h>
 
-#include "app/app_state.h"
-#include "app/clipboard_chain.h"
-#include "app/messages.h"
-#include "app/tray.h"
-#include "app/wine_compat.h"
+#include "cliphistory/clip_history.h"
 #include "cliphistory/clipboard_capture.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "cliphistory/history_list.h"
-#include "editor/settings_editor.h"
 #include "files/code_page.h"
 #include "files/escaping.h"
+#include "files/item_text.h"
 #include "files/unicode_escape.h"
 #include "folderpopup/folder_popup.h"
 #include "folderpopup/shell_link.h"
 #include "popup/clipboard_restore.h"
 #include "popup/date_now.h"
-#include "popup/item_text.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
 #include "popup/quick_add.h"
+#include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
+#include "shell/tray.h"
+#include "shell/wine_compat.h"
 
 namespace tv {
 
@@ -40,7 +40,7 @@ bool lookUpEntry(UINT id, MENUITEMINFOA& info) {
     info = MENUITEMINFOA{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_SUBMENU | MIIM_ID | MIIM_DATA;
-    return app().mainMenu && GetMenuItemInfoA(app().mainMenu, id, FALSE, &info);
+    return popup().mainMenu && GetMenuItemInfoA(popup().mainMenu, id, FALSE, &info);
 }
 
 // Searches the main popup menu, submenus included, for the command. An entry in
@@ -64,7 +64,7 @@ void requestMenu(int placementMode, HMENU menu, bool viaHotkey) {
     showKeyboardAnchor();
     SetForegroundWindow(app().mainWindow);
     if (viaHotkey) setTrayIcon(app().activeIcon);
-    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::showMenu, placementMode),
+    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(IDM_MAIN_SHOW_MENU, placementMode),
                  reinterpret_cast<LPARAM>(menu));
 }
 
@@ -119,7 +119,7 @@ void eraseHistoryAfterWarning() {
     if (settingsMessage(app().mainWindow, "履歴をすべて消去しますか？", MB_SYSTEMMODAL | MB_ICONWARNING | MB_YESNO) ==
         IDNO)
         return;
-    app().history.eraseHistory();
+    clipHistory().eraseHistory();
     refreshHistoryEditDialog();  // it must not go on listing the freed entries
     saveHistoryNow();
 }
@@ -133,16 +133,16 @@ menuItem* encloseItem(uint16_t itemId) { return itemId ? findMenuEntry(itemId).i
 void dispatchItemCommand(bool invokedFromMenu, UINT id, bool viaHotkey) {
     menuEntry entry = findMenuEntry(id);
     if (!entry.found) {
-        if (itemRef historyEntry = app().history.findHistoryEntry(static_cast<uint16_t>(id))) {
+        if (itemRef historyEntry = clipHistory().findHistoryEntry(static_cast<uint16_t>(id))) {
             // Picked with the right button: keep it as a phrase instead of pasting it.
-            if (app().addToItems && app().currentHistoryItem)
-                quickAddHistoryEntry(*historyEntry, *app().currentHistoryItem);
+            if (popup().addToItems && popup().currentHistoryItem)
+                quickAddHistoryEntry(*historyEntry, *popup().currentHistoryItem);
             else
                 executeItem(*historyEntry, invokedFromMenu);
             return;
         }
         // The root item has no entry of its own: its key shows the whole menu at the pointer.
-        requestMenu(0, app().mainMenu, viaHotkey);
+        requestMenu(0, popup().mainMenu, viaHotkey);
         return;
     }
     if (entry.submenu) {
@@ -159,7 +159,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
         if (item.mode == itemMode::historyEntry)
             openHistoryEditor(&item);
         else
-            openSettingsEditor(&item);
+            popup().openSettingsEditor(&item);
         return;
     }
     switch (item.mode) {
@@ -167,17 +167,17 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
     case itemMode::inputDataString: pasteContent(item); break;
     case itemMode::exeProgram:
     case itemMode::folderPopup: runProgram(item.data); break;
-    case itemMode::showSetting: openSettingsEditor(&item); break;
+    case itemMode::showSetting: popup().openSettingsEditor(&item); break;
     case itemMode::dateTimeExt: pastePhrase(expandDateTimeNow(item.text)); break;
     case itemMode::editHistory: openHistoryEditor(nullptr); break;
     case itemMode::exit: PostMessageA(app().mainWindow, WM_CLOSE, 0, 0); break;
     case itemMode::eraseClipHistory: eraseHistoryAfterWarning(); break;
     case itemMode::newDateTime: pastePhrase(expandDateTimeNow(item.data)); break;
     case itemMode::encloseSelection:
-        PostMessageA(app().mainWindow, WM_COMMAND, mainCommand::encloseCopy, item.itemId);
+        PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_ENCLOSE_COPY, item.itemId);
         break;
     case itemMode::historyEntry:
-        app().clip.fromHistory = true;
+        popup().clip.fromHistory = true;
         if (item.unicodeEscapes)
             pasteUnicode(historyTextToUtf16(item), false);
         else
@@ -189,7 +189,7 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
 
 bool putTextAndPaste(const std::string& text, bool ownChange, const std::u16string& wide) {
     if (!openClipboardWhenFree(app().mainWindow)) {
-        app().clip.caretBack = 0;
+        popup().clip.caretBack = 0;
         forgetUserClipboard();
         return false;
     }
@@ -197,20 +197,20 @@ bool putTextAndPaste(const std::string& text, bool ownChange, const std::u16stri
     lendUserClipboard();
     EmptyClipboard();
     // Set before the clipboard changes: the notification it causes must already see them.
-    app().clip.ownChange = ownChange;
-    app().clip.pasteAfterSet = true;
+    popup().clip.ownChange = ownChange;
+    popup().clip.pasteAfterSet = true;
     putPhraseOnClipboard(text, wide);
     CloseClipboard();
     return true;
 }
 
 void onPasteKeystroke() {
-    if (repostWhileModifierHeld(mainCommand::pasteKeystroke, 0)) return;
+    if (repostWhileModifierHeld(IDM_MAIN_PASTE_KEYSTROKE, 0)) return;
     waitForTarget();
     sendControlChord('V');
     onPasteSent();
     // An enclose with nothing selected leaves the caret between its two strings.
-    for (; app().clip.caretBack > 0; --app().clip.caretBack) {
+    for (; popup().clip.caretBack > 0; --popup().clip.caretBack) {
         keybd_event(VK_LEFT, 0, KEYEVENTF_EXTENDEDKEY, 0);
         keybd_event(VK_LEFT, 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
     }
@@ -218,15 +218,15 @@ void onPasteKeystroke() {
 
 void onEncloseCopy(uint16_t itemId) {
     if (itemId == 0) return;
-    if (!repostWhileModifierHeld(mainCommand::encloseCopy, itemId)) {
+    if (!repostWhileModifierHeld(IDM_MAIN_ENCLOSE_COPY, itemId)) {
         // Ctrl+C is about to replace the user's clipboard with the selection.
         lendUserClipboardNow();
         waitForTarget();
-        app().clip.pendingEnclose = itemId;
-        app().clip.ownChange = true;
+        popup().clip.pendingEnclose = itemId;
+        popup().clip.ownChange = true;
         sendControlChord('C');
     }
-    SetTimer(app().mainWindow, mainTimer::encloseFallback, 500, nullptr);
+    SetTimer(app().mainWindow, IDT_ENCLOSE_FALLBACK, 500, nullptr);
 }
 
 void onEncloseInsert(uint16_t itemId) {
@@ -244,22 +244,22 @@ void onEncloseInsert(uint16_t itemId) {
     }
     twoLines lines = splitTwoLines(item->data);
     const std::string closing = unescapeText(lines.second);
-    if (selection.empty()) app().clip.caretBack = caretSteps(closing);
+    if (selection.empty()) popup().clip.caretBack = caretSteps(closing);
     pastePhrase(unescapeText(lines.first) + selection + closing);
 }
 
 // Nothing was selected, so Ctrl+C changed nothing: both strings go in, with the
 // caret between them.
 void onEncloseFallback() {
-    uint16_t itemId = app().clip.pendingEnclose;
+    uint16_t itemId = popup().clip.pendingEnclose;
     if (itemId == 0) return;
-    app().clip.pendingEnclose = 0;
+    popup().clip.pendingEnclose = 0;
     menuItem* item = encloseItem(itemId);
     if (!item) {
         forgetUserClipboard();
         return;
     }
-    app().clip.caretBack = caretSteps(unescapeText(splitTwoLines(item->data).second));
+    popup().clip.caretBack = caretSteps(unescapeText(splitTwoLines(item->data).second));
     pastePhrase(unescapeText(item->data));
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "files/cp932.h"
-#include "popup/item_text.h"
+#include "files/item_text.h"
 
 namespace tv {
 

@@ -5,10 +5,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/app_state.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/menu_text_sizes.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
+#include "shell/app_state.h"
 
 namespace tv {
 
@@ -210,12 +211,12 @@ void buildEntriesUpTo(const menuItem& item) {
 }
 
 void rebuildMainMenu() {
-    if (app().mainMenu) DestroyMenu(app().mainMenu);
-    app().mainMenu = nullptr;
+    if (popup().mainMenu) DestroyMenu(popup().mainMenu);
+    popup().mainMenu = nullptr;
     // The items of the old menu may be released after this.
-    app().currentHistoryItem = nullptr;
+    popup().currentHistoryItem = nullptr;
     forgetMenuTextSizes();
-    app().mainMenu = buildPopupMenu(app().menuTree());
+    popup().mainMenu = buildPopupMenu(popup().menuTree());
 }
 
 const std::vector<lazySubmenu>& historySubmenus() { return historyMenus; }

@@ -3,14 +3,17 @@
 // pixels at 96 DPI, scaled to the screen's DPI where they are used.
 #include <cstdlib>
 
-#include "app/app_state.h"
-#include "app/screen_dpi.h"
 #include "files/code_page.h"
 #include "files/unicode_escape.h"
+#include "shell/app_state.h"
+#include "shell/screen_dpi.h"
 #include "popup/date_now.h"
-#include "popup/item_icons.h"
 #include "popup/menu_text_sizes.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
+#include "shell/app_state.h"
+#include "shell/item_icons.h"
+#include "shell/screen_dpi.h"
 
 namespace tv {
 
@@ -28,7 +31,7 @@ bool entryHasSubmenu(UINT commandId, HMENU containingMenu) {
     MENUITEMINFOA info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_SUBMENU;
-    if (app().mainMenu && GetMenuItemInfoA(app().mainMenu, commandId, FALSE, &info)) return info.hSubMenu != nullptr;
+    if (popup().mainMenu && GetMenuItemInfoA(popup().mainMenu, commandId, FALSE, &info)) return info.hSubMenu != nullptr;
     // The editor's own menus are not part of the main menu.
     if (containingMenu && GetMenuItemInfoA(containingMenu, commandId, FALSE, &info)) return info.hSubMenu != nullptr;
     return false;

@@ -3,12 +3,14 @@
 // menu closes. The main window and the settings editor both route menu messages here.
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/timing_log.h"
+#include "cliphistory/clip_history.h"
 #include "folderpopup/folder_popup.h"
 #include "popup/menu_text_sizes.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
+#include "shell/app_state.h"
+#include "shell/timing_log.h"
 
 namespace tv {
 
@@ -36,7 +38,7 @@ void insertNoneEntry(HMENU menu) { insertDisabledText(menu, 0, noneEntryId, "な
 
 void fillHistorySubmenu(HMENU menu, const menuItem& owner, bool editorMenu) {
     removeHistoryEntries(menu);
-    const historyList& history = app().history;
+    const historyList& history = clipHistory();
     historyRange range = editorMenu ? editorHistoryRange() : clipBoardHistoryRange(owner.data, history.count());
     historySubmenuOptions options;
     options.iMaxOneOneSize = app().config.iMaxOneOneSize;
@@ -66,7 +68,7 @@ void onHistoryPopup(HMENU menu) {
     bool editorMenu = menu && (menu == editorInsertMenu || menu == editorLinesMenu);
     for (const lazySubmenu& pair : historySubmenus()) {
         if (pair.menu != menu && !editorMenu) continue;
-        app().currentHistoryItem = pair.item;
+        popup().currentHistoryItem = pair.item;
         if (editorMenu) linesMenuFilledLast = menu == editorLinesMenu;
         fillHistorySubmenu(menu, *pair.item, editorMenu);
         return;
@@ -119,7 +121,7 @@ LRESULT onMenuSelect(HWND window, WPARAM wParam, LPARAM lParam, bool fromMainWin
     if (isFolderCommand(LOWORD(wParam))) return folderMenuMessage(window, WM_MENUSELECT, wParam, lParam);
     // A new highlight: a right-button release from before must not turn the
     // next choice into a quick add.
-    app().addToItems = false;
+    popup().addToItems = false;
     return fromMainWindow ? DefWindowProcA(window, WM_MENUSELECT, wParam, lParam) : 0;
 }
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "app/app_state.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

@@ -1,12 +1,18 @@
 #include "popup/placement.h"
 
-#include "app/app_state.h"
-#include "app/timing_log.h"
-#include "app/tray.h"
-#include "app/wine_compat.h"
 #include "cliphistory/clipboard_capture.h"
+#include "shell/app_state.h"
+#include "shell/timing_log.h"
+#include "shell/tray.h"
+#include "shell/wine_compat.h"
 #include "popup/caret_source_win.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
+#include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/timing_log.h"
+#include "shell/tray.h"
+#include "shell/wine_compat.h"
 
 namespace tv {
 
@@ -38,24 +44,24 @@ void pressPrivateHotkey() {
 
 // The menu is not shown after all: the steps of a closed menu.
 void abandonMenu() {
-    app().foregroundRetries = 0;
+    popup().foregroundRetries = 0;
     hideKeyboardAnchor();
     finishMenu(true);
 }
 
 void retryForeground(int placementMode, HMENU menu) {
     if (SetForegroundWindow(app().mainWindow)) {
-        app().foregroundRetries = 0;
+        popup().foregroundRetries = 0;
     } else {
         Sleep(10);
-        if (++app().foregroundRetries >= foregroundRetryLimit) {
+        if (++popup().foregroundRetries >= foregroundRetryLimit) {
             // The system keeps refusing: give the menu up without a word.
             abandonMenu();
             return;
         }
-        if (app().foregroundRetries == privateHotkeyRetry) pressPrivateHotkey();
+        if (popup().foregroundRetries == privateHotkeyRetry) pressPrivateHotkey();
     }
-    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::trackMenu, placementMode),
+    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(IDM_MAIN_TRACK_MENU, placementMode),
                  reinterpret_cast<LPARAM>(menu));
 }
 
@@ -66,7 +72,7 @@ POINT menuPoint(int placementMode) {
     int bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
     switch (placementMode) {
     case 1:
-    case 6: return app().target.point;
+    case 6: return popup().target.point;
     case 2: return POINT{0, 0};
     case 3: return POINT{0, bottom};
     case 4: return POINT{right, 0};
@@ -106,14 +112,14 @@ HWND focusOf(HWND window) {
 bool captureWindowAndFocus() {
     HWND foreground = GetForegroundWindow();
     if (!foreground || foreground == app().mainWindow || foreground == app().taskbar) return false;
-    app().target.window = foreground;
-    app().target.focus = focusOf(foreground);
+    popup().target.window = foreground;
+    popup().target.focus = focusOf(foreground);
     return true;
 }
 
 // Where the menu goes without a caret: the focused control, or else the window.
 POINT focusTopLeft() {
-    const targetState& target = app().target;
+    const targetState& target = popup().target;
     return topLeftOf(target.focus ? target.focus : target.window);
 }
 
@@ -121,31 +127,31 @@ POINT focusTopLeft() {
 
 void captureTarget() {
     if (!captureWindowAndFocus()) return;
-    targetState& target = app().target;
+    targetState& target = popup().target;
     if (target.focus && app().config.ShowMenuPosMode == 1 && caretOf(target.focus, target.point)) return;
     target.point = focusTopLeft();
 }
 
 bool readTargetCaret(POINT& caret) {
-    const targetState& target = app().target;
+    const targetState& target = popup().target;
     if (!IsWindow(target.window) || !IsWindow(target.focus)) return false;
     return caretOf(target.focus, caret);
 }
 
 void giveFocusToTarget() {
-    HWND target = app().target.window;
+    HWND target = popup().target.window;
     if (!IsWindow(target)) return;
     if (GetForegroundWindow() != target) focusSettlesAt = GetTickCount() + focusSettleTime;
     withInputAttachedTo(target, [&] {
         SetForegroundWindow(target);
-        if (IsWindow(app().target.focus)) SetFocus(app().target.focus);
+        if (IsWindow(popup().target.focus)) SetFocus(popup().target.focus);
     });
 }
 
 void waitForTarget() {
     const DWORD untilSettled = focusSettlesAt - GetTickCount();
     if (untilSettled <= focusSettleTime) waitAnsweringSentMessages(untilSettled);
-    const targetState& target = app().target;
+    const targetState& target = popup().target;
     HWND window = IsWindow(target.focus) ? target.focus : target.window;
     DWORD_PTR ignored = 0;
     if (IsWindow(window)) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, targetWaitLimit, &ignored);
@@ -153,16 +159,16 @@ void waitForTarget() {
 
 void captureTargetThrottled() {
     DWORD now = GetTickCount();
-    if (now - app().lastCaptureTick <= 100) return;
-    app().lastCaptureTick = now;
+    if (now - popup().lastCaptureTick <= 100) return;
+    popup().lastCaptureTick = now;
     // The tray's and the tile's menus open at the pointer, so no caret is read:
     // the last of its sources attaches to the target's input.
-    if (captureWindowAndFocus()) app().target.point = focusTopLeft();
+    if (captureWindowAndFocus()) popup().target.point = focusTopLeft();
 }
 
 bool beginMenu() {
-    if (app().menuOpen) return false;
-    app().menuOpen = true;
+    if (popup().menuOpen) return false;
+    popup().menuOpen = true;
     showKeyboardAnchor();
     SetForegroundWindow(app().mainWindow);
     return true;
@@ -170,13 +176,13 @@ bool beginMenu() {
 
 void onShowMenu(int placementMode, HMENU menu) {
     if (!IsMenu(menu) || !beginMenu()) return;
-    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(mainCommand::trackMenu, placementMode),
+    PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(IDM_MAIN_TRACK_MENU, placementMode),
                  reinterpret_cast<LPARAM>(menu));
     PostMessageA(app().mainWindow, WM_NULL, 0, 0);
 }
 
 void onTrackMenu(int placementMode, HMENU menu) {
-    if (!app().menuOpen) {
+    if (!popup().menuOpen) {
         // Withdrawn by a second press of its key while we waited for the foreground.
         abandonMenu();
         return;
@@ -186,7 +192,7 @@ void onTrackMenu(int placementMode, HMENU menu) {
         return;
     }
     POINT point = menuPoint(placementMode);
-    app().currentHistoryItem = nullptr;
+    popup().currentHistoryItem = nullptr;
     trackAndFinish(menu, point);
 }
 
@@ -197,7 +203,7 @@ void trackAndFinish(HMENU menu, POINT point) {
     // A menu without entries (a folder holding only a column break) returns at
     // once, without the closing WM_MENUSELECT: the flag would stay set and every
     // key, corner and tray click would be ignored from then on.
-    if (app().menuOpen) finishMenu(true);
+    if (popup().menuOpen) finishMenu(true);
     PostMessageA(app().mainWindow, WM_NULL, 0, 0);
 }
 
@@ -205,13 +211,13 @@ void closeOpenMenu() {
     // Before tracking began, clearing the flag withdraws the request (onTrackMenu
     // sees it); while tracking, EndMenu ends the menu and its closing
     // WM_MENUSELECT does the rest.
-    app().menuOpen = false;
+    popup().menuOpen = false;
     EndMenu();
 }
 
 void watchCorners() {
-    if (app().cornerBusy || app().menuOpen) return;
-    app().cornerBusy = true;
+    if (popup().cornerBusy || popup().menuOpen) return;
+    popup().cornerBusy = true;
     POINT cursor{};
     if (GetCursorPos(&cursor)) {
         // Corner menus open at the pointer, and capturing for them uses no caret.
@@ -227,14 +233,14 @@ void watchCorners() {
         for (const auto& corner : corners) {
             uint16_t itemId = app().model.corners.itemAt(corner.corner);
             if (!itemId || cursor.x != corner.pixel.x || cursor.y != corner.pixel.y) continue;
-            if (++app().cornerDwell >= app().config.ShowAutoPopup) {
-                app().cornerDwell = 0;
+            if (++popup().cornerDwell >= app().config.ShowAutoPopup) {
+                popup().cornerDwell = 0;
                 SendMessageA(app().mainWindow, WM_HOTKEY, itemId, 0);
             }
         }
         app().config.ShowMenuPosMode = savedMode;
     }
-    app().cornerBusy = false;
+    popup().cornerBusy = false;
 }
 
 LRESULT onMenuClosed(HWND window, bool fromMainWindow) {
@@ -244,10 +250,10 @@ LRESULT onMenuClosed(HWND window, bool fromMainWindow) {
 
 void finishMenu(bool fromMainWindow) {
     SetCurrentDirectoryA(app().startDirectory.c_str());
-    app().cornerDwell = 0;
-    app().menuOpen = false;
+    popup().cornerDwell = 0;
+    popup().menuOpen = false;
     emptyHistorySubmenus();
-    HWND target = app().target.window;
+    HWND target = popup().target.window;
     PostMessageA(target, WM_NULL, 0, 0);
     if (fromMainWindow && IsWindow(target)) {
         if (GetForegroundWindow() == app().mainWindow) {

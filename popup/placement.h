@@ -39,7 +39,7 @@ bool beginMenu();
 void onShowMenu(int placementMode, HMENU menu);   // command 113
 void onTrackMenu(int placementMode, HMENU menu);  // command 133
 void watchCorners();                              // timer 100
-// Tracks the menu (app().menuOpen set) at the point; afterwards the steps of a
+// Tracks the menu (popup().menuOpen set) at the point; afterwards the steps of a
 // closed menu have run, however the menu ended.
 void trackAndFinish(HMENU menu, POINT point);
 // A menu's key pressed while a menu is open or about to open: it closes, as a

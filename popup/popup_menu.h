@@ -31,7 +31,7 @@ bool buildSubmenuEntries(HMENU submenu);
 void buildEntriesUpTo(const menuItem& item);
 // A grayed, disabled text entry ("なし", "…") at the position.
 void insertDisabledText(HMENU menu, UINT position, UINT id, const char* text);
-// Replaces app().mainMenu with a menu built from app().menuTree().
+// Replaces popup().mainMenu with a menu built from popup().menuTree().
 void rebuildMainMenu();
 // The clipBoardHistory items of the current main menu and their submenus, in
 // menu order; the submenu is null until the level holding the entry is made.

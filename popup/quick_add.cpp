@@ -1,10 +1,10 @@
 #include "popup/quick_add.h"
 
-#include "app/app_state.h"
-#include "app/messages.h"
 #include "files/escaping.h"
 #include "files/menu_file.h"
 #include "popup/popup_menu.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
 
 namespace tv {
 

@@ -5,10 +5,6 @@
 
 namespace tv {
 
-// The search window's global shortcut key (item keys use their itemId, 200 up;
-// the private key is 11).
-constexpr int searchHotkeyId = 12;
-
 // --- search_hotkey.cpp ---
 
 // Registers [Search] Hotkey of tv2.ini (data-file vk form; default Ctrl+Alt+F,

@@ -2,11 +2,12 @@
 // data file's vk form (virtual key + 256 x HOTKEYF_ modifiers).
 #include <string>
 
-#include "app/app_state.h"
-#include "app/messages.h"
-#include "app/settings.h"
 #include "model/hotkey.h"
 #include "quicksearch/quick_search.h"
+#include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
+#include "shell/settings.h"
 
 namespace tv {
 
@@ -35,7 +36,7 @@ void registerSearchHotkey() {
     int vk = file.readInt("Hotkey", defaultSearchKey);
     if (vk <= 0 || vk > 0xFFFF || (vk & 0xFF) == 0) return;
     hotkeyCombination key = hotkeyOf(static_cast<uint16_t>(vk), 0);
-    if (RegisterHotKey(app().mainWindow, searchHotkeyId, key.modifiers, key.virtualKey)) return;
+    if (RegisterHotKey(app().mainWindow, IDH_QUICK_SEARCH, key.modifiers, key.virtualKey)) return;
     // Item keys are registered first: a key one of them has is taken too.
     std::string text = "検索のショートカットキー " + keyName(static_cast<uint16_t>(vk)) +
                        " は，ほかのプログラムか項目が使っているため使えません．\r\n"

@@ -5,8 +5,8 @@
 
 #include "files/cp932.h"
 #include "files/escaping.h"
+#include "files/item_text.h"
 #include "model/tree_walk.h"
-#include "popup/item_text.h"
 #include "quicksearch/search_fold.h"
 
 namespace tv {

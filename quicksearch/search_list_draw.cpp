@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/screen_dpi.h"
-#include "popup/icon_source.h"
-#include "popup/item_icons.h"
 #include "popup/popup_menu.h"
 #include "quicksearch/search_window_state.h"
+#include "shell/app_state.h"
+#include "shell/icon_source.h"
+#include "shell/item_icons.h"
+#include "shell/screen_dpi.h"
 
 namespace tv {
 

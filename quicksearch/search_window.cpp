@@ -3,17 +3,19 @@
 // selected result (Enter) or close the window (Escape), so the focus never has
 // to leave the field. A result is carried out by the main window's WM_COMMAND
 // with the item's id, the very message a pick in the popup menu sends.
+#include "cliphistory/clip_history.h"
+#include "popup/popup_state.h"
 #include "quicksearch/quick_search.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "app/app_state.h"
-#include "app/screen_dpi.h"
-#include "app/window_text.h"
 #include "popup/placement.h"
 #include "quicksearch/search_window_state.h"
 #include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/screen_dpi.h"
+#include "shell/window_text.h"
 
 namespace tv {
 
@@ -41,8 +43,8 @@ void closeSearch(searchWindowState& state, bool returnFocus) {
 
 void fillIndex(searchWindowState& state) {
     state.index = searchIndex();
-    state.index.addMenu(app().menuTree());
-    state.index.addHistory(app().history);
+    state.index.addMenu(popup().menuTree());
+    state.index.addHistory(clipHistory());
 }
 
 void refilter(searchWindowState& state) {
@@ -57,8 +59,8 @@ void refilter(searchWindowState& state) {
 // the window was open: an id may then name another item, so the result must
 // still be where it was found.
 bool stillCurrent(const searchEntry& entry) {
-    if (entry.fromHistory) return app().history.findHistoryEntry(entry.item->itemId) == entry.item;
-    return findNode(app().menuTree(), entry.item.get()) != nullptr;
+    if (entry.fromHistory) return clipHistory().findHistoryEntry(entry.item->itemId) == entry.item;
+    return findNode(popup().menuTree(), entry.item.get()) != nullptr;
 }
 
 void executeSelected(searchWindowState& state) {
@@ -73,7 +75,7 @@ void executeSelected(searchWindowState& state) {
     UINT id = entry.item->itemId;
     closeSearch(state, true);
     // A left-button pick: no history item is open, so a history entry is pasted, not added.
-    app().currentHistoryItem = nullptr;
+    popup().currentHistoryItem = nullptr;
     PostMessageA(app().mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 

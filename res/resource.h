@@ -124,7 +124,7 @@
 #define IDM_ICON_RELEASE         128
 
 // Folder popup settings dialog (102). 102 is also IDI_APP and
-// IDM_EDITOR_SHOW_MENU, but a dialog, an icon and a command do not meet.
+// IDM_SHOW_WHOLE_MENU, but a dialog, an icon and a command do not meet.
 // The radio ids are the ShowMode values; 1015 + n is drive n (A = 0).
 #define IDD_FOLDER_SETTINGS      102   // "ファイル フォルダ ポップアップメニュー設定 (Vossel)" (modal)
 #define IDC_VSET_NEW_COLUMN      1002  // ShowMode 1002
@@ -145,7 +145,6 @@
 // do the same thing share one id (1014 apply, 2 cancel, 1016, 1018 ...).
 #define IDM_EDITOR_EDIT_FONT     4
 #define IDM_EDITOR_ABOUT         5
-#define IDM_EDITOR_SHOW_MENU     102    // the whole popup menu at the pointer
 #define IDM_EDITOR_FILL_TREE     112    // posted once the window exists
 #define IDM_EDITOR_CONTEXT_HIT   123    // right click in the tree: hit-test first
 #define IDM_EDITOR_CONTEXT_MENU  124    // lParam 1: at the centre of the tree
@@ -174,9 +173,41 @@
 #define IDM_SORT_NAME_DESC       40038
 #define IDM_SORT_KIND_ASC        40039
 #define IDM_SORT_KIND_DESC       40040
-#define IDM_VOSSEL_SETTINGS      31000
 #define IDM_QUICK_SEARCH         40050  // opens the quick search window
 #define IDM_EDITOR_NEW_FOLDER    40061  // a folder holding one new item, its label open
+
+// Commands of the main window (WM_COMMAND low word), below the items' ids
+// (200 up). The editor's menu sends the two that are also its entries.
+#define IDM_SHOW_WHOLE_MENU      102    // the whole menu at the pointer: the tray's right click,
+                                        // the editor's "メニュー参照(&M)", the root item's key
+#define IDM_MAIN_PASTE_KEYSTROKE 103    // send Ctrl+V once the modifiers are released
+#define IDM_MAIN_ADD_CAPTURED_CLIP 106  // move a captured text into the history; lParam 1: it came from the history
+#define IDM_MAIN_OPEN_EDITOR     110
+#define IDM_MAIN_SHOW_MENU       113    // high word of wParam: placement mode; lParam: the menu
+#define IDM_MAIN_NOTHING         114
+#define IDM_MAIN_OPEN_HISTORY_EDITOR 115
+#define IDM_MAIN_ENCLOSE_COPY    119    // lParam: the enclose item's id
+#define IDM_MAIN_ENCLOSE_INSERT  120    // lParam: the enclose item's id
+#define IDM_MAIN_TRACK_MENU      133    // posted by IDM_MAIN_SHOW_MENU only
+#define IDM_VOSSEL_SETTINGS      31000  // the folder popup's settings dialog
+#define IDM_FOLDER_FIRST         34000  // the folder popup's entries
+#define IDM_FOLDER_LAST          55499
+
+// Timers of the main window (IDT_).
+#define IDT_ENCLOSE_FALLBACK     12     // one-shot, 500 ms: nothing was selected
+#define IDT_CLIPBOARD_BACK       13     // one-shot: give the user's clipboard back after an insertion
+#define IDT_TRAY_WATCH           25     // 10 s
+#define IDT_HISTORY_SAVE         50     // 30 min
+#define IDT_CORNER_WATCH         100    // 100 ms
+
+// Hotkey ids of the main window (WM_HOTKEY wParam); the items' keys use their
+// itemId, 200 up.
+#define IDH_PRIVATE              11     // Win+Shift+Backspace: lets us take the foreground
+#define IDH_QUICK_SEARCH         12     // [Search] Hotkey of tv2.ini
+
+// Messages of the main window (WM_USER + n). Only the C++ code uses these.
+#define WMU_NOTHING              (WM_USER + 1)    // left to default processing
+#define WMU_TRAY_CALLBACK        (WM_USER + 142)  // the tray icon's mouse messages
 
 // Controls of the quick search window "Tolvane 検索" (made in code, no template).
 #define IDC_SEARCH_FIELD         1100  // the query

@@ -201,7 +201,7 @@ void testEditorDialog(HINSTANCE instance) {
     CHECK(GetMenuItemCount(menu) == 5);
     const char* const menus[] = {"ファイル(&F)", "編集(&E)", "クリップボード履歴(&C)", "その他(&O)", "メニュー参照(&M)"};
     for (UINT i = 0; i < 5; ++i) expectMenuText(menu, i, MF_BYPOSITION, menus[i]);
-    CHECK(GetMenuItemID(menu, 4) == IDM_EDITOR_SHOW_MENU);
+    CHECK(GetMenuItemID(menu, 4) == IDM_SHOW_WHOLE_MENU);
     const std::pair<UINT, const char*> entries[] = {
         {IDM_IMPORT, "選択位置にメニューをファイルより取り込む(&I)"},
         {IDM_SAVE_PART, "選択以下のメニューを別のファイルに保存(&S)"},

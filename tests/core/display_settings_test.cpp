@@ -3,9 +3,9 @@
 #include <climits>
 #include <string>
 
-#include "app/dpi_scale.h"
-#include "app/setting_ranges.h"
-#include "editor/screen_fit.h"
+#include "shell/dpi_scale.h"
+#include "shell/setting_ranges.h"
+#include "widgets/screen_fit.h"
 
 // A hand-edited tv2.ini, or one an older copy wrote: a value beyond a bound is
 // that bound, never the default; the values with a meaning of their own stay

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "files/item_text.h"
 #include "folderpopup/folder_menu_core.h"
-#include "popup/item_text.h"
 
 using namespace tv;
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/menu_item.h"
-#include "popup/icon_source.h"
+#include "shell/icon_source.h"
 
 namespace {
 

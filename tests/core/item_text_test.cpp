@@ -1,7 +1,7 @@
 // Program, folder and enclose items keep two lines in their contents.
 #include <gtest/gtest.h>
 
-#include "popup/item_text.h"
+#include "files/item_text.h"
 
 using tv::splitTwoLines;
 using tv::caretSteps;

@@ -1,9 +1,9 @@
 // The quick search: folding, what is indexed, and the order of the results.
 #include <gtest/gtest.h>
 
+#include "files/item_text.h"
 #include "quicksearch/search_fold.h"
 #include "quicksearch/search_index.h"
-#include "popup/item_text.h"
 #include "test_support.h"
 
 using tvtest::addItem;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editor/tooltip_text.h"
+#include "widgets/tooltip_text.h"
 
 using tv::tooltipTextLength;
 

@@ -2,12 +2,13 @@
 # The clipboard history's two dialogs, opened from the settings editor. The
 # settings dialog: its texts and the values it shows, a lowered count trimming
 # clips.dat at once, the [Clip] keys written in their order, the count held to
-# the 10000 ids the history has, the two menu layouts, what it stored read back
-# after a restart. The edit dialog, with the newest entry at the bottom and at
-# the top: moves that follow the display, the label of an edited entry cut at
-# 80 bytes, saving one entry, deletion written when it closes, Escape ignored,
-# captures shown live, an erase emptying it, its size, splitter and place, and
-# a place out of reach moved onto the screen. Screenshots of both land in
+# the 10000 ids the history has, the two menu layouts, a tv2.ini that cannot be
+# written reported once, what it stored read back after a restart. The edit
+# dialog, with the newest entry at the bottom and at the top: moves that follow
+# the display, the label of an edited entry cut at 80 bytes, saving one entry,
+# deletion written when it closes, Escape ignored, captures shown live, an erase
+# emptying it, its size, splitter and place, and a place out of reach moved
+# onto the screen. Screenshots of both land in
 # WORK_PARENT/../screenshots.
 # Usage: history_dialogs_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
@@ -60,6 +61,13 @@ hist_text() { hctl gettext 1000 | iconv -f CP932 -t UTF-8; }
 
 # clip_keys: the [Clip] section of tv2.ini, one "key=value" per line
 clip_keys() { tr -d '\r' < tv2.ini | awk '/^\[/ { inside = ($0 == "[Clip]"); next } inside && NF'; }
+# clip_keys_read WANT [PATTERN]: the keys (those matching PATTERN) on one line, once
+# they read WANT or after 5 s: the program writes them as the dialog closes.
+clip_keys_read() {
+  local want=$1 pattern=${2:-.}
+  e2e_wait_until '[ "$(clip_keys | grep -E "$pattern" | paste -sd" ")" = "$want" ]' 5
+  clip_keys | grep -E "$pattern" | paste -sd' '
+}
 
 open_settings() {
   ctl post 40004 > /dev/null
@@ -101,8 +109,9 @@ test_settings_dialog() {
   sctl settext 1000 "$(text_file n1.txt 3)" settext 1001 "$(text_file n2.txt 12)" settext 1002 "$(text_file n3.txt 64)" \
     settext 1003 "$(text_file n4.txt 7)" check 1047 1 check 1039 0 check 1051 1 click 1 > /dev/null
   expect_clips "OK with counts 3 drops the two oldest entries from clips.dat at once" 'c5' 'c4' 'c3'
-  [ "$(clip_keys | paste -sd' ')" = "counts=3 iMaxOneClipSize=64 iMaxOneOneSize=7 ClipToAddPos=1 bRevNumAndAbc=1 \
-ret_counts=12 NoPastFromQS=0 bClearClipHistoryOnExit=0 bNoMovePasetFromClipboard=1" ] &&
+  local keys="counts=3 iMaxOneClipSize=64 iMaxOneOneSize=7 ClipToAddPos=1 bRevNumAndAbc=1 \
+ret_counts=12 NoPastFromQS=0 bClearClipHistoryOnExit=0 bNoMovePasetFromClipboard=1"
+  [ "$(clip_keys_read "$keys")" = "$keys" ] &&
     e2e_pass "OK writes the nine [Clip] keys in their order" || e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
 }
 
@@ -122,10 +131,27 @@ test_settings_limits() {
     e2e_pass "counts 20000 is refused with a message" || e2e_fail "message box: [$box]"
   sctl answer 1 > /dev/null
   e2e_wait_until '! sctl window > /dev/null 2>&1' 5 || e2e_fail "the settings dialog stayed open"
-  [ "$(clip_keys | grep -E '^(counts|iMaxOne.*|ret_counts|ClipToAddPos)=' | paste -sd' ')" = \
-    "counts=10000 iMaxOneClipSize=3000000 iMaxOneOneSize=99999 ClipToAddPos=0 ret_counts=-1" ] &&
+  local keys="counts=10000 iMaxOneClipSize=3000000 iMaxOneOneSize=99999 ClipToAddPos=0 ret_counts=-1"
+  [ "$(clip_keys_read "$keys" '^(counts|iMaxOne.*|ret_counts|ClipToAddPos)=')" = "$keys" ] &&
     e2e_pass "it is stored as 10000; the plain layout as ret_counts -1; the large sizes as typed" ||
     e2e_fail "[Clip]: $(clip_keys | paste -sd' ')"
+}
+
+# tv2.ini cannot be written (immutable): OK says so once, the file stays as it was.
+test_settings_write_failure() {
+  chattr +i tv2.ini 2> /dev/null || { e2e_pass "skipped: chattr cannot lock tv2.ini here"; return; }
+  cp tv2.ini before-failed.ini
+  open_settings && sctl click 1 > /dev/null
+  local message second
+  message=$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)
+  ctl answer 1 > /dev/null
+  second=$(ctl msgbox 1 2> /dev/null | cut -f2 | iconv -f CP932 -t UTF-8)
+  [ -z "$second" ] || ctl answer 1 > /dev/null
+  chattr -i tv2.ini
+  [ "$message" = "書き込みに失敗しました．" ] && [ -z "$second" ] &&
+    e2e_pass "nine [Clip] keys that cannot be written are reported once" ||
+    e2e_fail "messages: [$message] then [$second]"
+  e2e_expect_bytes tv2.ini before-failed.ini "the failed write leaves tv2.ini as it was"
 }
 
 # ClipToAddPos=1: the newest entry at the bottom.
@@ -352,6 +378,7 @@ ctl wait-window > /dev/null || e2e_fail "a second start opened no editor"
 test_settings_dialog
 test_edit_newest_at_bottom
 test_settings_limits
+test_settings_write_failure
 test_edit_newest_at_top
 test_edit_window
 test_settings_after_restart

@@ -1,13 +1,13 @@
-#include "popup/item_icons.h"
+#include "shell/item_icons.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
 
-#include "app/app_state.h"
+#include "files/item_text.h"
 #include "files/unreadable_files.h"
-#include "popup/item_text.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

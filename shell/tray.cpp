@@ -1,9 +1,9 @@
-#include "app/tray.h"
+#include "shell/tray.h"
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "res/resource.h"
+#include "shell/app_state.h"
 
 namespace tv {
 
@@ -15,7 +15,7 @@ NOTIFYICONDATAA trayRecord(UINT flags, HICON icon) {
     record.hWnd = app().mainWindow;
     record.uID = 1;
     record.uFlags = flags;
-    record.uCallbackMessage = trayCallbackMessage;
+    record.uCallbackMessage = WMU_TRAY_CALLBACK;
     record.hIcon = icon;
     lstrcpynA(record.szTip, "Tolvane２", sizeof record.szTip);
     return record;
@@ -44,6 +44,16 @@ void setTrayIcon(HICON icon) {
     }
     NOTIFYICONDATAA record = trayRecord(NIF_ICON, icon);
     Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
+void showMainWindowAsTile(bool show) {
+    HWND window = app().mainWindow;
+    if (!window) return;
+    if (!show) {
+        ShowWindow(window, SW_HIDE);
+        return;
+    }
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 16, 16, SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void showTileOrHide() { showMainWindowAsTile(!app().trayAdded); }

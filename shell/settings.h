@@ -52,12 +52,16 @@ public:
     int readInt(const char* key, const settingRange& range) const;  // beyond the range: its nearest bound
     bool readSwitch(const char* key, bool fallback) const;  // on only when exactly 1
     std::string readString(const char* key, const char* fallback) const;
-    void writeInt(const char* key, int value) const;
-    void writeString(const char* key, const std::string& value) const;
+    // False when the key could not be written; a run of writes is checked once,
+    // at its end, with writeFailed().
+    bool writeInt(const char* key, int value);
+    bool writeString(const char* key, const std::string& value);
+    bool writeFailed() const { return writeFailed_; }
 
 private:
     std::string path_;
     std::string section_;
+    bool writeFailed_ = false;
 };
 
 extern const char* const settingsFileName;  // "./tv2.ini"
@@ -68,8 +72,9 @@ extern const char* const settingsFileName;  // "./tv2.ini"
 int fieldSetting(HWND dialog, int id, int previous, const settingRange& range);
 
 void loadSettings(settings& config, fontRecord& font, fontRecord& menuFont);
-void saveShutdownSettings(const settings& config);
-void saveFontRecord(const char* sectionName, const fontRecord& font);
+// Each is false when a key could not be written.
+bool saveShutdownSettings(const settings& config);
+bool saveFontRecord(const char* sectionName, const fontRecord& font);
 void loadFontRecord(const profileFile& file, const char* sectionName, fontRecord& font);
 // The record's font with its sizes scaled to the screen's DPI, as it is drawn
 // (and as the font dialog shows it).

@@ -1,9 +1,9 @@
-#include "app/wine_compat.h"
+#include "shell/wine_compat.h"
 
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "shell/app_state.h"
+#include "shell/tray.h"
 
 namespace tv {
 

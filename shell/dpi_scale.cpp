@@ -1,4 +1,4 @@
-#include "app/dpi_scale.h"
+#include "shell/dpi_scale.h"
 
 namespace tv {
 

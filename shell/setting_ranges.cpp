@@ -1,4 +1,4 @@
-#include "app/setting_ranges.h"
+#include "shell/setting_ranges.h"
 
 namespace tv {
 

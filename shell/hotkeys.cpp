@@ -1,9 +1,10 @@
-#include "app/hotkeys.h"
+#include "shell/hotkeys.h"
 
-#include "app/app_state.h"
 #include "model/hotkey.h"
 #include "model/tree_walk.h"
-#include "popup/item_icons.h"
+#include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/item_icons.h"
 
 namespace tv {
 
@@ -52,7 +53,7 @@ void registerAllHotkeys() {
 }
 
 void registerPrivateHotkey() {
-    RegisterHotKey(app().mainWindow, privateHotkeyId, MOD_SHIFT | MOD_WIN, VK_BACK);
+    RegisterHotKey(app().mainWindow, IDH_PRIVATE, MOD_SHIFT | MOD_WIN, VK_BACK);
 }
 
 modelEvents& platformModelEvents() {

@@ -1,8 +1,8 @@
-#include "app/screen_dpi.h"
+#include "shell/screen_dpi.h"
 
 #include <windows.h>
 
-#include "app/dpi_scale.h"
+#include "shell/dpi_scale.h"
 
 namespace tv {
 

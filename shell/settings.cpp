@@ -1,11 +1,11 @@
-#include "app/settings.h"
+#include "shell/settings.h"
 
 #include <cstdio>
 
-#include "app/dpi_scale.h"
-#include "app/screen_dpi.h"
-#include "app/setting_ranges.h"
-#include "app/window_text.h"
+#include "shell/dpi_scale.h"
+#include "shell/screen_dpi.h"
+#include "shell/setting_ranges.h"
+#include "shell/window_text.h"
 
 namespace tv {
 
@@ -32,14 +32,16 @@ int fieldSetting(HWND dialog, int id, int previous, const settingRange& range) {
     return typed ? clampToRange(*typed, range) : previous;
 }
 
-void profileFile::writeInt(const char* key, int value) const {
+bool profileFile::writeInt(const char* key, int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
-    writeString(key, text);
+    return writeString(key, text);
 }
 
-void profileFile::writeString(const char* key, const std::string& value) const {
-    WritePrivateProfileStringA(section_.c_str(), key, value.c_str(), path_.c_str());
+bool profileFile::writeString(const char* key, const std::string& value) {
+    if (WritePrivateProfileStringA(section_.c_str(), key, value.c_str(), path_.c_str())) return true;
+    writeFailed_ = true;
+    return false;
 }
 
 namespace {
@@ -72,7 +74,7 @@ void readWindowPlacement(const profileFile& file, windowPlacement& place) {
     place.sp = file.readInt("sp", settingRanges::splitter);
 }
 
-void writeWindowPlacement(const profileFile& file, const windowPlacement& place) {
+void writeWindowPlacement(profileFile& file, const windowPlacement& place) {
     file.writeInt("left", place.left);
     file.writeInt("top", place.top);
     file.writeInt("right", place.right);
@@ -147,7 +149,7 @@ void loadSettings(settings& config, fontRecord& font, fontRecord& menuFont) {
     config.RestoreClipboard = file.readSwitch("RestoreClipboard", true);
 }
 
-void saveShutdownSettings(const settings& config) {
+bool saveShutdownSettings(const settings& config) {
     profileFile file(settingsFileName);
     file.section("set");
     writeWindowPlacement(file, config.editor);
@@ -160,9 +162,10 @@ void saveShutdownSettings(const settings& config) {
     file.section("Clip");
     writeWindowPlacement(file, config.historyEditor);
     file.writeInt("Maxed", config.historyEditor.Maxed ? 1 : 0);
+    return !file.writeFailed();
 }
 
-void saveFontRecord(const char* sectionName, const fontRecord& font) {
+bool saveFontRecord(const char* sectionName, const fontRecord& font) {
     profileFile file(settingsFileName);
     file.section(sectionName);
     const LOGFONTA& log = font.log;
@@ -179,6 +182,7 @@ void saveFontRecord(const char* sectionName, const fontRecord& font) {
     file.writeInt("Quality", log.lfQuality);
     file.writeInt("PitchAndFamily", log.lfPitchAndFamily);
     file.writeString("FaceName", log.lfFaceName);
+    return !file.writeFailed();
 }
 
 }  // namespace tv

@@ -1,4 +1,4 @@
-#include "editor/splitter.h"
+#include "widgets/splitter.h"
 
 #include <commctrl.h>
 

@@ -13,8 +13,5 @@ void reportWriteFailure(HWND owner);
 // The data file could not be read and was set aside; `notice` names the file,
 // the name it is kept under and why (setAsideNotice).
 void reportDataFileSetAside(HWND owner, const std::string& notice);
-// A command whose feature this version does not have yet says so, instead of
-// doing nothing: "「feature」は，この版ではまだ使えません．"
-void reportNotAvailableYet(HWND owner, const char* feature);
 
 }  // namespace tv

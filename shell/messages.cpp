@@ -1,4 +1,4 @@
-#include "app/messages.h"
+#include "shell/messages.h"
 
 #include <string>
 
@@ -12,11 +12,6 @@ void reportWriteFailure(HWND owner) { settingsMessage(owner, "書き込みに失
 
 void reportDataFileSetAside(HWND owner, const std::string& notice) {
     settingsMessage(owner, notice.c_str(), MB_ICONWARNING | MB_SETFOREGROUND);
-}
-
-void reportNotAvailableYet(HWND owner, const char* feature) {
-    std::string text = std::string("「") + feature + "」は，この版ではまだ使えません．";
-    settingsMessage(owner, text.c_str(), MB_ICONINFORMATION);
 }
 
 }  // namespace tv

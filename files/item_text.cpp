@@ -1,4 +1,4 @@
-#include "popup/item_text.h"
+#include "files/item_text.h"
 
 #include "files/cp932.h"
 

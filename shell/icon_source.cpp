@@ -1,4 +1,4 @@
-#include "popup/icon_source.h"
+#include "shell/icon_source.h"
 
 #include <climits>
 

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "app/settings.h"
+#include "shell/settings.h"
 
 namespace tv {
 

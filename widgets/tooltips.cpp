@@ -1,12 +1,12 @@
-#include "editor/tooltips.h"
+#include "widgets/tooltips.h"
 
 #include <commctrl.h>
 
 #include <cstring>
 #include <map>
 
-#include "app/screen_dpi.h"
-#include "editor/tooltip_text.h"
+#include "shell/screen_dpi.h"
+#include "widgets/tooltip_text.h"
 
 namespace tv {
 

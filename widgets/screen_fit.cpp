@@ -1,4 +1,4 @@
-#include "editor/screen_fit.h"
+#include "widgets/screen_fit.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/timing_log.h"
+#include "shell/timing_log.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "model/menu_item.h"
-#include "popup/icon_source.h"
+#include "shell/icon_source.h"
 
 namespace tv {
 

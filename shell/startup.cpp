@@ -1,11 +1,11 @@
-#include "app/startup.h"
+#include "shell/startup.h"
 
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/messages.h"
-#include "popup/item_text.h"
+#include "files/item_text.h"
 #include "files/startup_load.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
 
 namespace tv {
 

@@ -1,7 +1,7 @@
-#include "editor/window_frame.h"
+#include "widgets/window_frame.h"
 
-#include "app/app_state.h"
-#include "editor/screen_fit.h"
+#include "widgets/screen_fit.h"
+#include "shell/app_state.h"
 
 namespace tv {
 

@@ -10,5 +10,8 @@ void deleteTrayIcon();
 void setTrayIcon(HICON icon);  // shows the active icon while a hotkey menu is open
 void watchTray();              // timer 25: re-add the icon after a taskbar restart
 void showTileOrHide();         // the tile is visible only while no icon is in the tray
+// The main window shown as a draggable 16x16 tile that paints the application
+// icon, or hidden.
+void showMainWindowAsTile(bool show);
 
 }  // namespace tv

@@ -1,0 +1,10 @@
+#include "popup/popup_state.h"
+
+namespace tv {
+
+popupState& popup() {
+    static popupState state;
+    return state;
+}
+
+}  // namespace tv
