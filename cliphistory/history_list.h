@@ -91,10 +91,6 @@ private:
 std::u16string historyTextToUtf16(const menuItem& entry);
 void setHistoryText(menuItem& entry, std::u16string_view text);
 
-// The history hands out ids from a range of 10000 (55500 to 65499); more
-// entries than that would give two live entries the same id.
-constexpr int historyCountsLimit = historyIdLimit - firstHistoryId;
-
 // The edit dialog's tree label of an edited entry: the escaped text as it is
 // when shorter than 80 bytes, otherwise its first 80 bytes and "...". A double-
 // byte character that would lose its trail byte at the cut is left out whole.
