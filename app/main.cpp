@@ -15,6 +15,7 @@
 #include "quicksearch/quick_search.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "shell/first_run_hint.h"
 #include "shell/hotkeys.h"
 #include "shell/item_icons.h"
 #include "shell/screen_dpi.h"
@@ -114,6 +115,7 @@ int runProgram(HINSTANCE instance) {
     registerCallbacks();
 
     startupStepDone("before the data file");
+    const bool firstStart = isFirstStart();  // before the data file is written
     loadMenuAtStartup();
     startupStepDone("data file");
     loadHistoryFile(historyFileName, clipHistory());
@@ -131,6 +133,7 @@ int runProgram(HINSTANCE instance) {
     app().trayAdded = addTrayIcon(app().appIcon16);
     if (app().trayAdded) trayIconShown();
     showTileOrHide();
+    if (firstStart) showFirstRunHint();
     registerSearchHotkey();  // after the items' keys: a clash is reported, the item keeps its key
 
     runMessageLoop();

@@ -1,5 +1,7 @@
 #include "app/main_commands.h"
 
+#include <optional>
+
 #include "app/clipboard_chain.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "editor/settings_editor.h"
@@ -9,18 +11,41 @@
 #include "popup/popup_state.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "shell/start_with_windows.h"
 #include "shell/wine_compat.h"
 
 namespace tv {
 
 namespace {
 
-// The tray's right click: the whole menu at the pointer, tracked at once.
-void showTrayMenu() {
+// The tray's own entries, below the user's menu while it is open from the tray.
+class trayEntries {
+public:
+    explicit trayEntries(HMENU menu) : menu_(menu), userEntries_(GetMenuItemCount(menu)) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING | (startsWithWindows() ? MF_CHECKED : MF_UNCHECKED), IDM_MAIN_START_WITH_WINDOWS,
+                    "Windows 起動時に Tolvane を起動する");
+    }
+    ~trayEntries() {
+        while (GetMenuItemCount(menu_) > userEntries_) DeleteMenu(menu_, userEntries_, MF_BYPOSITION);
+    }
+    trayEntries(const trayEntries&) = delete;
+    trayEntries& operator=(const trayEntries&) = delete;
+
+private:
+    HMENU menu_;
+    int userEntries_;
+};
+
+// The whole menu at the pointer, tracked at once; the tray's right click adds
+// the tray's own entries.
+void showWholeMenu(bool withTrayEntries) {
     // Open like any other menu: a hotkey closes it, the corners wait for it.
     if (!popup().mainMenu || !beginMenu()) return;
     POINT cursor{};
     GetCursorPos(&cursor);
+    std::optional<trayEntries> entries;
+    if (withTrayEntries) entries.emplace(popup().mainMenu);
     trackAndFinish(popup().mainMenu, cursor);
 }
 
@@ -35,7 +60,7 @@ LRESULT handleCommand(UINT id, LPARAM lParam, bool invokedFromMenu, WORD placeme
     // Folder popups and shell commands may have moved the current directory.
     SetCurrentDirectoryA(app().startDirectory.c_str());
     switch (id) {
-    case IDM_SHOW_WHOLE_MENU: showTrayMenu(); return 1;
+    case IDM_SHOW_WHOLE_MENU: showWholeMenu(lParam == fromTrayIcon); return 1;
     case IDM_MAIN_PASTE_KEYSTROKE: onPasteKeystroke(); return 1;
     case IDM_MAIN_ADD_CAPTURED_CLIP: addCapturedClip(lParam != 0); return 1;
     case IDM_MAIN_OPEN_EDITOR: openSettingsEditor(nullptr); return 0;
@@ -46,6 +71,7 @@ LRESULT handleCommand(UINT id, LPARAM lParam, bool invokedFromMenu, WORD placeme
     case IDM_MAIN_ENCLOSE_INSERT: onEncloseInsert(static_cast<uint16_t>(lParam)); return 1;
     case IDM_MAIN_TRACK_MENU: onTrackMenu(placementMode, reinterpret_cast<HMENU>(lParam)); return 0;
     case IDM_VOSSEL_SETTINGS: openFolderPopupSettings(); return 0;
+    case IDM_MAIN_START_WITH_WINDOWS: toggleStartWithWindows(); return 0;
     }
     // Entries of items beyond the id space all carry id 0: none of them runs.
     if (id == noItemId) return 0;

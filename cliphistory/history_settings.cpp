@@ -37,6 +37,11 @@ void applyHistorySettings(HWND owner, const settings& chosen) {
     file.writeInt("bClearClipHistoryOnExit", config.bClearClipHistoryOnExit ? 1 : 0);
     config.bNoMovePasetFromClipboard = chosen.bNoMovePasetFromClipboard;
     file.writeInt("bNoMovePasetFromClipboard", config.bNoMovePasetFromClipboard ? 1 : 0);
+    // Written only when changed: a tv2.ini that never named a program stays as it was.
+    if (chosen.ExcludeApps != config.ExcludeApps) {
+        config.ExcludeApps = chosen.ExcludeApps;
+        file.writeString("ExcludeApps", config.ExcludeApps);
+    }
     // Open only when Escape held its close back: it lists what the trim may
     // have freed, in the order the old ClipToAddPos gave.
     refreshHistoryEditDialog();

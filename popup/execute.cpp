@@ -21,6 +21,7 @@
 #include "popup/popup_menu.h"
 #include "popup/popup_state.h"
 #include "popup/quick_add.h"
+#include "popup/target_field.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
@@ -250,7 +251,8 @@ void onEncloseInsert(uint16_t itemId) {
 }
 
 // Nothing was selected, so Ctrl+C changed nothing: both strings go in, with the
-// caret between them.
+// caret between them. A one-line field would keep only the first line of the
+// two, so there they go in joined.
 void onEncloseFallback() {
     uint16_t itemId = popup().clip.pendingEnclose;
     if (itemId == 0) return;
@@ -260,8 +262,13 @@ void onEncloseFallback() {
         forgetUserClipboard();
         return;
     }
-    popup().clip.caretBack = caretSteps(unescapeText(splitTwoLines(item->data).second));
-    pastePhrase(unescapeText(item->data));
+    twoLines lines = splitTwoLines(item->data);
+    const std::string closing = unescapeText(lines.second);
+    popup().clip.caretBack = caretSteps(closing);
+    if (isOneLineField(popup().target.focus))
+        pastePhrase(unescapeText(lines.first) + closing);
+    else
+        pastePhrase(unescapeText(item->data));
 }
 
 }  // namespace tv

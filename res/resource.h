@@ -94,6 +94,7 @@
 #define IDC_HISTSET_DIGITS_FIRST 1046  // bRevNumAndAbc off
 #define IDC_HISTSET_LETTERS_FIRST 1047 // bRevNumAndAbc on
 #define IDC_HISTSET_NO_MOVE      1051  // bNoMovePasetFromClipboard
+#define IDC_HISTSET_EXCLUDE_APPS 1052  // ExcludeApps: programs whose copies are not recorded
 
 // Controls and commands of the history edit dialog (126).
 #define IDC_HISTEDIT_TEXT        1000
@@ -114,6 +115,7 @@
 #define IDC_OPT_POSITION         1037  // ShowMenuPosMode
 #define IDC_OPT_NO_TRAY          1047  // disabled, mirrors the no-tray option
 #define IDC_OPT_OLD_DATE         1048  // bUseOldDateTime
+#define IDC_OPT_START_WITH_WINDOWS 1049  // our shortcut in the Startup folder
 
 // Controls and commands of the icon selection dialog (148).
 #define IDC_ICON_PATH            1000
@@ -189,6 +191,7 @@
 #define IDM_MAIN_ENCLOSE_COPY    119    // lParam: the enclose item's id
 #define IDM_MAIN_ENCLOSE_INSERT  120    // lParam: the enclose item's id
 #define IDM_MAIN_TRACK_MENU      133    // posted by IDM_MAIN_SHOW_MENU only
+#define IDM_MAIN_START_WITH_WINDOWS 140 // the tray menu's check entry: our shortcut in the Startup folder
 #define IDM_VOSSEL_SETTINGS      31000  // the folder popup's settings dialog
 #define IDM_FOLDER_FIRST         34000  // the folder popup's entries
 #define IDM_FOLDER_LAST          55499
@@ -197,6 +200,7 @@
 #define IDT_ENCLOSE_FALLBACK     12     // one-shot, 500 ms: nothing was selected
 #define IDT_CLIPBOARD_BACK       13     // one-shot: give the user's clipboard back after an insertion
 #define IDT_TRAY_WATCH           25     // 10 s
+#define IDT_DATA_FILE_WATCH      26     // 500 ms: the data file changed by another program
 #define IDT_HISTORY_SAVE         50     // 30 min
 #define IDT_CORNER_WATCH         100    // 100 ms
 
