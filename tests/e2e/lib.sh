@@ -183,6 +183,10 @@ e2e_winpath() {
   printf 'Z:%s' "$path"
 }
 
+# e2e_text_file FILE UTF8_TEXT   writes the text to FILE as code page 932 bytes
+# and prints FILE's Windows name: a text for a control, from UTF-8
+e2e_text_file() { e2e_sjis "$2" "$1"; e2e_winpath "$1"; }
+
 # e2e_clips_file OUT ESCAPED_UTF8_TEXT...   a clips.dat holding these entries,
 # newest first: a 16-bit count, then per entry a 16-bit length and its bytes
 e2e_clips_file() {
