@@ -1,5 +1,6 @@
 #include "app/main_commands.h"
 
+#include "abbrev/abbreviations.h"
 #include "app/clipboard_chain.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "editor/settings_editor.h"
@@ -16,12 +17,26 @@ namespace tv {
 namespace {
 
 // The tray's right click: the whole menu at the pointer, tracked at once.
+// The tray's own entries, below the items while the menu is open from the tray.
+void appendTrayEntries(HMENU menu) {
+    if (!abbreviationsEnabled()) return;
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING | (abbreviationsPaused() ? MF_CHECKED : MF_UNCHECKED), IDM_MAIN_PAUSE_ABBREVIATIONS,
+                "略語の展開を一時停止(&A)");
+}
+
 void showTrayMenu() {
     // Open like any other menu: a hotkey closes it, the corners wait for it.
-    if (!popup().mainMenu || !beginMenu()) return;
+    HMENU menu = popup().mainMenu;
+    if (!menu || !beginMenu()) return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    trackAndFinish(popup().mainMenu, cursor);
+    const int itemEntries = GetMenuItemCount(menu);
+    appendTrayEntries(menu);
+    trackAndFinish(menu, cursor);
+    // The chosen entry's command is already posted; the keys and corners show the items alone.
+    if (IsMenu(menu))
+        while (GetMenuItemCount(menu) > itemEntries) DeleteMenu(menu, static_cast<UINT>(itemEntries), MF_BYPOSITION);
 }
 
 }  // namespace
@@ -44,6 +59,8 @@ LRESULT handleCommand(UINT id, LPARAM lParam, bool invokedFromMenu, WORD placeme
     case IDM_MAIN_OPEN_HISTORY_EDITOR: openHistoryEditor(nullptr); return 0;
     case IDM_MAIN_ENCLOSE_COPY: onEncloseCopy(static_cast<uint16_t>(lParam)); return 1;
     case IDM_MAIN_ENCLOSE_INSERT: onEncloseInsert(static_cast<uint16_t>(lParam)); return 1;
+    case IDM_MAIN_ABBREVIATION_HIT: runAbbreviationHit(); return 0;
+    case IDM_MAIN_PAUSE_ABBREVIATIONS: toggleAbbreviationPause(); return 0;
     case IDM_MAIN_TRACK_MENU: onTrackMenu(placementMode, reinterpret_cast<HMENU>(lParam)); return 0;
     case IDM_VOSSEL_SETTINGS: openFolderPopupSettings(); return 0;
     }
