@@ -7,10 +7,6 @@ namespace tv {
 
 namespace {
 
-size_t firstCharacterWidth(std::string_view text) {
-    return isLeadByte(static_cast<unsigned char>(text[0])) && text.size() > 1 ? 2 : 1;
-}
-
 // Calls visit(node) for every node whose item expands by its abbreviation, in menu order.
 template <class Visit>
 void forEachAbbreviation(const menuNode& root, Visit&& visit) {
@@ -20,23 +16,6 @@ void forEachAbbreviation(const menuNode& root, Visit&& visit) {
             if (expandsByAbbreviation(node)) visit(node);
         },
         [](const menuNode&, size_t) {});
-}
-
-// The item each abbreviation runs: the first that has it in menu order.
-std::unordered_map<std::string_view, const menuItem*> winners(const menuNode& root) {
-    std::unordered_map<std::string_view, const menuItem*> first;
-    forEachAbbreviation(root, [&](const menuNode& node) { first.emplace(node.item->abbreviation, node.item.get()); });
-    return first;
-}
-
-// The winner whose abbreviation ends `typed` on a whole character, or null.
-const menuItem* endingWinner(const std::unordered_map<std::string_view, const menuItem*>& first,
-                             std::string_view typed) {
-    for (size_t start = 0; start < typed.size(); start += firstCharacterWidth(typed.substr(start))) {
-        auto found = first.find(typed.substr(start));
-        if (found != first.end()) return found->second;
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -71,7 +50,7 @@ void abbreviationMatcher::rebuild(const menuNode& root) {
     clear();
     forEachAbbreviation(root, [&](const menuNode& node) {
         const std::string& text = node.item->abbreviation;
-        if (!byText_.emplace(text, node.item).second) return;
+        if (!byText_.emplace(text, node.item).second) return;  // the first in menu order wins
         size_t characters = characterCount(text);
         if (characters > longestCharacters_) longestCharacters_ = characters;
     });
@@ -81,6 +60,11 @@ void abbreviationMatcher::clear() {
     byText_.clear();
     longestCharacters_ = 0;
     typed_.clear();
+}
+
+const menuItem* abbreviationMatcher::holder(const std::string& abbreviation) const {
+    auto found = byText_.find(abbreviation);
+    return found == byText_.end() ? nullptr : found->second.lock().get();
 }
 
 std::optional<abbreviationHit> abbreviationMatcher::type(std::string_view character) {
@@ -101,7 +85,7 @@ std::optional<abbreviationHit> abbreviationMatcher::type(std::string_view charac
 std::optional<abbreviationHit> abbreviationMatcher::typeText(std::string_view text) {
     std::optional<abbreviationHit> lastHit;
     for (size_t i = 0; i < text.size();) {
-        size_t width = firstCharacterWidth(text.substr(i));
+        size_t width = characterWidthAt(text, i);
         if (auto hit = type(text.substr(i, width))) lastHit = std::move(hit);
         i += width;
     }
@@ -110,7 +94,7 @@ std::optional<abbreviationHit> abbreviationMatcher::typeText(std::string_view te
 
 size_t characterCount(std::string_view text) {
     size_t count = 0;
-    for (size_t i = 0; i < text.size(); i += firstCharacterWidth(text.substr(i))) ++count;
+    for (size_t i = 0; i < text.size(); i += characterWidthAt(text, i)) ++count;
     return count;
 }
 
@@ -130,22 +114,25 @@ const menuItem* findAbbreviationHolder(const menuNode& root, std::string_view ab
 }
 
 std::vector<abbreviationConflict> findAbbreviationConflicts(const menuNode& root) {
-    const auto first = winners(root);
+    abbreviationMatcher matcher;
+    matcher.rebuild(root);
     std::vector<abbreviationConflict> conflicts;
     forEachAbbreviation(root, [&](const menuNode& node) {
         const std::string& text = node.item->abbreviation;
-        const menuItem* winner = first.at(text);
+        const menuItem* winner = matcher.holder(text);
         if (winner != node.item.get()) {
             conflicts.push_back({node.item.get(), winner, true});
             return;
         }
         // Typed from its start, does another abbreviation fire before the last character?
-        for (size_t end = firstCharacterWidth(text); end < text.size();
-             end += firstCharacterWidth(std::string_view(text).substr(end))) {
-            if (const menuItem* earlier = endingWinner(first, std::string_view(text).substr(0, end))) {
-                conflicts.push_back({node.item.get(), earlier, false});
-                return;
-            }
+        matcher.reset();
+        for (size_t end = 0; end < text.size();) {
+            const size_t width = characterWidthAt(text, end);
+            auto hit = matcher.type(std::string_view(text).substr(end, width));
+            end += width;
+            if (!hit) continue;
+            if (end < text.size()) conflicts.push_back({node.item.get(), hit->item.get(), false});
+            return;
         }
     });
     return conflicts;

@@ -62,6 +62,9 @@ public:
     void reset() { typed_.clear(); }
 
     bool empty() const { return byText_.empty(); }
+    // The item `abbreviation` belongs to: the first in menu order that has it and
+    // expands; null when there is none.
+    const menuItem* holder(const std::string& abbreviation) const;
 
 private:
     std::unordered_map<std::string, std::weak_ptr<menuItem>> byText_;

@@ -1,5 +1,5 @@
-// The main window's WM_COMMAND dispatch: its own commands below 200, folder
-// popup commands, and everything else as an item of the menu.
+// The main window's WM_COMMAND dispatch: its own commands (res/resource.h),
+// folder popup commands, and everything else as an item of the menu.
 #pragma once
 
 #include <windows.h>

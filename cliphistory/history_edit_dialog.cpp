@@ -11,8 +11,6 @@
 
 #include "cliphistory/clip_history.h"
 #include "files/atomic_file.h"
-#include "files/code_page.h"
-#include "files/escaping.h"
 #include "files/file_dialog.h"
 #include "files/unicode_escape.h"
 #include "res/resource.h"
@@ -88,31 +86,21 @@ void selectItem(HWND tree, HTREEITEM item) {
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
-// An entry with characters code page 932 lacks is labelled with them.
-HTREEITEM insertWideEntry(const historyEditState& dialog, menuItem& entry, HTREEITEM after) {
-    std::u16string label = shownAsUtf16(entry.text, true);
+LPWSTR wideText(std::u16string& text) { return reinterpret_cast<LPWSTR>(&text[0]); }
+
+// Labels go through the wide messages, so that an entry with characters code
+// page 932 lacks shows them.
+HTREEITEM insertEntry(const historyEditState& dialog, menuItem& entry, HTREEITEM after) {
+    std::u16string label = shownAsUtf16(entry.text, entry.unicodeEscapes);
     TVINSERTSTRUCTW insert{};
     insert.hParent = TVI_ROOT;
     insert.hInsertAfter = after;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = reinterpret_cast<LPWSTR>(&label[0]);
+    insert.item.pszText = wideText(label);
     insert.item.iImage = insert.item.iSelectedImage = standardIconIndex(iconSlot::phrase);
     insert.item.lParam = reinterpret_cast<LPARAM>(&entry);
     return reinterpret_cast<HTREEITEM>(
         SendMessageW(dialog.tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
-HTREEITEM insertEntry(const historyEditState& dialog, menuItem& entry, HTREEITEM after) {
-    if (entry.unicodeEscapes) return insertWideEntry(dialog, entry, after);
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = after;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(entry.text.c_str());
-    insert.item.iImage = insert.item.iSelectedImage = standardIconIndex(iconSlot::phrase);
-    insert.item.lParam = reinterpret_cast<LPARAM>(&entry);
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(dialog.tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 HTREEITEM findTreeItem(const historyEditState& dialog, const menuItem* entry) {
@@ -126,16 +114,17 @@ HTREEITEM findTreeItem(const historyEditState& dialog, const menuItem* entry) {
     return nullptr;
 }
 
-void showText(historyEditState& dialog, const std::string& text) {
+// The text box shows the entry's text, every escape undone (empty for none).
+void showText(historyEditState& dialog, const menuItem* entry) {
     dialog.showingEntry = true;
-    SetWindowTextA(dialog.text, text.c_str());
+    setWindowTextUtf16(dialog.text, entry ? historyTextToUtf16(*entry) : std::u16string());
     dialog.showingEntry = false;
 }
 
 void forgetSelection(historyEditState& dialog) {
     dialog.selectedItem = nullptr;
     dialog.selectedEntry = nullptr;
-    showText(dialog, "");
+    showText(dialog, nullptr);
 }
 
 // The whole list, front to back, newest at the top unless ClipToAddPos puts it at the bottom.
@@ -161,37 +150,18 @@ void selectEntryById(historyEditState& dialog, uint16_t itemId) {
 void onSelectionChanged(historyEditState& dialog, const NMTREEVIEWA& change) {
     dialog.selectedItem = change.itemNew.hItem;
     dialog.selectedEntry = dialog.selectedItem ? reinterpret_cast<menuItem*>(change.itemNew.lParam) : nullptr;
-    if (dialog.selectedEntry && dialog.selectedEntry->unicodeEscapes) {
-        dialog.showingEntry = true;
-        setWindowTextUtf16(dialog.text, historyTextToUtf16(*dialog.selectedEntry));
-        dialog.showingEntry = false;
-        return;
-    }
-    showText(dialog, dialog.selectedEntry ? unescapeText(dialog.selectedEntry->text) : std::string());
+    showText(dialog, dialog.selectedEntry);
 }
 
 void onTextChanged(historyEditState& dialog) {
     if (dialog.showingEntry || !dialog.selectedEntry || !dialog.selectedItem) return;
-    std::u16string wide = windowTextUtf16(dialog.text);
-    std::string codePage;
-    if (!utf16ToCodePage932(wide, codePage)) {
-        setHistoryText(*dialog.selectedEntry, wide);
-        std::u16string label = historyEditLabelUtf16(*dialog.selectedEntry);
-        TVITEMW item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = dialog.selectedItem;
-        item.pszText = reinterpret_cast<LPWSTR>(&label[0]);
-        SendMessageW(dialog.tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        return;
-    }
-    dialog.selectedEntry->text = escapeText(windowText(dialog.text), escapeMode::textFile);
-    dialog.selectedEntry->unicodeEscapes = false;
-    std::string label = historyEditLabel(dialog.selectedEntry->text);
-    TVITEMA item{};
+    setHistoryText(*dialog.selectedEntry, windowTextUtf16(dialog.text));
+    std::u16string label = historyEditLabelUtf16(*dialog.selectedEntry);
+    TVITEMW item{};
     item.mask = TVIF_TEXT;
     item.hItem = dialog.selectedItem;
-    item.pszText = &label[0];
-    SendMessageA(dialog.tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    item.pszText = wideText(label);
+    SendMessageW(dialog.tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 // Up and down are as shown: with the newest entry at the bottom, up is
@@ -239,7 +209,7 @@ void deleteSelected(historyEditState& dialog) {
 // code page 932 lacks its text as UTF-8 with a byte-order mark.
 std::string savedForm(const menuItem& entry) {
     if (!entry.unicodeEscapes) return entry.text;
-    return "\xEF\xBB\xBF" + utf16ToUtf8(historyTextToUtf16(entry));
+    return "\xEF\xBB\xBF" + unescapeToUtf8(entry.text, true);
 }
 
 void saveSelectedToFile(historyEditState& dialog) {

@@ -11,28 +11,32 @@
 
 namespace tv {
 
-void historyList::queueClip(std::u16string_view text) {
-    // A zero ends the text, as it ends the code page 932 one.
-    codePageText escaped = escapedFromUtf16(text.substr(0, text.find(u'\0')));
-    pendingClips_.push_back({std::move(escaped.bytes), true, escaped.unicodeEscapes});
+namespace {
+
+// The escaped form of a queued clip. The file keeps a text up to its first
+// zero, and the Unicode text ends at its first zero the same way.
+codePageText escapedClip(std::string& text, std::u16string_view wide) {
+    if (!wide.empty()) return escapedFromUtf16(wide.substr(0, wide.find(u'\0')));
+    text.resize(std::strlen(text.c_str()));
+    return {escapeText(text, escapeMode::textFile), false};
 }
+
+}  // namespace
 
 addClipResult historyList::addPendingClip(bool keepExistingPosition) {
     addClipResult result;
-    pendingClip clip;
-    // The file keeps a text up to its first zero byte. A clip that is empty once
-    // cut there would be saved with length 0 and vanish at the next load, so it
-    // is not recorded at all.
-    while (clip.text.empty()) {
+    codePageText clip;
+    // A clip that is empty once cut at its first zero would be saved with
+    // length 0 and vanish at the next load, so it is not recorded at all.
+    while (clip.bytes.empty()) {
         if (pendingClips_.empty()) return result;
-        clip = std::move(pendingClips_.front());
+        pendingClip next = std::move(pendingClips_.front());
         pendingClips_.pop_front();
-        clip.text.resize(std::strlen(clip.text.c_str()));
+        clip = escapedClip(next.text, next.wide);
     }
-    if (!clip.escaped) clip.text = escapeText(clip.text, escapeMode::textFile);
     // The entry takes its id before the duplicate check: a discarded clip still
     // passes its id through the released list, and a moved text gets a fresh one.
-    itemRef entry = model_.createHistoryEntry(std::move(clip.text), clip.unicodeEscapes);
+    itemRef entry = model_.createHistoryEntry(std::move(clip.bytes), clip.unicodeEscapes);
 
     if (editDialogOpen) {
         // The dialog lists every capture as it comes; it says the bound is ignored.

@@ -45,8 +45,8 @@ public:
     // The code page 932 text as Windows gives it, or the Unicode text: one the
     // code page holds whole is recorded exactly as the code page 932 text would
     // be, any other keeps every character (menuItem::unicodeEscapes).
-    void queueClip(std::string text) { pendingClips_.push_back({std::move(text), false, false}); }
-    void queueClip(std::u16string_view text);
+    void queueClip(std::string text) { pendingClips_.push_back({std::move(text), {}}); }
+    void queueClip(std::u16string_view text) { pendingClips_.push_back({{}, std::u16string(text)}); }
     size_t pendingCount() const { return pendingClips_.size(); }
 
     // Step B: moves the oldest queued text into the list. With keepExistingPosition
@@ -77,9 +77,8 @@ private:
     std::deque<itemRef>::iterator locate(const menuItem* entry);
 
     struct pendingClip {
-        std::string text;
-        bool escaped = false;         // already in the escaped form
-        bool unicodeEscapes = false;  // and holding escapes
+        std::string text;    // code page 932, when the Unicode text is empty
+        std::u16string wide;
     };
 
     menuModel& model_;

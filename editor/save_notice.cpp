@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "res/resource.h"
+
 namespace tv {
 
 namespace {
@@ -9,7 +11,6 @@ namespace {
 const char editorTitle[] = "Tolvane (設定)";
 // Long enough to be read after a glance back from another window.
 constexpr UINT savedNoticeMilliseconds = 4000;
-constexpr UINT_PTR savedNoticeTimer = 1;
 
 }  // namespace
 
@@ -22,12 +23,12 @@ void showSavedNotice(editorState& editor) {
     snprintf(title, sizeof title, "%s - 保存しました %d:%02d", editorTitle, now.wHour, now.wMinute);
     SetWindowTextA(editor.window, title);
     // A second save restarts the same timer, so the notice stays its full time.
-    SetTimer(editor.window, savedNoticeTimer, savedNoticeMilliseconds, nullptr);
+    SetTimer(editor.window, IDT_EDITOR_SAVED_NOTICE, savedNoticeMilliseconds, nullptr);
 }
 
 void onEditorTimer(editorState& editor, UINT_PTR timer) {
-    if (timer != savedNoticeTimer) return;
-    KillTimer(editor.window, savedNoticeTimer);
+    if (timer != IDT_EDITOR_SAVED_NOTICE) return;
+    KillTimer(editor.window, IDT_EDITOR_SAVED_NOTICE);
     showEditorTitle(editor.window);
 }
 

@@ -74,22 +74,6 @@ const encodingTable& encodingFor() {
     return *table;
 }
 
-template <class Next, class Text>
-bool plainToCodePage932(Text text, std::string& out, Next next) {
-    bool complete = true;
-    out.reserve(out.size() + text.size());
-    for (size_t pos = 0; pos < text.size();) complete = appendPlainCodePage932(next(text, pos), out) && complete;
-    return complete;
-}
-
-template <class Out, class Append>
-Out fromCodePage932(std::string_view text, Append append) {
-    Out out;
-    out.reserve(text.size());
-    for (size_t pos = 0; pos < text.size();) append(nextCodePage932(text, pos), out);
-    return out;
-}
-
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
@@ -217,18 +201,18 @@ bool appendPlainCodePage932(uint32_t codePoint, std::string& out) {
     return false;
 }
 
-bool utf8ToCodePage932(std::string_view utf8, std::string& out) {
-    return plainToCodePage932(utf8, out, nextUtf8);
-}
-
 bool utf16ToCodePage932(std::u16string_view utf16, std::string& out) {
-    return plainToCodePage932(utf16, out, nextUtf16);
+    bool complete = true;
+    out.reserve(out.size() + utf16.size());
+    for (size_t pos = 0; pos < utf16.size();) complete = appendPlainCodePage932(nextUtf16(utf16, pos), out) && complete;
+    return complete;
 }
-
-std::string codePage932ToUtf8(std::string_view text) { return fromCodePage932<std::string>(text, appendUtf8); }
 
 std::u16string codePage932ToUtf16(std::string_view text) {
-    return fromCodePage932<std::u16string>(text, appendUtf16);
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t pos = 0; pos < text.size();) appendUtf16(nextCodePage932(text, pos), out);
+    return out;
 }
 
 std::u16string utf8ToUtf16(std::string_view utf8) {

@@ -43,10 +43,8 @@ bool appendCodePage932(uint32_t codePoint, std::string& out);
 // UTF-16 unit, as Windows writes it. Appends to `out` and returns false when a
 // character was lacking.
 bool appendPlainCodePage932(uint32_t codePoint, std::string& out);
-bool utf8ToCodePage932(std::string_view utf8, std::string& out);
 bool utf16ToCodePage932(std::u16string_view utf16, std::string& out);
 
-std::string codePage932ToUtf8(std::string_view text);
 std::u16string codePage932ToUtf16(std::string_view text);
 std::u16string utf8ToUtf16(std::string_view utf8);
 std::string utf16ToUtf8(std::u16string_view utf16);

@@ -91,6 +91,13 @@ uint16_t modifierBitsOf(int extKeyColumn) {
     return bits;
 }
 
+// The key columns: the key with its modifiers, and the extended key bits.
+void readKey(menuItem& item, const lineColumns& columns) {
+    int extKeyColumn = parseDecimal(columns[4]);
+    item.vk = static_cast<uint16_t>((parseDecimal(columns[3]) & 0xFFFF) | modifierBitsOf(extKeyColumn));
+    item.extKey = static_cast<uint8_t>(extKeyColumn & extKeyKeptBits);
+}
+
 // What reading a line kept as it stood or had to change, for tvtool check.
 struct lineNotes {
     bool malformedEscape = false;      // a "\u{" in the content that is no escape
@@ -99,14 +106,12 @@ struct lineNotes {
 
 lineNotes fillFromLine(menuItem& item, const lineColumns& columns) {
     lineNotes notes;
-    int extKeyColumn = parseDecimal(columns[4]);
     item.mode = static_cast<uint8_t>(parseDecimal(columns[0]) & 0xFF);
     item.text = std::string(columns[1]);
     unescapedContent content = unescapeContent(columns[2]);
     item.data = std::move(content.content.bytes);
     item.unicodeEscapes = content.content.unicodeEscapes;
-    item.vk = static_cast<uint16_t>((parseDecimal(columns[3]) & 0xFFFF) | modifierBitsOf(extKeyColumn));
-    item.extKey = static_cast<uint8_t>(extKeyColumn & extKeyKeptBits);
+    readKey(item, columns);
     item.extIconFileName = std::string(columns[6]);
     item.extIconIndex = parseDecimal(columns[7]);
     notes.malformedEscape = content.malformedEscapes != 0;
@@ -117,16 +122,11 @@ lineNotes fillFromLine(menuItem& item, const lineColumns& columns) {
 }
 
 void createRootItem(menuModel& model, menuNode& root, const lineColumns& columns) {
-    // The header keeps only the root's key, its key bits and its corner.
+    // The header keeps only the root's key, its key bits and its corner; every
+    // other field of the root stays at its default.
     menuItem& item = model.createItem(root);
-    fillFromLine(item, columns);
-    item.mode = itemMode::inputString;
+    readKey(item, columns);
     item.text = rootItemText;
-    item.data.clear();
-    item.unicodeEscapes = false;
-    item.extIconFileName.clear();
-    item.extIconIndex = 0;
-    item.abbreviation.clear();
     model.setCorner(item, parseDecimal(columns[5]));
 }
 

@@ -19,6 +19,30 @@ int hexValue(char c) {
     return -1;
 }
 
+enum class escapeShape {
+    none,        // no "\u{" at this place
+    wellFormed,  // a character's escape
+    malformed,   // "\u{" that is no escape: kept as it stands
+};
+
+// Looks at `pos`; for a well-formed escape sets the code point and the
+// escape's length in bytes.
+escapeShape unicodeEscapeAt(std::string_view text, size_t pos, uint32_t& codePoint, size_t& length) {
+    if (text.compare(pos, 3, "\\u{") != 0) return escapeShape::none;
+    uint32_t value = 0;
+    size_t digits = 0;
+    size_t i = pos + 3;
+    for (; i < text.size() && hexValue(text[i]) >= 0; ++i) {
+        if (++digits > maxEscapeDigits) return escapeShape::malformed;
+        value = value << 4 | static_cast<uint32_t>(hexValue(text[i]));
+    }
+    if (digits == 0 || i == text.size() || text[i] != '}') return escapeShape::malformed;
+    if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return escapeShape::malformed;
+    codePoint = value;
+    length = i + 1 - pos;
+    return escapeShape::wellFormed;
+}
+
 // One character of a text on its way between forms: its code page 932 bytes as
 // they stood, so that what the code page holds never changes on the way, or the
 // code point of a character from Unicode or from an escape.
@@ -173,22 +197,6 @@ Out unicodeOf(const textUnits& units, Append append) {
 
 }  // namespace
 
-escapeShape unicodeEscapeAt(std::string_view text, size_t pos, uint32_t& codePoint, size_t& length) {
-    if (text.compare(pos, 3, "\\u{") != 0) return escapeShape::none;
-    uint32_t value = 0;
-    size_t digits = 0;
-    size_t i = pos + 3;
-    for (; i < text.size() && hexValue(text[i]) >= 0; ++i) {
-        if (++digits > maxEscapeDigits) return escapeShape::malformed;
-        value = value << 4 | static_cast<uint32_t>(hexValue(text[i]));
-    }
-    if (digits == 0 || i == text.size() || text[i] != '}') return escapeShape::malformed;
-    if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return escapeShape::malformed;
-    codePoint = value;
-    length = i + 1 - pos;
-    return escapeShape::wellFormed;
-}
-
 void appendUnicodeEscape(uint32_t codePoint, std::string& out) {
     static const char digits[] = "0123456789ABCDEF";
     out += "\\u{";
@@ -199,22 +207,13 @@ void appendUnicodeEscape(uint32_t codePoint, std::string& out) {
 }
 
 codePageText contentFromUtf16(std::u16string_view text) { return contentOf(unitsOfUnicode(text, nextUtf16)); }
-codePageText contentFromUtf8(std::string_view text) { return contentOf(unitsOfUnicode(text, nextUtf8)); }
 
 std::u16string contentToUtf16(std::string_view data, bool unicodeEscapes) {
     return unicodeOf<std::u16string>(unitsOfCodePage(data, textForm::content, unicodeEscapes), appendUtf16);
 }
 
-std::string contentToUtf8(std::string_view data, bool unicodeEscapes) {
-    return unicodeOf<std::string>(unitsOfCodePage(data, textForm::content, unicodeEscapes), appendUtf8);
-}
-
 codePageText escapedFromUtf16(std::u16string_view text) {
     return escapedOf(unitsOfUnicode(text, nextUtf16), &textFileMode);
-}
-
-codePageText escapedFromUtf8(std::string_view text) {
-    return escapedOf(unitsOfUnicode(text, nextUtf8), &textFileMode);
 }
 
 std::u16string unescapeToUtf16(std::string_view escaped, bool unicodeEscapes) {
@@ -238,6 +237,8 @@ std::string shownAsUtf8(std::string_view escaped, bool unicodeEscapes) {
 }
 
 std::u16string shownAsUtf16(std::string_view escaped, bool unicodeEscapes) {
+    // Without escapes the shown form is the bytes as they stand.
+    if (!unicodeEscapes) return codePage932ToUtf16(escaped);
     return unicodeOf<std::u16string>(unitsOfCodePage(escaped, textForm::shown, unicodeEscapes), appendUtf16);
 }
 

@@ -25,15 +25,6 @@
 
 namespace tv {
 
-enum class escapeShape {
-    none,        // no "\u{" at this place
-    wellFormed,  // a character's escape
-    malformed,   // "\u{" that is no escape: kept as it stands
-};
-
-// Looks at `pos`; for a well-formed escape sets the code point and the
-// escape's length in bytes.
-escapeShape unicodeEscapeAt(std::string_view text, size_t pos, uint32_t& codePoint, size_t& length);
 // Writes the escape: upper-case hex digits without leading zeros.
 void appendUnicodeEscape(uint32_t codePoint, std::string& out);
 
@@ -45,14 +36,11 @@ struct codePageText {
 
 // The content form of a text, with escapes only when a character needs one.
 codePageText contentFromUtf16(std::u16string_view text);
-codePageText contentFromUtf8(std::string_view text);
 // The text a content stands for.
 std::u16string contentToUtf16(std::string_view data, bool unicodeEscapes);
-std::string contentToUtf8(std::string_view data, bool unicodeEscapes);
 
 // The escaped form of a text, with escapes only when a character needs one.
 codePageText escapedFromUtf16(std::u16string_view text);
-codePageText escapedFromUtf8(std::string_view text);
 // The text an escaped form stands for: every escape undone.
 std::u16string unescapeToUtf16(std::string_view escaped, bool unicodeEscapes);
 std::string unescapeToUtf8(std::string_view escaped, bool unicodeEscapes);
@@ -62,7 +50,7 @@ std::string unescapeToUtf8(std::string_view escaped, bool unicodeEscapes);
 std::string shownAsUtf8(std::string_view escaped, bool unicodeEscapes);
 std::u16string shownAsUtf16(std::string_view escaped, bool unicodeEscapes);
 codePageText escapedFromShown(std::string_view shownUtf8);
-// The escaped form with each escape replaced as plain text has it (utf8ToCodePage932):
+// The escaped form with each escape replaced as plain text has it (appendPlainCodePage932):
 // "?" for each UTF-16 unit, ¥ as ￥. What the history file keeps of an entry.
 std::string withoutUnicodeEscapes(std::string_view escaped);
 

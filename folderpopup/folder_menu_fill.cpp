@@ -132,6 +132,15 @@ void addNamedEntry(folderMenu& menu, const std::string& label, const std::string
     appendOwnerDrawn(menu, node, withSubmenu, place == entryPlace::newColumn);
 }
 
+// A "続き(&Z)..." page's entries, taken from it and appended to menu.target
+// (its submenu) as a fresh page; returns the next such page, or null.
+folderMenuNode* addPendingEntries(folderMenu& menu, folderMenuNode& page) {
+    std::vector<folderEntry> rest = std::move(page.pending);
+    page.pending.clear();
+    menu.layout = columnLayout{};
+    return addEntries(menu, std::move(rest));
+}
+
 // The drives and the settings entry follow the registered folders. When these
 // fill more than a page, each "続き(&Z)..." page is filled at once rather than
 // when it opens: the drives would otherwise take the last page first, and a
@@ -139,11 +148,8 @@ void addNamedEntry(folderMenu& menu, const std::string& label, const std::string
 void addRegisteredFolders(folderMenu& menu, std::vector<folderEntry> entries) {
     folderMenuNode* more = addEntries(menu, std::move(entries));
     while (more) {
-        std::vector<folderEntry> rest = std::move(more->pending);
-        more->pending.clear();
-        menu.layout = columnLayout{};
-        const size_t count = rest.size();
-        more = addEntries(menu, std::move(rest));
+        const size_t count = more->pending.size();
+        more = addPendingEntries(menu, *more);
         if (more && more->pending.size() == count) break;  // a screen shorter than one entry
     }
 }
@@ -184,13 +190,11 @@ folderMenuNode* addEntries(folderMenu& menu, std::vector<folderEntry> entries) {
 
 void fillFolderMenu(folderMenu& menu, folderMenuNode& owner, HMENU submenu, bool singleFolderRoot) {
     menu.target = submenu;
-    menu.layout = columnLayout{};
     if (!owner.pending.empty()) {
-        std::vector<folderEntry> rest = std::move(owner.pending);
-        owner.pending.clear();
-        addEntries(menu, std::move(rest));
+        addPendingEntries(menu, owner);
         return;
     }
+    menu.layout = columnLayout{};
     const bool contents = owner.label == contentsEntryLabel;
     const bool entered = fitsShellPath(owner.path) && SetCurrentDirectoryA(owner.path.c_str());
     if (!contents) {

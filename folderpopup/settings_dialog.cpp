@@ -73,7 +73,7 @@ INT_PTR CALLBACK settingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-bool folderSettingsDialog(HWND owner, folderPopupSettings& settings) {
+bool showFolderSettingsDialog(HWND owner, folderPopupSettings& settings) {
     if (dialogOpen) return false;
     dialogOpen = true;
     INT_PTR result = DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_FOLDER_SETTINGS), owner, settingsProc,

@@ -12,6 +12,6 @@ namespace tv {
 
 // The dialog, modal to owner, showing `settings`. True on OK, with `settings`
 // holding the choices; false on Cancel, and when the dialog is already open.
-bool folderSettingsDialog(HWND owner, folderPopupSettings& settings);
+bool showFolderSettingsDialog(HWND owner, folderPopupSettings& settings);
 
 }  // namespace tv

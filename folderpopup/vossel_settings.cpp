@@ -4,13 +4,12 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <cstdio>
-
 #include "folderpopup/folder_popup.h"
 #include "folderpopup/settings_dialog.h"
 #include "folderpopup/shortcut_name.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
+#include "shell/settings.h"
 
 namespace tv {
 
@@ -61,30 +60,33 @@ void registerFolder(LPCITEMIDLIST folder, const std::string& displayName) {
     link->Release();
 }
 
+profileFile vosselFile() {
+    profileFile file(settingsFile);
+    file.section(settingsSection);
+    return file;
+}
+
 }  // namespace
 
 folderPopupSettings readFolderPopupSettings() {
-    folderPopupSettings defaults;
+    const profileFile file = vosselFile();
     folderPopupSettings settings;
-    settings.ShowMode = knownShowMode(
-        static_cast<int>(GetPrivateProfileIntA(settingsSection, "ShowMode", defaults.ShowMode, settingsFile)));
-    settings.ShowDrives = GetPrivateProfileIntA(settingsSection, "ShowDrives", static_cast<int>(defaults.ShowDrives),
-                                                settingsFile);
+    settings.ShowMode = knownShowMode(file.readInt("ShowMode", settings.ShowMode));
+    settings.ShowDrives = static_cast<uint32_t>(file.readInt("ShowDrives", static_cast<int>(settings.ShowDrives)));
     return settings;
 }
 
 bool writeFolderPopupSettings(const folderPopupSettings& settings) {
-    char number[16];
-    std::snprintf(number, sizeof number, "%d", settings.ShowMode);
-    bool written = WritePrivateProfileStringA(settingsSection, "ShowMode", number, settingsFile);
+    profileFile file = vosselFile();
+    file.writeInt("ShowMode", settings.ShowMode);
     // Signed, so that bits 30 and 31 make a negative number, as older copies wrote it.
-    std::snprintf(number, sizeof number, "%d", static_cast<int>(settings.ShowDrives));
-    return WritePrivateProfileStringA(settingsSection, "ShowDrives", number, settingsFile) && written;
+    file.writeInt("ShowDrives", static_cast<int>(settings.ShowDrives));
+    return !file.writeFailed();
 }
 
 void openFolderPopupSettings() {
     folderPopupSettings settings = readFolderPopupSettings();
-    if (folderSettingsDialog(app().mainWindow, settings) && !writeFolderPopupSettings(settings))
+    if (showFolderSettingsDialog(app().mainWindow, settings) && !writeFolderPopupSettings(settings))
         reportWriteFailure(app().mainWindow);
 }
 

@@ -6,6 +6,8 @@
 // library they are linked with, and so no fixed output buffer can cut the text.
 #include "popup/date_format.h"
 
+#include <tuple>
+
 #include "files/cp932.h"
 
 namespace tv {
@@ -141,11 +143,8 @@ const japaneseEra japaneseEras[] = {
 
 const japaneseEra* eraOf(const localTime& t) {
     const japaneseEra* found = nullptr;
-    for (const japaneseEra& era : japaneseEras) {
-        bool begun = t.year != era.year ? t.year > era.year
-                                        : (t.month != era.month ? t.month > era.month : t.day >= era.day);
-        if (begun) found = &era;
-    }
+    for (const japaneseEra& era : japaneseEras)
+        if (std::tie(t.year, t.month, t.day) >= std::tie(era.year, era.month, era.day)) found = &era;
     return found;
 }
 

@@ -35,7 +35,7 @@ piece pieceAt(const std::string& text, size_t pos, size_t& length) {
         default: break;
         }
     }
-    length = isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
+    length = characterWidthAt(text, pos);
     return {piece::plain, pos, length};
 }
 

@@ -207,6 +207,9 @@
 #define IDT_HISTORY_SAVE         50     // 30 min
 #define IDT_CORNER_WATCH         100    // 100 ms
 
+// Timers of the settings editor.
+#define IDT_EDITOR_SAVED_NOTICE  1      // one-shot, 4 s: the caption's "保存しました" goes
+
 // Hotkey ids of the main window (WM_HOTKEY wParam); the items' keys use their
 // itemId, 200 up.
 #define IDH_PRIVATE              11     // Win+Shift+Backspace: lets us take the foreground

@@ -29,7 +29,7 @@ struct appState {
 
     HWND taskbar = nullptr;
     bool trayAdded = false;
-    bool noTray = false;  // the tile instead of a tray icon (the options dialog's check box)
+    bool noTray = false;  // the tile instead of a tray icon (shown, never changed, in the options dialog)
 
     settings config;
     fontRecord font;      // the editor's edit fields

@@ -180,7 +180,7 @@ TEST(UnicodeEscape, Utf8DataFileContents) {
     const menuItem& item = *model.root.children.at(0).item;
     EXPECT_EQ(item.text, "10\x8E\x9E\x81\x60" "12\x8E\x9E \x81\x8F");
     EXPECT_TRUE(item.unicodeEscapes);
-    EXPECT_EQ(contentToUtf8(item.data, true), u8"\U0001F600 10時～12時 ¥\\u{41}");
+    EXPECT_EQ(utf16ToUtf8(contentToUtf16(item.data, true)), u8"\U0001F600 10時～12時 ¥\\u{41}");
 }
 
 // The history: a clip the code page holds is recorded exactly as before; one it

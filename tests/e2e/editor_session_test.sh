@@ -26,8 +26,6 @@ e2e_write_menu tv2_text.ini "${E2E_MENU_HEADER}1613	0	0
 cp "$TOLVANE_EXE" .
 
 ctl() { e2e_editorctl "$@"; }
-# A text for a field, from UTF-8, as a Windows path of its CP932 bytes.
-text_file() { e2e_sjis "$2" "$1"; e2e_winpath "$1"; }
 editor_closed() { e2e_wait_until '! ctl window > /dev/null 2>&1' 5; }
 editor_count() { e2e_winlist --class '#32770' --visible | grep -c "$(printf 'Tolvane (設定)' | iconv -f UTF-8 -t CP932)"; }
 
@@ -151,7 +149,7 @@ reopen_with_edit() {
   e2e_start_tolvane "$DESKTOP"
   e2e_start "$DESKTOP" tolvane.exe
   ctl wait-window > /dev/null || { e2e_fail "no editor after a restart"; return 1; }
-  ctl select 2 settext 1001 "$(text_file "$1.txt" "$1")" > /dev/null
+  ctl select 2 settext 1001 "$(e2e_text_file "$1.txt" "$1")" > /dev/null
 }
 
 # logoff_answered ANSWER   WM_QUERYENDSESSION to the program, the save prompt
@@ -169,7 +167,7 @@ logoff_answered() {
 # saves and quits; a logoff is refused by Cancel only.
 test_quit_with_changes() {
   cp tv2_text.ini before-quit.ini
-  ctl select 2 settext 1001 "$(text_file QuitNo.txt QuitNo)" > /dev/null
+  ctl select 2 settext 1001 "$(e2e_text_file QuitNo.txt QuitNo)" > /dev/null
   reset_notepad
   menu_pick x
   [ "$(prompt_text)" = "変更されています．設定を保存しますか？" ] &&

@@ -48,8 +48,9 @@ cp "$TOLVANE_EXE" .
 
 ctl() { e2e_editorctl "$@"; }
 path_of() { e2e_editor_path "$1"; }
-# A text for a field, from UTF-8, as a Windows path of its CP932 bytes.
-text_file() { e2e_sjis "$2" "$1"; e2e_winpath "$1"; }
+# A second start opens the running copy's editor.
+open_editor() { e2e_start "$DESKTOP" tolvane.exe; ctl wait-window > /dev/null; }
+editor_closed() { e2e_wait_until '! ctl window > /dev/null 2>&1' 5; }
 
 # check_path LABEL EXPECTED_PATH DESCRIPTION
 check_path() {
@@ -221,7 +222,7 @@ test_rename_and_modes() {
   ctl combo 1013 10 > /dev/null
   [ "$(e2e_editor_label 1)" = "終了(&X)" ] && e2e_pass "switched on to exit it shows \"終了(&X)\"" ||
     e2e_fail "after mode 10: $(e2e_editor_label 1)"
-  ctl settext 1001 "$(text_file mine.txt 'Mine')" combo 1013 3 > /dev/null
+  ctl settext 1001 "$(e2e_text_file mine.txt 'Mine')" combo 1013 3 > /dev/null
   [ "$(e2e_editor_label 1)" = Mine ] && e2e_pass "a text the user wrote survives a mode change" ||
     e2e_fail "after the user's text and mode 3: $(e2e_editor_label 1)"
   [ "$(ctl command 2002 combosel 1013)" = 2 ] && e2e_pass "the context menu's mode command sets the mode" ||
@@ -240,7 +241,7 @@ test_rename_and_modes() {
 test_long_rename() {
   local long
   long=$(printf 'ソ%.0s' $(seq 1000))
-  ctl settext 1001 "$(text_file long.txt "$long")" command 126 > /dev/null
+  ctl settext 1001 "$(e2e_text_file long.txt "$long")" command 126 > /dev/null
   e2e_key Return
   sleep 0.5
   ctl gettext 1001 renamed.txt > /dev/null
@@ -272,7 +273,7 @@ test_corners() {
 test_failed_save() {
   chattr +i menu.ini 2> /dev/null || { e2e_pass "skipped: chattr cannot lock the data file here"; return; }
   cp menu.ini before-failed.ini
-  select_label C && ctl settext 1001 "$(text_file c2.txt C2)" click 1014 > /dev/null
+  select_label C && ctl settext 1001 "$(e2e_text_file c2.txt C2)" click 1014 > /dev/null
   local message
   message=$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)
   ctl answer 1 > /dev/null
@@ -281,7 +282,7 @@ test_failed_save() {
   e2e_expect_bytes menu.ini before-failed.ini "a failed save leaves the data file as it was"
   ctl window > /dev/null && [ -n "$(path_of C2)" ] && e2e_pass "the editor stays open with the edit" ||
     e2e_fail "the editor or the edit is gone after the failed save"
-  ctl settext 1001 "$(text_file c.txt C)" > /dev/null
+  ctl settext 1001 "$(e2e_text_file c.txt C)" > /dev/null
 }
 
 test_save_and_prompt() {
@@ -318,7 +319,7 @@ test_save_and_prompt() {
   e2e_key Return
   sleep 0.5
   ctl click 2 > /dev/null
-  e2e_wait_until '! ctl window > /dev/null 2>&1' 5 && ! ctl msgbox 1 > /dev/null 2>&1 &&
+  editor_closed && ! ctl msgbox 1 > /dev/null 2>&1 &&
     e2e_pass "キャンセル right after 更新 and a rename that changed nothing closes without asking" ||
     e2e_fail "the editor asked or stayed open after 更新 with no change"
   e2e_start "$DESKTOP" tolvane.exe  # a second start opens the first one's editor
@@ -332,14 +333,13 @@ test_save_and_prompt() {
     e2e_fail "the editor or its change went after Cancel"
   ctl click 2 > /dev/null
   ctl answer 7 > /dev/null
-  e2e_wait_until '! ctl window > /dev/null 2>&1' 5 && e2e_pass "answering No closes the editor" || e2e_fail "still open after No"
+  editor_closed && e2e_pass "answering No closes the editor" || e2e_fail "still open after No"
   e2e_expect_bytes menu.ini saved.ini "No leaves the data file as it was"
-  e2e_start "$DESKTOP" tolvane.exe
-  ctl wait-window > /dev/null
+  open_editor
   [ -n "$(path_of C)" ] && e2e_pass "the discarded deletion is back when the editor reopens" || e2e_fail "C is gone"
   select_label C && ctl click 1006 click 2 > /dev/null
   ctl answer 6 > /dev/null
-  e2e_wait_until '! ctl window > /dev/null 2>&1' 5
+  editor_closed
   ! grep -q $'\t''C'$'\t' menu.ini && e2e_pass "answering Yes saves" || e2e_fail "C is still in the data file after Yes"
 }
 
@@ -348,8 +348,7 @@ test_save_and_prompt() {
 # for a few seconds. The data file is put back for the tests after this one.
 editor_caption() { e2e_winlist --class '#32770' --visible | cut -f9 | iconv -f CP932 -t UTF-8; }
 test_new_folder_saved() {
-  e2e_start "$DESKTOP" tolvane.exe
-  ctl wait-window > /dev/null
+  open_editor
   cp menu.ini before-folder.ini
   ctl select 0 command 40061 > /dev/null
   sleep 0.5
@@ -376,13 +375,12 @@ test_new_folder_saved() {
   e2e_wait_until '[ "$(editor_caption)" = "Tolvane (設定)" ]' 8 &&
     e2e_pass "the caption goes back after a few seconds" || e2e_fail "caption stays [$(editor_caption)]"
   ctl click 2 > /dev/null
-  e2e_wait_until '! ctl window > /dev/null 2>&1' 5
+  editor_closed
   cp before-folder.ini menu.ini
 }
 
 test_size_and_splitter() {
-  e2e_start "$DESKTOP" tolvane.exe
-  ctl wait-window > /dev/null
+  open_editor
   local handle enabled visible l t r b
   read -r handle enabled visible l t r b <<< "$(ctl window)"
   e2e_move $((r - 3)) $((b - 3))
@@ -411,9 +409,8 @@ test_size_and_splitter() {
   read -r _ _ _ l _ _ _ <<< "$(ctl window)"
   local offset=$((sl + 40 - l))
   ctl click 2 > /dev/null
-  e2e_wait_until '! ctl window > /dev/null 2>&1' 5
-  e2e_start "$DESKTOP" tolvane.exe
-  ctl wait-window > /dev/null
+  editor_closed
+  open_editor
   read -r _ _ _ l _ _ _ <<< "$(ctl window)"
   read -r sl _ _ _ <<< "$(ctl rect 1027)"
   [ $((sl - l)) = "$offset" ] && e2e_pass "the split is restored when the editor reopens" ||
@@ -469,7 +466,7 @@ test_keyboard() {
   e2e_wait_until '[ "$(ctl gettext 1000)" = "$tabbed" ]' 5 && [ "$(ctl focus)" = 1000 ] &&
     e2e_pass "Ctrl+Tab in the content field types a TAB; Escape closes nothing" ||
     e2e_fail "content [$(ctl gettext 1000)], focus on [$(ctl focus)]"
-  ctl settext 1000 "$(text_file a.txt a)" click 1014 > /dev/null
+  ctl settext 1000 "$(e2e_text_file a.txt a)" click 1014 > /dev/null
 }
 
 # The content field holds any character; the data file keeps one code page 932
@@ -482,7 +479,7 @@ test_unicode_content() {
   e2e_wait_until "grep -q 'Renamed	笑顔\\\\u{1F600}	' <(iconv -f CP932 -t UTF-8 menu.ini)" 5 &&
     e2e_pass "an emoji typed in the content field is saved as \\u{1F600}" ||
     e2e_fail "data file: [$(grep Renamed menu.ini | iconv -f CP932 -t UTF-8)]"
-  ctl settext 1000 "$(text_file a.txt a)" click 1014 > /dev/null
+  ctl settext 1000 "$(e2e_text_file a.txt a)" click 1014 > /dev/null
 }
 
 # check_maximized WHAT SHOT: the caption on the screen (the top edge as far out
@@ -511,9 +508,8 @@ test_maximized() {
   e2e_park_pointer  # nothing hovered in the screenshots
   check_maximized "maximised by a double click on the caption" "$(e2e_screenshots_dir)/editor-maximized.png"
   ctl click 2 > /dev/null
-  e2e_wait_until '! ctl window > /dev/null 2>&1' 5
-  e2e_start "$DESKTOP" tolvane.exe
-  ctl wait-window > /dev/null
+  editor_closed
+  open_editor
   check_maximized "reopened maximised" "$E2E_WORK/reopened-maximized.png"
 }
 

@@ -82,6 +82,21 @@ close_edit_dialog() {
   e2e_wait_until '! hctl window > /dev/null 2>&1' 5 || e2e_fail "the edit dialog did not close"
 }
 
+# save_one FILE WANT DESCRIPTION: "save one" (1014) on the selected entry,
+# saved as FILE in the Save dialog; FILE must hold the bytes of WANT.
+save_one() {
+  hctl post 1014 > /dev/null
+  if e2e_wait_until 'e2e_winlist --class "#32770" --visible | iconv -f CP932 -t UTF-8 | grep -q "1つをファイルにに保存"' 10; then
+    sleep 0.5
+    e2e_type "$1"
+    e2e_key Return
+    e2e_wait_file "$1" 10
+    e2e_expect_bytes "$1" "$2" "$3"
+  else
+    e2e_fail "$3: no Save dialog titled 1つをファイルにに保存"
+  fi
+}
+
 test_settings_dialog() {
   open_settings || return
   local texts missing=
@@ -200,18 +215,9 @@ test_edit_newest_at_top() {
   e2e_wait_until '[ "$(hctl focus)" = 1003 ]' 5 || e2e_fail "a click on the entry left the focus on $(hctl focus)"
   e2e_screenshot "$SHOTS/history-edit.png"
 
-  hctl post 1014 > /dev/null
-  if e2e_wait_until 'e2e_winlist --class "#32770" --visible | iconv -f CP932 -t UTF-8 | grep -q "1つをファイルにに保存"' 10; then
-    sleep 0.5
-    e2e_type one.txt
-    e2e_key Return
-    e2e_clips_file one.expected "${long}表yy"
-    tail -c +5 one.expected > one.want  # the text alone: no count, no length
-    e2e_wait_file one.txt 10
-    e2e_expect_bytes one.txt one.want "save one writes the entry's escaped text, nothing more"
-  else
-    e2e_fail "no Save dialog titled 1つをファイルにに保存"
-  fi
+  e2e_clips_file one.expected "${long}表yy"
+  tail -c +5 one.expected > one.want  # the text alone: no count, no length
+  save_one one.txt one.want "save one writes the entry's escaped text, nothing more"
 
   select_label c3
   hctl click 1006 > /dev/null
@@ -251,17 +257,8 @@ test_edit_unicode_entry() {
   e2e_wait_until 'e2e_wintext --utf8 --hwnd "$(hctl window | cut -f1)" --get shown.txt && [ "$(cat shown.txt)" = "$wide" ]' 5 &&
     e2e_pass "the text box shows every character of the entry" || e2e_fail "text box: [$(cat shown.txt)]"
   e2e_screenshot "$SHOTS/history-edit-unicode.png"
-  hctl post 1014 > /dev/null
-  if e2e_wait_until 'e2e_winlist --class "#32770" --visible | iconv -f CP932 -t UTF-8 | grep -q "1つをファイルにに保存"' 10; then
-    sleep 0.5
-    e2e_type wide.txt
-    e2e_key Return
-    printf '\xEF\xBB\xBF%s' "$wide" > wide.want
-    e2e_wait_file wide.txt 10
-    e2e_expect_bytes wide.txt wide.want "save one writes such an entry as UTF-8 with a byte-order mark"
-  else
-    e2e_fail "no Save dialog for the wide entry"
-  fi
+  printf '\xEF\xBB\xBF%s' "$wide" > wide.want
+  save_one wide.txt wide.want "save one writes such an entry as UTF-8 with a byte-order mark"
 }
 
 test_edit_window() {

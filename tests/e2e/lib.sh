@@ -183,6 +183,10 @@ e2e_winpath() {
   printf 'Z:%s' "$path"
 }
 
+# e2e_text_file FILE UTF8_TEXT   writes the text to FILE as code page 932 bytes
+# and prints FILE's Windows name: a text for a control, from UTF-8
+e2e_text_file() { e2e_sjis "$2" "$1"; e2e_winpath "$1"; }
+
 # e2e_clips_file OUT ESCAPED_UTF8_TEXT...   a clips.dat holding these entries,
 # newest first: a 16-bit count, then per entry a 16-bit length and its bytes
 e2e_clips_file() {
@@ -479,18 +483,23 @@ e2e_reset_notepad() {
   e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' || e2e_fail "notepad has no focus: $(e2e_focusinfo)"
 }
 
+# e2e_expect_read_notepad READER DESCRIPTION   waits for `READER FILE` to give
+# the bytes of .notepad.expected, then checks them
+e2e_expect_read_notepad() {
+  e2e_wait_until "$1"' "$E2E_WORK/.notepad.txt" && cmp -s "$E2E_WORK/.notepad.txt" "$E2E_WORK/.notepad.expected"' 10
+  e2e_expect_bytes "$E2E_WORK/.notepad.txt" "$E2E_WORK/.notepad.expected" "$2"
+}
+
 # e2e_expect_notepad_utf8 UTF8_TEXT DESCRIPTION   the same, read through the wide
 # functions: for characters code page 932 lacks
 e2e_expect_notepad_utf8() {
   printf '%s' "$1" > "$E2E_WORK/.notepad.expected"
-  e2e_wait_until 'e2e_notepad_text_utf8 "$E2E_WORK/.notepad.txt" && cmp -s "$E2E_WORK/.notepad.txt" "$E2E_WORK/.notepad.expected"' 10
-  e2e_expect_bytes "$E2E_WORK/.notepad.txt" "$E2E_WORK/.notepad.expected" "$2"
+  e2e_expect_read_notepad e2e_notepad_text_utf8 "$2"
 }
 
 # e2e_expect_notepad UTF8_TEXT DESCRIPTION   waits for Notepad to hold exactly
 # the text (as code page 932 bytes), then checks it
 e2e_expect_notepad() {
   e2e_sjis "$1" "$E2E_WORK/.notepad.expected"
-  e2e_wait_until 'e2e_notepad_text "$E2E_WORK/.notepad.txt" && cmp -s "$E2E_WORK/.notepad.txt" "$E2E_WORK/.notepad.expected"' 10
-  e2e_expect_bytes "$E2E_WORK/.notepad.txt" "$E2E_WORK/.notepad.expected" "$2"
+  e2e_expect_read_notepad e2e_notepad_text "$2"
 }

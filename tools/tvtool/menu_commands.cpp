@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "abbrev/abbreviation_matcher.h"
-
 #include "files/atomic_file.h"
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
@@ -140,22 +139,14 @@ int runExport(const char* command, exportKind kind, const std::vector<std::strin
     return 0;
 }
 
-// Where each item is, in the form --item takes ("2/1").
-std::unordered_map<const tv::menuItem*, std::string> itemPaths(const tv::menuNode& root) {
-    std::unordered_map<const tv::menuItem*, std::string> paths;
-    std::vector<std::string> stack;
-    tv::walkTree(
-        root,
-        [&](const tv::menuNode& node, size_t depth, size_t position) {
-            if (depth == 0) return;
-            std::string path = depth == 1 ? std::to_string(position) : stack.back() + "/" + std::to_string(position);
-            if (node.item) paths.emplace(node.item.get(), path);
-            stack.push_back(std::move(path));
-        },
-        [&](const tv::menuNode&, size_t depth) {
-            if (depth > 0) stack.pop_back();
-        });
-    return paths;
+// "2/1", the form --item takes, from the 1-based positions of a node and its folders.
+std::string itemPath(const std::vector<size_t>& positions) {
+    std::string path;
+    for (size_t position : positions) {
+        if (!path.empty()) path += '/';
+        path += std::to_string(position);
+    }
+    return path;
 }
 
 // Abbreviations that were cut on reading, sit on items that cannot expand, or
@@ -165,17 +156,25 @@ void warnAboutAbbreviations(const tv::menuModel& model, const tv::readReport& re
         std::printf("warning: line %zu: the abbreviation is longer than %zu bytes or holds control characters; "
                     "only what fits was kept\n",
                     line, tv::maxAbbreviationBytes);
-    auto paths = itemPaths(model.root);
+    // Where each item with an abbreviation is, for the conflicts below.
+    std::unordered_map<const tv::menuItem*, std::string> paths;
+    std::vector<size_t> positions;
     tv::walkTree(
         model.root,
-        [&](const tv::menuNode& node, size_t depth, size_t) {
-            if (depth == 0 || !node.item || node.item->abbreviation.empty() || tv::expandsByAbbreviation(node)) return;
-            std::printf("warning: item %s: the abbreviation \"%s\" never expands: %s\n",
-                        paths[node.item.get()].c_str(), node.item->abbreviation.c_str(),
+        [&](const tv::menuNode& node, size_t depth, size_t position) {
+            if (depth == 0) return;
+            positions.push_back(position);
+            if (!node.item || node.item->abbreviation.empty()) return;
+            const std::string& path = paths[node.item.get()] = itemPath(positions);
+            if (tv::expandsByAbbreviation(node)) return;
+            std::printf("warning: item %s: the abbreviation \"%s\" never expands: %s\n", path.c_str(),
+                        node.item->abbreviation.c_str(),
                         node.hasChildren() ? "a folder opens its submenu"
                                            : "only phrases, dates, enclosures and programs run by their abbreviation");
         },
-        [](const tv::menuNode&, size_t) {});
+        [&](const tv::menuNode&, size_t depth) {
+            if (depth > 0) positions.pop_back();
+        });
     for (const tv::abbreviationConflict& conflict : tv::findAbbreviationConflicts(model.root))
         std::printf("warning: item %s: the abbreviation \"%s\" never expands: item %s %s \"%s\"\n",
                     paths[conflict.item].c_str(), conflict.item->abbreviation.c_str(), paths[conflict.winner].c_str(),

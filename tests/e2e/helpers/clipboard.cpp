@@ -231,8 +231,9 @@ void on_clipboard_update(HWND hwnd, Viewer& viewer)
         Sleep(100);  // a manager keeps the clipboard open while it stores what it read
     }
     CloseClipboard();
-    if (read)
-        log_line(viewer, "read " + std::to_string(++viewer.draws));
+    // A content marked as not for monitors is looked at and left: the clipboard
+    // was still held for that moment.
+    log_line(viewer, (read ? "read " : "skipped ") + std::to_string(++viewer.draws));
 }
 
 void on_change_chain(Viewer& viewer, HWND removed, HWND after)

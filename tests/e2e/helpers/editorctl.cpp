@@ -592,13 +592,19 @@ std::string control_text(HWND hwnd)
 
 // An edit control tells its parent about WM_SETTEXT only when it has a single
 // line, while a replaced selection is reported like typing in every edit.
-void set_control_text(const std::string& id, const char* file)
+std::string file_bytes(const char* file)
 {
     std::string bytes;
     if (!read_whole_file(file, bytes)) {
         fprintf(stderr, "editorctl: cannot read %s\n", file);
         exit(2);
     }
+    return bytes;
+}
+
+void set_control_text(const std::string& id, const char* file)
+{
+    const std::string bytes = file_bytes(file);
     HWND hwnd = control(id);
     if (class_of(hwnd) == "Edit") {
         send(hwnd, EM_SETSEL, 0, -1);
@@ -610,15 +616,7 @@ void set_control_text(const std::string& id, const char* file)
 
 void set_control_text_utf8(const std::string& id, const char* file)
 {
-    std::string bytes;
-    if (!read_whole_file(file, bytes)) {
-        fprintf(stderr, "editorctl: cannot read %s\n", file);
-        exit(2);
-    }
-    std::vector<wchar_t> wide(bytes.size() + 1);
-    int units = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                                    static_cast<int>(wide.size()));
-    wide[units > 0 ? units : 0] = L'\0';
+    const std::vector<wchar_t> wide = utf8_to_wide(file_bytes(file));
     HWND hwnd = control(id);
     send(hwnd, EM_SETSEL, 0, -1);
     SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.data()));

@@ -1,5 +1,6 @@
 // Shared bits of the end-to-end helper programs: byte-exact file and stdout
-// I/O, and joining the Wine virtual desktop the test runs on.
+// I/O, UTF-8 for the wide messages, and joining the Wine virtual desktop the
+// test runs on.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <string>
+#include <vector>
 
 // A helper started from the Unix shell lands on Wine's "Default" desktop, where
 // it cannot see the test's windows (EnumWindows, FindWindow and the foreground
@@ -45,6 +47,16 @@ inline bool read_whole_file(const char* path, std::string& bytes)
     bool ok = !ferror(f);
     fclose(f);
     return ok;
+}
+
+// UTF-8 bytes as a NUL-terminated UTF-16 string, for the wide messages.
+inline std::vector<wchar_t> utf8_to_wide(const std::string& bytes)
+{
+    std::vector<wchar_t> wide(bytes.size() + 1);
+    int units = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
+                                    static_cast<int>(wide.size()));
+    wide[units > 0 ? units : 0] = L'\0';
+    return wide;
 }
 
 // "-" means stdout. A file is written under a temporary name and renamed, so a

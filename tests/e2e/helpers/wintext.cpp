@@ -52,66 +52,56 @@ HWND find_control(HWND forced, const char* top_class, const char* child_class)
     return FindWindowExA(top, nullptr, child_class, nullptr);
 }
 
-bool get_text(HWND control, const char* out)
+// The text as code page 932 bytes (ANSI messages) or as UTF-8 (wide messages).
+std::string text_of(HWND control, bool utf8)
 {
-    LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
-    // The answer may count UTF-16 units rather than bytes, and a unit can take
-    // two bytes in code page 932; the count WM_GETTEXT returns is the exact one.
-    std::vector<char> buffer(2 * length + 2);
-    LRESULT copied = SendMessageA(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    if (copied < 0)
-        copied = 0;
-    if (!write_whole_file(out, std::string(buffer.data(), copied))) {
-        fprintf(stderr, "wintext: cannot write %s\n", out);
-        return false;
+    if (!utf8) {
+        LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+        // The answer may count UTF-16 units rather than bytes, and a unit can take
+        // two bytes in code page 932; the count WM_GETTEXT returns is the exact one.
+        std::vector<char> buffer(2 * length + 2);
+        LRESULT copied = SendMessageA(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+        return std::string(buffer.data(), copied > 0 ? copied : 0);
     }
-    return true;
-}
-
-bool get_text_utf8(HWND control, const char* out)
-{
     LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
     std::vector<wchar_t> buffer(length + 1);
     LRESULT copied = SendMessageW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     if (copied < 0)
         copied = 0;
-    std::string utf8(copied * 3 + 1, '\0');
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer.data(), static_cast<int>(copied), &utf8[0],
-                                    static_cast<int>(utf8.size()), nullptr, nullptr);
-    utf8.resize(bytes > 0 ? bytes : 0);
-    if (!write_whole_file(out, utf8)) {
+    std::string text(copied * 3 + 1, '\0');
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer.data(), static_cast<int>(copied), &text[0],
+                                    static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(bytes > 0 ? bytes : 0);
+    return text;
+}
+
+bool get_text(HWND control, bool utf8, const char* out)
+{
+    if (!write_whole_file(out, text_of(control, utf8))) {
         fprintf(stderr, "wintext: cannot write %s\n", out);
         return false;
     }
     return true;
 }
 
-bool set_text_utf8(HWND control, const char* in)
+bool set_text(HWND control, bool utf8, const char* in)
 {
     std::string bytes;
     if (!read_whole_file(in, bytes)) {
         fprintf(stderr, "wintext: cannot read %s\n", in);
         return false;
     }
-    std::vector<wchar_t> wide(bytes.size() + 1);
-    int units = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                                    static_cast<int>(wide.size()));
-    wide[units > 0 ? units : 0] = L'\0';
-    if (!SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.data()))) {
-        fprintf(stderr, "wintext: WM_SETTEXT failed\n");
-        return false;
+    LRESULT set;
+    if (utf8) {
+        std::vector<wchar_t> wide(bytes.size() + 1);
+        int units = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
+                                        static_cast<int>(wide.size()));
+        wide[units > 0 ? units : 0] = L'\0';
+        set = SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.data()));
+    } else {
+        set = SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()));
     }
-    return true;
-}
-
-bool set_text(HWND control, const char* in)
-{
-    std::string bytes;
-    if (!read_whole_file(in, bytes)) {
-        fprintf(stderr, "wintext: cannot read %s\n", in);
-        return false;
-    }
-    if (!SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.c_str()))) {
+    if (!set) {
         fprintf(stderr, "wintext: WM_SETTEXT failed\n");
         return false;
     }
@@ -197,10 +187,10 @@ int main(int argc, char** argv)
         if (name == "--utf8") {
             utf8 = true;
         } else if (name == "--get") {
-            if (!(utf8 ? get_text_utf8(control, action[1]) : get_text(control, action[1])))
+            if (!get_text(control, utf8, action[1]))
                 return 2;
         } else if (name == "--set") {
-            if (!(utf8 ? set_text_utf8(control, action[1]) : set_text(control, action[1])))
+            if (!set_text(control, utf8, action[1]))
                 return 2;
         } else if (name == "--select") {
             SendMessageA(control, EM_SETSEL, position(control, action[1]), position(control, action[2]));
