@@ -4,6 +4,8 @@
 
 #include "abbrev/abbreviation_state.h"
 #include "popup/execute.h"
+#include "popup/fill_in_paste.h"
+#include "popup/fill_ins.h"
 #include "popup/placement.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
@@ -28,6 +30,10 @@ void installOrReport() {
     settingsMessage(app().mainWindow,
                     "キーボードの入力を受け取れないため，略語は展開されません．",
                     MB_OK | MB_ICONWARNING);
+}
+
+void takeBackAbbreviation(size_t characters) {
+    for (size_t i = 0; i < characters; ++i) tapOwnKey(VK_BACK);
 }
 
 }  // namespace
@@ -61,8 +67,22 @@ void runAbbreviationHit() {
     std::optional<abbreviationHit> hit = std::exchange(abbreviations().pending, std::nullopt);
     if (!hit || !hit->item || abbreviations().paused) return;
     captureTarget();
-    for (size_t i = 0; i < hit->characters; ++i) tapOwnKey(VK_BACK);
-    executeItem(*hit->item, false);
+    menuItem& item = *hit->item;
+    bool unicodeEscapes = false;
+    const std::string* phrase = phraseTextOf(item, unicodeEscapes);
+    if (!phrase || fillInLabels(*phrase).empty()) {
+        takeBackAbbreviation(hit->characters);
+        executeItem(item, false);
+        return;
+    }
+    // A phrase that asks for values asks before the abbreviation is taken back:
+    // Backspaces sent first would reach the dialog once it takes the focus.
+    std::vector<std::string> answers;
+    const bool answered = askFillIns(*phrase, answers);
+    giveFocusToTarget();
+    waitForTarget();
+    takeBackAbbreviation(hit->characters);
+    if (answered) pasteFilledIn(*phrase, unicodeEscapes, &answers);
 }
 
 bool abbreviationsEnabled() { return abbreviations().Enable; }

@@ -148,8 +148,12 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
         return;
     }
     switch (item.mode) {
-    case itemMode::inputString: pasteFilledIn(item.text, false); break;
-    case itemMode::inputDataString: pasteFilledIn(item.data, item.unicodeEscapes); break;
+    case itemMode::inputString:
+    case itemMode::inputDataString: {
+        bool unicodeEscapes = false;
+        pasteFilledIn(*phraseTextOf(item, unicodeEscapes), unicodeEscapes);
+        break;
+    }
     case itemMode::exeProgram:
     case itemMode::folderPopup: runProgram(item.data); break;
     case itemMode::showSetting: popup().openSettingsEditor(&item); break;

@@ -69,7 +69,22 @@ size_t caretStepsOfContent(const std::string& content, size_t bytewiseSteps) {
 
 }  // namespace
 
-void pasteFilledIn(const std::string& text, bool unicodeEscapes) {
+const std::string* phraseTextOf(const menuItem& item, bool& unicodeEscapes) {
+    unicodeEscapes = item.mode == itemMode::inputDataString && item.unicodeEscapes;
+    if (item.mode == itemMode::inputString) return &item.text;
+    if (item.mode == itemMode::inputDataString) return &item.data;
+    return nullptr;
+}
+
+bool askFillIns(const std::string& text, std::vector<std::string>& answers) {
+    fillInDialogData asked{fillInLabels(text), {}};
+    if (asked.labels.empty()) return true;
+    if (!showFillInDialog(app().mainWindow, asked)) return false;
+    answers = std::move(asked.answers);
+    return true;
+}
+
+void pasteFilledIn(const std::string& text, bool unicodeEscapes, const std::vector<std::string>* answers) {
     fillInValues values;
     // Most phrases hold no mark: no date, clipboard or dialog for them.
     if (text.find("%%") != std::string::npos) {
@@ -78,11 +93,10 @@ void pasteFilledIn(const std::string& text, bool unicodeEscapes) {
         values.longDate = inPhraseForm(longDate, unicodeEscapes);
         values.time = inPhraseForm(time, unicodeEscapes);
         if (usesClipboard(text)) values.clipboard = inPhraseForm(clipboardTextNow(), unicodeEscapes);
-        fillInDialogData asked{fillInLabels(text), {}};
-        if (!asked.labels.empty()) {
-            if (!showFillInDialog(app().mainWindow, asked)) return;
-            for (const std::string& answer : asked.answers) values.answers.push_back(inPhraseForm(answer, unicodeEscapes));
-        }
+        std::vector<std::string> asked;
+        if (!answers && !askFillIns(text, asked)) return;
+        for (const std::string& answer : answers ? *answers : asked)
+            values.answers.push_back(inPhraseForm(answer, unicodeEscapes));
     }
     filledText filled = fillIn(text, values);
     popup().clip.caretBack = 0;
