@@ -151,7 +151,8 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
     case itemMode::inputString:
     case itemMode::inputDataString: {
         bool unicodeEscapes = false;
-        pasteFilledIn(*phraseTextOf(item, unicodeEscapes), unicodeEscapes);
+        const std::string& phrase = *phraseTextOf(item, unicodeEscapes);
+        pasteFilledIn(phrase, unicodeEscapes);
         break;
     }
     case itemMode::exeProgram:
