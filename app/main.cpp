@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "abbrev/abbreviations.h"
 #include "app/main_window.h"
 #include "app/shutdown.h"
 #include "cliphistory/clip_history.h"
@@ -69,6 +70,7 @@ void createResources() {
 void registerCallbacks() {
     popup().menuTree = shownMenuTree;
     popup().openSettingsEditor = openSettingsEditor;
+    popup().menuRebuilt = rebuildAbbreviations;
 }
 
 void applySettings() {
@@ -127,6 +129,7 @@ int runProgram(HINSTANCE instance) {
     startupStepDone("main window");
     registerPrivateHotkey();
     registerAllHotkeys();
+    startAbbreviations();
     startupStepDone("keys");
     if (app().dataFileName != "tv2_text.ini")
         PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0);
@@ -137,6 +140,7 @@ int runProgram(HINSTANCE instance) {
     registerSearchHotkey();  // after the items' keys: a clash is reported, the item keeps its key
 
     runMessageLoop();
+    stopAbbreviations();
     releaseEverything();
     if (menuFilterHook) UnhookWindowsHookEx(menuFilterHook);
     return 0;

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "abbrev/abbreviations.h"
 #include "app/clipboard_chain.h"
 #include "cliphistory/history_edit_dialog.h"
 #include "editor/settings_editor.h"
@@ -25,8 +26,13 @@ public:
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuA(menu, MF_STRING | (startsWithWindows() ? MF_CHECKED : MF_UNCHECKED), IDM_MAIN_START_WITH_WINDOWS,
                     "Windows 起動時に Tolvane を起動する");
+        if (abbreviationsEnabled())
+            AppendMenuA(menu, MF_STRING | (abbreviationsPaused() ? MF_CHECKED : MF_UNCHECKED),
+                        IDM_MAIN_PAUSE_ABBREVIATIONS, "略語の展開を一時停止(&A)");
     }
+    // The chosen entry's command is already posted; the keys and corners show the items alone.
     ~trayEntries() {
+        if (!IsMenu(menu_)) return;
         while (GetMenuItemCount(menu_) > userEntries_) DeleteMenu(menu_, userEntries_, MF_BYPOSITION);
     }
     trayEntries(const trayEntries&) = delete;
@@ -41,12 +47,13 @@ private:
 // the tray's own entries.
 void showWholeMenu(bool withTrayEntries) {
     // Open like any other menu: a hotkey closes it, the corners wait for it.
-    if (!popup().mainMenu || !beginMenu()) return;
+    HMENU menu = popup().mainMenu;
+    if (!menu || !beginMenu()) return;
     POINT cursor{};
     GetCursorPos(&cursor);
     std::optional<trayEntries> entries;
-    if (withTrayEntries) entries.emplace(popup().mainMenu);
-    trackAndFinish(popup().mainMenu, cursor);
+    if (withTrayEntries) entries.emplace(menu);
+    trackAndFinish(menu, cursor);
 }
 
 }  // namespace
@@ -69,6 +76,8 @@ LRESULT handleCommand(UINT id, LPARAM lParam, bool invokedFromMenu, WORD placeme
     case IDM_MAIN_OPEN_HISTORY_EDITOR: openHistoryEditor(nullptr); return 0;
     case IDM_MAIN_ENCLOSE_COPY: onEncloseCopy(static_cast<uint16_t>(lParam)); return 1;
     case IDM_MAIN_ENCLOSE_INSERT: onEncloseInsert(static_cast<uint16_t>(lParam)); return 1;
+    case IDM_MAIN_ABBREVIATION_HIT: runAbbreviationHit(); return 0;
+    case IDM_MAIN_PAUSE_ABBREVIATIONS: toggleAbbreviationPause(); return 0;
     case IDM_MAIN_TRACK_MENU: onTrackMenu(placementMode, reinterpret_cast<HMENU>(lParam)); return 0;
     case IDM_VOSSEL_SETTINGS: openFolderPopupSettings(); return 0;
     case IDM_MAIN_START_WITH_WINDOWS: toggleStartWithWindows(); return 0;

@@ -3,6 +3,7 @@
 // handler, which owns drawing, menu initialisation and mnemonics.
 #include "app/main_window.h"
 
+#include "abbrev/abbreviations.h"
 #include "app/clipboard_chain.h"
 #include "app/data_file_watch.h"
 #include "app/main_commands.h"
@@ -54,6 +55,7 @@ void onTimer(HWND window, UINT_PTR timer) {
         onEncloseFallback();
         break;
     case IDT_CLIPBOARD_BACK: onGiveClipboardBack(); break;
+    case IDT_ABBREVIATION_WATCH: watchAbbreviationHooks(); break;
     }
 }
 

@@ -48,6 +48,7 @@
 #define IDD_HISTORY_EDIT         126  // "クリップボード履歴 内容編集" (modeless)
 #define IDD_OPTIONS              132  // "オプション" (modal)
 #define IDD_ICON_SELECT          148  // "アイコンの選択" (modal)
+#define IDD_FILL_IN              151  // "Tolvane 入力": the values of a phrase's %%?label%% marks (modal)
 
 // Menus (IDR_).
 #define IDR_EDITOR_MENU          122  // the settings editor's menu bar
@@ -77,6 +78,9 @@
 #define IDC_WIN_KEY              1022  // "+Win"
 #define IDC_CORNER               1025  // drop-down list of the screen corners
 #define IDC_SPLITTER             1027
+#define IDC_ABBREVIATION         1030  // "略語": typed anywhere, runs the item
+#define IDC_ABBREVIATION_LABEL   1031
+#define IDC_ABBREVIATION_NOTE    1033  // names the item that has the same abbreviation
 #define IDC_HOTKEY_LABEL         1028
 #define IDC_CORNER_LABEL         1029
 #define IDC_BROWSE_FOLDER        1058
@@ -190,6 +194,8 @@
 #define IDM_MAIN_OPEN_HISTORY_EDITOR 115
 #define IDM_MAIN_ENCLOSE_COPY    119    // lParam: the enclose item's id
 #define IDM_MAIN_ENCLOSE_INSERT  120    // lParam: the enclose item's id
+#define IDM_MAIN_ABBREVIATION_HIT 134   // an abbreviation was typed: take it back, run its item
+#define IDM_MAIN_PAUSE_ABBREVIATIONS 135  // the tray menu's check entry
 #define IDM_MAIN_TRACK_MENU      133    // posted by IDM_MAIN_SHOW_MENU only
 #define IDM_MAIN_START_WITH_WINDOWS 140 // the tray menu's check entry: our shortcut in the Startup folder
 #define IDM_VOSSEL_SETTINGS      31000  // the folder popup's settings dialog
@@ -199,6 +205,7 @@
 // Timers of the main window (IDT_).
 #define IDT_ENCLOSE_FALLBACK     12     // one-shot, 500 ms: nothing was selected
 #define IDT_CLIPBOARD_BACK       13     // one-shot: give the user's clipboard back after an insertion
+#define IDT_ABBREVIATION_WATCH   14     // 5 s: install the abbreviation hooks again when Windows took them
 #define IDT_TRAY_WATCH           25     // 10 s
 #define IDT_DATA_FILE_WATCH      26     // 500 ms: the data file changed by another program
 #define IDT_HISTORY_SAVE         50     // 30 min
@@ -215,6 +222,9 @@
 // Messages of the main window (WM_USER + n). Only the C++ code uses these.
 #define WMU_NOTHING              (WM_USER + 1)    // left to default processing
 #define WMU_TRAY_CALLBACK        (WM_USER + 142)  // the tray icon's mouse messages
+
+// Controls of the fill-in dialog "Tolvane 入力": one field per label, made in code.
+#define IDC_FILL_IN_FIRST        1150
 
 // Controls of the quick search window "Tolvane 検索" (made in code, no template).
 #define IDC_SEARCH_FIELD         1100  // the query
