@@ -4,10 +4,11 @@
 
 #include "abbrev/abbreviation_state.h"
 #include "abbrev/abbreviations.h"
-#include "abbrev/excluded_programs.h"
+#include "files/program_list.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/own_keys.h"
+#include "shell/window_program.h"
 
 namespace tv {
 
@@ -25,20 +26,6 @@ bool isModifier(DWORD key) {
 
 bool held(int key) { return GetAsyncKeyState(key) < 0; }
 
-// The program a window belongs to, as its full path; empty when it cannot be read.
-std::string programOf(HWND window) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return std::string();
-    char path[MAX_PATH * 2];
-    DWORD size = sizeof path;
-    std::string program;
-    if (QueryFullProcessImageNameA(process, 0, path, &size)) program.assign(path, size);
-    CloseHandle(process);
-    return program;
-}
-
 // Our own windows (the editor, the dialogs, the quick search) and the excluded
 // programs never expand anything.
 bool expandsNothingIn(HWND window) {
@@ -46,7 +33,7 @@ bool expandsNothingIn(HWND window) {
     GetWindowThreadProcessId(window, &processId);
     if (!window || processId == GetCurrentProcessId()) return true;
     const std::string& exclude = abbreviations().Exclude;
-    return !exclude.empty() && isExcludedProgram(exclude, programOf(window));
+    return !exclude.empty() && programListHas(exclude, programPathOf(window));
 }
 
 // The key as the character it types in the foreground window's layout, in code

@@ -3,6 +3,7 @@
 #include "cliphistory/history_list.h"
 #include "files/code_page.h"
 #include "files/program_list.h"
+#include "shell/window_program.h"
 
 namespace tv {
 
@@ -76,17 +77,7 @@ bool copyClipboardClip(capturedClip& clip) {
 }  // namespace
 
 bool clipboardOwnerExcluded(const std::string& programs) {
-    if (programs.empty()) return false;
-    DWORD processId = 0;
-    HWND owner = GetClipboardOwner();
-    if (!owner || !GetWindowThreadProcessId(owner, &processId)) return false;
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return false;
-    char path[MAX_PATH * 2] = "";
-    DWORD length = sizeof path;
-    const bool named = QueryFullProcessImageNameA(process, 0, path, &length) != 0;
-    CloseHandle(process);
-    return named && programListHas(programs, std::string_view(path, length));
+    return !programs.empty() && programListHas(programs, programPathOf(GetClipboardOwner()));
 }
 
 void waitAnsweringSentMessages(DWORD milliseconds) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "abbrev/abbreviation_matcher.h"
-#include "abbrev/excluded_programs.h"
 #include "test_support.h"
 
 using tvtest::addItem;
@@ -109,20 +108,4 @@ TEST(AbbreviationConflicts, DuplicatesAndShorterOnesTypedFirst) {
     EXPECT_EQ(conflicts[1].item, hidden);
     EXPECT_EQ(conflicts[1].winner, longer);
     EXPECT_FALSE(conflicts[1].sameAbbreviation);
-}
-
-TEST(AbbreviationExclusions, ProgramFileNamesWithoutRegardToCase) {
-    const char* list = "cmd.exe; MinTTY.EXE ;;ソフト.exe";
-    EXPECT_TRUE(tv::isExcludedProgram(list, "C:\\Windows\\System32\\CMD.EXE"));
-    EXPECT_TRUE(tv::isExcludedProgram(list, "D:/tools/mintty.exe"));
-    EXPECT_TRUE(tv::isExcludedProgram(list, "C:\\アプリ\\ソフト.exe"));
-    EXPECT_TRUE(tv::isExcludedProgram("notepad.exe", "notepad.exe"));
-    // Only the file name counts, the folder never does.
-    EXPECT_FALSE(tv::isExcludedProgram(list, "C:\\cmd.exe\\other.exe"));
-    EXPECT_FALSE(tv::isExcludedProgram(list, "C:\\Windows\\notepad.exe"));
-    EXPECT_FALSE(tv::isExcludedProgram("", "cmd.exe"));
-    EXPECT_FALSE(tv::isExcludedProgram(list, ""));
-    // ソ ends in 0x5C and 峡 in 0x61 ('a'): neither is a separator or a letter to fold.
-    EXPECT_FALSE(tv::isExcludedProgram("\x8B\x41.exe", "\x8B\x61.exe"));
-    EXPECT_FALSE(tv::isExcludedProgram("フト.exe", "C:\\ソフト.exe"));
 }

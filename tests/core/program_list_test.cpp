@@ -25,6 +25,8 @@ TEST(ProgramList, DoubleByteNamesAreComparedWhole) {
     EXPECT_FALSE(tv::programListHas("\x95\x5C.exe", "C:\\\x95\x5C"));
     EXPECT_FALSE(tv::programListHas("\x83\x41.exe", "\x83\x61.exe"));
     EXPECT_TRUE(tv::programListHas("\x83\x41.EXE", "\x83\x41.exe"));
+    // A name that only ends another one is not it.
+    EXPECT_FALSE(tv::programListHas("フト.exe", "C:\\ソフト.exe"));
 }
 
 TEST(ProgramList, WrittenBackInTheUsersOrderWithoutEmptyNames) {
