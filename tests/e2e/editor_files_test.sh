@@ -34,16 +34,19 @@ HISTORY_EDIT='クリップボード履歴 内容編集'
 FONT_DIALOG='フォントの指定'
 path_of() { e2e_editor_path "$1"; }
 
-# menu_command PATH MENU_KEY ENTRY_KEY   selects the entry with a click and
+# menu_command PATH MENU_KEY ENTRY_KEY   selects the entry and
 # chooses a menu-bar entry by its mnemonics, as a user would
 menu_command() {
-  # The click can come while the window is still being given back the focus
-  # after a dialog: click again until the item is the selection.
-  local tries
-  for tries in 1 2 3; do
+  # Selected by message: a click can come while the window is still being given
+  # back the focus after a file dialog, and be lost. A click only when the tree
+  # has not got the focus back by itself.
+  ctl select "$1" > /dev/null
+  e2e_wait_until '[ "$(ctl focus)" = 1003 ]' 5 || {
     e2e_click_in_rect "$(ctl itemrect "$1")"
-    e2e_wait_until "[ \"\$(ctl focus)\" = 1003 ] && [ \"\$(ctl selected)\" = $(printf '%q' "$1") ]" 3 && break
-  done
+    e2e_wait_until '[ "$(ctl focus)" = 1003 ]' 5
+  }
+  [ "$(ctl selected)" = "$1" ] ||
+    e2e_fail "item $1 is not selected for alt+$2 $3: $(ctl selected), focus $(ctl focus), $(e2e_focusinfo)"
   e2e_key "alt+$2"
   e2e_wait_until 'e2e_menu_rect > /dev/null' 5
   e2e_key "$3"
