@@ -46,6 +46,20 @@ bool profileFile::writeString(const char* key, const std::string& value) {
 
 namespace {
 
+// The one-byte fields of a font record, in the order the file has them, with
+// the value a missing key reads as.
+struct logFontByte {
+    const char* key;
+    BYTE LOGFONTA::*member;
+    int fallback;
+};
+const logFontByte logFontBytes[] = {
+    {"Italic", &LOGFONTA::lfItalic, 0},           {"Underline", &LOGFONTA::lfUnderline, 0},
+    {"StrikeOut", &LOGFONTA::lfStrikeOut, 0},     {"CharSet", &LOGFONTA::lfCharSet, 128},
+    {"OutPrecision", &LOGFONTA::lfOutPrecision, 3}, {"Quality", &LOGFONTA::lfQuality, 1},
+    {"PitchAndFamily", &LOGFONTA::lfPitchAndFamily, 50},
+};
+
 // The thirteen LOGFONTA keys of a font record; byte fields keep the low byte.
 void readLogFont(const profileFile& file, LOGFONTA& log) {
     using namespace settingRanges;
@@ -55,13 +69,8 @@ void readLogFont(const profileFile& file, LOGFONTA& log) {
     log.lfEscapement = file.readInt("Escapement", fontAngle);
     log.lfOrientation = file.readInt("Orientation", fontAngle);
     log.lfWeight = file.readInt("Weight", fontWeight);
-    log.lfItalic = static_cast<BYTE>(file.readInt("Italic", 0));
-    log.lfUnderline = static_cast<BYTE>(file.readInt("Underline", 0));
-    log.lfStrikeOut = static_cast<BYTE>(file.readInt("StrikeOut", 0));
-    log.lfCharSet = static_cast<BYTE>(file.readInt("CharSet", 128));
-    log.lfOutPrecision = static_cast<BYTE>(file.readInt("OutPrecision", 3));
-    log.lfQuality = static_cast<BYTE>(file.readInt("Quality", 1));
-    log.lfPitchAndFamily = static_cast<BYTE>(file.readInt("PitchAndFamily", 50));
+    for (const logFontByte& field : logFontBytes)
+        log.*field.member = static_cast<BYTE>(file.readInt(field.key, field.fallback));
     // lfFaceName holds 31 bytes and its terminator.
     lstrcpynA(log.lfFaceName, file.readString("FaceName", "MS UI Gothic").c_str(), LF_FACESIZE);
 }
@@ -175,13 +184,7 @@ bool saveFontRecord(const char* sectionName, const fontRecord& font) {
     file.writeInt("Escapement", log.lfEscapement);
     file.writeInt("Orientation", log.lfOrientation);
     file.writeInt("Weight", log.lfWeight);
-    file.writeInt("Italic", log.lfItalic);
-    file.writeInt("Underline", log.lfUnderline);
-    file.writeInt("StrikeOut", log.lfStrikeOut);
-    file.writeInt("CharSet", log.lfCharSet);
-    file.writeInt("OutPrecision", log.lfOutPrecision);
-    file.writeInt("Quality", log.lfQuality);
-    file.writeInt("PitchAndFamily", log.lfPitchAndFamily);
+    for (const logFontByte& field : logFontBytes) file.writeInt(field.key, log.*field.member);
     file.writeString("FaceName", log.lfFaceName);
     return !file.writeFailed();
 }
