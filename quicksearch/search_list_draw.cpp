@@ -27,6 +27,8 @@ std::wstring wide(const std::string& text) {
     return result;
 }
 
+std::wstring asWide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
 // "挨拶 › 社外"; a font without "›" gets "＞", which every Japanese font has.
 const wchar_t* pathSeparatorFor(HDC dc) {
     WORD glyph = 0;
@@ -57,10 +59,14 @@ int rowIcon(menuItem& item, bool fromHistory) {
 }
 
 // A date item shows its format expanded, as in the menu.
-std::string shownText(const searchEntry& entry) {
+std::wstring shownText(const searchEntry& entry) {
     uint8_t mode = entry.item->mode;
-    if (mode == itemMode::dateTimeExt || mode == itemMode::newDateTime) return displayText(*entry.item);
-    return entry.display;
+    if (mode == itemMode::dateTimeExt || mode == itemMode::newDateTime) return wide(displayText(*entry.item));
+    return entry.unicode ? asWide(entry.unicodeDisplay) : wide(entry.display);
+}
+
+std::wstring shownPreview(const searchEntry& entry) {
+    return entry.unicode ? asWide(entry.unicodePreview) : wide(entry.preview);
 }
 
 // The grey used for folder paths and previews.
@@ -107,7 +113,7 @@ void drawResultRow(const searchWindowState& state, const DRAWITEMSTRUCT& draw) {
     RECT first{row.left + scaledPixels(iconColumn), row.top + padding, row.right - padding, row.top + padding + state.lineHeight};
     RECT second{first.left, first.bottom, first.right, first.bottom + state.lineHeight};
     // The display text takes what it needs, at most two thirds; the path the rest.
-    std::wstring text = wide(shownText(entry));
+    std::wstring text = shownText(entry);
     RECT measured = first;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
     RECT textArea = first;
@@ -118,7 +124,7 @@ void drawResultRow(const searchWindowState& state, const DRAWITEMSTRUCT& draw) {
     std::wstring path = entry.fromHistory ? historyLabel : shownPath(entry.path, state.pathSeparator);
     RECT pathArea{textArea.right + scaledPixels(pathGap), first.top, first.right, first.bottom};
     if (pathArea.left < pathArea.right) drawLine(dc, path, pathArea, dimTextColor(selected));
-    drawLine(dc, wide(entry.preview), second, dimTextColor(selected));
+    drawLine(dc, shownPreview(entry), second, dimTextColor(selected));
 
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
