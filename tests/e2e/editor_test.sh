@@ -484,7 +484,7 @@ test_unicode_content() {
     e2e_pass "a copy of the item keeps the emoji (\\u{1F600})" ||
     e2e_fail "after the copy: [$(grep Renamed menu.ini | iconv -f CP932 -t UTF-8)]"
   ctl click 1006 > /dev/null
-  click_entry Renamed
+  select_label Renamed
   refused_display_text "typed into the display text" ctl settext-utf8 1001 "$(e2e_winpath smile.txt)"
   click_entry Renamed
   e2e_key F2
