@@ -41,7 +41,8 @@ void captureForHistory() {
     // rendering: reading it here would look like the target taking it.
     if (clipboardHoldsOurPhrase(clip.text, clip.wide)) {
         if (!clipSizeAccepted(clip.text.size(), app().config.iMaxOneClipSize)) return;
-    } else if (!readClipboardClip(app().mainWindow, app().config.iMaxOneClipSize, clip)) {
+    } else if (clipboardOwnerExcluded(app().config.ExcludeApps) ||
+               !readClipboardClip(app().mainWindow, app().config.iMaxOneClipSize, clip)) {
         return;
     }
     queueCapturedClip(clipHistory(), std::move(clip));

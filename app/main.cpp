@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "abbrev/abbreviations.h"
 #include "app/main_window.h"
 #include "app/shutdown.h"
 #include "cliphistory/clip_history.h"
@@ -15,6 +16,7 @@
 #include "quicksearch/quick_search.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "shell/first_run_hint.h"
 #include "shell/hotkeys.h"
 #include "shell/item_icons.h"
 #include "shell/screen_dpi.h"
@@ -68,6 +70,7 @@ void createResources() {
 void registerCallbacks() {
     popup().menuTree = shownMenuTree;
     popup().openSettingsEditor = openSettingsEditor;
+    popup().menuRebuilt = rebuildAbbreviations;
 }
 
 void applySettings() {
@@ -114,6 +117,7 @@ int runProgram(HINSTANCE instance) {
     registerCallbacks();
 
     startupStepDone("before the data file");
+    const bool firstStart = isFirstStart();  // before the data file is written
     loadMenuAtStartup();
     startupStepDone("data file");
     loadHistoryFile(historyFileName, clipHistory());
@@ -125,15 +129,18 @@ int runProgram(HINSTANCE instance) {
     startupStepDone("main window");
     registerPrivateHotkey();
     registerAllHotkeys();
+    startAbbreviations();
     startupStepDone("keys");
     if (app().dataFileName != "tv2_text.ini")
         PostMessageA(app().mainWindow, WM_COMMAND, IDM_MAIN_OPEN_EDITOR, 0);
     app().trayAdded = addTrayIcon(app().appIcon16);
     if (app().trayAdded) trayIconShown();
     showTileOrHide();
+    if (firstStart) showFirstRunHint();
     registerSearchHotkey();  // after the items' keys: a clash is reported, the item keeps its key
 
     runMessageLoop();
+    stopAbbreviations();
     releaseEverything();
     if (menuFilterHook) UnhookWindowsHookEx(menuFilterHook);
     return 0;

@@ -3,7 +3,9 @@
 // handler, which owns drawing, menu initialisation and mnemonics.
 #include "app/main_window.h"
 
+#include "abbrev/abbreviations.h"
 #include "app/clipboard_chain.h"
+#include "app/data_file_watch.h"
 #include "app/main_commands.h"
 #include "app/shutdown.h"
 #include "cliphistory/clip_history.h"
@@ -32,6 +34,7 @@ void onCreate(HWND window) {
     SetTimer(window, IDT_CORNER_WATCH, 100, nullptr);
     SetTimer(window, IDT_HISTORY_SAVE, 1800000, nullptr);
     SetTimer(window, IDT_TRAY_WATCH, 10000, nullptr);
+    SetTimer(window, IDT_DATA_FILE_WATCH, 500, nullptr);
 }
 
 void onPaint(HWND window) {
@@ -46,11 +49,13 @@ void onTimer(HWND window, UINT_PTR timer) {
     case IDT_CORNER_WATCH: watchCorners(); break;
     case IDT_HISTORY_SAVE: saveHistoryNow(); break;
     case IDT_TRAY_WATCH: watchTray(); break;
+    case IDT_DATA_FILE_WATCH: watchDataFile(); break;
     case IDT_ENCLOSE_FALLBACK:
         KillTimer(window, IDT_ENCLOSE_FALLBACK);
         onEncloseFallback();
         break;
     case IDT_CLIPBOARD_BACK: onGiveClipboardBack(); break;
+    case IDT_ABBREVIATION_WATCH: watchAbbreviationHooks(); break;
     }
 }
 
@@ -61,7 +66,7 @@ void onTrayCallback(LPARAM mouseMessage) {
     case WM_LBUTTONDBLCLK: openSettingsEditor(nullptr); break;
     case WM_RBUTTONUP:
         SetForegroundWindow(app().mainWindow);
-        PostMessageA(app().mainWindow, WM_COMMAND, IDM_SHOW_WHOLE_MENU, 0);
+        PostMessageA(app().mainWindow, WM_COMMAND, IDM_SHOW_WHOLE_MENU, fromTrayIcon);
         break;
     }
 }
@@ -100,7 +105,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     // Wine's default handling of a right press on a caption keeps the release to
     // itself, so the tile (all caption) would never see WM_NCRBUTTONUP.
     case WM_NCRBUTTONDOWN: return 0;
-    case WM_NCRBUTTONUP: PostMessageA(window, WM_COMMAND, IDM_SHOW_WHOLE_MENU, 0); return 0;
+    case WM_NCRBUTTONUP: PostMessageA(window, WM_COMMAND, IDM_SHOW_WHOLE_MENU, fromTrayIcon); return 0;
     case WM_DRAWCLIPBOARD: onDrawClipboard(wParam, lParam); return 0;
     case WM_CHANGECBCHAIN: onChangeClipboardChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_RENDERFORMAT: onRenderFormat(static_cast<UINT>(wParam)); return 0;

@@ -2,6 +2,8 @@
 
 #include "cliphistory/history_list.h"
 #include "files/code_page.h"
+#include "files/program_list.h"
+#include "shell/window_program.h"
 
 namespace tv {
 
@@ -73,6 +75,10 @@ bool copyClipboardClip(capturedClip& clip) {
 }
 
 }  // namespace
+
+bool clipboardOwnerExcluded(const std::string& programs) {
+    return !programs.empty() && programListHas(programs, programPathOf(GetClipboardOwner()));
+}
 
 void waitAnsweringSentMessages(DWORD milliseconds) {
     const DWORD start = GetTickCount();

@@ -9,8 +9,9 @@ namespace tv {
 
 namespace {
 
-// The nine keys in the order the file has always had them.
-bool writeClipOptions(const settings& config) {
+// The nine keys in the order the file has always had them, then the excluded
+// programs when the dialog changed them.
+bool writeClipOptions(const settings& config, bool excludeAppsChanged) {
     profileFile file(settingsFileName);
     file.section("Clip");
     file.writeInt("counts", config.counts);
@@ -22,6 +23,7 @@ bool writeClipOptions(const settings& config) {
     file.writeInt("NoPastFromQS", config.NoPastFromQS ? 1 : 0);
     file.writeInt("bClearClipHistoryOnExit", config.bClearClipHistoryOnExit ? 1 : 0);
     file.writeInt("bNoMovePasetFromClipboard", config.bNoMovePasetFromClipboard ? 1 : 0);
+    if (excludeAppsChanged) file.writeString("ExcludeApps", config.ExcludeApps);
     return !file.writeFailed();
 }
 
@@ -46,7 +48,10 @@ void applyHistorySettings(HWND owner, const settings& chosen) {
     config.NoPastFromQS = chosen.NoPastFromQS;
     config.bClearClipHistoryOnExit = chosen.bClearClipHistoryOnExit;
     config.bNoMovePasetFromClipboard = chosen.bNoMovePasetFromClipboard;
-    const bool written = writeClipOptions(config);
+    // Written only when changed: a tv2.ini that never named a program stays as it was.
+    const bool excludeAppsChanged = chosen.ExcludeApps != config.ExcludeApps;
+    config.ExcludeApps = chosen.ExcludeApps;
+    const bool written = writeClipOptions(config, excludeAppsChanged);
     // Open only when Escape held its close back: it lists what the trim may
     // have freed, in the order the old ClipToAddPos gave.
     refreshHistoryEditDialog();

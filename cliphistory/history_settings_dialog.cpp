@@ -2,6 +2,7 @@
 // the user's choices back (applyHistorySettings writes and applies them).
 #include "cliphistory/history_settings_dialog.h"
 
+#include "files/program_list.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
@@ -44,6 +45,7 @@ void onInit(HWND dialog, const settings& config) {
     setCheck(dialog, IDC_HISTSET_CLEAR_ON_EXIT, config.bClearClipHistoryOnExit);
     setCheck(dialog, IDC_HISTSET_NO_MOVE, config.bNoMovePasetFromClipboard);
     setCheck(dialog, config.bRevNumAndAbc ? IDC_HISTSET_LETTERS_FIRST : IDC_HISTSET_DIGITS_FIRST, true);
+    SetDlgItemTextA(dialog, IDC_HISTSET_EXCLUDE_APPS, config.ExcludeApps.c_str());
 }
 
 // The history has ids for 10000 entries; a larger bound is held there, and
@@ -78,6 +80,7 @@ void onOk(HWND dialog, settings& config) {
     config.NoPastFromQS = isChecked(dialog, IDC_HISTSET_NO_OWN_PASTE);
     config.bClearClipHistoryOnExit = isChecked(dialog, IDC_HISTSET_CLEAR_ON_EXIT);
     config.bNoMovePasetFromClipboard = isChecked(dialog, IDC_HISTSET_NO_MOVE);
+    config.ExcludeApps = tidyProgramList(windowText(GetDlgItem(dialog, IDC_HISTSET_EXCLUDE_APPS)));
     EndDialog(dialog, IDOK);
 }
 

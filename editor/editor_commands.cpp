@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "cliphistory/history_edit_dialog.h"
+#include "editor/abbreviation_field.h"
 #include "editor/about_dialog.h"
 #include "editor/editor_session.h"
 #include "editor/editor_tree.h"
@@ -134,7 +135,8 @@ bool onFieldNotification(editorState& editor, UINT id, UINT code) {
         if (id == IDC_DISPLAY_TEXT) onDisplayTextChanged(editor);
         if (id == IDC_CONTENT) onContentChanged(editor);
         if (id == IDC_HOTKEY) onHotkeyChanged(editor);
-        return id == IDC_DISPLAY_TEXT || id == IDC_CONTENT || id == IDC_HOTKEY;
+        if (id == IDC_ABBREVIATION) onAbbreviationChanged(editor);
+        return id == IDC_DISPLAY_TEXT || id == IDC_CONTENT || id == IDC_HOTKEY || id == IDC_ABBREVIATION;
     }
     if (code == CBN_SELCHANGE && id == IDC_CORNER) {
         onCornerChanged(editor);

@@ -15,15 +15,16 @@ const resizeRule resizeRules[] = {
     {IDC_WIN_KEY, follow::moveBoth},     {IDC_CORNER, follow::moveBoth},
     {IDC_DISPLAY_TEXT, follow::widen},   {IDC_MODE, follow::widen},
     {IDC_CONTENT, follow::widen | follow::heighten}, {IDC_TREE, follow::heighten},
-    {IDC_SPLITTER, follow::heighten},
+    {IDC_SPLITTER, follow::heighten},    {IDC_ABBREVIATION_LABEL, follow::moveDown},
+    {IDC_ABBREVIATION, follow::moveDown}, {IDC_ABBREVIATION_NOTE, follow::moveDown | follow::widen},
 };
 
 int moveEditorSplit(const editorState& editor, int distance) {
     HWND window = editor.window;
     splitLayout layout{GetDlgItem(window, IDC_SPLITTER),
                        editor.tree,
-                       {editor.displayText, editor.content, nullptr, nullptr},
-                       {editor.contentLabel, nullptr}};
+                       {editor.displayText, editor.content, editor.abbreviationNote, nullptr},
+                       {editor.contentLabel, editor.abbreviationLabel, editor.abbreviation}};
     return moveSplit(layout, distance);
 }
 

@@ -9,6 +9,7 @@
 #include "popup/popup_menu.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "shell/data_file_stamp.h"
 #include "shell/hotkeys.h"
 #include "shell/item_icons.h"
 #include "shell/messages.h"
@@ -72,6 +73,16 @@ void discardEditor(editorState& editor) {
     destroyEditorWindow(editor);
 }
 
+// Another program changed the data file since the editor opened it: the user
+// says whether this save replaces that.
+bool mayOverwriteDataFile(HWND owner) {
+    return !dataFileChangedOnDisk() ||
+           settingsMessage(owner,
+                           "データファイルがほかのプログラムによって変更されています．\r\n"
+                           "上書きして保存しますか？",
+                           MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
 }  // namespace
 
 void openSettingsEditor(const menuItem* preselect) {
@@ -96,6 +107,7 @@ void openSettingsEditor(const menuItem* preselect) {
 }
 
 bool saveEditor(editorState& editor, bool close) {
+    if (!mayOverwriteDataFile(editor.window)) return false;
     HCURSOR previousCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     EnableWindow(editor.window, FALSE);
     menuNode whole = copyEditorSubtree(editor, editor.rootEntry);
@@ -103,6 +115,7 @@ bool saveEditor(editorState& editor, bool close) {
     setHotkeysRegistered(false);
     dropEditingCopy();
     const bool written = writeMenuFile(app().model, dataFile(), app().model.root, menuExtent::wholeMenu);
+    rememberDataFile();
     if (written && close) {
         serveRunningMenu();
     } else {

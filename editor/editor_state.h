@@ -35,6 +35,9 @@ struct editorState {
     HWND winKey = nullptr;
     HWND corner = nullptr;
     HWND contentLabel = nullptr;
+    HWND abbreviation = nullptr;
+    HWND abbreviationLabel = nullptr;
+    HWND abbreviationNote = nullptr;
 
     bool labelEditing = false;
     std::string labelEditStart;  // what the label edit held when the rename began

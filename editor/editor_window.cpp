@@ -52,6 +52,7 @@ const struct {
     {IDC_HOTKEY, "この項目呼び出しに割り当てるキー"},
     {IDC_WIN_KEY, "この項目呼び出しに割り当てるキーにWindowsキーも使用"},
     {IDC_CORNER, "この項目呼び出しに割り当てるマウスカーソルの位置"},
+    {IDC_ABBREVIATION, "どのソフトでも，入力するとこの項目に置き換わる語(31バイトまで)"},
     {IDC_OK, "設定を保存して有効にし，閉じます"},
     {IDC_APPLY, "設定を保存して有効にします"},
     {IDCANCEL, "設定を破棄し，閉じます"},
@@ -89,6 +90,9 @@ void takeControls(editorState& editor) {
     editor.winKey = GetDlgItem(window, IDC_WIN_KEY);
     editor.corner = GetDlgItem(window, IDC_CORNER);
     editor.contentLabel = GetDlgItem(window, IDC_CONTENT_LABEL);
+    editor.abbreviation = GetDlgItem(window, IDC_ABBREVIATION);
+    editor.abbreviationLabel = GetDlgItem(window, IDC_ABBREVIATION_LABEL);
+    editor.abbreviationNote = GetDlgItem(window, IDC_ABBREVIATION_NOTE);
 }
 
 void createTooltips(editorState& editor) {

@@ -23,6 +23,7 @@ void onOptionsInit(HWND dialog, const optionsDialogData& data) {
     SetDlgItemInt(dialog, IDC_OPT_MENU_WIDTH, static_cast<UINT>(data.iMaxViewSize), FALSE);
     CheckDlgButton(dialog, IDC_OPT_NO_TRAY, data.noTray ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_OPT_OLD_DATE, data.bUseOldDateTime ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPT_START_WITH_WINDOWS, data.startWithWindows ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void onOptionsOk(HWND dialog, optionsDialogData& data) {
@@ -32,6 +33,7 @@ void onOptionsOk(HWND dialog, optionsDialogData& data) {
     data.iMaxViewSize = fieldSetting(dialog, IDC_OPT_MENU_WIDTH, data.iMaxViewSize, settingRanges::iMaxViewSize);
     data.noTray = IsDlgButtonChecked(dialog, IDC_OPT_NO_TRAY) == BST_CHECKED;
     data.bUseOldDateTime = IsDlgButtonChecked(dialog, IDC_OPT_OLD_DATE) == BST_CHECKED;
+    data.startWithWindows = IsDlgButtonChecked(dialog, IDC_OPT_START_WITH_WINDOWS) == BST_CHECKED;
     EndDialog(dialog, IDOK);
 }
 

@@ -1,5 +1,6 @@
 // "オプション": where a shortcut-key menu appears, the corner dwell, the menu's
-// width, the tile instead of the tray icon and the old date format.
+// width, the tile instead of the tray icon, the old date format and starting
+// with Windows.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,7 @@ struct optionsDialogData {
     int iMaxViewSize = 200;
     bool noTray = false;
     bool bUseOldDateTime = false;
+    bool startWithWindows = false;  // our shortcut is in the Startup folder
 };
 
 // Modal. True on OK, with `data` holding the choices.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "editor/abbreviation_field.h"
 #include "editor/dialog_keys.h"
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_tree.h"
@@ -193,6 +194,7 @@ void fillPane(editorState& editor, HTREEITEM entry) {
         showKeys(editor, item);
     }
     applyModeChange(editor, false, false, true);
+    showAbbreviation(editor);
     filling = false;
     settingsEditor().modified = modified;
 }
@@ -272,6 +274,8 @@ void applyModeChange(editorState& editor, bool /*fromUser*/, bool force, bool ca
     HTREEITEM entry = editor.selectedEntry;
     const int previous = item->mode;
     item->mode = static_cast<uint8_t>(mode);
+    if (modeTakesAbbreviation(static_cast<uint8_t>(previous)) != modeTakesAbbreviation(item->mode))
+        showAbbreviation(editor);
     if (auto text = replacedDisplayText(static_cast<uint8_t>(mode), item->text)) {
         item->text = *text;
         showDisplayText(editor, item->text);

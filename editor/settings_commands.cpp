@@ -4,6 +4,8 @@
 #include "cliphistory/history_settings_dialog.h"
 #include "editor/options_dialog.h"
 #include "shell/app_state.h"
+#include "shell/messages.h"
+#include "shell/start_with_windows.h"
 #include "shell/tray.h"
 
 namespace tv {
@@ -16,6 +18,7 @@ void changeOptions(HWND owner) {
     data.iMaxViewSize = config.iMaxViewSize;
     data.noTray = app().noTray;
     data.bUseOldDateTime = config.bUseOldDateTime;
+    const bool startedWithWindows = data.startWithWindows = startsWithWindows();
     if (!showOptionsDialog(owner, data)) return;
     config.ShowMenuPosMode = data.ShowMenuPosMode;
     config.ShowAutoPopup = data.ShowAutoPopup;
@@ -24,6 +27,8 @@ void changeOptions(HWND owner) {
     config.bUseOldDateTime = data.bUseOldDateTime;
     // Out of the tray the program is the tile on the screen.
     showMainWindowAsTile(app().noTray);
+    if (data.startWithWindows != startedWithWindows && !setStartWithWindows(data.startWithWindows))
+        settingsMessage(owner, startupShortcutFailure, MB_ICONERROR);
 }
 
 void changeHistorySettings(HWND owner) {

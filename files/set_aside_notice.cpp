@@ -24,7 +24,8 @@ std::string setAsideNotice(const runningMenuLoad& load) {
     else
         text += "ファイルは「" + load.rejectedKeptAs + "」という名前で残しました．\r\n";
     text += "理由：" + rejectionReason(load.dataFileReport) + "\r\n";
-    text += "代わりに初期メニューを使います．";
+    text += load.source == menuSource::runningMenu ? "いま使っているメニューをそのまま使います．"
+                                                   : "代わりに初期メニューを使います．";
     return text;
 }
 

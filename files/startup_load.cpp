@@ -76,6 +76,24 @@ runningMenuLoad reloadRunningMenu(menuModel& model, const runningMenuFiles& file
     return load;
 }
 
+runningMenuLoad rereadRunningMenu(menuModel& model, const runningMenuFiles& files) {
+    // A model of its own: the running menu's ids and corners stay untouched
+    // until the file is known to be a menu.
+    menuModel probe;
+    readReport report = readMenuFile(probe, files.dataFileName, probe.root, readTarget::runningMenu);
+    runningMenuLoad load;
+    load.source = menuSource::runningMenu;
+    if (report.rejected()) {
+        load.dataFileRejected = true;
+        load.dataFileReport = report;
+        writeDataFile(model, files, load);
+        return load;
+    }
+    // Caught half written, or emptied: the next change brings the rest.
+    if (!probe.root.hasChildren()) return load;
+    return loadRunningMenu(model, files);
+}
+
 std::string keepRejectedFile(const std::string& path) {
     std::string kept = path + ".rejected";
     for (int n = 2; fileExists(kept); ++n) {

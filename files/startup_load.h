@@ -18,7 +18,10 @@ struct runningMenuFiles {
     std::function<bool()> switchToProgramDirectory;
 };
 
-enum class menuSource { dataFile, initialMenu, programFolderDataFile, programFolderInitialMenu, fallbackMenu };
+enum class menuSource {
+    dataFile, initialMenu, programFolderDataFile, programFolderInitialMenu, fallbackMenu,
+    runningMenu,  // read again on a change, the file was no menu: the menu in use stays
+};
 
 struct runningMenuLoad {
     menuSource source = menuSource::dataFile;
@@ -35,6 +38,13 @@ runningMenuLoad loadRunningMenu(menuModel& model, const runningMenuFiles& files)
 // The same without the program-folder and fallback steps: the editor was closed
 // without saving, so the running menu is read again from the files.
 runningMenuLoad reloadRunningMenu(menuModel& model, const runningMenuFiles& files);
+
+// The data file changed on disk while the program ran (edited by hand, synced
+// from another computer). A file that reads as a menu replaces the running one
+// by the start-up read; one that exists but is no menu is set aside and the
+// running menu, kept, is written in its place; one that cannot be opened or
+// holds no item (a sync program caught halfway) changes nothing.
+runningMenuLoad rereadRunningMenu(menuModel& model, const runningMenuFiles& files);
 
 // Builds the menu shown when no file could be read: one item that opens the editor.
 void buildFallbackMenu(menuModel& model);

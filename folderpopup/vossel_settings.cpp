@@ -10,6 +10,7 @@
 #include "shell/app_state.h"
 #include "shell/messages.h"
 #include "shell/settings.h"
+#include "shell/shell_link_file.h"
 
 namespace tv {
 
@@ -40,24 +41,7 @@ void freeIdList(LPITEMIDLIST list) {
 // and can tell whether the registration is there.
 void registerFolder(LPCITEMIDLIST folder, const std::string& displayName) {
     std::string file = foldersDirectory() + "\\" + shortcutFileName(displayName);
-    // IPersistFile::Save takes no name longer than MAX_PATH characters; a
-    // longer one is refused here rather than cut into another file's name.
-    int wideLength = MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, nullptr, 0);
-    if (wideLength <= 0 || wideLength > MAX_PATH) return;
-    std::wstring wideFile(static_cast<size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, &wideFile[0], wideLength);
-
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return;
-    IPersistFile* persist = nullptr;
-    if (SUCCEEDED(link->SetIDList(folder)) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-        persist->Save(wideFile.c_str(), TRUE);
-        persist->Release();
-    }
-    link->Release();
+    saveShellLink(file, [&](IShellLinkA& link) { return SUCCEEDED(link.SetIDList(folder)); });
 }
 
 profileFile vosselFile() {

@@ -40,13 +40,9 @@ std::string expandDateTimeNow(const std::string& format) {
     return expandDateTime(format, currentLocalTime());
 }
 
-std::string expandPlaceholdersNow(const std::string& text) {
-    // Most phrases hold no placeholder; skip the two Windows calls for them.
-    if (text.find("%%") == std::string::npos) return text;
-    std::string longDate, time;
+void placeholderDatesNow(std::string& longDate, std::string& time) {
     formatPicture(GetDateFormatA, DATE_LONGDATE, nullptr, longDate);
     formatPicture(GetTimeFormatA, 0, nullptr, time);
-    return expandPlaceholders(text, longDate, time);
 }
 
 }  // namespace tv

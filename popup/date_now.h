@@ -7,8 +7,8 @@
 namespace tv {
 
 std::string expandDateTimeNow(const std::string& format);
-// "%%d" and "%%t" in phrases: the system's long date and time.
-std::string expandPlaceholdersNow(const std::string& text);
+// What "%%d" and "%%t" in phrases stand for now: the system's long date and time.
+void placeholderDatesNow(std::string& longDate, std::string& time);
 // The old language: Windows time and date pictures, then the English name tokens.
 std::string expandOldDateTime(const std::string& format);
 

@@ -17,13 +17,16 @@
 #include "folderpopup/shell_link.h"
 #include "popup/clipboard_restore.h"
 #include "popup/date_now.h"
+#include "popup/fill_in_paste.h"
 #include "popup/placement.h"
 #include "popup/popup_menu.h"
 #include "popup/popup_state.h"
 #include "popup/quick_add.h"
+#include "popup/target_field.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
+#include "shell/own_keys.h"
 #include "shell/tray.h"
 #include "shell/wine_compat.h"
 
@@ -71,10 +74,9 @@ void requestMenu(int placementMode, HMENU menu, bool viaHotkey) {
 
 // Four keystrokes: Control down, the key down and up, Control up.
 void sendControlChord(BYTE key) {
-    keybd_event(VK_CONTROL, 0, 0, 0);
-    keybd_event(key, 0, 0, 0);
-    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    sendOwnKey(VK_CONTROL);
+    tapOwnKey(key);
+    sendOwnKey(VK_CONTROL, KEYEVENTF_KEYUP);
 }
 
 // The user still holds a modifier of the shortcut, which would make our chord
@@ -88,23 +90,6 @@ bool repostWhileModifierHeld(UINT command, LPARAM lParam) {
 }
 
 void pastePhrase(const std::string& text) { putTextAndPaste(text, true); }
-
-// A text that may hold characters code page 932 lacks: those go as CF_UNICODETEXT
-// beside the code page 932 form.
-void pasteUnicode(const std::u16string& text, bool ownChange) {
-    std::string codePage;
-    if (utf16ToCodePage932(text, codePage))
-        putTextAndPaste(codePage, ownChange);
-    else
-        putTextAndPaste(codePage, ownChange, text);
-}
-
-void pasteContent(const menuItem& item) {
-    if (item.unicodeEscapes)
-        pasteUnicode(contentToUtf16(expandPlaceholdersNow(item.data), true), true);
-    else
-        pastePhrase(expandPlaceholdersNow(item.data));
-}
 
 void runProgram(const std::string& data) {
     twoLines lines = splitTwoLines(data);
@@ -164,8 +149,13 @@ void executeItem(menuItem& item, bool invokedFromMenu) {
         return;
     }
     switch (item.mode) {
-    case itemMode::inputString: pastePhrase(expandPlaceholdersNow(item.text)); break;
-    case itemMode::inputDataString: pasteContent(item); break;
+    case itemMode::inputString:
+    case itemMode::inputDataString: {
+        bool unicodeEscapes = false;
+        const std::string& phrase = *phraseTextOf(item, unicodeEscapes);
+        pasteFilledIn(phrase, unicodeEscapes);
+        break;
+    }
     case itemMode::exeProgram:
     case itemMode::folderPopup: runProgram(item.data); break;
     case itemMode::showSetting: popup().openSettingsEditor(&item); break;
@@ -205,16 +195,21 @@ bool putTextAndPaste(const std::string& text, bool ownChange, const std::u16stri
     return true;
 }
 
+void pasteUnicode(const std::u16string& text, bool ownChange) {
+    std::string codePage;
+    if (utf16ToCodePage932(text, codePage))
+        putTextAndPaste(codePage, ownChange);
+    else
+        putTextAndPaste(codePage, ownChange, text);
+}
+
 void onPasteKeystroke() {
     if (repostWhileModifierHeld(IDM_MAIN_PASTE_KEYSTROKE, 0)) return;
     waitForTarget();
     sendControlChord('V');
     onPasteSent();
     // An enclose with nothing selected leaves the caret between its two strings.
-    for (; popup().clip.caretBack > 0; --popup().clip.caretBack) {
-        keybd_event(VK_LEFT, 0, KEYEVENTF_EXTENDEDKEY, 0);
-        keybd_event(VK_LEFT, 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
-    }
+    for (; popup().clip.caretBack > 0; --popup().clip.caretBack) tapOwnKey(VK_LEFT, KEYEVENTF_EXTENDEDKEY);
 }
 
 void onEncloseCopy(uint16_t itemId) {
@@ -250,7 +245,8 @@ void onEncloseInsert(uint16_t itemId) {
 }
 
 // Nothing was selected, so Ctrl+C changed nothing: both strings go in, with the
-// caret between them.
+// caret between them. A one-line field would keep only the first line of the
+// two, so there they go in joined.
 void onEncloseFallback() {
     uint16_t itemId = popup().clip.pendingEnclose;
     if (itemId == 0) return;
@@ -260,8 +256,13 @@ void onEncloseFallback() {
         forgetUserClipboard();
         return;
     }
-    popup().clip.caretBack = caretSteps(unescapeText(splitTwoLines(item->data).second));
-    pastePhrase(unescapeText(item->data));
+    twoLines lines = splitTwoLines(item->data);
+    const std::string closing = unescapeText(lines.second);
+    popup().clip.caretBack = caretSteps(closing);
+    if (isOneLineField(popup().target.focus))
+        pastePhrase(unescapeText(lines.first) + closing);
+    else
+        pastePhrase(unescapeText(item->data));
 }
 
 }  // namespace tv

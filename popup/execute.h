@@ -19,6 +19,9 @@ void executeItem(menuItem& item, bool invokedFromMenu);
 // clipboard notification then sends Ctrl+V (command 103). `wide`, when not
 // empty, is the text as CF_UNICODETEXT, `text` then being its code page 932 form.
 bool putTextAndPaste(const std::string& text, bool ownChange, const std::u16string& wide = std::u16string());
+// A text that may hold characters code page 932 lacks: those go as CF_UNICODETEXT
+// beside the code page 932 form.
+void pasteUnicode(const std::u16string& text, bool ownChange);
 void onPasteKeystroke();                 // command 103
 void onEncloseCopy(uint16_t itemId);     // command 119
 void onEncloseInsert(uint16_t itemId);   // command 120

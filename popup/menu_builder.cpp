@@ -217,6 +217,7 @@ void rebuildMainMenu() {
     popup().currentHistoryItem = nullptr;
     forgetMenuTextSizes();
     popup().mainMenu = buildPopupMenu(popup().menuTree());
+    if (popup().menuRebuilt) popup().menuRebuilt(popup().menuTree());
 }
 
 const std::vector<lazySubmenu>& historySubmenus() { return historyMenus; }

@@ -6,6 +6,7 @@
 #include "popup/popup_state.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "shell/own_keys.h"
 #include "shell/timing_log.h"
 #include "shell/tray.h"
 #include "shell/wine_compat.h"
@@ -34,8 +35,8 @@ POINT topLeftOf(HWND window) {
 void pressPrivateHotkey() {
     while (GetAsyncKeyState(VK_SHIFT) < 0 || GetAsyncKeyState(VK_LWIN) < 0) Sleep(5);
     const BYTE keys[] = {VK_LWIN, VK_SHIFT, VK_BACK};
-    for (BYTE key : keys) keybd_event(key, 0, 0, 0);
-    for (int i = 2; i >= 0; --i) keybd_event(keys[i], 0, KEYEVENTF_KEYUP, 0);
+    for (BYTE key : keys) sendOwnKey(key);
+    for (int i = 2; i >= 0; --i) sendOwnKey(keys[i], KEYEVENTF_KEYUP);
 }
 
 // The menu is not shown after all: the steps of a closed menu.

@@ -43,6 +43,9 @@ struct popupState {
     std::function<menuNode&()> menuTree;
     // Shift+click on an entry and the settings item open the editor with the item selected.
     std::function<void(const menuItem* preselect)> openSettingsEditor;
+    // After each rebuild of the menu, with the tree it was built from: the
+    // abbreviations follow what the menu offers.
+    std::function<void(const menuNode& tree)> menuRebuilt;
 };
 
 popupState& popup();

@@ -4,6 +4,7 @@
 #include "files/menu_file.h"
 #include "popup/popup_menu.h"
 #include "shell/app_state.h"
+#include "shell/data_file_stamp.h"
 #include "shell/messages.h"
 
 namespace tv {
@@ -24,8 +25,9 @@ void insertEntry(HMENU submenu, menuItem& item, bool atEnd, bool columnBreak) {
 
 void saveDataFile() {
     std::string path = dataFilePath(app().startDirectory, app().dataFileName);
-    if (!writeMenuFile(app().model, path, app().model.root, menuExtent::wholeMenu))
-        reportWriteFailure(app().mainWindow);
+    const bool written = writeMenuFile(app().model, path, app().model.root, menuExtent::wholeMenu);
+    rememberDataFile();
+    if (!written) reportWriteFailure(app().mainWindow);
 }
 
 }  // namespace

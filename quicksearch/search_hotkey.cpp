@@ -6,6 +6,7 @@
 #include "quicksearch/quick_search.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "shell/key_name.h"
 #include "shell/messages.h"
 #include "shell/settings.h"
 
@@ -14,19 +15,6 @@ namespace tv {
 namespace {
 
 constexpr int defaultSearchKey = 1606;  // Ctrl+Alt+F
-
-// "Ctrl+Alt+F": the modifiers, then the key's name on this keyboard.
-std::string keyName(uint16_t vk) {
-    std::string name;
-    if (vk & hotkeyControl) name += "Ctrl+";
-    if (vk & hotkeyShift) name += "Shift+";
-    if (vk & hotkeyAlt) name += "Alt+";
-    char key[64] = "";
-    UINT scanCode = MapVirtualKeyA(vk & 0xFF, MAPVK_VK_TO_VSC);
-    if (!scanCode || GetKeyNameTextA(static_cast<LONG>(scanCode << 16), key, sizeof key) <= 0)
-        wsprintfA(key, "0x%02X", vk & 0xFF);
-    return name + key;
-}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
-// The rows of the result list: the item's icon, its display text, the folder
-// path in grey, and below them the content on one line. Only the rows in view
-// are drawn, so a long result list costs nothing until it is scrolled.
+// The rows of the result list: the item's icon, its display text and its
+// abbreviation, the folder path in grey, and below them the content on one
+// line. Only the rows in view are drawn, so a long result list costs nothing
+// until it is scrolled.
 #include <algorithm>
 #include <string>
 
@@ -51,6 +52,15 @@ void drawLine(HDC dc, const std::wstring& text, RECT area, COLORREF color, UINT 
     SetTextColor(dc, color);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_VCENTER | extraFormat);
+}
+
+// Draws the text from the area's left, no further than `limit`; returns where it ends.
+LONG drawFitted(HDC dc, const std::wstring& text, RECT area, LONG limit, COLORREF color) {
+    RECT measured = area;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    area.right = std::min<LONG>(measured.right, limit);
+    drawLine(dc, text, area, color);
+    return area.right;
 }
 
 int rowIcon(menuItem& item, bool fromHistory) {
@@ -112,13 +122,16 @@ void drawResultRow(const searchWindowState& state, const DRAWITEMSTRUCT& draw) {
 
     RECT first{row.left + scaledPixels(iconColumn), row.top + padding, row.right - padding, row.top + padding + state.lineHeight};
     RECT second{first.left, first.bottom, first.right, first.bottom + state.lineHeight};
-    // The display text takes what it needs, at most two thirds; the path the rest.
-    std::wstring text = shownText(entry);
-    RECT measured = first;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    // The display text and its abbreviation take what they need, at most two
+    // thirds; the path the rest.
+    const LONG textLimit = first.left + (first.right - first.left) * 2 / 3;
     RECT textArea = first;
-    textArea.right = std::min<LONG>(measured.right, first.left + (first.right - first.left) * 2 / 3);
-    drawLine(dc, text, textArea, textColor);
+    textArea.right = drawFitted(dc, shownText(entry), first, textLimit, textColor);
+    if (!entry.abbreviation.empty() && textArea.right + scaledPixels(pathGap) < textLimit) {
+        RECT abbreviationArea{textArea.right + scaledPixels(pathGap), first.top, first.right, first.bottom};
+        textArea.right = drawFitted(dc, L"[" + wide(entry.abbreviation) + L"]", abbreviationArea, textLimit,
+                                    dimTextColor(selected));
+    }
 
     static const std::wstring historyLabel = wide("クリップボード履歴");
     std::wstring path = entry.fromHistory ? historyLabel : shownPath(entry.path, state.pathSeparator);

@@ -48,6 +48,7 @@
 #define IDD_HISTORY_EDIT         126  // "クリップボード履歴 内容編集" (modeless)
 #define IDD_OPTIONS              132  // "オプション" (modal)
 #define IDD_ICON_SELECT          148  // "アイコンの選択" (modal)
+#define IDD_FILL_IN              151  // "Tolvane 入力": the values of a phrase's %%?label%% marks (modal)
 
 // Menus (IDR_).
 #define IDR_EDITOR_MENU          122  // the settings editor's menu bar
@@ -77,6 +78,9 @@
 #define IDC_WIN_KEY              1022  // "+Win"
 #define IDC_CORNER               1025  // drop-down list of the screen corners
 #define IDC_SPLITTER             1027
+#define IDC_ABBREVIATION         1030  // "略語": typed anywhere, runs the item
+#define IDC_ABBREVIATION_LABEL   1031
+#define IDC_ABBREVIATION_NOTE    1033  // names the item that has the same abbreviation
 #define IDC_HOTKEY_LABEL         1028
 #define IDC_CORNER_LABEL         1029
 #define IDC_BROWSE_FOLDER        1058
@@ -94,6 +98,7 @@
 #define IDC_HISTSET_DIGITS_FIRST 1046  // bRevNumAndAbc off
 #define IDC_HISTSET_LETTERS_FIRST 1047 // bRevNumAndAbc on
 #define IDC_HISTSET_NO_MOVE      1051  // bNoMovePasetFromClipboard
+#define IDC_HISTSET_EXCLUDE_APPS 1052  // ExcludeApps: programs whose copies are not recorded
 
 // Controls and commands of the history edit dialog (126).
 #define IDC_HISTEDIT_TEXT        1000
@@ -114,6 +119,7 @@
 #define IDC_OPT_POSITION         1037  // ShowMenuPosMode
 #define IDC_OPT_NO_TRAY          1047  // disabled, mirrors the no-tray option
 #define IDC_OPT_OLD_DATE         1048  // bUseOldDateTime
+#define IDC_OPT_START_WITH_WINDOWS 1049  // our shortcut in the Startup folder
 
 // Controls and commands of the icon selection dialog (148).
 #define IDC_ICON_PATH            1000
@@ -189,7 +195,10 @@
 #define IDM_MAIN_OPEN_HISTORY_EDITOR 115
 #define IDM_MAIN_ENCLOSE_COPY    119    // lParam: the enclose item's id
 #define IDM_MAIN_ENCLOSE_INSERT  120    // lParam: the enclose item's id
+#define IDM_MAIN_ABBREVIATION_HIT 134   // an abbreviation was typed: take it back, run its item
+#define IDM_MAIN_PAUSE_ABBREVIATIONS 135  // the tray menu's check entry
 #define IDM_MAIN_TRACK_MENU      133    // posted by IDM_MAIN_SHOW_MENU only
+#define IDM_MAIN_START_WITH_WINDOWS 140 // the tray menu's check entry: our shortcut in the Startup folder
 #define IDM_VOSSEL_SETTINGS      31000  // the folder popup's settings dialog
 #define IDM_FOLDER_FIRST         34000  // the folder popup's entries
 #define IDM_FOLDER_LAST          55499
@@ -197,7 +206,9 @@
 // Timers of the main window (IDT_).
 #define IDT_ENCLOSE_FALLBACK     12     // one-shot, 500 ms: nothing was selected
 #define IDT_CLIPBOARD_BACK       13     // one-shot: give the user's clipboard back after an insertion
+#define IDT_ABBREVIATION_WATCH   14     // 5 s: install the abbreviation hooks again when Windows took them
 #define IDT_TRAY_WATCH           25     // 10 s
+#define IDT_DATA_FILE_WATCH      26     // 500 ms: the data file changed by another program
 #define IDT_HISTORY_SAVE         50     // 30 min
 #define IDT_CORNER_WATCH         100    // 100 ms
 
@@ -212,6 +223,9 @@
 // Messages of the main window (WM_USER + n). Only the C++ code uses these.
 #define WMU_NOTHING              (WM_USER + 1)    // left to default processing
 #define WMU_TRAY_CALLBACK        (WM_USER + 142)  // the tray icon's mouse messages
+
+// Controls of the fill-in dialog "Tolvane 入力": one field per label, made in code.
+#define IDC_FILL_IN_FIRST        1150
 
 // Controls of the quick search window "Tolvane 検索" (made in code, no template).
 #define IDC_SEARCH_FIELD         1100  // the query

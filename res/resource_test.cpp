@@ -181,7 +181,8 @@ void testEditorDialog(HINSTANCE instance) {
 
     const std::pair<int, const char*> controls[] = {
         {IDC_TREE, WC_TREEVIEWA}, {IDC_SPLITTER, "Static"}, {IDC_DISPLAY_TEXT, "Edit"},
-        {IDC_CONTENT_LABEL, "Static"}, {IDC_CONTENT, "Edit"}, {IDC_HOTKEY_LABEL, "Static"},
+        {IDC_CONTENT_LABEL, "Static"}, {IDC_CONTENT, "Edit"}, {IDC_ABBREVIATION_LABEL, "Static"},
+        {IDC_ABBREVIATION, "Edit"}, {IDC_ABBREVIATION_NOTE, "Static"}, {IDC_HOTKEY_LABEL, "Static"},
         {IDC_HOTKEY, HOTKEY_CLASSA}, {IDC_WIN_KEY, "Button"}, {IDC_CORNER_LABEL, "Static"},
         {IDC_CORNER, "ComboBox"}, {IDC_OK, "Button"}, {IDC_APPLY, "Button"}, {IDCANCEL, "Button"},
         {IDC_NEW, "Button"}, {IDC_MOVE_UP, "Button"}, {IDC_MOVE_DOWN, "Button"}, {IDC_MOVE_LEFT, "Button"},
@@ -331,7 +332,7 @@ int main() {
     testManifest(instance);
     testEditorDialog(instance);
     testAboutBox(instance);
-    for (int dialogId : {IDD_HISTORY_SETTINGS, IDD_FOLDER_SETTINGS, IDD_OPTIONS})
+    for (int dialogId : {IDD_HISTORY_SETTINGS, IDD_FOLDER_SETTINGS, IDD_OPTIONS, IDD_FILL_IN})
         testArrowKeyGroups(instance, dialogId);
     std::printf("%s\n", failures ? "resource_test: FAILED" : "resource_test: all passed");
     return failures ? 1 : 0;

@@ -135,6 +135,7 @@ void loadSettings(settings& config, fontRecord& font, fontRecord& menuFont) {
     config.counts = file.readInt("counts", counts);
     config.NoPastFromQS = file.readSwitch("NoPastFromQS", true);
     config.ret_counts = file.readInt("ret_counts", ret_counts);
+    config.ExcludeApps = file.readString("ExcludeApps", "");
     readWindowPlacement(file, config.historyEditor);
 
     file.section("set");

@@ -32,6 +32,7 @@ struct settings {
     int counts = 250;
     bool NoPastFromQS = true;
     int ret_counts = 0;
+    std::string ExcludeApps;  // ";"-separated program file names whose copies are never recorded
     // [Paste]
     bool RestoreClipboard = true;  // give the user's clipboard back after an insertion
 };

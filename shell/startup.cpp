@@ -5,6 +5,7 @@
 #include "files/item_text.h"
 #include "files/startup_load.h"
 #include "shell/app_state.h"
+#include "shell/data_file_stamp.h"
 #include "shell/messages.h"
 
 namespace tv {
@@ -51,18 +52,18 @@ std::string currentDirectoryPath() {
     return path;
 }
 
-std::string programDirectory() {
+std::string programPath() {
     std::string path(MAX_PATH, '\0');
     for (;;) {
         DWORD written = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
         if (written == 0) return std::string();
-        if (written < path.size()) {
-            path.resize(written);
-            break;
-        }
+        if (written < path.size()) return path.substr(0, written);
         path.resize(path.size() * 2);
     }
-    std::string directory = workingDirectoryOf(path);
+}
+
+std::string programDirectory() {
+    std::string directory = workingDirectoryOf(programPath());
     return directory.empty() ? directory : directory + "\\";
 }
 
@@ -88,10 +89,18 @@ void CALLBACK showStartupNotice(HWND, UINT, UINT_PTR timer, DWORD) {
     reportDataFileSetAside(nullptr, startupNotice);
 }
 
+// While the program runs, a failed write and a file set aside are told at once.
+void reportRunningMenuLoad(const runningMenuLoad& load) {
+    if (load.writeFailed) reportWriteFailure(app().mainWindow);
+    std::string notice = setAsideNotice(load);
+    if (!notice.empty()) reportDataFileSetAside(app().mainWindow, notice);
+}
+
 }  // namespace
 
 void loadMenuAtStartup() {
     runningMenuLoad load = loadRunningMenu(app().model, menuFiles());
+    rememberDataFile();
     if (load.writeFailed) reportWriteFailure(nullptr);
     startupNotice = setAsideNotice(load);
     if (!startupNotice.empty()) SetTimer(nullptr, 0, 0, showStartupNotice);
@@ -99,9 +108,16 @@ void loadMenuAtStartup() {
 
 void reloadMenuAfterEditor() {
     runningMenuLoad load = reloadRunningMenu(app().model, menuFiles());
-    if (load.writeFailed) reportWriteFailure(app().mainWindow);
-    std::string notice = setAsideNotice(load);
-    if (!notice.empty()) reportDataFileSetAside(app().mainWindow, notice);
+    rememberDataFile();
+    reportRunningMenuLoad(load);
+}
+
+bool reloadMenuOnChange() {
+    SetCurrentDirectoryA(app().startDirectory.c_str());
+    runningMenuLoad load = rereadRunningMenu(app().model, menuFiles());
+    rememberDataFile();
+    reportRunningMenuLoad(load);
+    return load.source != menuSource::runningMenu;
 }
 
 }  // namespace tv

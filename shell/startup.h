@@ -12,6 +12,7 @@ std::string dataFileNameFromCommandLine(const std::string& commandLine);
 // functions; a program path with double-byte characters is stepped over whole.
 std::string commandLineArguments();
 std::string currentDirectoryPath();
+std::string programPath();  // this tolvane.exe
 std::string programDirectory();
 
 // Reads the running menu with its fallbacks; a failed first write is reported.
@@ -19,5 +20,9 @@ void loadMenuAtStartup();
 // The editor was closed without saving: the running menu is read again from
 // the data file (or the initial menu); a failed write is reported.
 void reloadMenuAfterEditor();
+// The data file changed on disk while the editor was closed: read it again as
+// start-up does (see rereadRunningMenu); the set-aside notice when it is no
+// menu. True when the running menu was replaced.
+bool reloadMenuOnChange();
 
 }  // namespace tv

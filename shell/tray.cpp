@@ -35,6 +35,17 @@ void deleteTrayIcon() {
     Shell_NotifyIconA(NIM_DELETE, &record);
 }
 
+void showTrayBalloon(const char* title, const char* text) {
+    if (!app().trayAdded) return;
+    NOTIFYICONDATAA record = trayRecord(NIF_INFO, nullptr);
+    record.cbSize = NOTIFYICONDATAA_V2_SIZE;  // the first size that carries a balloon
+    lstrcpynA(record.szInfoTitle, title, sizeof record.szInfoTitle);
+    lstrcpynA(record.szInfo, text, sizeof record.szInfo);
+    record.dwInfoFlags = NIIF_INFO;
+    record.uTimeout = 15000;
+    Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
 void setTrayIcon(HICON icon) {
     if (app().noTray || !IsWindow(app().taskbar)) {
         HDC dc = GetDC(app().mainWindow);

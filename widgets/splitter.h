@@ -16,14 +16,14 @@ using splitterMoved = std::function<void(int distance)>;
 void attachSplitter(HWND bar, splitterMoved onMoved);
 
 // Lays out the three controls by `distance`: the bar moves, the tree widens,
-// and each field moves right and narrows by as much. Labels above the
-// fields move without narrowing. The bar goes no further than a drag could
+// and each field moves right and narrows by as much. Labels (and fields of
+// a fixed width) move without narrowing. The bar goes no further than a drag could
 // take it; returns the distance it moved.
 struct splitLayout {
     HWND bar;
     HWND tree;
     HWND fields[4];  // null-terminated when fewer
-    HWND labels[2];
+    HWND labels[3];  // null-terminated when fewer
 };
 int moveSplit(const splitLayout& layout, int distance);
 

@@ -252,3 +252,40 @@ TEST_F(StartupLoad, HeaderOnlyDataFileFallsBackWithUniqueIds) {
     EXPECT_EQ(model.root.childCount(), 3u);
     expectConsistent(model);
 }
+
+// A change on disk while running: a menu replaces the running one; a file that
+// is no menu is kept aside and the running menu written in its place; a file
+// caught empty or half written changes nothing.
+TEST_F(StartupLoad, RereadAfterAChangeOnDisk) {
+    menuModel model;
+    writeBytes(dataFile(), menuBytes("a", 2));
+    loadRunningMenu(model, files);
+    const std::string running = formatted(model);
+
+    writeBytes(dataFile(), "");
+    runningMenuLoad load = rereadRunningMenu(model, files);
+    EXPECT_FALSE(load.dataFileRejected);
+    EXPECT_EQ(formatted(model), running);
+    EXPECT_EQ(readBytes(dataFile()), "");
+    writeBytes(dataFile(), headerLiteral + "0\t0\t0\r\n");
+    rereadRunningMenu(model, files);
+    EXPECT_EQ(formatted(model), running);
+
+    writeBytes(dataFile(), menuBytes("b", 3));
+    load = rereadRunningMenu(model, files);
+    EXPECT_EQ(load.source, menuSource::dataFile);
+    EXPECT_EQ(formatted(model), menuBytes("b", 3));
+    expectConsistent(model);
+
+    writeBytes(dataFile(), "not a menu\r\n");
+    load = rereadRunningMenu(model, files);
+    EXPECT_TRUE(load.dataFileRejected);
+    EXPECT_EQ(load.source, menuSource::runningMenu);
+    EXPECT_EQ(formatted(model), menuBytes("b", 3));
+    EXPECT_EQ(readBytes(dataFile()), menuBytes("b", 3));
+    EXPECT_EQ(readBytes(dataFile() + ".rejected"), "not a menu\r\n");
+    const std::string notice = setAsideNotice(load);
+    EXPECT_NE(notice.find("tv2_text.ini.rejected"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("いま使っているメニューをそのまま使います．"), std::string::npos) << notice;
+    expectConsistent(model);
+}

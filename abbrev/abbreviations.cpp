@@ -1,0 +1,96 @@
+#include "abbrev/abbreviations.h"
+
+#include <utility>
+
+#include "abbrev/abbreviation_state.h"
+#include "popup/execute.h"
+#include "popup/fill_in_paste.h"
+#include "popup/fill_ins.h"
+#include "popup/placement.h"
+#include "res/resource.h"
+#include "shell/app_state.h"
+#include "shell/messages.h"
+#include "shell/own_keys.h"
+#include "shell/settings.h"
+
+namespace tv {
+
+abbreviationState& abbreviations() {
+    static abbreviationState state;
+    return state;
+}
+
+namespace {
+
+void installOrReport() {
+    abbreviationState& state = abbreviations();
+    if (installKeyboardWatch() || state.failureReported) return;
+    removeKeyboardWatch();
+    state.failureReported = true;
+    settingsMessage(app().mainWindow,
+                    "キーボードの入力を受け取れないため，略語は展開されません．",
+                    MB_OK | MB_ICONWARNING);
+}
+
+void takeBackAbbreviation(size_t characters) {
+    for (size_t i = 0; i < characters; ++i) tapOwnKey(VK_BACK);
+}
+
+}  // namespace
+
+void startAbbreviations() {
+    abbreviationState& state = abbreviations();
+    profileFile file(settingsFileName);
+    file.section("Abbrev");
+    state.Enable = file.readSwitch("Enable", true);
+    state.Exclude = file.readString("Exclude", "");
+    if (!state.Enable) return;
+    installOrReport();
+    SetTimer(app().mainWindow, IDT_ABBREVIATION_WATCH, 5000, nullptr);
+}
+
+void stopAbbreviations() {
+    KillTimer(app().mainWindow, IDT_ABBREVIATION_WATCH);
+    removeKeyboardWatch();
+}
+
+void rebuildAbbreviations(const menuNode& tree) {
+    abbreviations().matcher.rebuild(tree);
+    abbreviations().pending.reset();
+}
+
+void watchAbbreviationHooks() {
+    if (keyboardWatchLost()) installOrReport();
+}
+
+void runAbbreviationHit() {
+    std::optional<abbreviationHit> hit = std::exchange(abbreviations().pending, std::nullopt);
+    if (!hit || !hit->item || abbreviations().paused) return;
+    captureTarget();
+    menuItem& item = *hit->item;
+    bool unicodeEscapes = false;
+    const std::string* phrase = phraseTextOf(item, unicodeEscapes);
+    if (!phrase || fillInLabels(*phrase).empty()) {
+        takeBackAbbreviation(hit->characters);
+        executeItem(item, false);
+        return;
+    }
+    // A phrase that asks for values asks before the abbreviation is taken back:
+    // Backspaces sent first would reach the dialog once it takes the focus.
+    std::vector<std::string> answers;
+    const bool answered = askFillIns(*phrase, answers);
+    giveFocusToTarget();
+    waitForTarget();
+    takeBackAbbreviation(hit->characters);
+    if (answered) pasteFilledIn(*phrase, unicodeEscapes, &answers);
+}
+
+bool abbreviationsEnabled() { return abbreviations().Enable; }
+bool abbreviationsPaused() { return abbreviations().paused; }
+
+void toggleAbbreviationPause() {
+    abbreviations().paused = !abbreviations().paused;
+    abbreviations().matcher.reset();
+}
+
+}  // namespace tv

@@ -1,0 +1,66 @@
+#include "editor/abbreviation_field.h"
+
+#include <string>
+
+#include "abbrev/abbreviation_matcher.h"
+#include "editor/editor_tree.h"
+#include "files/abbreviation_text.h"
+#include "shell/window_text.h"
+
+namespace tv {
+
+namespace {
+
+bool showing = false;  // the field is being filled, not typed in
+
+// Which item has the same abbreviation, and which of the two expands: the first
+// in menu order.
+void showHolder(const editorState& editor, const menuItem& item) {
+    std::string note;
+    if (!item.abbreviation.empty() && modeTakesAbbreviation(item.mode)) {
+        const menuNode whole = copyEditorSubtree(editor, editor.rootEntry);
+        if (const menuItem* holder = findAbbreviationHolder(whole, item.abbreviation, &item)) {
+            const bool holderFirst = findAbbreviationHolder(whole, item.abbreviation, nullptr) == holder;
+            note = "「" + entryLabel(*holder) + "」と重複：" + (holderFirst ? "そちらが" : "この項目が") + "展開されます";
+        }
+    }
+    SetWindowTextA(editor.abbreviationNote, note.c_str());
+}
+
+}  // namespace
+
+void showAbbreviation(editorState& editor) {
+    const menuItem* item = editor.selectedItem;
+    const bool takesOne = item && modeTakesAbbreviation(item->mode);
+    showing = true;
+    SendMessageA(editor.abbreviation, EM_LIMITTEXT, maxAbbreviationBytes, 0);
+    SetWindowTextA(editor.abbreviation, takesOne ? item->abbreviation.c_str() : "");
+    showing = false;
+    EnableWindow(editor.abbreviation, takesOne);
+    EnableWindow(editor.abbreviationLabel, takesOne);
+    if (takesOne)
+        showHolder(editor, *item);
+    else
+        SetWindowTextA(editor.abbreviationNote, "");
+}
+
+void onAbbreviationChanged(editorState& editor) {
+    menuItem* item = editor.selectedItem;
+    if (showing || !item) return;
+    const std::string typed = windowText(editor.abbreviation);
+    const std::string usable = usableAbbreviation(typed);
+    if (usable != item->abbreviation) {
+        item->abbreviation = usable;
+        markModified();
+    }
+    // A pasted tab or line break goes; what stays is what the item keeps.
+    if (usable != typed) {
+        showing = true;
+        SetWindowTextA(editor.abbreviation, usable.c_str());
+        SendMessageA(editor.abbreviation, EM_SETSEL, usable.size(), usable.size());
+        showing = false;
+    }
+    showHolder(editor, *item);
+}
+
+}  // namespace tv
