@@ -71,30 +71,12 @@ bool isAbsolutePath(const std::string& path) {
     return !path.empty() && (path[0] == '\\' || path[0] == '/');
 }
 
-namespace {
-
-// Where the separator that ends the folder part is; the trail byte 0x5C of a
-// double-byte character (ソ is 83 5C) is not one.
-size_t lastSeparatorEnd(const std::string& path) {
-    size_t end = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        unsigned char byte = static_cast<unsigned char>(path[i]);
-        if (isLeadByte(byte))
-            ++i;
-        else if (byte == '\\' || byte == '/' || byte == ':')
-            end = i + 1;
-    }
-    return end;
-}
-
-}  // namespace
-
-size_t fileNameStart(const std::string& path) { return lastSeparatorEnd(path); }
+size_t fileNameStart(const std::string& path) { return windowsFileNameStart(path); }
 
 std::string joinPath(const std::string& directory, const std::string& name) {
     if (directory.empty()) return name;
     const char last = directory.back();
-    if (lastSeparatorEnd(directory) == directory.size() && (last == '\\' || last == '/')) return directory + name;
+    if (windowsFileNameStart(directory) == directory.size() && (last == '\\' || last == '/')) return directory + name;
     return directory + "\\" + name;
 }
 

@@ -39,19 +39,6 @@ std::string foldedName(std::string_view name) {
     return folded;
 }
 
-// After the last separator that is not the second byte of a character.
-std::string_view fileNameOf(std::string_view path) {
-    size_t nameStart = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        unsigned char byte = static_cast<unsigned char>(path[i]);
-        if (isLeadByte(byte))
-            ++i;
-        else if (byte == '\\' || byte == '/' || byte == ':')
-            nameStart = i + 1;
-    }
-    return path.substr(nameStart < path.size() ? nameStart : path.size());
-}
-
 }  // namespace
 
 std::string tidyProgramList(std::string_view list) {
@@ -64,7 +51,7 @@ std::string tidyProgramList(std::string_view list) {
 }
 
 bool programListHas(std::string_view list, std::string_view programPath) {
-    const std::string program = foldedName(fileNameOf(programPath));
+    const std::string program = foldedName(programPath.substr(windowsFileNameStart(programPath)));
     if (program.empty()) return false;
     for (std::string_view name : programNames(list))
         if (foldedName(name) == program) return true;
