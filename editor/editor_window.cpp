@@ -82,7 +82,8 @@ INT_PTR answer(HWND window, LRESULT result) {
 void takeControls(editorState& editor) {
     HWND window = editor.window;
     editor.tree = GetDlgItem(window, IDC_TREE);
-    editor.displayText = GetDlgItem(window, IDC_DISPLAY_TEXT);
+    // Unicode windows, so a character code page 932 lacks is seen, not read as "?".
+    editor.displayText = remakeAsUnicodeEdit(GetDlgItem(window, IDC_DISPLAY_TEXT));
     editor.content = remakeAsUnicodeEdit(GetDlgItem(window, IDC_CONTENT));
     editor.modeList = GetDlgItem(window, IDC_MODE);
     editor.hotkey = GetDlgItem(window, IDC_HOTKEY);

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "editor/abbreviation_field.h"
 #include "editor/dialog_keys.h"
 #include "editor/editor_hotkeys.h"
@@ -9,10 +12,12 @@
 #include "editor/item_text_rules.h"
 #include "editor/mode_texts.h"
 #include "editor/settings_editor.h"
+#include "files/code_page.h"
 #include "files/unicode_escape.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/item_icons.h"
+#include "shell/messages.h"
 #include "shell/window_text.h"
 
 namespace tv {
@@ -108,7 +113,50 @@ LRESULT CALLBACK contentProc(HWND field, UINT message, WPARAM wParam, LPARAM lPa
     return DefSubclassProc(field, message, wParam, lParam);
 }
 
+std::string displayTextFrom(std::u16string_view shown) {
+    std::string text;
+    utf16ToCodePage932(shown, text);
+    return oneLineText(std::move(text));
+}
+
+// The field back to the item's text, the caret where the refused change began.
+void restoreDisplayText(editorState& editor, const std::string& text, size_t refusedLength) {
+    DWORD caret = 0;
+    SendMessageW(editor.displayText, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    showDisplayText(editor, text);
+    const size_t length = static_cast<size_t>(GetWindowTextLengthW(editor.displayText));
+    const size_t inserted = refusedLength > length ? refusedLength - length : 0;
+    const size_t at = std::min(caret > inserted ? caret - inserted : 0, length);
+    SendMessageW(editor.displayText, EM_SETSEL, at, at);
+}
+
 }  // namespace
+
+std::string fieldDisplayText(HWND field) { return displayTextFrom(windowTextUtf16(field)); }
+
+codePageText fieldContent(const editorState& editor, const menuItem* shownItem) {
+    std::u16string shown = windowTextUtf16(editor.content);
+    if (shownItem && shown == contentToUtf16(shownItem->data, shownItem->unicodeEscapes))
+        return {shownItem->data, shownItem->unicodeEscapes};
+    return contentFromUtf16(shown);
+}
+
+bool refuseLackingCharacter(editorState& editor, std::u16string_view text) {
+    uint32_t lacking = firstLackingInPlainText(text);
+    if (lacking) PostMessageA(editor.window, WM_COMMAND, IDM_EDITOR_REFUSED_CHARACTER, lacking);
+    return lacking != 0;
+}
+
+void reportRefusedCharacter(editorState& editor, LPARAM codePoint) {
+    const uint32_t c = static_cast<uint32_t>(codePoint);
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    std::u16string message = u"表示テキストに「";
+    appendUtf16(c, message);
+    message += u"」（" + codePage932ToUtf16(code) +
+               u"）は使えません．\n表示テキストに使えるのはシフトJISの文字だけです．";
+    settingsMessageUtf16(editor.window, message, MB_ICONWARNING);
+}
 
 void initPaneControls(editorState& editor) {
     for (const char* text : cornerTexts) SendMessageA(editor.corner, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -154,8 +202,13 @@ void fillPane(editorState& editor, HTREEITEM entry) {
 void onDisplayTextChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (filling || !item) return;
+    std::u16string shown = windowTextUtf16(editor.displayText);
+    if (refuseLackingCharacter(editor, shown)) {
+        restoreDisplayText(editor, item->text, shown.size());
+        return;
+    }
     markModified();
-    std::string text = oneLineText(windowText(editor.displayText));
+    std::string text = displayTextFrom(shown);
     if (text == item->text) return;
     item->text = text;
     setEntryLabel(editor.tree, editor.selectedEntry, entryLabel(*item));
@@ -165,14 +218,9 @@ void onContentChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (filling || !item) return;
     markModified();
-    // Only a real change is written back: an old content whose bytes merely look
-    // like an escape keeps them as they are.
-    std::u16string shown = windowTextUtf16(editor.content);
-    if (shown != contentToUtf16(item->data, item->unicodeEscapes)) {
-        codePageText content = contentFromUtf16(shown);
-        item->data = std::move(content.bytes);
-        item->unicodeEscapes = content.unicodeEscapes;
-    }
+    codePageText content = fieldContent(editor, item);
+    item->data = std::move(content.bytes);
+    item->unicodeEscapes = content.unicodeEscapes;
     int mode = selectedMode(editor);
     // A program's or folder's icon is the one of the path in the content.
     if (mode == itemMode::exeProgram || mode == itemMode::folderPopup) applyModeChange(editor, true, true, false);

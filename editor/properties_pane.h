@@ -10,6 +10,7 @@
 #include <string>
 
 #include "editor/editor_state.h"
+#include "files/unicode_escape.h"
 
 namespace tv {
 
@@ -27,6 +28,21 @@ void onCornerChanged(editorState& editor);
 void onModeListChanged(editorState& editor);
 // The context menu's mode entries: 2000 + mode.
 void onModeCommand(editorState& editor, uint8_t mode);
+
+// A display-text field's text (the pane's, or the tree's label edit), read
+// through the wide functions, as a display text: one line of code page 932.
+std::string fieldDisplayText(HWND field);
+// The content field's text as an item's content. The content of the item it
+// shows, unchanged, is kept byte for byte: an old content whose bytes merely
+// look like an escape keeps them as they are.
+codePageText fieldContent(const editorState& editor, const menuItem* shownItem);
+
+// A display text stays code page 932 (the data file's first column keeps no
+// escapes): true when the text holds a character the code page lacks, which
+// is then named in a message shown once the field has finished with the change.
+bool refuseLackingCharacter(editorState& editor, std::u16string_view text);
+// IDM_EDITOR_REFUSED_CHARACTER, lParam the character: the message.
+void reportRefusedCharacter(editorState& editor, LPARAM codePoint);
 
 // Puts a text into the display-text field without storing it again.
 void showDisplayText(editorState& editor, const std::string& text);

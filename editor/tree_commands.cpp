@@ -80,8 +80,10 @@ void addCopyFromPane(editorState& editor) {
     SetFocus(editor.tree);
     markModified();
     itemFields fields;
-    fields.text = oneLineText(windowText(editor.displayText));
-    fields.data = windowText(editor.content);
+    fields.text = fieldDisplayText(editor.displayText);
+    codePageText content = fieldContent(editor, editor.selectedItem);
+    fields.data = std::move(content.bytes);
+    fields.unicodeEscapes = content.unicodeEscapes;
     LRESULT mode = SendMessageA(editor.modeList, CB_GETCURSEL, 0, 0);
     fields.mode = static_cast<uint8_t>(mode < 0 ? 0 : mode);
     if (fields.data.empty() && (fields.mode == itemMode::inputDataString || fields.mode == itemMode::exeProgram))
@@ -201,7 +203,7 @@ BOOL onBeginLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
         SendMessageA(edit, EM_LIMITTEXT, 0, 0);
         SetWindowTextA(edit, item->text.c_str());
     }
-    editor.labelEditStart = edit ? windowText(edit) : std::string();
+    editor.labelEditStart = edit ? fieldDisplayText(edit) : std::string();
     return FALSE;
 }
 
@@ -210,14 +212,15 @@ BOOL onEndLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
     if (!info.item.pszText) return FALSE;  // cancelled
     // The notification carries at most 259 characters; the edit still holds them all.
     HWND edit = TreeView_GetEditControl(editor.tree);
-    const std::string typed = edit ? windowText(edit) : std::string(info.item.pszText);
+    if (edit && refuseLackingCharacter(editor, windowTextUtf16(edit))) return FALSE;
+    const std::string typed = edit ? fieldDisplayText(edit) : oneLineText(info.item.pszText);
     menuItem* item = entryItem(editor.tree, info.item.hItem);
     // A rename that changed nothing changes nothing (a date item keeps its
     // format), and a date item's label is its expanded format: what was typed
     // over it is dropped.
     if (!item || typed == editor.labelEditStart || item->mode == itemMode::dateTimeExt) return FALSE;
     markModified();
-    item->text = oneLineText(typed);
+    item->text = typed;
     setEntryLabel(editor.tree, info.item.hItem, entryLabel(*item));
     if (item == editor.selectedItem) showDisplayText(editor, item->text);
     return FALSE;  // the label is set above, expanded for a newDateTime item

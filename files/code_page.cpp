@@ -208,6 +208,16 @@ bool utf16ToCodePage932(std::u16string_view utf16, std::string& out) {
     return complete;
 }
 
+uint32_t firstLackingInPlainText(std::u16string_view utf16) {
+    std::string ignored;
+    for (size_t pos = 0; pos < utf16.size();) {
+        uint32_t c = nextUtf16(utf16, pos);
+        ignored.clear();
+        if (!appendPlainCodePage932(c, ignored)) return c;
+    }
+    return 0;
+}
+
 std::u16string codePage932ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());

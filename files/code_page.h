@@ -44,6 +44,9 @@ bool appendCodePage932(uint32_t codePoint, std::string& out);
 // character was lacking.
 bool appendPlainCodePage932(uint32_t codePoint, std::string& out);
 bool utf16ToCodePage932(std::u16string_view utf16, std::string& out);
+// The first character of the text that plain text lacks (¥ it holds, as ￥);
+// 0 when there is none.
+uint32_t firstLackingInPlainText(std::u16string_view utf16);
 
 std::u16string codePage932ToUtf16(std::string_view text);
 std::u16string utf8ToUtf16(std::string_view utf8);

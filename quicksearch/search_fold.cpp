@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "files/code_page.h"
 #include "files/cp932.h"
 
 namespace tv {
@@ -86,7 +87,52 @@ void appendCode(uint16_t code, std::string& out) {
     }
 }
 
+// The code page 932 bytes a character folds as, when it has any: the code
+// page's own, ¥ as ￥, and the hiragana the code page lacks as their katakana.
+bool appendFoldable(uint32_t c, std::string& out) {
+    if (appendCodePage932(c, out)) return true;
+    if (c == yenSign) return appendPlainCodePage932(c, out);
+    if (c >= 0x3094 && c <= 0x3096) {  // ゔ ゕ ゖ: ヴ ヵ ヶ are 83 94..83 96
+        out += '\x83';
+        out += static_cast<char>(0x94 + (c - 0x3094));
+        return true;
+    }
+    return false;
+}
+
+// Lower case for the Latin letters beyond code page 932: Latin-1's capitals
+// (not ×), and Latin Extended-A, whose pairs alternate capital, small.
+uint32_t simpleLowerCase(uint32_t c) {
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+    if (c == 0x178) return 0xFF;  // Ÿ
+    const bool evenCapitals = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+    const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((evenCapitals && c % 2 == 0) || (oddCapitals && c % 2 == 1)) return c + 1;
+    return c;
+}
+
+void appendBeyondCodePage(uint32_t c, std::string& out) {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+}
+
 }  // namespace
+
+void appendFoldedUtf16(std::u16string_view text, std::string& out) {
+    // Runs the code page holds are folded together, so a half-width kana still
+    // takes the mark after it.
+    std::string run;
+    for (size_t pos = 0; pos < text.size();) {
+        uint32_t c = nextUtf16(text, pos);
+        if (appendFoldable(c, run)) continue;
+        appendFolded(run, out);
+        run.clear();
+        appendBeyondCodePage(simpleLowerCase(c), out);
+    }
+    appendFolded(run, out);
+}
 
 void appendFolded(std::string_view text, std::string& out) {
     const size_t size = text.size();

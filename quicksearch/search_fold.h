@@ -22,4 +22,12 @@ namespace tv {
 void appendFolded(std::string_view text, std::string& out);
 std::string foldForSearch(std::string_view text);
 
+// The same for any text. What code page 932 holds folds exactly as above (¥ as
+// ￥, ゔ ゕ ゖ as their katakana), so a query the code page holds finds it as it
+// would find the code page 932 text. Each other character, Latin capitals with
+// accents in lower case, takes four bytes F0..F4 80..BF 80..BF 80..BF, a form
+// no folded code page 932 character has, so neither kind of character can
+// match inside the other.
+void appendFoldedUtf16(std::u16string_view text, std::string& out);
+
 }  // namespace tv

@@ -3,9 +3,11 @@
 #include <array>
 #include <cstring>
 
+#include "files/code_page.h"
 #include "files/cp932.h"
 #include "files/escaping.h"
 #include "files/item_text.h"
+#include "files/unicode_escape.h"
 #include "model/tree_walk.h"
 #include "quicksearch/search_fold.h"
 
@@ -46,8 +48,7 @@ private:
     std::array<size_t, 256> shift_;
 };
 
-std::vector<std::string> foldedWords(std::string_view query) {
-    std::string folded = foldForSearch(query);
+std::vector<std::string> foldedWords(const std::string& folded) {
     std::vector<std::string> words;
     size_t start = 0;
     while ((start = folded.find_first_not_of(' ', start)) != std::string::npos) {
@@ -65,6 +66,36 @@ bool startsField(std::string_view text, size_t start, size_t end, std::string_vi
     return end > start && end - start >= word.size() && text.compare(start, word.size(), word) == 0;
 }
 
+// Line breaks and TABs as single blanks, at most maxUnits code units, never
+// half a character: widthAt(text, i) is how many units the character at i takes.
+template <typename Char, typename WidthAt>
+std::basic_string<Char> oneLine(std::basic_string_view<Char> text, size_t maxUnits, WidthAt widthAt) {
+    std::basic_string<Char> line;
+    bool pendingBlank = false;
+    for (size_t i = 0; i < text.size();) {
+        Char unit = text[i];
+        if (unit == '\r' || unit == '\n' || unit == '\t') {
+            pendingBlank = !line.empty();
+            ++i;
+            continue;
+        }
+        size_t width = widthAt(text, i);
+        if (line.size() + pendingBlank + width > maxUnits) break;
+        if (pendingBlank) line += Char(' ');
+        pendingBlank = false;
+        line.append(text.substr(i, width));
+        i += width;
+    }
+    return line;
+}
+
+void appendFoldedField(std::string_view bytes, const std::u16string* full, std::string& out) {
+    if (full)
+        appendFoldedUtf16(*full, out);
+    else
+        appendFolded(bytes, out);
+}
+
 }  // namespace
 
 bool isSearchable(const menuNode& node) {
@@ -80,34 +111,28 @@ bool isSearchable(const menuNode& node) {
 }
 
 std::string oneLinePreview(std::string_view text, size_t maxBytes) {
-    std::string line;
-    bool pendingBlank = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char byte = text[i];
-        if (byte == '\r' || byte == '\n' || byte == '\t') {
-            pendingBlank = !line.empty();
-            continue;
-        }
-        size_t width = isLeadByte(static_cast<unsigned char>(byte)) && i + 1 < text.size() ? 2 : 1;
-        if (line.size() + pendingBlank + width > maxBytes) break;
-        if (pendingBlank) line += ' ';
-        pendingBlank = false;
-        line.append(text.substr(i, width));
-        i += width - 1;
-    }
-    return line;
+    return oneLine(text, maxBytes, [](std::string_view line, size_t at) { return characterWidthAt(line, at); });
 }
 
-void searchIndex::add(searchEntry entry, std::string_view content) {
+std::u16string oneLinePreview(std::u16string_view text, size_t maxUnits) {
+    return oneLine(text, maxUnits, [](std::u16string_view line, size_t at) {
+        bool pair = line[at] >= 0xD800 && line[at] <= 0xDBFF && at + 1 < line.size() && line[at + 1] >= 0xDC00 &&
+                    line[at + 1] <= 0xDFFF;
+        return size_t{pair ? 2u : 1u};
+    });
+}
+
+void searchIndex::add(searchEntry entry, std::string_view content, const std::u16string* fullDisplay,
+                      const std::u16string* fullContent) {
     foldedRecord record;
     record.start = static_cast<uint32_t>(folded_.size());
     appendFolded(entry.abbreviation, folded_);
     record.abbreviationLength = static_cast<uint32_t>(folded_.size() - record.start);
     folded_ += fieldSeparator;
-    appendFolded(entry.display, folded_);
+    appendFoldedField(entry.display, fullDisplay, folded_);
     record.nameLength = static_cast<uint32_t>(folded_.size() - record.start);
     folded_ += fieldSeparator;
-    appendFolded(content, folded_);
+    appendFoldedField(content, fullContent, folded_);
     folded_ += fieldSeparator;
     appendFolded(entry.path, folded_);
     record.length = static_cast<uint32_t>(folded_.size() - record.start);
@@ -136,7 +161,16 @@ void searchIndex::addMenu(const menuNode& root) {
             entry.abbreviation = node.item->abbreviation;
             entry.path = path;
             entry.preview = oneLinePreview(node.item->data, previewBytes);
-            add(std::move(entry), node.item->data);
+            if (!node.item->unicodeEscapes) {
+                add(std::move(entry), node.item->data);
+                return;
+            }
+            // The display text is code page 932 always; only the content holds more.
+            std::u16string content = contentToUtf16(node.item->data, true);
+            entry.unicode = true;
+            entry.unicodeDisplay = codePage932ToUtf16(entry.display);
+            entry.unicodePreview = oneLinePreview(content, previewBytes);
+            add(std::move(entry), node.item->data, nullptr, &content);
         },
         [&](const menuNode& node, size_t depth) {
             if (depth == 0 || !node.hasChildren()) return;
@@ -154,12 +188,30 @@ void searchIndex::addHistory(const historyList& history) {
         std::string text = unescapeText(clip->text);
         entry.preview = oneLinePreview(text, previewBytes);
         if (entry.preview == entry.display) entry.preview.clear();  // a one-line clip: shown once is enough
-        add(std::move(entry), text);
+        if (!clip->unicodeEscapes) {
+            add(std::move(entry), text);
+            continue;
+        }
+        std::u16string full = unescapeToUtf16(clip->text, true);
+        entry.unicode = true;
+        entry.unicodeDisplay = shownAsUtf16(clip->text, true);
+        entry.unicodePreview = oneLinePreview(full, previewBytes);
+        if (entry.unicodePreview == entry.unicodeDisplay) entry.unicodePreview.clear();
+        const std::u16string display = entry.unicodeDisplay;
+        add(std::move(entry), text, &display, &full);
     }
 }
 
-std::vector<uint32_t> searchIndex::find(std::string_view query) const {
-    std::vector<std::string> words = foldedWords(query);
+std::vector<uint32_t> searchIndex::find(std::string_view query) const { return findFolded(foldForSearch(query)); }
+
+std::vector<uint32_t> searchIndex::find(std::u16string_view query) const {
+    std::string folded;
+    appendFoldedUtf16(query, folded);
+    return findFolded(folded);
+}
+
+std::vector<uint32_t> searchIndex::findFolded(const std::string& foldedQuery) const {
+    std::vector<std::string> words = foldedWords(foldedQuery);
     std::vector<wordFinder> finders(words.begin(), words.end());
     // One list per rank, each filled in entry order, then joined.
     std::vector<uint32_t> ranks[3];

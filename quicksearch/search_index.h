@@ -20,6 +20,11 @@ struct searchEntry {
     std::string path;        // display texts of the enclosing folders, TAB between them
     std::string preview;     // the content on one line, cut short
     bool fromHistory = false;
+    // Set for an entry whose content holds characters code page 932 lacks: the
+    // display text and the preview as shown, with every character.
+    bool unicode = false;
+    std::u16string unicodeDisplay;
+    std::u16string unicodePreview;
 };
 
 // True for an item that does something when chosen: not the root, not a folder
@@ -31,6 +36,8 @@ bool isSearchable(const menuNode& node);
 // Line breaks and TABs as single blanks, at most maxBytes bytes, never half a
 // double-byte character.
 std::string oneLinePreview(std::string_view text, size_t maxBytes);
+// The same in UTF-16 units, never half a surrogate pair.
+std::u16string oneLinePreview(std::u16string_view text, size_t maxUnits);
 
 class searchIndex {
 public:
@@ -44,14 +51,20 @@ public:
     // that start with the first word (and hold every word), then names holding
     // every word, then the rest; each group in entry order. The name is the display
     // text and the abbreviation, so typing an abbreviation finds its item first.
-    // An empty query gives all.
+    // An empty query gives all. The query is code page 932 text, or any text
+    // (a query the code page cannot hold finds what holds its characters).
     std::vector<uint32_t> find(std::string_view query) const;
+    std::vector<uint32_t> find(std::u16string_view query) const;
 
     const searchEntry& operator[](size_t index) const { return entries_[index]; }
     size_t size() const { return entries_.size(); }
 
 private:
-    void add(searchEntry entry, std::string_view content);
+    // The display text and content are folded from the code page 932 bytes,
+    // or from the full text where one is given.
+    void add(searchEntry entry, std::string_view content, const std::u16string* fullDisplay = nullptr,
+             const std::u16string* fullContent = nullptr);
+    std::vector<uint32_t> findFolded(const std::string& foldedQuery) const;
 
     // Where an entry's folded text lies in folded_: the abbreviation, 0x01, the
     // display text, then 0x01, the content, 0x01 and the path. No word holds

@@ -28,6 +28,8 @@ std::wstring wide(const std::string& text) {
     return result;
 }
 
+std::wstring asWide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
 // "挨拶 › 社外"; a font without "›" gets "＞", which every Japanese font has.
 const wchar_t* pathSeparatorFor(HDC dc) {
     WORD glyph = 0;
@@ -67,10 +69,14 @@ int rowIcon(menuItem& item, bool fromHistory) {
 }
 
 // A date item shows its format expanded, as in the menu.
-std::string shownText(const searchEntry& entry) {
+std::wstring shownText(const searchEntry& entry) {
     uint8_t mode = entry.item->mode;
-    if (mode == itemMode::dateTimeExt || mode == itemMode::newDateTime) return displayText(*entry.item);
-    return entry.display;
+    if (mode == itemMode::dateTimeExt || mode == itemMode::newDateTime) return wide(displayText(*entry.item));
+    return entry.unicode ? asWide(entry.unicodeDisplay) : wide(entry.display);
+}
+
+std::wstring shownPreview(const searchEntry& entry) {
+    return entry.unicode ? asWide(entry.unicodePreview) : wide(entry.preview);
 }
 
 // The grey used for folder paths and previews.
@@ -120,7 +126,7 @@ void drawResultRow(const searchWindowState& state, const DRAWITEMSTRUCT& draw) {
     // thirds; the path the rest.
     const LONG textLimit = first.left + (first.right - first.left) * 2 / 3;
     RECT textArea = first;
-    textArea.right = drawFitted(dc, wide(shownText(entry)), first, textLimit, textColor);
+    textArea.right = drawFitted(dc, shownText(entry), first, textLimit, textColor);
     if (!entry.abbreviation.empty() && textArea.right + scaledPixels(pathGap) < textLimit) {
         RECT abbreviationArea{textArea.right + scaledPixels(pathGap), first.top, first.right, first.bottom};
         textArea.right = drawFitted(dc, L"[" + wide(entry.abbreviation) + L"]", abbreviationArea, textLimit,
@@ -131,7 +137,7 @@ void drawResultRow(const searchWindowState& state, const DRAWITEMSTRUCT& draw) {
     std::wstring path = entry.fromHistory ? historyLabel : shownPath(entry.path, state.pathSeparator);
     RECT pathArea{textArea.right + scaledPixels(pathGap), first.top, first.right, first.bottom};
     if (pathArea.left < pathArea.right) drawLine(dc, path, pathArea, dimTextColor(selected));
-    drawLine(dc, wide(entry.preview), second, dimTextColor(selected));
+    drawLine(dc, shownPreview(entry), second, dimTextColor(selected));
 
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);

@@ -48,7 +48,7 @@ void fillIndex(searchWindowState& state) {
 }
 
 void refilter(searchWindowState& state) {
-    state.results = state.index.find(windowText(state.field));
+    state.results = state.index.find(windowTextUtf16(state.field));
     SendMessageA(state.list, LB_SETCOUNT, state.results.size(), 0);
     SendMessageA(state.list, LB_SETTOPINDEX, 0, 0);
     SendMessageA(state.list, LB_SETCURSEL, state.results.empty() ? -1 : 0, 0);
@@ -111,11 +111,13 @@ LRESULT CALLBACK fieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_KEYDOWN && state && onFieldKey(*state, wParam)) return 0;
     // Enter and Escape were handled as keys; as characters they would only beep.
     if (message == WM_CHAR && (wParam == '\r' || wParam == VK_ESCAPE)) return 0;
-    return CallWindowProcA(fieldDefaultProc, field, message, wParam, lParam);
+    return CallWindowProcW(fieldDefaultProc, field, message, wParam, lParam);
 }
 
-HWND createChild(HWND parent, const char* className, DWORD style, int id) {
-    return CreateWindowExA(WS_EX_CLIENTEDGE, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+// Unicode windows: the query may hold any character. The field stays one when
+// subclassed, through the wide functions.
+HWND createChild(HWND parent, const wchar_t* className, DWORD style, int id) {
+    return CreateWindowExW(WS_EX_CLIENTEDGE, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), app().instance, nullptr);
 }
 
@@ -124,15 +126,15 @@ bool onCreate(searchWindowState& state) {
     HWND window = state.window;
     state.font = app().menuFont.handle ? app().menuFont.handle : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     measureResultRows(window, state);
-    state.field = createChild(window, "EDIT", ES_AUTOHSCROLL, IDC_SEARCH_FIELD);
-    state.list = createChild(window, "LISTBOX",
+    state.field = createChild(window, L"EDIT", ES_AUTOHSCROLL, IDC_SEARCH_FIELD);
+    state.list = createChild(window, L"LISTBOX",
                              WS_VSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                              IDC_SEARCH_LIST);
     if (!state.field || !state.list) return false;
     SendMessageA(state.field, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
     SendMessageA(state.list, LB_SETITEMHEIGHT, 0, state.rowHeight);
     fieldDefaultProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(state.field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProc)));
+        SetWindowLongPtrW(state.field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProc)));
 
     const int width = scaledPixels(clientWidth);
     const int fieldHeight = state.lineHeight + scaledPixels(fieldPadding);

@@ -8,6 +8,8 @@
 namespace tv {
 
 int settingsMessage(HWND owner, const char* text, UINT flags);
+// The same through the wide function, for a text naming a character code page 932 lacks.
+int settingsMessageUtf16(HWND owner, const std::u16string& text, UINT flags);
 // "書き込みに失敗しました．": a file could not be saved (the old one is untouched).
 void reportWriteFailure(HWND owner);
 // The data file could not be read and was set aside; `notice` names the file,

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "files/item_text.h"
+#include "files/unicode_escape.h"
 #include "quicksearch/search_fold.h"
 #include "quicksearch/search_index.h"
 #include "test_support.h"
@@ -176,4 +177,43 @@ TEST(QuickSearch, DisplayTextsAndPreviews) {
     EXPECT_EQ(tv::oneLinePreview("\r\n前文\r\n\t本文\n", 100), "前文 本文");
     EXPECT_EQ(tv::oneLinePreview("あいう", 5), "あい");  // never half a character
     EXPECT_EQ(tv::oneLinePreview("", 5), "");
+}
+
+// Texts beyond code page 932: a history entry's and a phrase's content are
+// searched in full, by a query the code page holds (as typed before) or not.
+TEST(QuickSearch, TextsBeyondCodePage932) {
+    tv::menuModel model;
+    tv::itemFields f = fields(tv::itemMode::inputDataString, "カフェ");
+    tv::codePageText content = tv::contentFromUtf16(u"Caf\u00E9 \u00C9LAN\r\n\u00A5100 \u30F4\u30A1");
+    f.data = content.bytes;
+    f.unicodeEscapes = content.unicodeEscapes;
+    addItem(model, model.root, f);
+    addItem(model, model.root, fields(tv::itemMode::inputDataString, "\\u{D55C}", "\\u{1F600}"));  // literal bytes
+    tv::historyList history(model);
+    const std::u16string clip = u"絵文字\U0001F600と\U00020BB7野家と\uD55C\uAD6D\uC5B4";
+    history.appendEntry(tv::escapedFromUtf16(clip).bytes, true);
+    tv::searchIndex index;
+    index.addMenu(model.root);
+    index.addHistory(history);
+    auto found16 = [&](const std::u16string& query) {
+        std::string shown;
+        for (uint32_t i : index.find(query)) shown += (shown.empty() ? "" : "|") + index[i].display.substr(0, 6);
+        return shown;
+    };
+    EXPECT_EQ(found(index, "野家").substr(0, 6), "絵文字");  // the code page's own query still finds it
+    EXPECT_EQ(found16(u"野家"), "絵文字");
+    EXPECT_EQ(found16(u"\uD55C\uAD6D"), "絵文字");
+    EXPECT_EQ(found16(u"\U0001F600と\U00020BB7 \uD55C\uAD6D\uC5B4"), "絵文字");
+    EXPECT_EQ(found16(u"\uAD6D\uD55C"), "");
+    EXPECT_EQ(found16(u"u{1f600}"), "\\u{D55");  // an escape is no text of the entry's
+    EXPECT_EQ(found16(u"caf\u00C9 \u00E9lan"), "カフェ");  // accented capitals fold
+    EXPECT_EQ(found16(u"￥100 \u3094ぁ"), "カフェ");         // ¥ as ￥, ゔ as ヴ
+    EXPECT_EQ(found(index, "ｳﾞｧ"), "カフェ");
+    ASSERT_EQ(index.size(), 3u);
+    EXPECT_TRUE(index[2].unicode);
+    EXPECT_EQ(index[2].unicodeDisplay, clip);
+    EXPECT_EQ(index[2].unicodePreview, u"");  // one line: shown once
+    EXPECT_EQ(index[0].unicodePreview, u"Caf\u00E9 \u00C9LAN \u00A5100 \u30F4\u30A1");
+    EXPECT_FALSE(index[1].unicode);
+    EXPECT_EQ(tv::oneLinePreview(u"a\U0001F600", 2), u"a");  // never half a surrogate pair
 }

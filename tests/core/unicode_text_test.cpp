@@ -45,6 +45,9 @@ TEST(CodePage932, CharactersInTwoFormsAndTheYenSign) {
     EXPECT_EQ(contentFromUtf16(u"C:\u00A5").bytes, "C:\\u{A5}");
     // What the code page lacks is one "?" per UTF-16 unit, as Windows writes it.
     EXPECT_EQ(plain(u"a\U0001F600\uD55C", false), "a???");
+    // A display text refuses the first such character by name; ¥ it holds.
+    EXPECT_EQ(firstLackingInPlainText(u"a\u00A5\U0001F600\uD55C"), 0x1F600u);
+    EXPECT_EQ(firstLackingInPlainText(u"\u00A5\u301C"), 0u);
     EXPECT_EQ(codePage932ToUtf16("\x81\x60\x83\x5C\xA6\x80\xA0"), u"\uFF5E\u30BD\uFF66\u0080\uF8F0");
 }
 

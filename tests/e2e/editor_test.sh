@@ -479,7 +479,37 @@ test_unicode_content() {
   e2e_wait_until "grep -q 'Renamed	笑顔\\\\u{1F600}	' <(iconv -f CP932 -t UTF-8 menu.ini)" 5 &&
     e2e_pass "an emoji typed in the content field is saved as \\u{1F600}" ||
     e2e_fail "data file: [$(grep Renamed menu.ini | iconv -f CP932 -t UTF-8)]"
+  ctl click 1009 click 1014 > /dev/null
+  e2e_wait_until "[ \"\$(grep -c 'Renamed	笑顔\\\\u{1F600}	' <(iconv -f CP932 -t UTF-8 menu.ini))\" = 2 ]" 5 &&
+    e2e_pass "a copy of the item keeps the emoji (\\u{1F600})" ||
+    e2e_fail "after the copy: [$(grep Renamed menu.ini | iconv -f CP932 -t UTF-8)]"
+  ctl click 1006 > /dev/null
+  select_label Renamed
+  refused_display_text "typed into the display text" ctl settext-utf8 1001 "$(e2e_winpath smile.txt)"
+  click_entry Renamed
+  e2e_key F2
+  sleep 0.5
+  printf '\x3d\xd8\x00\xde\x00\x00' > smile16.txt  # 😀 as UTF-16
+  e2e_clipboard --set-format 13 smile16.txt
+  e2e_key ctrl+v
+  e2e_key Return
+  refused_display_text "pasted into a rename (F2)" true
   ctl settext 1000 "$(e2e_text_file a.txt a)" click 1014 > /dev/null
+}
+
+# refused_display_text WHAT COMMAND...: after COMMAND puts 😀 into the display
+# text, a message names it and the item, its field and its label keep "Renamed"
+refused_display_text() {
+  local what=$1 box
+  shift
+  "$@" > /dev/null
+  box=$(ctl msgbox 5 | iconv -f CP932 -t UTF-8)
+  [[ $box == *"表示テキストに"*"U+1F600"*"使えません"* ]] && e2e_pass "😀 $what is refused: ${box//$'\n'/ }" ||
+    e2e_fail "$what: message box [$box]"
+  ctl answer 1 > /dev/null
+  [ "$(ctl gettext 1001)" = Renamed ] && [ -n "$(path_of Renamed)" ] &&
+    e2e_pass "the display text stays as it was" ||
+    e2e_fail "$what: field [$(ctl gettext 1001)], label of $(ctl selected) [$(e2e_editor_label "$(ctl selected)")]"
 }
 
 # check_maximized WHAT SHOT: the caption on the screen (the top edge as far out

@@ -3,7 +3,8 @@
 # letters of a phrase's name and Enter insert the phrase byte for byte; a history
 # entry found by a piece of its text is pasted; Escape gives the focus back with
 # nothing inserted; the editor's その他 menu opens it too, and a taken key is
-# reported. Leaves a picture of the window with Japanese results.
+# reported; a history entry holding characters code page 932 lacks is found by
+# kanji and by Hangul. Leaves pictures of the window with Japanese results.
 # Usage: quick_search_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -95,6 +96,32 @@ test_screenshot() {
   e2e_key Escape
 }
 
+# A copied text holding 😀, 𠮷 and Hangul is found by "野家" and by "한국"; the
+# query is set through the wide message, as an IME leaves it, and the field's
+# change notification runs the search. Enter pastes the entry whole.
+test_unicode_entry() {
+  local wide='絵文字😀と𠮷野家と한국어' query shot
+  e2e_reset_notepad
+  printf '%s' "$wide" > wide.txt
+  e2e_wintext --utf8 --set "$(e2e_winpath wide.txt)"
+  e2e_wintext --select 0 end > /dev/null
+  e2e_key ctrl+c
+  sleep 1  # the history records the copy
+  for query in 野家 한국; do
+    e2e_reset_notepad
+    open_search || return
+    printf '%s' "$query" > query.txt
+    e2e_wintext --class TolvaneSearch --utf8 --set "$(e2e_winpath query.txt)" > /dev/null
+    sleep 1
+    if [ "$query" = 한국 ]; then
+      shot="$(e2e_screenshots_dir)/quick-search-unicode.png"
+      e2e_screenshot "$shot" && e2e_pass "screenshot: $shot" || e2e_fail "no screenshot"
+    fi
+    e2e_key Return
+    e2e_expect_notepad_utf8 "$wide" "\"$query\" finds the entry holding 😀 and Hangul, pasted whole"
+  done
+}
+
 test_editor_entry() {
   e2e_editorctl --class TV2 post 110 >/dev/null
   e2e_editorctl wait-window >/dev/null || { e2e_fail "the settings editor did not open"; return; }
@@ -130,6 +157,7 @@ find_and_insert greet '拝啓　ソ表\パス' "typing part of a phrase's name a
 find_and_insert 'notes-42' $'議事録 notes-42\r\n2行目' "a history entry found by a piece of its text is pasted"
 test_escape_inserts_nothing
 test_screenshot
+test_unicode_entry
 test_editor_entry
 test_taken_key
 
