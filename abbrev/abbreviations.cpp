@@ -55,6 +55,7 @@ void stopAbbreviations() {
 }
 
 void rebuildAbbreviations(const menuNode& tree) {
+    abbreviationLock held;
     abbreviations().matcher.rebuild(tree);
     abbreviations().pending.reset();
 }
@@ -64,7 +65,11 @@ void watchAbbreviationHooks() {
 }
 
 void runAbbreviationHit() {
-    std::optional<abbreviationHit> hit = std::exchange(abbreviations().pending, std::nullopt);
+    std::optional<abbreviationHit> hit;
+    {
+        abbreviationLock held;
+        hit = std::exchange(abbreviations().pending, std::nullopt);
+    }
     if (!hit || !hit->item || abbreviations().paused) return;
     captureTarget();
     menuItem& item = *hit->item;
@@ -90,6 +95,7 @@ bool abbreviationsPaused() { return abbreviations().paused; }
 
 void toggleAbbreviationPause() {
     abbreviations().paused = !abbreviations().paused;
+    abbreviationLock held;
     abbreviations().matcher.reset();
 }
 

@@ -1,6 +1,6 @@
 // Abbreviations typed in any program: a low-level keyboard hook (and a mouse
-// hook, for the clicks that move the caret) on the main thread feeds the
-// matcher, and a hit runs its item as a menu pick does. [Abbrev] of tv2.ini:
+// hook, for the clicks that move the caret) on a thread of their own feeds the
+// matcher, and a hit runs its item on the main thread as a menu pick does. [Abbrev] of tv2.ini:
 // Enable=1 (default 1) and Exclude= programs where nothing expands.
 #pragma once
 
@@ -10,8 +10,8 @@ namespace tv {
 
 // --- abbreviations.cpp ---
 
-// Reads [Abbrev] and, when enabled, installs the hooks (main thread, which
-// pumps messages). A failure is reported once.
+// Reads [Abbrev] and, when enabled, starts the hook thread, which installs the
+// hooks and pumps messages. A failure is reported once.
 void startAbbreviations();
 void stopAbbreviations();
 // The menu was rebuilt from this tree: its abbreviations are the ones typed now.
@@ -30,7 +30,7 @@ void toggleAbbreviationPause();
 
 // --- keyboard_watch.cpp ---
 
-// False when a hook could not be installed.
+// The hook thread, started or ended; false when a hook could not be installed.
 bool installKeyboardWatch();
 void removeKeyboardWatch();
 // Input that neither hook saw: Windows has taken them away.

@@ -66,21 +66,18 @@ void noteKeyDown(const KBDLLHOOKSTRUCT& key) {
     abbreviationState& state = abbreviations();
     if (isModifier(key.vkCode)) return;
     HWND foreground = GetForegroundWindow();
-    if (foreground != state.foreground) {
+    const bool otherWindow = foreground != state.foreground;
+    if (otherWindow) {
         state.foreground = foreground;
         state.foregroundExcluded = expandsNothingIn(foreground);
-        state.matcher.reset();
     }
     // VK_PROCESSKEY: an input method is composing, and the characters are its own.
-    if (state.foregroundExcluded || state.paused || key.vkCode == VK_PROCESSKEY) {
-        state.matcher.reset();
-        return;
-    }
-    std::string character = typedCharacter(key, foreground);
-    if (character.empty()) {
-        state.matcher.reset();  // navigation and editing keys, shortcuts
-        return;
-    }
+    const bool collects = !state.foregroundExcluded && !state.paused && key.vkCode != VK_PROCESSKEY;
+    // Navigation and editing keys and shortcuts type nothing, and start over.
+    const std::string character = collects ? typedCharacter(key, foreground) : std::string();
+    abbreviationLock held;
+    if (otherWindow || character.empty()) state.matcher.reset();
+    if (character.empty()) return;
     if (auto hit = state.matcher.type(character)) {
         // The hook must answer at once: the item runs from the message loop, after
         // the key that completed the abbreviation has reached the target.
@@ -104,12 +101,31 @@ LRESULT CALLBACK onMouseEvent(int code, WPARAM message, LPARAM data) {
     if (code == HC_ACTION) {
         abbreviations().lastHookCall = GetTickCount();
         switch (message) {
-        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_XBUTTONDOWN:
+        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_XBUTTONDOWN: {
+            abbreviationLock held;
             abbreviations().matcher.reset();
             break;
         }
+        }
     }
     return CallNextHookEx(nullptr, code, message, data);
+}
+
+// The hook thread: installs both hooks, says whether it could, and pumps
+// messages (the hooks are called from its message loop) until WM_QUIT.
+DWORD WINAPI watchKeyboard(LPVOID ready) {
+    abbreviationState& state = abbreviations();
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue WM_QUIT is posted to
+    HHOOK keyboard = SetWindowsHookExA(WH_KEYBOARD_LL, onKeyboardEvent, app().instance, 0);
+    HHOOK mouse = SetWindowsHookExA(WH_MOUSE_LL, onMouseEvent, app().instance, 0);
+    state.hooksInstalled = keyboard && mouse;
+    SetEvent(static_cast<HANDLE>(ready));
+    if (keyboard && mouse)
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    if (keyboard) UnhookWindowsHookEx(keyboard);
+    if (mouse) UnhookWindowsHookEx(mouse);
+    return 0;
 }
 
 }  // namespace
@@ -117,28 +133,37 @@ LRESULT CALLBACK onMouseEvent(int code, WPARAM message, LPARAM data) {
 bool installKeyboardWatch() {
     abbreviationState& state = abbreviations();
     removeKeyboardWatch();
-    state.keyboardHook = SetWindowsHookExA(WH_KEYBOARD_LL, onKeyboardEvent, app().instance, 0);
-    state.mouseHook = SetWindowsHookExA(WH_MOUSE_LL, onMouseEvent, app().instance, 0);
+    state.foreground = nullptr;  // the thread is not running: no one else reads it now
+    state.hooksInstalled = false;
     state.lastHookCall = GetTickCount();
-    state.foreground = nullptr;
-    return state.keyboardHook && state.mouseHook;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!ready) return false;
+    state.hookThread = CreateThread(nullptr, 0, watchKeyboard, ready, 0, &state.hookThreadId);
+    if (state.hookThread) WaitForSingleObject(ready, 5000);
+    CloseHandle(ready);
+    return state.hooksInstalled;
 }
 
 void removeKeyboardWatch() {
     abbreviationState& state = abbreviations();
-    if (state.keyboardHook) UnhookWindowsHookEx(state.keyboardHook);
-    if (state.mouseHook) UnhookWindowsHookEx(state.mouseHook);
-    state.keyboardHook = state.mouseHook = nullptr;
+    if (state.hookThread) {
+        PostThreadMessageA(state.hookThreadId, WM_QUIT, 0, 0);
+        WaitForSingleObject(state.hookThread, 2000);
+        CloseHandle(state.hookThread);
+        state.hookThread = nullptr;
+    }
+    state.hooksInstalled = false;
+    abbreviationLock held;
     state.matcher.reset();
 }
 
 bool keyboardWatchLost() {
     const abbreviationState& state = abbreviations();
-    if (!state.keyboardHook) return false;
+    if (!state.hooksInstalled) return false;
     LASTINPUTINFO input{sizeof input, 0};
     if (!GetLastInputInfo(&input)) return false;
     // Both hooks see every input, so one seen by neither a while ago means Windows
-    // took them away after a late answer (a long wait on this thread).
+    // took them away after a late answer.
     return static_cast<LONG>(input.dwTime - state.lastHookCall) > 2000;
 }
 
