@@ -50,7 +50,7 @@ uint16_t idAllocator::takeHistoryId() {
     }
 }
 
-void idAllocator::release(uint16_t itemId, uint8_t mode) {
+void idAllocator::release(uint16_t itemId, uint8_t mode, bool heldKey) {
     if (shuttingDown_ || itemId == noItemId) return;
     if (live_[itemId]) {
         live_[itemId] = false;
@@ -62,7 +62,7 @@ void idAllocator::release(uint16_t itemId, uint8_t mode) {
         releasedHistory_.push_back(itemId);
     else
         releasedMenu_.push_back(itemId);
-    if (hotkeys_) hotkeys_->unregisterHotkey(itemId);
+    if (hotkeys_ && heldKey) hotkeys_->unregisterHotkey(itemId);
 }
 
 void idAllocator::resetMenuRange() {
@@ -77,7 +77,7 @@ void idAllocator::resetHistoryRange() {
 
 menuItem::~menuItem() {
     if (registry_) registry_->remove(this);
-    if (owner_) owner_->release(itemId, mode);
+    if (owner_) owner_->release(itemId, mode, vk != 0);
 }
 
 }  // namespace tv

@@ -16,7 +16,7 @@ constexpr uint16_t historyIdLimit = 65500;   // history ids are 55500..65499
 constexpr uint16_t noneEntryId = 65501;      // the disabled "なし" entry of an empty history submenu
 constexpr uint16_t noItemId = 0;             // an item beyond the id space: kept, but never chosen
 
-// What the platform does when an item's id goes away: drop its global hotkey.
+// What the platform does when an item holding a key goes away: drop its global hotkey.
 class hotkeyReleaser {
 public:
     virtual ~hotkeyReleaser() = default;
@@ -29,7 +29,9 @@ public:
     uint16_t takeMenuId();
     uint16_t takeHistoryId();  // noItemId when all 10000 history ids are in use
     // Called when an item is destroyed; does nothing while the program is closing.
-    void release(uint16_t itemId, uint8_t mode);
+    // Only an item with a key can hold a global hotkey, so only that one asks
+    // the platform to drop it: a menu of thousands goes without as many calls.
+    void release(uint16_t itemId, uint8_t mode, bool heldKey);
 
     void resetMenuRange();     // before the running menu is rebuilt from the data file
     void resetHistoryRange();  // when the history is erased or loaded

@@ -1,33 +1,49 @@
 #!/usr/bin/env bash
-# The Wine figures, all in one Wine session:
-# - opening a menu level of 100, 1,000 and 5,000 entries in tolvane.exe, beside
-#   the bare owner-drawn popup of as many entries (tests/e2e/helpers/baremenu).
-#   Both are timed from TrackPopupMenu to the menu loop's first idle moment, the
-#   menu then shown and painted: tolvane logs it itself when TOLVANE_TIMING_LOG
-#   names a file, baremenu prints it.
-# - start-up with a data file of 100,000 items until the tray icon is there
-#   (and where the last start-up went, from its timing log),
+# The Wine figures, all in one Wine session and one virtual desktop, each
+# program measured round by round beside its baseline (run one after the
+# other, a baseline drifts with the shared machine):
+# - menus: opening a menu level of 100, 1,000 and 5,000 entries in tolvane.exe,
+#   beside the bare owner-drawn popup of as many entries
+#   (tests/e2e/helpers/baremenu). Both are timed from TrackPopupMenu to the
+#   menu loop's first idle moment, the menu then shown and painted: tolvane
+#   logs it itself when TOLVANE_TIMING_LOG names a file, baremenu prints it.
+# - startup: start-up with a data file of 100,000 items (6.4 MB) until the tray
+#   icon is there (and where the last start-up went, from its timing log),
 #   beside Wine's Notepad until its window is shown; both started and watched
 #   by tests/e2e/helpers/launchtime.
+# - editor: the settings editor on the same 100,000 items: opening it (command
+#   110 until the tree is shown and enabled), 更新, sorting the root, OK, and
+#   キャンセル of an unchanged editor (discard and reload), beside the
+#   program's start-up with the same file and, for the saves, a whole run of
+#   `tvtool rewrite` of it. editorctl reads the performance counter before
+#   and after each action (its "clock" command).
 # Each figure is taken ROUNDS times: the minimum and the median are printed,
 # and the ratios of both. Uses the Windows build in $BUILD_ROOT/win, building
 # it only when it is missing.
-# Usage: scripts/bench_wine.sh [ROUNDS] [menus|startup]   (default 7 rounds, both parts)
+# Usage: scripts/bench_wine.sh [ROUNDS] [PARTS]   (default 7 rounds, PARTS
+#   "menus startup editor"; the editor's rounds take a minute or more each)
 #   TOLVANE_BENCH_EXE=PATH times that tolvane.exe instead of the build's own.
+#   TOLVANE_BENCH_EDITOR_ROUNDS=N gives the editor part its own round count.
 # shellcheck disable=SC2016  # wait conditions are evaluated later
 set -u
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 ROUNDS=${1:-7}
-PARTS=${2:-menus startup}
+PARTS=${2:-menus startup editor}
+EDITOR_ROUNDS=${TOLVANE_BENCH_EDITOR_ROUNDS:-$ROUNDS}
 LEVELS=(100 1000 5000)
 WIN_BUILD=$BUILD_ROOT/win
 TOLVANE_EXE=${TOLVANE_BENCH_EXE:-$WIN_BUILD/app/tolvane.exe}  # another build of it, to compare
+TVTOOL_EXE=$WIN_BUILD/tools/tvtool/tvtool.exe
 HELPERS=$WIN_BUILD/e2e-helpers
 DESKTOP=bench
+# Wine closes a desktop its last program has left: WordPad keeps this one for
+# the whole run, and is no baseline of anything.
+KEEPER='C:\Program Files\Windows NT\Accessories\wordpad.exe'
 
 ensure_windows_build() {
-  [ -f "$TOLVANE_EXE" ] && [ -f "$HELPERS/baremenu.exe" ] && [ -f "$HELPERS/launchtime.exe" ] && return
+  [ -f "$TOLVANE_EXE" ] && [ -f "$TVTOOL_EXE" ] && [ -f "$HELPERS/baremenu.exe" ] &&
+    [ -f "$HELPERS/launchtime.exe" ] && [ -f "$HELPERS/editorctl.exe" ] && return
   ensure_packages
   log "building the Windows programs in $WIN_BUILD"
   build_windows > /dev/null || { echo "bench_wine: the Windows build failed" >&2; exit 1; }
@@ -69,41 +85,53 @@ EOF
 
 # --- figures ------------------------------------------------------------------
 
-# "MIN MEDIAN" of the numbers on standard input, one a line
-min_median() { sort -g | awk '{ v[NR] = $1 } END { if (NR) printf "%.1f %.1f\n", v[1], v[int((NR + 1) / 2)] }'; }
-
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "-" }'; }
-
-# A line "WHAT  MIN MEDIAN  BASE_MIN BASE_MEDIAN  ratios"
-print_row() {
-  printf '%-22s %9s %9s %11s %9s %8s %8s\n' "$1" "$2" "$3" "$4" "$5" "$(ratio "$2" "$4")" "$(ratio "$3" "$5")"
+# "MIN MEDIAN" of the numbers on standard input, one a line ("- -" for none)
+min_median() {
+  sort -g | awk '{ v[NR] = $1 } END { if (NR) printf "%.1f %.1f\n", v[1], v[int((NR + 1) / 2)]; else print "- -" }'
 }
 
-# tolvane_openings COUNT   opens a level of COUNT entries ROUNDS times by its
-# key; prints the logged opening times, one a line (messages go to stderr: the
-# caller reads the times)
-tolvane_openings() {
-  local count=$1 round timing_log=$E2E_WORK/open-$1.log
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a + 0 > 0 && b + 0 > 0) printf "%.2f", a / b; else printf "-" }'; }
+
+# print_row WHAT FIGURES_FILE BASELINE_FILE   "WHAT  MIN MEDIAN  BASE_MIN BASE_MEDIAN  ratios"
+print_row() {
+  local figure base wide
+  read -r -a figure <<< "$(min_median < "$2")"
+  read -r -a base <<< "$(min_median < "$3")"
+  # printf pads by bytes: a Japanese character is 3 bytes but 2 columns wide.
+  wide=$((($(printf %s "$1" | wc -c) - ${#1}) / 2))
+  printf '%-*s %9s %9s %11s %9s %8s %8s\n' $((26 + wide)) "$1" "${figure[0]}" "${figure[1]}" "${base[0]}" "${base[1]}" \
+    "$(ratio "${figure[0]}" "${base[0]}")" "$(ratio "${figure[1]}" "${base[1]}")"
+}
+
+print_heading() {
+  printf '\n%s\n%-26s %9s %9s %11s %9s %8s %8s\n' "$1" "" "min" median "$2 min" median "min" median
+}
+
+# tolvane_opening COUNT ROUND   opens the level of COUNT entries by its key (the
+# ROUND-th time) and closes it; the running tolvane logs the time
+tolvane_opening() {
+  local timing_log=$E2E_WORK/open-$1.log round=$2
+  e2e_key ctrl+alt+m
+  e2e_wait_until '[ "$(grep -c "^open:" "$timing_log" 2> /dev/null)" -ge $round ]' 60 ||
+    { e2e_fail "the level of $1 entries did not open"; return 1; }
+  e2e_key Escape
+  e2e_wait_no_window '#32768' || { e2e_fail "the level of $1 entries did not close"; return 1; }
+}
+
+# menu_level_row COUNT   tolvane's and the bare popup's openings of a level of
+# COUNT entries, taken in turn
+menu_level_row() {
+  local count=$1 round timing_log=$E2E_WORK/open-$1.log bare=$E2E_WORK/bare-$1.times
   write_data_file tv2_text.ini level "$count"
-  rm -f "$timing_log"
-  TOLVANE_TIMING_LOG=$(e2e_winpath "$timing_log") e2e_start_tolvane "$DESKTOP" >&2 || return 1
+  rm -f "$timing_log" "$bare"
+  TOLVANE_TIMING_LOG=$(e2e_winpath "$timing_log") e2e_start_tolvane "$DESKTOP" || return 1
   for ((round = 1; round <= ROUNDS; round++)); do
-    e2e_key ctrl+alt+m
-    e2e_wait_until '[ "$(grep -c "^open:" "$timing_log" 2> /dev/null)" -ge $round ]' 60 ||
-      { e2e_fail "the level of $count entries did not open" >&2; break; }
-    e2e_key Escape
-    e2e_wait_no_window '#32768' || { e2e_fail "the level of $count entries did not close" >&2; break; }
+    tolvane_opening "$count" "$round" || break
+    e2e_helper baremenu "$count" | tr -d '\r' | awk '/^open:/ { print $2 }' >> "$bare"
   done
   close_program tolvane.exe
-  awk '/^open:/ { print $2 }' "$timing_log"
-}
-
-# baremenu_openings COUNT   the yardstick's opening times, one a line
-baremenu_openings() {
-  local round
-  for ((round = 1; round <= ROUNDS; round++)); do
-    e2e_helper baremenu "$1" | tr -d '\r' | awk '/^open:/ { print $2 }'
-  done
+  awk '/^open:/ { print $2 }' "$timing_log" > "$E2E_WORK/open-$count.times"
+  print_row "$count" "$E2E_WORK/open-$count.times" "$bare"
 }
 
 # close_program NAME   asks the program to close, as a user would, and forces
@@ -114,58 +142,136 @@ close_program() {
   e2e_wait_until "! e2e_running $(printf '%q' "$1")" 20 || e2e_stop "$1"
 }
 
-# launch_times (--window CLASS | --file FILE) PROGRAM   start-up times of ROUNDS
-# starts, one a line; each start is stopped before the next. FILE is a Unix path,
-# emptied before each start.
-launch_times() {
-  local round ready=$2 program=$3 out=$E2E_WORK/launchtime.out
-  [ "$1" = --file ] && ready=$(e2e_winpath "$2")
-  for ((round = 1; round <= ROUNDS; round++)); do
-    [ "$1" = --file ] && rm -f "$2"
-    # Into a file, not a pipe: the started program keeps Wine's standard
-    # output open, and a pipe would not end before the program does.
-    e2e_helper launchtime "$1" "$ready" "$program" > "$out"
-    close_program "$(basename "${program//\\//}")"
-    tr -d '\r' < "$out" | awk '/^ready:/ { print $2 }'
-  done
+# start_timed (--window CLASS | --file FILE) PROGRAM   starts PROGRAM, leaves it
+# running and prints how long it took to get ready. FILE is a Unix path,
+# emptied first.
+start_timed() {
+  local ready=$2 out=$E2E_WORK/launchtime.out
+  [ "$1" = --file ] && { rm -f "$2"; ready=$(e2e_winpath "$2"); }
+  # Into a file, not a pipe: the started program keeps Wine's standard
+  # output open, and a pipe would not end before the program does.
+  e2e_helper launchtime "$1" "$ready" "$3" > "$out"
+  tr -d '\r' < "$out" | awk '/^ready:/ { print $2 }'
 }
 
 menu_figures() {
-  local count tolvane bare
+  local count
   e2e_start "$DESKTOP" notepad  # the window the menus are opened over
   e2e_wait_window Notepad > /dev/null || e2e_fail "notepad did not start"
-  printf '\nOpening a menu level (TrackPopupMenu to the menu shown and idle), ms; ratio = tolvane / bare\n'
-  printf '%-22s %9s %9s %11s %9s %8s %8s\n' entries "min" median "bare min" median "min" median
-  for count in "${LEVELS[@]}"; do
-    tolvane=$(tolvane_openings "$count" | min_median)
-    bare=$(baremenu_openings "$count" | min_median)
-    # shellcheck disable=SC2086  # "MIN MEDIAN"
-    print_row "$count" $tolvane $bare
-  done
+  print_heading "Opening a menu level (TrackPopupMenu to the menu shown and idle), ms; ratio = tolvane / bare" bare
+  for count in "${LEVELS[@]}"; do menu_level_row "$count"; done
   e2e_stop notepad.exe
 }
 
-startup_figures() {
-  local tolvane notepad ready_log=$E2E_WORK/startup/ready.log
-  mkdir -p startup && cp "$TOLVANE_EXE" startup/tolvane.exe
-  write_data_file startup/tv2_text.ini large
-  tolvane=$(cd startup && TOLVANE_TIMING_LOG=$(e2e_winpath "$ready_log") \
-    launch_times --file "$ready_log" "$(e2e_winpath tolvane.exe)" | min_median)
-  notepad=$(launch_times --window Notepad notepad.exe | min_median)
-  printf '\nStart-up, ms; ratio = tolvane / Notepad\n'
-  printf '%-22s %9s %9s %11s %9s %8s %8s\n' "" "min" median "Notepad min" median "min" median
-  # shellcheck disable=SC2086  # "MIN MEDIAN"
-  print_row "100,000 items to tray" $tolvane $notepad
-  printf '\nWhere the last start-up went, ms\n'
-  tr -d '\r' < "$ready_log" | sed -n 's/^startup: /  /p'
+# The large data file and a copy of the program beside it, in startup/.
+prepare_large_menu() {
+  LARGE_FILE=$E2E_WORK/startup/tv2_text.ini
+  READY_LOG=$E2E_WORK/startup/ready.log
+  [ -f "$LARGE_FILE" ] && return
+  mkdir -p "$E2E_WORK/startup" && cp "$TOLVANE_EXE" "$E2E_WORK/startup/tolvane.exe"
+  write_data_file "$LARGE_FILE" large
 }
+
+# tolvane_started   starts the copy in startup/ on the large file, prints its
+# start-up time and leaves it running
+tolvane_started() {
+  (cd "$E2E_WORK/startup" && TOLVANE_TIMING_LOG=$(e2e_winpath "$READY_LOG") \
+    start_timed --file "$READY_LOG" "$(e2e_winpath tolvane.exe)")
+}
+
+large_menu_size() { awk -v bytes="$(stat -c %s "$LARGE_FILE")" 'BEGIN { printf "%.1f MB", bytes / 1e6 }'; }
+
+startup_figures() {
+  local round times=$E2E_WORK/startup.times notepad=$E2E_WORK/notepad.times
+  prepare_large_menu
+  rm -f "$times" "$notepad"
+  for ((round = 1; round <= ROUNDS; round++)); do
+    tolvane_started >> "$times"
+    close_program tolvane.exe
+    start_timed --window Notepad notepad.exe >> "$notepad"
+    close_program notepad.exe
+  done
+  print_heading "Start-up, ms; ratio = tolvane / Notepad" Notepad
+  print_row "100,000 items to tray" "$times" "$notepad"
+  printf '(the data file: %s)\n\nWhere the last start-up went, ms\n' "$(large_menu_size)"
+  tr -d '\r' < "$READY_LOG" | sed -n 's/^startup: /  /p'
+}
+
+# --- the editor ---------------------------------------------------------------
+
+# The editor's actions may take minutes on a large menu.
+bench_ctl() { E2E_TIMEOUT=600 e2e_editorctl "$@" | tr -d '\r'; }
+
+# clock_span   the milliseconds between the first two "clock:" lines of its input
+clock_span() { awk '/^clock:/ { t[++n] = $2 } END { if (n >= 2) printf "%.1f\n", t[2] - t[1] }'; }
+
+# timed_action COMMANDS...   the time the editor takes to handle the commands
+timed_action() { bench_ctl clock "$@" clock | clock_span; }
+
+# editor_opening   command 110 to the running program until the editor's tree
+# is shown and enabled
+editor_opening() { { bench_ctl --class TV2 clock post 110 && bench_ctl wait-window clock; } | clock_span; }
+
+# rewrite_time   a whole run of tvtool rewrite of the large file under Wine
+rewrite_time() {
+  local start end
+  start=$(date +%s%N)
+  wine "$TVTOOL_EXE" rewrite "$(e2e_winpath "$LARGE_FILE")" "$(e2e_winpath "$E2E_WORK/rewritten.ini")" > /dev/null 2>&1 ||
+    { e2e_fail "tvtool rewrite failed"; return 1; }
+  end=$(date +%s%N)
+  awk -v ns=$((end - start)) 'BEGIN { printf "%.1f\n", ns / 1e6 }'
+}
+
+# record NAME VALUE   one figure of a round, into editor-NAME.times
+record() {
+  [ -n "$2" ] || { e2e_fail "no figure for $1"; return 1; }
+  echo "$2" >> "$E2E_WORK/editor-$1.times"
+}
+
+# editor_round   one start of the program on the large file and, on it, every
+# editor action once, beside a tvtool rewrite of the file
+editor_round() {
+  record startup "$(tolvane_started)" || return 1
+  record rewrite "$(rewrite_time)"
+  record open "$(editor_opening)" || return 1
+  record apply "$(timed_action click "$IDC_APPLY")"
+  bench_ctl select 0
+  record sort "$(timed_action command "$IDM_SORT_NAME_ASC")"
+  record ok "$(timed_action click "$IDC_OK")"
+  editor_opening > /dev/null
+  record cancel "$(timed_action click "$IDCANCEL")"
+}
+
+editor_figures() {
+  local round figures=$E2E_WORK/editor
+  prepare_large_menu
+  rm -f "$E2E_WORK"/editor-*.times
+  for ((round = 1; round <= EDITOR_ROUNDS; round++)); do
+    editor_round || e2e_fail "editor round $round did not finish"
+    close_program tolvane.exe
+  done
+  print_heading "The settings editor on 100,000 items, ms; ratio = editor / baseline ($EDITOR_ROUNDS rounds)" baseline
+  print_row "open / start-up" "$figures-open.times" "$figures-startup.times"
+  print_row "更新 / tvtool rewrite" "$figures-apply.times" "$figures-rewrite.times"
+  print_row "OK / tvtool rewrite" "$figures-ok.times" "$figures-rewrite.times"
+  print_row "sort root / start-up" "$figures-sort.times" "$figures-startup.times"
+  print_row "キャンセル / start-up" "$figures-cancel.times" "$figures-startup.times"
+}
+
+# The editor's controls and commands (res/resource.h).
+IDC_APPLY=1014
+IDC_OK=1019
+IDCANCEL=2
+IDM_SORT_NAME_ASC=40037
 
 ensure_windows_build
 e2e_init bench_wine "$HELPERS" "$BUILD_ROOT/bench-wine"
 cp "$TOLVANE_EXE" tolvane.exe
 echo "Wine figures, $ROUNDS rounds each ($(wine --version 2> /dev/null), $(nproc) CPUs, $(date +%F))"
+e2e_start "$DESKTOP" "$KEEPER" || exit 1
 [[ " $PARTS " == *" menus "* ]] && menu_figures
 [[ " $PARTS " == *" startup "* ]] && startup_figures
+[[ " $PARTS " == *" editor "* ]] && editor_figures
 # Not a test: the figures are the result. A failure above is reported and
 # makes the exit status 1. E2E_FINISHED tells the exit trap of lib.sh that the
 # script ran to its end.

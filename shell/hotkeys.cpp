@@ -31,8 +31,10 @@ bool registerItemHotkey(const menuItem& item) {
     return RegisterHotKey(app().mainWindow, item.itemId, key.modifiers, key.virtualKey) != 0;
 }
 
+// An item's key changes only while every key is released (the key field has
+// the focus), so one without a key now was never registered.
 void unregisterItemHotkey(const menuItem& item) {
-    if (hotkeysAvailable()) UnregisterHotKey(app().mainWindow, item.itemId);
+    if (item.vk != 0 && item.itemId != noItemId && hotkeysAvailable()) UnregisterHotKey(app().mainWindow, item.itemId);
 }
 
 void registerSubtreeHotkeys(const menuNode& node, bool registering) {

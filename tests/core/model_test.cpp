@@ -23,23 +23,30 @@ TEST(ItemIds, MenuRangeThenHistoryRangeWhenUsedUp) {
     }
     // Item 33801 borrows from the history range; releasing it gives the id back
     // to the menu range because it is not a history entry.
+    // Only an item with a key asks for its hotkey to be dropped.
     menuNode extra;
-    model.createItem(extra, tvtest::fields(itemMode::inputString, "extra"));
+    itemFields withKey = tvtest::fields(itemMode::inputString, "extra");
+    withKey.vk = 'K' | hotkeyControl;
+    model.createItem(extra, withKey);
     EXPECT_EQ(extra.item->itemId, 55500);
     model.registry.remove(extra.item.get());
     extra.item.reset();
     EXPECT_EQ(model.ids.releasedMenuIds(), std::deque<uint16_t>{55500});
     EXPECT_TRUE(model.ids.releasedHistoryIds().empty());
     EXPECT_EQ(events.releasedHotkeys, std::vector<uint16_t>{55500});
+    model.unregisterSubtree(holder.children[7]);
+    EXPECT_EQ(events.releasedHotkeys, std::vector<uint16_t>{55500}) << "a keyless item released no hotkey";
+    EXPECT_EQ(model.ids.releasedMenuIds(), (std::deque<uint16_t>{55500, 207}));
     EXPECT_EQ(addItem(model, holder, "again").item->itemId, 55500);
+    EXPECT_EQ(addItem(model, holder, "and again").item->itemId, 207);
 }
 
 TEST(ItemIds, HistoryCounterWrapsPastLiveIds) {
     idAllocator ids;
     for (int n = 0; n < 10000; ++n) ASSERT_EQ(ids.takeHistoryId(), 55500 + n);
     EXPECT_EQ(ids.takeHistoryId(), noItemId) << "every history id is live: none rather than a shared one";
-    ids.release(55503, itemMode::historyEntry);
-    ids.release(55501, itemMode::historyEntry);
+    ids.release(55503, itemMode::historyEntry, false);
+    ids.release(55501, itemMode::historyEntry, false);
     ids.resetHistoryRange();  // forgets the released list, not the live ids
     EXPECT_EQ(ids.takeHistoryId(), 55501);
     EXPECT_EQ(ids.takeHistoryId(), 55503);
