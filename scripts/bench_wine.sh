@@ -209,8 +209,8 @@ clock_span() { awk '/^clock:/ { t[++n] = $2 } END { if (n >= 2) printf "%.1f\n",
 timed_action() { bench_ctl clock "$@" clock | clock_span; }
 
 # editor_opening   command 110 to the running program until the editor's tree
-# is shown and enabled
-editor_opening() { { bench_ctl --class TV2 clock post 110 && bench_ctl wait-window clock; } | clock_span; }
+# is shown and enabled (looked for every 20 ms)
+editor_opening() { { bench_ctl --class TV2 clock post 110 && bench_ctl --poll 20 wait-window clock; } | clock_span; }
 
 # rewrite_time   a whole run of tvtool rewrite of the large file under Wine
 rewrite_time() {
