@@ -458,10 +458,22 @@ test_unopened_folders() {
 	0	T1		0	0	0		0
 }
 0	Mover	m	0	0	0		0
+0	Closed		0	0	0		0
+{
+	0	c1		0	0	0		0
+}
+0	End		0	0	0		0
 "
   e2e_stop tolvane.exe
   e2e_start "$DESKTOP" tolvane.exe lazy.ini
   ctl wait-window > /dev/null || { e2e_fail "no editor for lazy.ini"; return 1; }
+  local below
+  read -r _ below _ _ <<< "$(ctl itemrect 6)"
+  # shellcheck disable=SC2046  # "X Y"
+  e2e_click $(ctl buttonpoint 5)
+  e2e_wait_until '[ "$(ctl itemrect 6 | cut -d" " -f2)" -gt "$below" ]' 5 &&
+    e2e_pass "a closed folder's entries appear below it when its button is clicked" ||
+    e2e_fail "the entry after the folder stayed at $(ctl itemrect 6)"
   ctl select 1 command 40035 > /dev/null
   ctl --title 検索 wait-window > /dev/null || { e2e_fail "no find dialog"; return 1; }
   ctl --title 検索 settext 1152 "$(e2e_text_file what.txt deep)" check 1057 1 click 1 click 2 > /dev/null
@@ -487,6 +499,11 @@ test_unopened_folders() {
 	0	Mover	m	0	0	0		0
 	0	T1		0	0	0		0
 }
+0	Closed		0	16	0		0
+{
+	0	c1		0	0	0		0
+}
+0	End		0	0	0		0
 "
   e2e_expect_bytes lazy.ini lazy.expected "the found item's key and the entry dropped on a closed folder are saved"
 }
