@@ -60,6 +60,7 @@ void forgetTreeItems(editorState& editor) {
     editor.selectedItem = nullptr;
     SendMessageA(editor.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     editor.items.clear();
+    editor.childrenLater.clear();
 }
 
 void discardEditor(editorState& editor) {

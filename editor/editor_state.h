@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "model/menu_item.h"
+#include "model/menu_node.h"
 #include "widgets/window_frame.h"
 
 namespace tv {
@@ -58,6 +59,8 @@ struct editorState {
     // (new ones, or ones the running menu no longer has) and gives the shared
     // reference back when the tree is copied into a node.
     std::unordered_map<const menuItem*, itemRef> items;
+    // The children of folders not opened yet (editor/pending_children.h).
+    std::unordered_map<HTREEITEM, menuNode> childrenLater;
 };
 
 // The editor of this window, or null (before WM_INITDIALOG and after the end).

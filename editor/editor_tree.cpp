@@ -1,7 +1,9 @@
 #include "editor/editor_tree.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "editor/pending_children.h"
 #include "model/menu_model.h"
 #include "popup/date_now.h"
 #include "shell/app_state.h"
@@ -25,13 +27,21 @@ int entryImage(menuItem& item, bool hasChildren, bool expanded) {
     return index == -1 ? I_IMAGECALLBACK : index;
 }
 
-HTREEITEM insertEntry(HWND tree, HTREEITEM parent, HTREEITEM after, menuItem& item, bool hasChildren) {
+bool isExpandedItem(const menuItem& item) { return (item.extKey & extKeyExpanded) != 0; }
+
+// childrenLater: the children are kept aside; the entry shows its button all the same.
+HTREEITEM insertEntry(HWND tree, HTREEITEM parent, HTREEITEM after, menuItem& item, bool hasChildren,
+                      bool childrenLater) {
     std::string label = entryLabel(item);
-    const bool expanded = (item.extKey & extKeyExpanded) != 0;
+    const bool expanded = isExpandedItem(item);
     TVINSERTSTRUCTA insert{};
     insert.hParent = parent;
     insert.hInsertAfter = after;
     insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    if (childrenLater) {
+        insert.item.mask |= TVIF_CHILDREN;
+        insert.item.cChildren = 1;
+    }
     insert.item.pszText = const_cast<char*>(label.c_str());
     insert.item.lParam = reinterpret_cast<LPARAM>(&item);
     insert.item.stateMask = TVIS_EXPANDED;
@@ -83,7 +93,10 @@ HTREEITEM parentEntry(HWND tree, HTREEITEM entry) { return nextEntry(tree, entry
 HTREEITEM previousSibling(HWND tree, HTREEITEM entry) { return nextEntry(tree, entry, TVGN_PREVIOUS); }
 HTREEITEM nextSibling(HWND tree, HTREEITEM entry) { return nextEntry(tree, entry, TVGN_NEXT); }
 HTREEITEM firstChildEntry(HWND tree, HTREEITEM entry) { return nextEntry(tree, entry, TVGN_CHILD); }
-bool hasChildEntries(HWND tree, HTREEITEM entry) { return firstChildEntry(tree, entry) != nullptr; }
+// Asks nothing of a folder not filled yet: asking for its first child would fill it.
+bool hasChildEntries(HWND tree, HTREEITEM entry) {
+    return hasChildrenForLater(tree, entry) || firstChildEntry(tree, entry) != nullptr;
+}
 
 bool isExpanded(HWND tree, HTREEITEM entry) {
     return (SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(entry), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
@@ -114,17 +127,34 @@ void setEntryLabel(HWND tree, HTREEITEM entry, const std::string& label) {
 }
 
 // Depth first with a stack of its own: the depth comes from a file the user
-// may have edited by hand.
+// may have edited by hand. A folder shown open, or on the way to the entry to
+// select, is filled now; any other keeps its children for later.
 HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM parent, HTREEITEM insertAfter) {
     HWND tree = editor.tree;
+    treeRedrawPause pause(tree);
+    // A folder not filled yet first takes its own children: the new entry goes among them.
+    if (parent && parent != TVI_ROOT) fillChildrenNow(editor, parent);
+    std::vector<menuNode*> wayToSelect;
+    if (editor.preselectId != 0)
+        if (const menuItem* wanted = app().model.registry.findById(editor.preselectId))
+            wayToSelect = pathTo(const_cast<menuNode&>(node), wanted);
+    auto fillsNow = [&](const menuNode& folder) {
+        return isExpandedItem(*folder.item) ||
+               std::find(wayToSelect.begin(), wayToSelect.end(), &folder) != wayToSelect.end();
+    };
     HTREEITEM result = nullptr;
     HTREEITEM under = parent;
     if (!parent || parent == TVI_ROOT) {
         editor.rootEntry = insertRootEntry(tree);
         under = result = editor.rootEntry;
     } else if (node.item) {
-        under = result = insertEntry(tree, parent, insertAfter, *node.item, node.hasChildren());
+        const bool later = node.hasChildren() && !fillsNow(node);
+        under = result = insertEntry(tree, parent, insertAfter, *node.item, node.hasChildren(), later);
         adoptEntry(editor, node, result);
+        if (later) {
+            if (result) keepChildrenForLater(editor, result, node);
+            return result;
+        }
     }
     struct level {
         const menuNode* node;
@@ -141,15 +171,20 @@ HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM pa
         }
         const menuNode& child = top.node->children[top.next++];
         if (!child.item) continue;
-        HTREEITEM entry = insertEntry(tree, top.entry, TVI_LAST, *child.item, child.hasChildren());
+        const bool later = child.hasChildren() && !fillsNow(child);
+        HTREEITEM entry = insertEntry(tree, top.entry, TVI_LAST, *child.item, child.hasChildren(), later);
         if (!entry) continue;
         adoptEntry(editor, child, entry);
         if (carrier && levels.size() == 1) result = entry;
-        if (child.hasChildren()) levels.push_back({&child, entry, 0});
+        if (later)
+            keepChildrenForLater(editor, entry, child);
+        else if (child.hasChildren())
+            levels.push_back({&child, entry, 0});
     }
     return result;
 }
 
+// Entries not filled yet give copies of the children kept for them.
 menuNode copyEditorSubtree(const editorState& editor, HTREEITEM entry) {
     HWND tree = editor.tree;
     if (!entry) entry = editor.rootEntry;
@@ -158,12 +193,20 @@ menuNode copyEditorSubtree(const editorState& editor, HTREEITEM entry) {
         auto found = item ? editor.items.find(item) : editor.items.end();
         return found == editor.items.end() ? itemRef() : found->second;
     };
+    // The entry's first child, or null after taking the children kept for it.
+    auto firstChildOf = [&](HTREEITEM of, menuNode& into) -> HTREEITEM {
+        if (const menuNode* later = childrenForLater(editor, of)) {
+            into.children = shareChildren(*later).children;
+            return nullptr;
+        }
+        return firstChildEntry(tree, of);
+    };
     menuNode copy(shared(entry));
     struct level {
         menuNode* node;
         HTREEITEM child;
     };
-    std::vector<level> levels{{&copy, firstChildEntry(tree, entry)}};
+    std::vector<level> levels{{&copy, firstChildOf(entry, copy)}};
     while (!levels.empty()) {
         level& top = levels.back();
         if (!top.child) {
@@ -175,7 +218,7 @@ menuNode copyEditorSubtree(const editorState& editor, HTREEITEM entry) {
         top.node->appendChild(menuNode(shared(child)));
         // The new child may have moved its siblings, but not itself: take it now.
         menuNode* added = &top.node->lastChild();
-        if (HTREEITEM grandChild = firstChildEntry(tree, child)) levels.push_back({added, grandChild});
+        if (HTREEITEM grandChild = firstChildOf(child, *added)) levels.push_back({added, grandChild});
     }
     return copy;
 }
@@ -219,6 +262,10 @@ void onTreeGetDispInfo(NMTVDISPINFOA& info) {
     SetCursor(previous);
     info.item.iImage = info.item.iSelectedImage = index;
     info.item.mask |= TVIF_DI_SETITEM;
+}
+
+void onTreeItemExpanding(editorState& editor, const NMTREEVIEWA& change) {
+    if (change.action & TVE_EXPAND) fillChildrenNow(editor, change.itemNew.hItem);
 }
 
 void onTreeItemExpanded(editorState& editor, const NMTREEVIEWA& change) {

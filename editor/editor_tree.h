@@ -46,6 +46,8 @@ void refreshEntryIcon(editorState& editor, HTREEITEM entry);
 
 // TVN_GETDISPINFO: an icon that needs a file is resolved when first shown.
 void onTreeGetDispInfo(NMTVDISPINFOA& info);
+// TVN_ITEMEXPANDING: a folder opened for the first time gets its entries.
+void onTreeItemExpanding(editorState& editor, const NMTREEVIEWA& change);
 // TVN_ITEMEXPANDED: the item remembers the state for the next opening.
 void onTreeItemExpanded(editorState& editor, const NMTREEVIEWA& change);
 

@@ -10,6 +10,7 @@
 #include "editor/editor_hotkeys.h"
 #include "editor/editor_layout.h"
 #include "editor/editor_tree.h"
+#include "editor/pending_children.h"
 #include "editor/file_commands.h"
 #include "editor/find.h"
 #include "editor/properties_pane.h"
@@ -137,6 +138,7 @@ BOOL onInitDialog(HWND window, editorState* editor) {
     showEditorTitle(window);
     initPaneControls(*editor);
     subclassTreeKeys(editor->tree);
+    subclassTreeFill(editor->tree);
     buildEntryContextMenu();
     SetForegroundWindow(window);
     restoreEditorPlacement(*editor);
@@ -150,7 +152,9 @@ INT_PTR onTreeNotify(editorState& editor, NMHDR& header) {
     switch (header.code) {
     case TVN_SELCHANGEDA: fillPane(editor, reinterpret_cast<NMTREEVIEWA&>(header).itemNew.hItem); break;
     case TVN_GETDISPINFOA: onTreeGetDispInfo(reinterpret_cast<NMTVDISPINFOA&>(header)); break;
+    case TVN_ITEMEXPANDINGA: onTreeItemExpanding(editor, reinterpret_cast<NMTREEVIEWA&>(header)); break;
     case TVN_ITEMEXPANDEDA: onTreeItemExpanded(editor, reinterpret_cast<NMTREEVIEWA&>(header)); break;
+    case TVN_DELETEITEMA: forgetChildrenForLater(editor, reinterpret_cast<NMTREEVIEWA&>(header).itemOld.hItem); break;
     case TVN_BEGINLABELEDITA:
         return answer(editor.window, onBeginLabelEdit(editor, reinterpret_cast<NMTVDISPINFOA&>(header)));
     case TVN_ENDLABELEDITA:

@@ -5,7 +5,8 @@
 # note a save leaves in the caption, mode changes with
 # their default texts, corners, the save prompt, the window's minimum size and
 # the splitter, the data file's bytes after saving, the keyboard's way through
-# the controls, and the maximised window inside the work area.
+# the controls, the maximised window inside the work area, and closed folders
+# whose entries are made only when they open.
 # Usage: editor_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -439,6 +440,74 @@ test_corner_beyond_ids() {
     e2e_fail "far.ini: $(grep -a Far far.ini)"
 }
 
+# A closed folder's entries are made when it first opens; until then a find,
+# a typed key and a drop reach them all the same. Nothing here reads the whole
+# tree, which would fill every folder.
+test_unopened_folders() {
+  e2e_write_menu lazy.ini "${E2E_MENU_HEADER}1568	0	0
+0	Top	t	0	0	0		0
+0	Shut		0	0	0		0
+{
+	0	Inner		0	0	0		0
+	{
+		0	deep one	d	0	0	0		0
+	}
+}
+0	Target		0	0	0		0
+{
+	0	T1		0	0	0		0
+}
+0	Mover	m	0	0	0		0
+0	Closed		0	0	0		0
+{
+	0	c1		0	0	0		0
+}
+0	End		0	0	0		0
+"
+  e2e_stop tolvane.exe
+  e2e_start "$DESKTOP" tolvane.exe lazy.ini
+  ctl wait-window > /dev/null || { e2e_fail "no editor for lazy.ini"; return 1; }
+  local below
+  read -r _ below _ _ <<< "$(ctl itemrect 6)"
+  # shellcheck disable=SC2046  # "X Y"
+  e2e_click $(ctl buttonpoint 5)
+  e2e_wait_until '[ "$(ctl itemrect 6 | cut -d" " -f2)" -gt "$below" ]' 5 &&
+    e2e_pass "a closed folder's entries appear below it when its button is clicked" ||
+    e2e_fail "the entry after the folder stayed at $(ctl itemrect 6)"
+  ctl select 1 command 40035 > /dev/null
+  ctl --title 検索 wait-window > /dev/null || { e2e_fail "no find dialog"; return 1; }
+  ctl --title 検索 settext 1152 "$(e2e_text_file what.txt deep)" check 1057 1 click 1 click 2 > /dev/null
+  [ "$(ctl selected)" = 2/1/1 ] && e2e_pass "a find lands on an item two closed folders down" ||
+    e2e_fail "the find selected [$(ctl selected)]"
+  e2e_click_in_rect "$(ctl rect 1012)"
+  e2e_wait_until '[ "$(ctl focus)" = 1012 ]' 5 && e2e_key ctrl+alt+3
+  e2e_wait_until '[ "$(ctl hotkey 1012)" = 1587 ]' 5 || e2e_fail "the key field shows $(ctl hotkey 1012)"
+  drag 4 3
+  ctl click 1019 > /dev/null
+  editor_closed
+  e2e_write_menu lazy.expected "${E2E_MENU_HEADER}1568	0	0
+0	Top	t	0	0	0		0
+0	Shut		0	16	0		0
+{
+	0	Inner		0	16	0		0
+	{
+		0	deep one	d	1587	0	0		0
+	}
+}
+0	Target		0	16	0		0
+{
+	0	Mover	m	0	0	0		0
+	0	T1		0	0	0		0
+}
+0	Closed		0	16	0		0
+{
+	0	c1		0	0	0		0
+}
+0	End		0	0	0		0
+"
+  e2e_expect_bytes lazy.ini lazy.expected "the found item's key and the entry dropped on a closed folder are saved"
+}
+
 # keys_focus KEY COUNT   presses KEY COUNT times; prints the focused control's id after each
 keys_focus() {
   local i ids='' focus
@@ -559,4 +628,5 @@ test_unicode_content
 test_maximized
 ctl click 2 > /dev/null
 test_corner_beyond_ids
+test_unopened_folders
 e2e_finish
