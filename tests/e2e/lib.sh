@@ -345,6 +345,8 @@ e2e_tray_point() {
 
 # e2e_foreground_class   class of the foreground window
 e2e_foreground_class() { e2e_focusinfo 2>/dev/null | awk -F'\t' '$1 == "foreground" {print $3}'; }
+# e2e_foreground_hwnd   the foreground window's handle, as winlist prints it
+e2e_foreground_hwnd() { e2e_focusinfo 2>/dev/null | awk -F'\t' '$1 == "foreground" {print $2}'; }
 
 # e2e_focus_class   class of the control with the keyboard focus
 e2e_focus_class() { e2e_focusinfo 2>/dev/null | awk -F'\t' '$1 == "focus" {print $3}'; }
