@@ -24,6 +24,8 @@
 #   "menus startup editor"; the editor's rounds take a minute or more each)
 #   TOLVANE_BENCH_EXE=PATH times that tolvane.exe instead of the build's own.
 #   TOLVANE_BENCH_EDITOR_ROUNDS=N gives the editor part its own round count.
+#   PARTS may also name "flat": the editor's figures on a data file whose root
+#   holds 100,000 phrases (TOLVANE_BENCH_FLAT_COUNT=N: N phrases).
 # shellcheck disable=SC2016  # wait conditions are evaluated later
 set -u
 # shellcheck source=tests/e2e/lib.sh
@@ -31,6 +33,7 @@ source "$(dirname "$0")/../tests/e2e/lib.sh"
 ROUNDS=${1:-7}
 PARTS=${2:-menus startup editor}
 EDITOR_ROUNDS=${TOLVANE_BENCH_EDITOR_ROUNDS:-$ROUNDS}
+FLAT_COUNT=${TOLVANE_BENCH_FLAT_COUNT:-100000}
 LEVELS=(100 1000 5000)
 WIN_BUILD=$BUILD_ROOT/win
 TOLVANE_EXE=${TOLVANE_BENCH_EXE:-$WIN_BUILD/app/tolvane.exe}  # another build of it, to compare
@@ -163,19 +166,22 @@ menu_figures() {
   e2e_stop notepad.exe
 }
 
-# The large data file and a copy of the program beside it, in startup/.
+# prepare_large_menu [FOLDER SHAPE...]   a data file of 100,000 items and a
+# copy of the program beside it, in FOLDER (startup/, nested folders by
+# default; see write_data_file for the shapes)
 prepare_large_menu() {
-  LARGE_FILE=$E2E_WORK/startup/tv2_text.ini
-  READY_LOG=$E2E_WORK/startup/ready.log
+  MENU_FOLDER=$E2E_WORK/${1:-startup}
+  LARGE_FILE=$MENU_FOLDER/tv2_text.ini
+  READY_LOG=$MENU_FOLDER/ready.log
   [ -f "$LARGE_FILE" ] && return
-  mkdir -p "$E2E_WORK/startup" && cp "$TOLVANE_EXE" "$E2E_WORK/startup/tolvane.exe"
-  write_data_file "$LARGE_FILE" large
+  mkdir -p "$MENU_FOLDER" && cp "$TOLVANE_EXE" "$MENU_FOLDER/tolvane.exe"
+  if [ $# -gt 1 ]; then write_data_file "$LARGE_FILE" "${@:2}"; else write_data_file "$LARGE_FILE" large; fi
 }
 
-# tolvane_started   starts the copy in startup/ on the large file, prints its
+# tolvane_started   starts the copy beside the large file on it, prints its
 # start-up time and leaves it running
 tolvane_started() {
-  (cd "$E2E_WORK/startup" && TOLVANE_TIMING_LOG=$(e2e_winpath "$READY_LOG") \
+  (cd "$MENU_FOLDER" && TOLVANE_TIMING_LOG=$(e2e_winpath "$READY_LOG") \
     start_timed --file "$READY_LOG" "$(e2e_winpath tolvane.exe)")
 }
 
@@ -242,15 +248,17 @@ editor_round() {
   record cancel "$(timed_action click "$IDCANCEL")"
 }
 
+# editor_figures [WHAT FOLDER SHAPE...]   the editor's figures on the large
+# menu (by default the nested one in startup/)
 editor_figures() {
-  local round figures=$E2E_WORK/editor
-  prepare_large_menu
+  local round figures=$E2E_WORK/editor what=${1:-100,000 items}
+  prepare_large_menu "${@:2}"
   rm -f "$E2E_WORK"/editor-*.times
   for ((round = 1; round <= EDITOR_ROUNDS; round++)); do
     editor_round || e2e_fail "editor round $round did not finish"
     close_program tolvane.exe
   done
-  print_heading "The settings editor on 100,000 items, ms; ratio = editor / baseline ($EDITOR_ROUNDS rounds)" baseline
+  print_heading "The settings editor on $what, ms; ratio = editor / baseline ($EDITOR_ROUNDS rounds)" baseline
   print_row "open / start-up" "$figures-open.times" "$figures-startup.times"
   print_row "更新 / tvtool rewrite" "$figures-apply.times" "$figures-rewrite.times"
   print_row "OK / tvtool rewrite" "$figures-ok.times" "$figures-rewrite.times"
@@ -272,6 +280,7 @@ e2e_start "$DESKTOP" "$KEEPER" || exit 1
 [[ " $PARTS " == *" menus "* ]] && menu_figures
 [[ " $PARTS " == *" startup "* ]] && startup_figures
 [[ " $PARTS " == *" editor "* ]] && editor_figures
+[[ " $PARTS " == *" flat "* ]] && editor_figures "a root of $FLAT_COUNT phrases" flat level "$FLAT_COUNT"
 # Not a test: the figures are the result. A failure above is reported and
 # makes the exit status 1. E2E_FINISHED tells the exit trap of lib.sh that the
 # script ran to its end.
