@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "model/entry_tree.h"
 #include "model/menu_item.h"
@@ -60,8 +61,11 @@ struct editorState {
     // item may be only in the tree (a new one, or one the running menu no
     // longer has).
     entryTree entries;
-    // The children of folders not opened yet (editor/pending_children.h).
+    // The children of entries not in the tree yet, after those that are
+    // (editor/pending_children.h), and the open levels that show only some.
     std::unordered_map<HTREEITEM, menuNode> childrenLater;
+    std::unordered_set<HTREEITEM> pagedLevels;
+    bool quietSelection = false;  // the selection moves only while the tree fills
 };
 
 // The editor of this window, or null (before WM_INITDIALOG and after the end).

@@ -1,6 +1,8 @@
 #include "editor/editor_tree.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "editor/pending_children.h"
@@ -13,6 +15,10 @@
 namespace tv {
 
 namespace {
+
+HTREEITEM nextEntry(HWND tree, HTREEITEM entry, UINT how) {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(entry)));
+}
 
 const char* const rootEntryLabel = "メニュー";
 
@@ -110,6 +116,32 @@ void openFilledFolders(HWND tree, const std::vector<HTREEITEM>& folders) {
 // Entries that many or more go into an open folder while it is closed.
 constexpr size_t manyEntries = 64;
 
+// Keeps the selected entry and the first one in view across closing and
+// opening a folder (closing it selects the folder when the selection was
+// inside); the pane does not follow meanwhile.
+class treeViewKeeper {
+public:
+    explicit treeViewKeeper(editorState& editor)
+        : editor_(editor),
+          selected_(nextEntry(editor.tree, nullptr, TVGN_CARET)),
+          firstShown_(nextEntry(editor.tree, nullptr, TVGN_FIRSTVISIBLE)) {
+        editor_.quietSelection = true;
+    }
+    ~treeViewKeeper() {
+        if (selected_) selectEntry(editor_.tree, selected_);
+        if (firstShown_)
+            SendMessageA(editor_.tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(firstShown_));
+        editor_.quietSelection = false;
+    }
+    treeViewKeeper(const treeViewKeeper&) = delete;
+    treeViewKeeper& operator=(const treeViewKeeper&) = delete;
+
+private:
+    editorState& editor_;
+    HTREEITEM selected_;
+    HTREEITEM firstShown_;
+};
+
 }  // namespace
 
 HTREEITEM asEntry(entryTree::entry entry) { return const_cast<HTREEITEM>(static_cast<const _TREEITEM*>(entry)); }
@@ -118,11 +150,14 @@ menuItem* entryItem(HWND tree, HTREEITEM entry) { return entriesOf(tree).item(en
 
 HTREEITEM parentEntry(HWND tree, HTREEITEM entry) { return asEntry(entriesOf(tree).parent(entry)); }
 HTREEITEM previousSibling(HWND tree, HTREEITEM entry) { return asEntry(entriesOf(tree).previous(entry)); }
-HTREEITEM nextSibling(HWND tree, HTREEITEM entry) { return asEntry(entriesOf(tree).next(entry)); }
+// The entries the tree does not show yet come in as the way goes.
+HTREEITEM nextSibling(HWND tree, HTREEITEM entry) {
+    if (editorState* editor = editorOf(GetParent(tree))) fillPastEntry(*editor, entry);
+    return asEntry(entriesOf(tree).next(entry));
+}
 
-// A folder not filled yet is filled first.
 HTREEITEM firstChildEntry(HWND tree, HTREEITEM entry) {
-    if (editorState* editor = editorOf(GetParent(tree))) fillChildrenNow(*editor, entry);
+    if (editorState* editor = editorOf(GetParent(tree))) fillFirstPage(*editor, entry);
     return asEntry(entriesOf(tree).firstChild(entry));
 }
 
@@ -161,20 +196,34 @@ void setEntryLabel(HWND tree, HTREEITEM entry, const std::string& label) {
 
 // Depth first with a stack of its own: the depth comes from a file the user
 // may have edited by hand. A folder shown open, or on the way to the entry to
-// select, is filled now; any other keeps its children for later.
-HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM parent, HTREEITEM insertAfter) {
+// select, is filled now; any other keeps its children for later, and so does
+// a level for what comes after its first `pageLimit` entries.
+HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM parent, HTREEITEM insertAfter,
+                         size_t pageLimit) {
     HWND tree = editor.tree;
     treeRedrawPause pause(tree);
-    // A folder not filled yet first takes its own children: the new entry goes among them.
-    if (parent && parent != TVI_ROOT) fillChildrenNow(editor, parent);
+    // Children kept for later come after those in the tree: what goes at the
+    // end of such a level joins them, or, for one entry (which is then
+    // selected), comes after them all put in.
+    if (parent && parent != TVI_ROOT && insertAfter == TVI_LAST) {
+        if (menuNode* kept = childrenForLater(editor, parent)) {
+            if (!node.item) {
+                for (menuNode& child : shareChildren(node).children) kept->children.push_back(std::move(child));
+                return nullptr;
+            }
+            fillChildrenNow(editor, parent);
+        }
+    }
     std::vector<menuNode*> wayToSelect;
     if (editor.preselectId != 0)
         if (const menuItem* wanted = app().model.registry.findById(editor.preselectId))
             wayToSelect = pathTo(const_cast<menuNode&>(node), wanted);
-    auto fillsNow = [&](const menuNode& folder) {
-        return isExpandedItem(*folder.item) ||
-               std::find(wayToSelect.begin(), wayToSelect.end(), &folder) != wayToSelect.end();
+    auto onTheWay = [&](const menuNode& folder) {
+        return std::find(wayToSelect.begin(), wayToSelect.end(), &folder) != wayToSelect.end();
     };
+    auto fillsNow = [&](const menuNode& folder) { return isExpandedItem(*folder.item) || onTheWay(folder); };
+    // The level of the entry to select is filled whole, so that it can be.
+    auto pageOf = [&](const menuNode& folder) { return onTheWay(folder) ? SIZE_MAX : pageLimit; };
     HTREEITEM result = nullptr;
     HTREEITEM under = parent;
     HTREEITEM preselected = nullptr;
@@ -193,7 +242,12 @@ HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM pa
             return result;
         }
         if (result && node.hasChildren() && isExpandedItem(*node.item)) toOpen.push_back(result);
-    } else if (node.childCount() >= manyEntries && isExpanded(tree, parent)) {
+    }
+    // Many entries into a folder shown open go in while it is closed; the view
+    // and the selection are as before once it is open again.
+    std::optional<treeViewKeeper> keeper;
+    if (!node.item && parent && parent != TVI_ROOT && node.childCount() >= manyEntries && isExpanded(tree, parent)) {
+        keeper.emplace(editor);
         SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(parent));
         toOpen.push_back(parent);
     }
@@ -201,12 +255,18 @@ HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM pa
         const menuNode* node;
         HTREEITEM entry;
         size_t next;
+        size_t pageLimit;
     };
-    std::vector<level> levels{{&node, under, 0}};
+    std::vector<level> levels{{&node, under, 0, pageOf(node)}};
     const bool carrier = parent && parent != TVI_ROOT && !node.item;
     while (!levels.empty()) {
         level& top = levels.back();
         if (top.next == top.node->childCount()) {
+            levels.pop_back();
+            continue;
+        }
+        if (top.next >= top.pageLimit) {
+            keepChildrenForLater(editor, top.entry, *top.node, top.next);
             levels.pop_back();
             continue;
         }
@@ -221,10 +281,11 @@ HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM pa
             keepChildrenForLater(editor, entry, child);
         } else if (child.hasChildren()) {
             if (isExpandedItem(*child.item)) toOpen.push_back(entry);
-            levels.push_back({&child, entry, 0});
+            levels.push_back({&child, entry, 0, pageOf(child)});
         }
     }
     openFilledFolders(tree, toOpen);
+    keeper.reset();
     // Selecting an entry opens the folders above it: only once they are full.
     if (preselected) selectEntry(tree, preselected);
     return result;
@@ -279,7 +340,7 @@ void onTreeGetDispInfo(NMTVDISPINFOA& info) {
 }
 
 void onTreeItemExpanding(editorState& editor, const NMTREEVIEWA& change) {
-    if (change.action & TVE_EXPAND) fillChildrenNow(editor, change.itemNew.hItem);
+    if (change.action & TVE_EXPAND) fillFirstPage(editor, change.itemNew.hItem);
 }
 
 void onTreeDeleteItem(editorState& editor, const NMTREEVIEWA& change) {

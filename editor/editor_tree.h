@@ -10,6 +10,7 @@
 #include <string>
 
 #include "editor/editor_state.h"
+#include "editor/pending_children.h"
 #include "model/menu_node.h"
 
 namespace tv {
@@ -37,7 +38,9 @@ void setEntryLabel(HWND tree, HTREEITEM entry, const std::string& label);
 // `parent`. With no parent it makes the root entry "メニュー" and fills the
 // node's children below it. Returns the entry made for the node (for a node
 // without item, the one made for its last child).
-HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM parent, HTREEITEM insertAfter);
+// A level puts at most `pageLimit` entries into the tree (editor/pending_children.h).
+HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM parent, HTREEITEM insertAfter,
+                         size_t pageLimit = entriesPerPage);
 // A node sharing the entry's item and, recursively, copies of its children. The
 // root entry (or none) gives a node without item holding the whole menu.
 menuNode copyEditorSubtree(const editorState& editor, HTREEITEM entry);

@@ -150,7 +150,9 @@ BOOL onInitDialog(HWND window, editorState* editor) {
 
 INT_PTR onTreeNotify(editorState& editor, NMHDR& header) {
     switch (header.code) {
-    case TVN_SELCHANGEDA: fillPane(editor, reinterpret_cast<NMTREEVIEWA&>(header).itemNew.hItem); break;
+    case TVN_SELCHANGEDA:
+        if (!editor.quietSelection) fillPane(editor, reinterpret_cast<NMTREEVIEWA&>(header).itemNew.hItem);
+        break;
     case TVN_GETDISPINFOA: onTreeGetDispInfo(reinterpret_cast<NMTVDISPINFOA&>(header)); break;
     case TVN_ITEMEXPANDINGA: onTreeItemExpanding(editor, reinterpret_cast<NMTREEVIEWA&>(header)); break;
     case TVN_ITEMEXPANDEDA: onTreeItemExpanded(editor, reinterpret_cast<NMTREEVIEWA&>(header)); break;

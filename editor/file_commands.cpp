@@ -23,6 +23,7 @@
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
+#include "shell/timing_log.h"
 
 namespace tv {
 
@@ -194,8 +195,10 @@ void importMenuFile(editorState& editor) {
                         menuFileFilterLength, "ini", std::string(), openFlags};
     auto path = chooseFileToOpen(editor.window, options);
     if (!path) return;
+    editorStepsBegin();
     menuNode imported;
     readReport report = readMenuFile(app().model, *path, imported, readTarget::otherTree);
+    editorStepDone("import: read the file");
     if (report.rejected() || report.status == readStatus::emptyFile) {
         // A file that names its faulty line says which, as at start-up.
         std::string reason = report.rejected() ? rejectionReason(report) : std::string();
@@ -208,6 +211,8 @@ void importMenuFile(editorState& editor) {
     HTREEITEM last = fillEditorTree(editor, imported, parent, TVI_LAST);
     if (last) selectEntry(editor.tree, last);
     refreshEntryIcon(editor, parent);
+    UpdateWindow(editor.tree);
+    editorStepDone("import: fill the tree");
     // Imported entries would be lost by キャンセル without a word otherwise.
     markModified();
 }

@@ -26,13 +26,41 @@ menuNode sortKeyOf(const editorState& editor, HTREEITEM entry) {
     return key;
 }
 
+// A level that shows only its first entries is sorted whole, and shown again
+// from its first page.
+void sortWholeLevel(editorState& editor, HTREEITEM folder, sortOrder order, bool descending) {
+    menuNode level = copyEditorSubtree(editor, folder);
+    editorStepDone("read the folder");
+    sortChildren(level, order, descending);
+    editorStepDone("sort");
+    HWND tree = editor.tree;
+    treeRedrawPause pause(tree);
+    // Closed, the tree does not refigure its view for each entry that goes.
+    const bool open = isExpanded(tree, folder);
+    if (open) SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(folder));
+    forgetChildrenForLater(editor, folder);
+    for (entryTree::entry shown : editor.entries.children(folder))
+        SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(asEntry(shown)));
+    menuNode children;
+    children.children = std::move(level.children);
+    fillEditorTree(editor, children, folder, TVI_LAST);
+    if (open) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(folder));
+    editorStepDone("reorder the tree");
+}
+
 }  // namespace
 
 void sortEntryChildren(editorState& editor, HTREEITEM folder, sortOrder order, bool descending) {
     editorStepsBegin();
     if (menuNode* kept = childrenForLater(editor, folder)) {
-        sortChildren(*kept, order, descending);
-        editorStepDone("sort");
+        if (editor.entries.firstChild(folder)) {
+            sortWholeLevel(editor, folder, order, descending);
+            UpdateWindow(editor.tree);
+            editorStepDone("redraw");
+        } else {
+            sortChildren(*kept, order, descending);
+            editorStepDone("sort");
+        }
         return;
     }
     const std::vector<entryTree::entry> entries = editor.entries.children(folder);

@@ -24,6 +24,7 @@ void entryTree::link(entry added, entry parent, entry previous, itemRef item) {
     fresh.parent = parent;
     fresh.previous = previous;
     fresh.next = previous ? nodes_[previous].next : holder.firstChild;
+    ++holder.childCount;
     if (fresh.previous)
         nodes_[fresh.previous].next = added;
     else
@@ -57,6 +58,7 @@ void entryTree::remove(entry gone) {
         nodes_[self->next].previous = self->previous;
     else
         holder.lastChild = self->previous;
+    --holder.childCount;
     // With a stack of its own: the depth comes from a file the user may have edited.
     std::vector<entry> pending{gone};
     while (!pending.empty()) {
@@ -105,6 +107,11 @@ const itemRef& entryTree::item(entry of) const {
     return self ? self->item : none;
 }
 
+size_t entryTree::childCount(entry of) const {
+    const node* self = of ? find(of) : &top_;
+    return self ? self->childCount : 0;
+}
+
 std::vector<entryTree::entry> entryTree::children(entry of) const {
     std::vector<entry> result;
     for (entry child = firstChild(of); child; child = next(child)) result.push_back(child);
@@ -134,14 +141,14 @@ menuNode entryTree::copy(entry from, const laterChildren& later) const {
     while (!pending.empty()) {
         auto [current, into] = pending.back();
         pending.pop_back();
-        if (const menuNode* kept = later ? later(current) : nullptr) {
-            into->children = shareChildren(*kept).children;
-            continue;
-        }
         const node* self = current ? find(current) : &top_;
         if (!self) continue;
+        const menuNode* kept = later ? later(current) : nullptr;
+        into->children.reserve(self->childCount + (kept ? kept->childCount() : 0));
         for (entry child = self->firstChild; child; child = nodes_.at(child).next)
             into->children.emplace_back(nodes_.at(child).item);
+        if (kept)
+            for (menuNode& child : shareChildren(*kept).children) into->children.push_back(std::move(child));
         // The children vector is complete: pointers into it stay valid.
         size_t index = 0;
         for (entry child = self->firstChild; child; child = nodes_.at(child).next, ++index)

@@ -38,13 +38,14 @@ public:
     entry previous(entry of) const;
     const itemRef& item(entry of) const;  // empty for an unknown entry
     std::vector<entry> children(entry of) const;
+    size_t childCount(entry of) const;  // of null: the top level
     // Puts the parent's children in this order: the same entries, rearranged.
     void reorderChildren(entry parent, const std::vector<entry>& order);
 
     // A node sharing the entry's item with, below it, nodes sharing the items
-    // of everything below the entry, any depth. `later` gives the children
-    // kept aside for an entry whose own children are not in the tree yet
-    // (copied with shared items too), or null.
+    // of everything below the entry, any depth. `later` gives, for an entry,
+    // the children kept aside that come after those in the tree (copied with
+    // shared items too), or null.
     using laterChildren = std::function<const menuNode*(entry)>;
     menuNode copy(entry from, const laterChildren& later) const;
 
@@ -56,6 +57,7 @@ private:
         entry lastChild = nullptr;
         entry previous = nullptr;
         entry next = nullptr;
+        size_t childCount = 0;
     };
     const node* find(entry of) const;
     // The node whose children `parent` names: the top level for null.

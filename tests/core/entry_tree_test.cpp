@@ -86,11 +86,15 @@ TEST_F(entryTreeTest, CopySharesItemsAndTakesChildrenKeptForLater) {
     tree.insertLast(h(0), nullptr, itemRef());
     tree.insertLast(h(1), h(0), item("folder"));
     tree.insertLast(h(2), h(0), item("plain"));
-    menuNode kept;
+    tree.insertLast(h(3), h(2), item("shown"));
+    menuNode kept, rest;
     tvtest::addItem(model, tvtest::addItem(model, kept, "k1"), "k11");
-    auto later = [&](entryTree::entry of) { return of == h(1) ? &kept : nullptr; };
+    tvtest::addItem(model, rest, "r1");
+    auto later = [&](entryTree::entry of) { return of == h(1) ? &kept : of == h(2) ? &rest : nullptr; };
     menuNode copy = tree.copy(h(0), later);
-    EXPECT_EQ(shape(copy), "-(folder(k1(k11)) plain)");
+    EXPECT_EQ(shape(copy), "-(folder(k1(k11)) plain(shown r1))") << "kept children come after those shown";
+    EXPECT_EQ(tree.childCount(h(2)), 1u);
+    EXPECT_EQ(tree.childCount(h(0)), 2u);
     EXPECT_EQ(copy.children[0].item.get(), tree.item(h(1)).get()) << "items are shared, not duplicated";
     EXPECT_EQ(copy.children[0].children[0].item.get(), kept.children[0].item.get());
 }

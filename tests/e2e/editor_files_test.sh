@@ -105,6 +105,23 @@ test_import() {
     [ "$(e2e_editor_label 2/1/3/1)" = "$(date +%Y)" ] && [ "$(ctl selected)" = 2/1 ] &&
     e2e_pass "an imported part is the last child of the selection, with its subtree, selected" ||
     e2e_fail "after the import: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"
+  # Many entries go into an open folder while it is closed, and it opens again.
+  local many
+  many=$(seq -f $'0\tmany%g\t\t0\t0\t0\t\t0' 1 70)
+  e2e_write_menu many.ini "${E2E_MENU_HEADER}1568	0	0
+$many
+"
+  menu_command 0 f i
+  file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" many.ini
+  local selected
+  selected=$(ctl selected)
+  menu_command 0 f s
+  file_dialog "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" many-saved.ini
+  e2e_wait_file many-saved.ini
+  [ "$(tail -n 70 many-saved.ini | tr -d '\r')" = "$many" ] && [ "$(e2e_editor_label "$selected")" = many70 ] &&
+    [ -n "$(ctl itemrect "$selected")" ] &&
+    e2e_pass "70 imported entries are the last ones of the open root, the last one selected and in view" ||
+    e2e_fail "after importing 70: selected $selected, $(tail -n 2 many-saved.ini | tr '\t\r\n' ':  ')"
   ctl click 2 > /dev/null
   [ "$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)" = "変更されています．設定を保存しますか？" ] &&
     e2e_pass "an import counts as a change" || e2e_fail "キャンセル after an import did not ask"
@@ -232,6 +249,48 @@ test_direct_edit() {
     e2e_pass "ending direct editing opens a new editor on the data file" || e2e_fail "no fresh editor after 40010"
 }
 
+# A level of more entries than the tree shows at once (a page) shows its first
+# page; a key past its end brings the next, and an import at its end, a sort
+# and a save take every entry.
+test_long_level() {
+  local shown imported
+  shown=$(seq -f $'\t0\tp%g\t\t0\t0\t0\t\t0' 1 2500)
+  imported=$'0\tt1\t\t0\t0\t0\t\t0\n0\tt2\t\t0\t0\t0\t\t0'
+  e2e_write_menu long.ini "${E2E_MENU_HEADER}1568	0	0
+0	Many		0	16	0		0
+{
+$shown
+}
+0	After		0	0	0		0
+"
+  e2e_write_menu tail.ini "${E2E_MENU_HEADER}1568	0	0
+$imported
+"
+  e2e_stop tolvane.exe
+  e2e_start "$DESKTOP" tolvane.exe long.ini
+  ctl wait-window > /dev/null || { e2e_fail "no editor for long.ini"; return 1; }
+  ctl select 1/1000 > /dev/null
+  e2e_click_in_rect "$(ctl itemrect 1/1000)"
+  e2e_key Down
+  e2e_wait_until '[ "$(ctl selected)" = 1/1001 ]' 5 && e2e_pass "Down from the last entry shown goes on into the next page" ||
+    e2e_fail "after Down from 1/1000: $(ctl selected)"
+  menu_command 1 f i
+  file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" tail.ini
+  ctl select 1 command 40038 > /dev/null
+  ctl click 1019 > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 10
+  local sorted
+  sorted=$({ seq -f 'p%g' 1 2500; printf 't1\nt2\n'; } | LC_ALL=C sort -r | sed $'s/.*/\t0\t&\t\t0\t0\t0\t\t0/')
+  e2e_write_menu long.expected "${E2E_MENU_HEADER}1568	0	0
+0	Many		0	16	0		0
+{
+$sorted
+}
+0	After		0	0	0		0
+"
+  e2e_expect_bytes long.ini long.expected "the whole level, with the import at its end, is sorted and saved"
+}
+
 e2e_start_tolvane "$DESKTOP" menu.ini
 ctl wait-window > /dev/null || e2e_fail "the editor did not open"
 test_exports
@@ -243,4 +302,5 @@ test_history_inserted
 test_direct_edit
 ctl click 2 > /dev/null
 ctl answer 7 > /dev/null 2>&1
+test_long_level
 e2e_finish

@@ -441,8 +441,8 @@ test_corner_beyond_ids() {
 }
 
 # A closed folder's entries are made when it first opens; until then a find,
-# a typed key and a drop reach them all the same. Nothing here reads the whole
-# tree, which would fill every folder.
+# a typed key, a drop and a sort reach them all the same. Nothing here reads
+# the whole tree, which would fill every folder.
 test_unopened_folders() {
   e2e_write_menu lazy.ini "${E2E_MENU_HEADER}1568	0	0
 0	Top	t	0	0	0		0
@@ -463,6 +463,11 @@ test_unopened_folders() {
 	0	c1		0	0	0		0
 }
 0	End		0	0	0		0
+0	Later		0	0	0		0
+{
+	0	l2		0	0	0		0
+	0	l1		0	0	0		0
+}
 "
   e2e_stop tolvane.exe
   e2e_start "$DESKTOP" tolvane.exe lazy.ini
@@ -483,6 +488,7 @@ test_unopened_folders() {
   e2e_wait_until '[ "$(ctl focus)" = 1012 ]' 5 && e2e_key ctrl+alt+3
   e2e_wait_until '[ "$(ctl hotkey 1012)" = 1587 ]' 5 || e2e_fail "the key field shows $(ctl hotkey 1012)"
   drag 4 3
+  ctl select 6 command 40037 > /dev/null
   ctl click 1019 > /dev/null
   editor_closed
   e2e_write_menu lazy.expected "${E2E_MENU_HEADER}1568	0	0
@@ -504,8 +510,14 @@ test_unopened_folders() {
 	0	c1		0	0	0		0
 }
 0	End		0	0	0		0
+0	Later		0	0	0		0
+{
+	0	l1		0	0	0		0
+	0	l2		0	0	0		0
+}
 "
-  e2e_expect_bytes lazy.ini lazy.expected "the found item's key and the entry dropped on a closed folder are saved"
+  e2e_expect_bytes lazy.ini lazy.expected \
+    "the found item's key, the entry dropped on a closed folder and a closed folder sorted are saved"
 }
 
 # keys_focus KEY COUNT   presses KEY COUNT times; prints the focused control's id after each
