@@ -27,23 +27,26 @@ menuNode sortKeyOf(const editorState& editor, HTREEITEM entry) {
 }
 
 // A level that shows only its first entries is sorted whole, and shown again
-// from its first page.
-void sortWholeLevel(editorState& editor, HTREEITEM folder, sortOrder order, bool descending) {
-    menuNode level = copyEditorSubtree(editor, folder);
+// from its first page: the entries shown are copied, the ones kept moved.
+void sortWholeLevel(editorState& editor, HTREEITEM folder, menuNode& kept, sortOrder order, bool descending) {
+    menuNode level;
+    level.children.reserve(editor.entries.childCount(folder) + kept.childCount());
+    for (entryTree::entry shown : editor.entries.children(folder))
+        level.children.push_back(copyEditorSubtree(editor, asEntry(shown)));
+    for (menuNode& child : kept.children) level.children.push_back(std::move(child));
     editorStepDone("read the folder");
     sortChildren(level, order, descending);
     editorStepDone("sort");
     HWND tree = editor.tree;
     treeRedrawPause pause(tree);
-    // Closed, the tree does not refigure its view for each entry that goes.
+    // An open folder closes and drops its entries at once, rather than
+    // refiguring its view for each entry that goes.
     const bool open = isExpanded(tree, folder);
-    if (open) SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(folder));
-    forgetChildrenForLater(editor, folder);
+    if (open) SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, reinterpret_cast<LPARAM>(folder));
     for (entryTree::entry shown : editor.entries.children(folder))
         SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(asEntry(shown)));
-    menuNode children;
-    children.children = std::move(level.children);
-    fillEditorTree(editor, children, folder, TVI_LAST);
+    editor.childrenLater[folder] = std::move(level);
+    fillNextPage(editor, folder);
     if (open) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(folder));
     editorStepDone("reorder the tree");
 }
@@ -54,7 +57,7 @@ void sortEntryChildren(editorState& editor, HTREEITEM folder, sortOrder order, b
     editorStepsBegin();
     if (menuNode* kept = childrenForLater(editor, folder)) {
         if (editor.entries.firstChild(folder)) {
-            sortWholeLevel(editor, folder, order, descending);
+            sortWholeLevel(editor, folder, *kept, order, descending);
             UpdateWindow(editor.tree);
             editorStepDone("redraw");
         } else {
