@@ -34,34 +34,6 @@ HISTORY_EDIT='クリップボード履歴 内容編集'
 FONT_DIALOG='フォントの指定'
 path_of() { e2e_editor_path "$1"; }
 
-# menu_command PATH MENU_KEY ENTRY_KEY   selects the entry and
-# chooses a menu-bar entry by its mnemonics, as a user would
-menu_command() {
-  # Selected by message: a click can come while the window is still being given
-  # back the focus after a file dialog, and be lost. A click only when the tree
-  # has not got the focus back by itself.
-  ctl select "$1" > /dev/null
-  e2e_wait_until '[ "$(ctl focus)" = 1003 ]' 5 || {
-    e2e_click_in_rect "$(ctl itemrect "$1")"
-    e2e_wait_until '[ "$(ctl focus)" = 1003 ]' 5
-  }
-  [ "$(ctl selected)" = "$1" ] ||
-    e2e_fail "item $1 is not selected for alt+$2 $3: $(ctl selected), focus $(ctl focus), $(e2e_focusinfo)"
-  e2e_key "alt+$2"
-  e2e_wait_until 'e2e_menu_rect > /dev/null' 5
-  e2e_key "$3"
-}
-
-# file_dialog TITLE NAME   types NAME into the common dialog titled TITLE
-file_dialog() {
-  ctl --title "$1" wait-window > /dev/null || { e2e_fail "no dialog \"$1\""; return 1; }
-  sleep 0.5
-  e2e_key Home shift+End
-  e2e_type "$2"
-  e2e_key Return
-  e2e_wait_until "! ctl --title $(printf '%q' "$1") window > /dev/null 2>&1" 5
-}
-
 # The name in a common dialog's file-name box (a combo box, 1148, or an edit, 1152).
 dialog_file_name() {
   ctl --title "$1" gettext 1148 2> /dev/null | iconv -f CP932 -t UTF-8 | grep . ||
@@ -69,38 +41,38 @@ dialog_file_name() {
 }
 
 test_exports() {
-  menu_command 1 f s
+  e2e_editor_menu_command 1 f s
   ctl --title "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" wait-window > /dev/null
   [ "$(dialog_file_name "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します")" = 'Parent／出力' ] &&
     e2e_pass "the proposed file name is the display text with its slash made full-width" ||
     e2e_fail "proposed: [$(dialog_file_name "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します")]"
-  file_dialog "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" part.ini
+  e2e_file_dialog "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" part.ini
   tvtool rewrite menu.ini part.expected --item 1
   e2e_wait_file part.ini && e2e_expect_bytes part.ini part.expected "the part export writes the subtree as tvtool does"
-  menu_command 1 f x
-  file_dialog "XML形式の構造ファイルで，現在選択中の位置以下を保存します" part.xml
+  e2e_editor_menu_command 1 f x
+  e2e_file_dialog "XML形式の構造ファイルで，現在選択中の位置以下を保存します" part.xml
   tvtool xml menu.ini xml.expected --item 1
   e2e_wait_file part.xml && e2e_expect_bytes part.xml xml.expected "the XML export writes the subtree"
-  menu_command 1 f t
-  file_dialog "単純テキスト形式で現在選択中の位置以下を保存します" part.txt
+  e2e_editor_menu_command 1 f t
+  e2e_file_dialog "単純テキスト形式で現在選択中の位置以下を保存します" part.txt
   tvtool outline menu.ini outline.expected --item 1
   e2e_wait_file part.txt && e2e_expect_bytes part.txt outline.expected "the outline export writes the subtree"
-  menu_command 0 f s
-  file_dialog "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" whole.ini
+  e2e_editor_menu_command 0 f s
+  e2e_file_dialog "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" whole.ini
   e2e_wait_file whole.ini && e2e_expect_bytes whole.ini menu.ini "the part export of \"メニュー\" is the data file"
 }
 
 test_import() {
   printf 'hello\r\n' > bad.ini
-  menu_command 2 f i
-  file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" bad.ini
+  e2e_editor_menu_command 2 f i
+  e2e_file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" bad.ini
   e2e_wait_until 'ctl msgbox > /dev/null 2>&1' 5
   [ "$(ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)" = "1行目がデータファイルの見出し（「0」，タブ，「メニュー」）で始まっていません．" ] &&
     e2e_pass "an import that is refused names the line at fault, as start-up does" ||
     e2e_fail "import message: [$(ctl msgbox | iconv -f CP932 -t UTF-8)]"
   ctl answer 1 > /dev/null
-  menu_command 2 f i
-  file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" part.ini
+  e2e_editor_menu_command 2 f i
+  e2e_file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" part.ini
   [ "$(path_of 'Parent/出力')" = 1 ] && [ "$(e2e_editor_label 2/1)" = 'Parent/出力' ] &&
     [ "$(e2e_editor_label 2/1/3/1)" = "$(date +%Y)" ] && [ "$(ctl selected)" = 2/1 ] &&
     e2e_pass "an imported part is the last child of the selection, with its subtree, selected" ||
@@ -111,12 +83,12 @@ test_import() {
   e2e_write_menu many.ini "${E2E_MENU_HEADER}1568	0	0
 $many
 "
-  menu_command 0 f i
-  file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" many.ini
+  e2e_editor_menu_command 0 f i
+  e2e_file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" many.ini
   local selected
   selected=$(ctl selected)
-  menu_command 0 f s
-  file_dialog "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" many-saved.ini
+  e2e_editor_menu_command 0 f s
+  e2e_file_dialog "Tolvane２形式の構造ファイルで，現在選択中の位置以下を保存します" many-saved.ini
   e2e_wait_file many-saved.ini
   [ "$(tail -n 70 many-saved.ini | tr -d '\r')" = "$many" ] && [ "$(e2e_editor_label "$selected")" = many70 ] &&
     [ -n "$(ctl itemrect "$selected")" ] &&
@@ -135,7 +107,7 @@ test_program_and_contents() {
   ctl select 2 > /dev/null
   ctl click 1011 > /dev/null &
   local clicking=$!
-  file_dialog "ファイル名 参照 (ファイルを　ウインドウにドラッグ＆ドロップ) (さらに，用途をプログラム実行に変更)" contents.txt
+  e2e_file_dialog "ファイル名 参照 (ファイルを　ウインドウにドラッグ＆ドロップ) (さらに，用途をプログラム実行に変更)" contents.txt
   wait "$clicking"
   sleep 0.5
   [ "$(ctl combosel 1013)" = 2 ] && [ "$(e2e_editor_label 2)" = contents.txt ] &&
@@ -144,7 +116,7 @@ test_program_and_contents() {
     e2e_fail "after 1011: mode $(ctl combosel 1013), label $(e2e_editor_label 2), content $(ctl gettext 1000)"
   ctl click 1017 > /dev/null &
   clicking=$!
-  file_dialog "ファイルの中身を入力 (ファイルをShiftキーを押しながら　ウインドウにドラッグ＆ドロップ) " contents.txt
+  e2e_file_dialog "ファイルの中身を入力 (ファイルをShiftキーを押しながら　ウインドウにドラッグ＆ドロップ) " contents.txt
   wait "$clicking"
   sleep 0.5
   ctl gettext 1000 got-content.txt > /dev/null
@@ -169,7 +141,7 @@ test_folder_button() {
 }
 
 test_fonts() {
-  menu_command 0 o s  # メニュー表示に使用するフォント
+  e2e_editor_menu_command 0 o s  # メニュー表示に使用するフォント
   e2e_wait_until 'e2e_winlist --class "#32770" --visible | grep -qv "Tolvane"' 5
   sleep 0.5
   e2e_key Return
@@ -221,12 +193,12 @@ test_history_inserted() {
   [ "$(e2e_editor_tree | awk -F'\t' '$1 ~ /^[0-9]+$/ && $1 >= 4 && $1 <= 6 { printf "%s|", $5 }')" = 'newest|a\r\n\r\nb|one|' ] &&
     e2e_pass "inserting the whole history adds one item per entry, newest first" ||
     e2e_fail "after 1016: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"
-  menu_command 3 c r  # 履歴より文字を1行1項目として挿入
+  e2e_editor_menu_command 3 c r  # 履歴より文字を1行1項目として挿入
   e2e_wait_until '[ "$(e2e_winlist --class "#32768" --visible | wc -l)" -ge 2 ]' 5
   e2e_key 1
   e2e_wait_until '[ "$(e2e_editor_label 5)" = b ]' 5 && [ "$(e2e_editor_label 4)" = a ] &&
     e2e_pass "one item per line: the empty line makes none" || e2e_fail "after the per-line pick: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"
-  menu_command 3 c o  # 履歴より文字を挿入
+  e2e_editor_menu_command 3 c o  # 履歴より文字を挿入
   e2e_wait_until '[ "$(e2e_winlist --class "#32768" --visible | wc -l)" -ge 2 ]' 5
   e2e_key 0
   e2e_wait_until '[ "$(e2e_editor_label 4)" = newest ]' 5 && e2e_pass "a history pick inserts that entry" ||
@@ -274,8 +246,8 @@ $imported
   e2e_key Down
   e2e_wait_until '[ "$(ctl selected)" = 1/1001 ]' 5 && e2e_pass "Down from the last entry shown goes on into the next page" ||
     e2e_fail "after Down from 1/1000: $(ctl selected)"
-  menu_command 1 f i
-  file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" tail.ini
+  e2e_editor_menu_command 1 f i
+  e2e_file_dialog "Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．" tail.ini
   ctl select 1 command 40038 > /dev/null
   ctl click 1019 > /dev/null
   e2e_wait_until '! ctl window > /dev/null 2>&1' 10

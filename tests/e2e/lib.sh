@@ -436,6 +436,35 @@ e2e_park_pointer() {
 # Raw code page 932 output; FILE arguments are Windows paths (e2e_winpath).
 e2e_editorctl() { E2E_TIMEOUT=$E2E_TIMEOUT e2e_helper editorctl "$@"; }
 
+# e2e_editor_menu_command PATH MENU_KEY ENTRY_KEY   selects the entry and
+# chooses a menu-bar entry by its mnemonics, as a user would
+e2e_editor_menu_command() {
+  # Selected by message: a click can come while the window is still being given
+  # back the focus after a file dialog, and be lost. A click only when the tree
+  # has not got the focus back by itself.
+  e2e_editorctl select "$1" > /dev/null
+  e2e_wait_until '[ "$(e2e_editorctl focus)" = 1003 ]' 5 || {
+    e2e_click_in_rect "$(e2e_editorctl itemrect "$1")"
+    e2e_wait_until '[ "$(e2e_editorctl focus)" = 1003 ]' 5
+  }
+  [ "$(e2e_editorctl selected)" = "$1" ] ||
+    e2e_fail "item $1 is not selected for alt+$2 $3: $(e2e_editorctl selected)," \
+      "focus $(e2e_editorctl focus), $(e2e_focusinfo)"
+  e2e_key "alt+$2"
+  e2e_wait_until 'e2e_menu_rect > /dev/null' 5
+  e2e_key "$3"
+}
+
+# e2e_file_dialog TITLE NAME   types NAME into the common dialog titled TITLE
+e2e_file_dialog() {
+  e2e_editorctl --title "$1" wait-window > /dev/null || { e2e_fail "no dialog \"$1\""; return 1; }
+  sleep 0.5
+  e2e_key Home shift+End
+  e2e_type "$2"
+  e2e_key Return
+  e2e_wait_until "! e2e_editorctl --title $(printf '%q' "$1") window > /dev/null 2>&1" 5
+}
+
 # e2e_editor_tree [OPTIONS]   the tree dump, labels in UTF-8:
 #   PATH EXPANDED SELECTED IMAGE LABEL   (tab-separated; PATH "0" is "メニュー")
 e2e_editor_tree() {
