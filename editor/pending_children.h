@@ -21,7 +21,7 @@ namespace tv {
 
 // How many entries of one level a fill puts into the tree at a time: some
 // screens full, few enough that opening a large level costs little.
-constexpr size_t entriesPerPage = 250;
+constexpr size_t entriesPerPage = 50;
 
 // Keeps the node's children from `from` on for the entry. With none of them
 // in the tree (from 0) the entry shows its button meanwhile.
