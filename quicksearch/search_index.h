@@ -58,6 +58,8 @@ public:
 
     const searchEntry& operator[](size_t index) const { return entries_[index]; }
     size_t size() const { return entries_.size(); }
+    // The folded text every query is looked for in, to measure the filter against.
+    std::string_view foldedText() const { return folded_; }
 
 private:
     // The display text and content are folded from the code page 932 bytes,
