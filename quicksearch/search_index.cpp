@@ -1,5 +1,6 @@
 #include "quicksearch/search_index.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -18,34 +19,38 @@ namespace {
 constexpr size_t previewBytes = 160;
 constexpr char fieldSeparator = '\x01';
 
-// Horspool's search over folded bytes. The folded form is self-synchronizing,
-// so any hit starts at a character.
+// Finds a word by its rarest byte in the folded text: the library's memchr runs
+// over the text many bytes at a time, and a byte the text seldom holds stops it
+// seldom. The folded form is self-synchronizing, so any hit starts at a character.
 class wordFinder {
 public:
-    explicit wordFinder(std::string_view word) : word_(word) {
-        shift_.fill(word.size());
-        for (size_t i = 0; i + 1 < word.size(); ++i)
-            shift_[static_cast<unsigned char>(word[i])] = word.size() - 1 - i;
+    wordFinder(std::string_view word, const std::array<uint32_t, 256>& byteCounts) : word_(word) {
+        for (size_t i = 1; i < word.size(); ++i)
+            if (byteCounts[static_cast<unsigned char>(word[i])] <
+                byteCounts[static_cast<unsigned char>(word[rareAt_])])
+                rareAt_ = i;
+        rare_ = word[rareAt_];
     }
 
-    size_t in(std::string_view text) const {
+    // Where the word first lies in text at or after `from`, or npos.
+    size_t in(std::string_view text, size_t from = 0) const {
         const size_t n = word_.size();
-        if (n == 1) {
-            const void* hit = std::memchr(text.data(), word_[0], text.size());
-            return hit ? static_cast<const char*>(hit) - text.data() : std::string_view::npos;
-        }
-        const char last = word_[n - 1];
-        for (size_t pos = 0; pos + n <= text.size();) {
-            char probe = text[pos + n - 1];
-            if (probe == last && std::memcmp(text.data() + pos, word_.data(), n - 1) == 0) return pos;
-            pos += shift_[static_cast<unsigned char>(probe)];
+        if (text.size() < n || from > text.size() - n) return std::string_view::npos;
+        const char* const last = text.data() + (text.size() - n + rareAt_);  // where the rare byte can last be
+        for (const char* probe = text.data() + from + rareAt_; probe <= last;) {
+            const void* hit = std::memchr(probe, rare_, static_cast<size_t>(last - probe) + 1);
+            if (!hit) break;
+            const char* start = static_cast<const char*>(hit) - rareAt_;
+            if (std::memcmp(start, word_.data(), n) == 0) return static_cast<size_t>(start - text.data());
+            probe = static_cast<const char*>(hit) + 1;
         }
         return std::string_view::npos;
     }
 
 private:
     std::string_view word_;
-    std::array<size_t, 256> shift_;
+    size_t rareAt_ = 0;
+    char rare_;
 };
 
 std::vector<std::string> foldedWords(const std::string& folded) {
@@ -136,6 +141,8 @@ void searchIndex::add(searchEntry entry, std::string_view content, const std::u1
     folded_ += fieldSeparator;
     appendFolded(entry.path, folded_);
     record.length = static_cast<uint32_t>(folded_.size() - record.start);
+    folded_ += fieldSeparator;
+    for (size_t i = record.start; i < folded_.size(); ++i) ++byteCounts_[static_cast<unsigned char>(folded_[i])];
     records_.push_back(record);
     entries_.push_back(std::move(entry));
 }
@@ -211,28 +218,51 @@ std::vector<uint32_t> searchIndex::find(std::u16string_view query) const {
 }
 
 std::vector<uint32_t> searchIndex::findFolded(const std::string& foldedQuery) const {
-    std::vector<std::string> words = foldedWords(foldedQuery);
-    std::vector<wordFinder> finders(words.begin(), words.end());
+    const std::vector<std::string> words = foldedWords(foldedQuery);
+    std::vector<uint32_t> results;
+    if (words.empty()) {
+        results.resize(records_.size());
+        for (uint32_t index = 0; index < results.size(); ++index) results[index] = index;
+        return results;
+    }
+    std::vector<wordFinder> finders;
+    for (const std::string& word : words) finders.emplace_back(word, byteCounts_);
     // One list per rank, each filled in entry order, then joined.
     std::vector<uint32_t> ranks[3];
-    for (uint32_t index = 0; index < records_.size(); ++index) {
+    // The first word is looked for once through the whole text rather than entry
+    // by entry: no hit crosses from one record into the next (a 0x01 ends each),
+    // and an entry it lies in is done with once ranked.
+    const std::string_view all(folded_);
+    uint32_t index = 0;
+    for (size_t hit = 0; (hit = finders[0].in(all, hit)) != std::string_view::npos;) {
+        index = recordAt(hit, index);
         const foldedRecord& record = records_[index];
-        std::string_view text(folded_.data() + record.start, record.length);
-        bool matched = true, allInName = true, startsName = true;
-        for (size_t w = 0; w < finders.size() && matched; ++w) {
-            size_t hit = finders[w].in(text);
-            matched = hit != std::string_view::npos;
-            allInName = allInName && hit < record.nameLength;
-            if (w == 0) startsName = startsField(text, 0, record.abbreviationLength, words[0]) ||
-                                     startsField(text, record.abbreviationLength + 1, record.nameLength, words[0]);
+        const std::string_view text(folded_.data() + record.start, record.length);
+        bool matched = true, allInName = hit - record.start < record.nameLength;
+        for (size_t w = 1; w < finders.size() && matched; ++w) {
+            size_t wordHit = finders[w].in(text);
+            matched = wordHit != std::string_view::npos;
+            allInName = allInName && wordHit < record.nameLength;
         }
+        hit = record.start + record.length;
         if (!matched) continue;
+        bool startsName = startsField(text, 0, record.abbreviationLength, words[0]) ||
+                          startsField(text, record.abbreviationLength + 1, record.nameLength, words[0]);
         ranks[allInName ? (startsName ? 0 : 1) : 2].push_back(index);
     }
-    std::vector<uint32_t> results = std::move(ranks[0]);
+    results = std::move(ranks[0]);
     results.insert(results.end(), ranks[1].begin(), ranks[1].end());
     results.insert(results.end(), ranks[2].begin(), ranks[2].end());
     return results;
+}
+
+uint32_t searchIndex::recordAt(size_t pos, uint32_t from) const {
+    // Hits mostly lie in the record searched from or one of the next few.
+    for (int step = 0; step < 4; ++step, ++from)
+        if (from + 1 == records_.size() || records_[from + 1].start > pos) return from;
+    auto after = std::upper_bound(records_.begin() + from, records_.end(), pos,
+                                  [](size_t at, const foldedRecord& record) { return at < record.start; });
+    return static_cast<uint32_t>(after - records_.begin() - 1);
 }
 
 }  // namespace tv

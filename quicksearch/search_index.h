@@ -3,6 +3,7 @@
 // ranked filter that runs on every keystroke.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -67,10 +68,12 @@ private:
     void add(searchEntry entry, std::string_view content, const std::u16string* fullDisplay = nullptr,
              const std::u16string* fullContent = nullptr);
     std::vector<uint32_t> findFolded(const std::string& foldedQuery) const;
+    // The record holding the folded byte at pos, looking from record `from` on.
+    uint32_t recordAt(size_t pos, uint32_t from) const;
 
     // Where an entry's folded text lies in folded_: the abbreviation, 0x01, the
-    // display text, then 0x01, the content, 0x01 and the path. No word holds
-    // 0x01, so no hit spans two fields.
+    // display text, then 0x01, the content, 0x01 and the path, and a 0x01 after
+    // it. No word holds 0x01, so no hit spans two fields or two entries.
     struct foldedRecord {
         uint32_t start;
         uint32_t abbreviationLength;
@@ -80,6 +83,8 @@ private:
     std::vector<searchEntry> entries_;
     std::vector<foldedRecord> records_;
     std::string folded_;
+    // How often each byte occurs in folded_: a word is looked for by its rarest.
+    std::array<uint32_t, 256> byteCounts_{};
 };
 
 }  // namespace tv

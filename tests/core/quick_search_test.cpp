@@ -101,6 +101,24 @@ TEST(QuickSearch, NoMatch) {
     EXPECT_EQ(found(index, "x"), "");
 }
 
+TEST(QuickSearch, EachEntryIsSearchedOnItsOwnToItsLastByte) {
+    tv::menuModel model;
+    tv::menuNode& folder = addItem(model, model.root, "ab");
+    addItem(model, folder, fields(tv::itemMode::inputDataString, "first", "zz zz zz"));
+    tv::itemFields next = fields(tv::itemMode::inputDataString, "second", "qq");
+    next.abbreviation = "cd";
+    addItem(model, model.root, next);
+    addItem(model, model.root, fields(tv::itemMode::inputDataString, "third", "xyq"));
+    tv::searchIndex index;
+    index.addMenu(model.root);
+    EXPECT_EQ(found(index, "bcd"), "");                  // the first entry's path, the next one's abbreviation
+    EXPECT_EQ(found(index, "zz"), "first");              // found three times in it, listed once
+    EXPECT_EQ(found(index, "q"), "second|third");        // an entry's last byte, the whole text's last byte
+    EXPECT_EQ(found(index, "q cd"), "second");           // a later word anywhere in the entry
+    EXPECT_EQ(found(index, "irs zz"), "first");
+    EXPECT_EQ(found(index, "yqq"), "");
+}
+
 TEST(QuickSearch, OnlyItemsThatDoSomethingAreIndexed) {
     tv::menuModel model;
     addItem(model, model.root, fields(tv::itemMode::inputString, "メニュー"));  // stands in for the root's item
