@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,8 @@ public:
     // text and the abbreviation, so typing an abbreviation finds its item first.
     // An empty query gives all. The query is code page 932 text, or any text
     // (a query the code page cannot hold finds what holds its characters).
+    // Typing narrows a search: a query that extends the last one looks only at
+    // the entries the last one found.
     std::vector<uint32_t> find(std::string_view query) const;
     std::vector<uint32_t> find(std::u16string_view query) const;
 
@@ -85,6 +88,9 @@ private:
     std::string folded_;
     // How often each byte occurs in folded_: a word is looked for by its rarest.
     std::array<uint32_t, 256> byteCounts_{};
+    // The last query with words, folded, and the entries it found in entry order.
+    mutable std::string lastQuery_;
+    mutable std::optional<std::vector<uint32_t>> lastMatches_;
 };
 
 }  // namespace tv

@@ -119,6 +119,19 @@ TEST(QuickSearch, EachEntryIsSearchedOnItsOwnToItsLastByte) {
     EXPECT_EQ(found(index, "yqq"), "");
 }
 
+TEST(QuickSearch, TypingOnKeepsTheOrderOfAFreshSearch) {
+    tv::menuModel model;
+    addItem(model, model.root, fields(tv::itemMode::inputDataString, "xa", "b"));
+    addItem(model, model.root, fields(tv::itemMode::inputDataString, "b", "xa"));
+    tv::searchIndex index;
+    index.addMenu(model.root);
+    EXPECT_EQ(found(index, "b"), "b|xa");
+    EXPECT_EQ(found(index, "b x"), "xa|b");  // both now hold a word outside the name only
+    EXPECT_EQ(found(index, "b xa"), "xa|b");
+    EXPECT_EQ(found(index, "b xaz"), "");
+    EXPECT_EQ(found(index, "b"), "b|xa");
+}
+
 TEST(QuickSearch, OnlyItemsThatDoSomethingAreIndexed) {
     tv::menuModel model;
     addItem(model, model.root, fields(tv::itemMode::inputString, "メニュー"));  // stands in for the root's item
