@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "files/byte_scan.h"
 #include "files/code_page.h"
@@ -267,9 +266,9 @@ std::vector<uint32_t> searchIndex::findFolded(const std::string& foldedQuery) co
     auto rank = [&](uint32_t index, size_t firstHit) {
         const foldedRecord& record = records_[index];
         const std::string_view text(folded_.data() + record.start, record.length);
-        int rank = rankOf(text, firstHit, record.abbreviationLength, record.nameLength, finders, words[0]);
-        if (rank < 0) return;
-        ranks[rank].push_back(index);
+        int entryRank = rankOf(text, firstHit, record.abbreviationLength, record.nameLength, finders, words[0]);
+        if (entryRank < 0) return;
+        ranks[entryRank].push_back(index);
         matches.push_back(index);
     };
     // Each word of a query that extends the last one holds a word of the last

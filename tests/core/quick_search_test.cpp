@@ -1,6 +1,7 @@
 // The quick search: folding, what is indexed, and the order of the results.
 #include <gtest/gtest.h>
 
+#include "files/byte_scan.h"
 #include "files/item_text.h"
 #include "files/unicode_escape.h"
 #include "quicksearch/search_fold.h"
@@ -117,6 +118,24 @@ TEST(QuickSearch, EachEntryIsSearchedOnItsOwnToItsLastByte) {
     EXPECT_EQ(found(index, "q cd"), "second");           // a later word anywhere in the entry
     EXPECT_EQ(found(index, "irs zz"), "first");
     EXPECT_EQ(found(index, "yqq"), "");
+}
+
+// The byte searches look at many bytes at a time: a byte at any place, first or
+// last of a block, is found, and none beyond the end given.
+TEST(QuickSearch, ByteSearchesFindEveryPlace) {
+    for (size_t at = 0; at < 150; ++at) {
+        std::string text(160, 'a');
+        text[at] = 'x';
+        text[at + 3] = 'y';
+        const char* begin = text.data();
+        auto place = [&](const char* found) { return static_cast<size_t>(found - begin); };
+        EXPECT_EQ(place(tv::findByte(begin, begin + 150, 'x')), at);
+        EXPECT_EQ(place(tv::findByte(begin + at + 1, begin + 150, 'x')), 150u);
+        EXPECT_EQ(place(tv::findByte(begin, begin + at, 'x')), at);  // the end: not found before it
+        EXPECT_EQ(place(tv::findPair(begin, begin + 150, 'x', 'y', 3)), at);
+        EXPECT_EQ(place(tv::findPair(begin, begin + 150, 'x', 'y', 2)), 150u);
+        EXPECT_EQ(place(tv::findPair(begin, begin + at, 'x', 'y', 3)), at);
+    }
 }
 
 TEST(QuickSearch, TypingOnKeepsTheOrderOfAFreshSearch) {
