@@ -29,6 +29,60 @@ inline size_t findFirstOf4(std::string_view text, size_t from, char b1, char b2,
     return text.size();
 }
 
+// The first `target` byte in [from, to), or `to` when there is none. Looks at
+// 64 bytes at a time: the C library Windows programs use looks at one, and a
+// long text searched for a rare byte is mostly this loop.
+inline const char* findByte(const char* from, const char* to, char target) {
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi8(target);
+    auto matches = [&](const char* at) {
+        return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), wanted);
+    };
+    for (; to - from >= 64; from += 64) {
+        __m128i a = matches(from), b = matches(from + 16), c = matches(from + 32), d = matches(from + 48);
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) == 0) continue;
+        unsigned long long hits = static_cast<unsigned>(_mm_movemask_epi8(a)) |
+                                  static_cast<unsigned long long>(_mm_movemask_epi8(b)) << 16 |
+                                  static_cast<unsigned long long>(_mm_movemask_epi8(c)) << 32 |
+                                  static_cast<unsigned long long>(_mm_movemask_epi8(d)) << 48;
+        return from + __builtin_ctzll(hits);
+    }
+    for (; to - from >= 16; from += 16) {
+        unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(matches(from)));
+        if (hits != 0) return from + __builtin_ctz(hits);
+    }
+#endif
+    for (; from < to; ++from)
+        if (*from == target) return from;
+    return to;
+}
+
+// The first p in [from, to) with p[0] == first and p[distance] == second, or
+// `to` when there is none; reads up to to[distance - 1]. Two bytes a word holds
+// at once are far rarer than either alone, so few places need a closer look.
+inline const char* findPair(const char* from, const char* to, char first, char second, size_t distance) {
+#if defined(__SSE2__)
+    const __m128i wantedFirst = _mm_set1_epi8(first), wantedSecond = _mm_set1_epi8(second);
+    auto matches = [&](const char* at) {
+        auto load = [](const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+        return _mm_and_si128(_mm_cmpeq_epi8(load(at), wantedFirst), _mm_cmpeq_epi8(load(at + distance), wantedSecond));
+    };
+    for (; to - from >= 32; from += 32) {
+        __m128i a = matches(from), b = matches(from + 16);
+        if (_mm_movemask_epi8(_mm_or_si128(a, b)) == 0) continue;
+        unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(a)) | static_cast<unsigned>(_mm_movemask_epi8(b)) << 16;
+        return from + __builtin_ctz(hits);
+    }
+    for (; to - from >= 16; from += 16) {
+        unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(matches(from)));
+        if (hits != 0) return from + __builtin_ctz(hits);
+    }
+#endif
+    for (; from < to; ++from)
+        if (from[0] == first && from[distance] == second) return from;
+    return to;
+}
+
 // Calls visit(position) for each `target` byte in `text`, in order, until visit
 // returns false.
 template <class Visit>

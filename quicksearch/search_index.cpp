@@ -1,8 +1,9 @@
 #include "quicksearch/search_index.h"
 
+#include <algorithm>
 #include <array>
-#include <cstring>
 
+#include "files/byte_scan.h"
 #include "files/code_page.h"
 #include "files/cp932.h"
 #include "files/escaping.h"
@@ -18,34 +19,51 @@ namespace {
 constexpr size_t previewBytes = 160;
 constexpr char fieldSeparator = '\x01';
 
-// Horspool's search over folded bytes. The folded form is self-synchronizing,
-// so any hit starts at a character.
+// Finds a word by its two rarest bytes in the folded text: the search for them
+// runs over the text many bytes at a time, and bytes the text seldom holds stop
+// it seldom. The folded form is self-synchronizing, so any hit starts at a
+// character.
 class wordFinder {
 public:
-    explicit wordFinder(std::string_view word) : word_(word) {
-        shift_.fill(word.size());
-        for (size_t i = 0; i + 1 < word.size(); ++i)
-            shift_[static_cast<unsigned char>(word[i])] = word.size() - 1 - i;
+    wordFinder(std::string_view word, const std::array<uint32_t, 256>& byteCounts) : word_(word) {
+        auto count = [&](size_t at) { return byteCounts[static_cast<unsigned char>(word[at])]; };
+        for (size_t i = 1; i < word.size(); ++i)
+            if (count(i) < count(rarest_)) rarest_ = i;
+        if (word.size() < 2) return;
+        size_t other = rarest_ == 0 ? 1 : 0;
+        for (size_t i = other + 1; i < word.size(); ++i)
+            if (i != rarest_ && count(i) < count(other)) other = i;
+        first_ = std::min(rarest_, other);
+        distance_ = std::max(rarest_, other) - first_;
     }
 
-    size_t in(std::string_view text) const {
+    // Where the word first lies in text at or after `from`, or npos.
+    size_t in(std::string_view text, size_t from = 0) const {
         const size_t n = word_.size();
-        if (n == 1) {
-            const void* hit = std::memchr(text.data(), word_[0], text.size());
-            return hit ? static_cast<const char*>(hit) - text.data() : std::string_view::npos;
-        }
-        const char last = word_[n - 1];
-        for (size_t pos = 0; pos + n <= text.size();) {
-            char probe = text[pos + n - 1];
-            if (probe == last && std::memcmp(text.data() + pos, word_.data(), n - 1) == 0) return pos;
-            pos += shift_[static_cast<unsigned char>(probe)];
+        if (text.size() < n || from > text.size() - n) return std::string_view::npos;
+        const char* const end = text.data() + (text.size() - n + 1);  // past the last place the word can start
+        for (const char* start = text.data() + from; start < end; ++start) {
+            start = distance_ == 0 ? findByte(start + rarest_, end + rarest_, word_[rarest_]) - rarest_
+                                   : findPair(start + first_, end + first_, word_[first_], word_[first_ + distance_],
+                                              distance_) - first_;
+            if (start < end && holdsWordAt(start)) return static_cast<size_t>(start - text.data());
         }
         return std::string_view::npos;
     }
 
 private:
+    // Compared here: a call to the C library per candidate costs more than the
+    // few bytes of a word.
+    bool holdsWordAt(const char* at) const {
+        for (size_t i = 0; i < word_.size(); ++i)
+            if (at[i] != word_[i]) return false;
+        return true;
+    }
+
     std::string_view word_;
-    std::array<size_t, 256> shift_;
+    size_t rarest_ = 0;
+    size_t first_ = 0;     // with two bytes or more: the first of the two rarest
+    size_t distance_ = 0;  // and how far the other lies after it
 };
 
 std::vector<std::string> foldedWords(const std::string& folded) {
@@ -64,6 +82,24 @@ std::vector<std::string> foldedWords(const std::string& folded) {
 // word may lie in the abbreviation while the display text starts with it too.
 bool startsField(std::string_view text, size_t start, size_t end, std::string_view word) {
     return end > start && end - start >= word.size() && text.compare(start, word.size(), word) == 0;
+}
+
+// The rank of an entry (see searchIndex::find) whose folded text is `text`, in
+// which the first word first lies at firstHit: 0, 1 or 2, or -1 when another
+// word is missing.
+int rankOf(std::string_view text, size_t firstHit, size_t abbreviationLength, size_t nameLength,
+           const std::vector<wordFinder>& finders, std::string_view firstWord) {
+    bool allInName = firstHit < nameLength;
+    for (size_t w = 1; w < finders.size(); ++w) {
+        size_t hit = finders[w].in(text);
+        if (hit == std::string_view::npos) return -1;
+        allInName = allInName && hit < nameLength;
+    }
+    if (!allInName) return 2;
+    return startsField(text, 0, abbreviationLength, firstWord) ||
+                   startsField(text, abbreviationLength + 1, nameLength, firstWord)
+               ? 0
+               : 1;
 }
 
 // Line breaks and TABs as single blanks, at most maxUnits code units, never
@@ -136,8 +172,11 @@ void searchIndex::add(searchEntry entry, std::string_view content, const std::u1
     folded_ += fieldSeparator;
     appendFolded(entry.path, folded_);
     record.length = static_cast<uint32_t>(folded_.size() - record.start);
+    folded_ += fieldSeparator;
+    for (size_t i = record.start; i < folded_.size(); ++i) ++byteCounts_[static_cast<unsigned char>(folded_[i])];
     records_.push_back(record);
     entries_.push_back(std::move(entry));
+    lastMatches_.reset();
 }
 
 void searchIndex::addMenu(const menuNode& root) {
@@ -211,28 +250,63 @@ std::vector<uint32_t> searchIndex::find(std::u16string_view query) const {
 }
 
 std::vector<uint32_t> searchIndex::findFolded(const std::string& foldedQuery) const {
-    std::vector<std::string> words = foldedWords(foldedQuery);
-    std::vector<wordFinder> finders(words.begin(), words.end());
+    const std::vector<std::string> words = foldedWords(foldedQuery);
+    std::vector<uint32_t> results;
+    if (words.empty()) {
+        lastMatches_.reset();
+        results.resize(records_.size());
+        for (uint32_t index = 0; index < results.size(); ++index) results[index] = index;
+        return results;
+    }
+    std::vector<wordFinder> finders;
+    for (const std::string& word : words) finders.emplace_back(word, byteCounts_);
     // One list per rank, each filled in entry order, then joined.
     std::vector<uint32_t> ranks[3];
-    for (uint32_t index = 0; index < records_.size(); ++index) {
+    std::vector<uint32_t> matches;  // in entry order
+    auto rank = [&](uint32_t index, size_t firstHit) {
         const foldedRecord& record = records_[index];
-        std::string_view text(folded_.data() + record.start, record.length);
-        bool matched = true, allInName = true, startsName = true;
-        for (size_t w = 0; w < finders.size() && matched; ++w) {
-            size_t hit = finders[w].in(text);
-            matched = hit != std::string_view::npos;
-            allInName = allInName && hit < record.nameLength;
-            if (w == 0) startsName = startsField(text, 0, record.abbreviationLength, words[0]) ||
-                                     startsField(text, record.abbreviationLength + 1, record.nameLength, words[0]);
+        const std::string_view text(folded_.data() + record.start, record.length);
+        int entryRank = rankOf(text, firstHit, record.abbreviationLength, record.nameLength, finders, words[0]);
+        if (entryRank < 0) return;
+        ranks[entryRank].push_back(index);
+        matches.push_back(index);
+    };
+    // Each word of a query that extends the last one holds a word of the last
+    // one, so it can only be found where the last one was.
+    const bool narrows = lastMatches_ && foldedQuery.compare(0, lastQuery_.size(), lastQuery_) == 0;
+    if (narrows) {
+        for (uint32_t index : *lastMatches_) {
+            const foldedRecord& record = records_[index];
+            size_t hit = finders[0].in(std::string_view(folded_.data() + record.start, record.length));
+            if (hit != std::string_view::npos) rank(index, hit);
         }
-        if (!matched) continue;
-        ranks[allInName ? (startsName ? 0 : 1) : 2].push_back(index);
+    } else {
+        // The first word is looked for once through the whole text rather than
+        // entry by entry: no hit crosses from one record into the next (a 0x01
+        // ends each), and an entry it lies in is done with once ranked.
+        const std::string_view all(folded_);
+        uint32_t index = 0;
+        for (size_t hit = 0; (hit = finders[0].in(all, hit)) != std::string_view::npos;) {
+            index = recordAt(hit, index);
+            rank(index, hit - records_[index].start);
+            hit = records_[index].start + records_[index].length;
+        }
     }
-    std::vector<uint32_t> results = std::move(ranks[0]);
+    lastQuery_ = foldedQuery;
+    lastMatches_ = std::move(matches);
+    results = std::move(ranks[0]);
     results.insert(results.end(), ranks[1].begin(), ranks[1].end());
     results.insert(results.end(), ranks[2].begin(), ranks[2].end());
     return results;
+}
+
+uint32_t searchIndex::recordAt(size_t pos, uint32_t from) const {
+    // Hits mostly lie in the record searched from or one of the next few.
+    for (int step = 0; step < 4; ++step, ++from)
+        if (from + 1 == records_.size() || records_[from + 1].start > pos) return from;
+    auto after = std::upper_bound(records_.begin() + from, records_.end(), pos,
+                                  [](size_t at, const foldedRecord& record) { return at < record.start; });
+    return static_cast<uint32_t>(after - records_.begin() - 1);
 }
 
 }  // namespace tv

@@ -3,7 +3,9 @@
 // ranked filter that runs on every keystroke.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,11 +55,15 @@ public:
     // text and the abbreviation, so typing an abbreviation finds its item first.
     // An empty query gives all. The query is code page 932 text, or any text
     // (a query the code page cannot hold finds what holds its characters).
+    // Typing narrows a search: a query that extends the last one looks only at
+    // the entries the last one found.
     std::vector<uint32_t> find(std::string_view query) const;
     std::vector<uint32_t> find(std::u16string_view query) const;
 
     const searchEntry& operator[](size_t index) const { return entries_[index]; }
     size_t size() const { return entries_.size(); }
+    // The folded text every query is looked for in, to measure the filter against.
+    std::string_view foldedText() const { return folded_; }
 
 private:
     // The display text and content are folded from the code page 932 bytes,
@@ -65,10 +71,12 @@ private:
     void add(searchEntry entry, std::string_view content, const std::u16string* fullDisplay = nullptr,
              const std::u16string* fullContent = nullptr);
     std::vector<uint32_t> findFolded(const std::string& foldedQuery) const;
+    // The record holding the folded byte at pos, looking from record `from` on.
+    uint32_t recordAt(size_t pos, uint32_t from) const;
 
     // Where an entry's folded text lies in folded_: the abbreviation, 0x01, the
-    // display text, then 0x01, the content, 0x01 and the path. No word holds
-    // 0x01, so no hit spans two fields.
+    // display text, then 0x01, the content, 0x01 and the path, and a 0x01 after
+    // it. No word holds 0x01, so no hit spans two fields or two entries.
     struct foldedRecord {
         uint32_t start;
         uint32_t abbreviationLength;
@@ -78,6 +86,11 @@ private:
     std::vector<searchEntry> entries_;
     std::vector<foldedRecord> records_;
     std::string folded_;
+    // How often each byte occurs in folded_: a word is looked for by its rarest.
+    std::array<uint32_t, 256> byteCounts_{};
+    // The last query with words, folded, and the entries it found in entry order.
+    mutable std::string lastQuery_;
+    mutable std::optional<std::vector<uint32_t>> lastMatches_;
 };
 
 }  // namespace tv

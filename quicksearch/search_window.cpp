@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/screen_dpi.h"
+#include "shell/timing_log.h"
 #include "shell/window_text.h"
 
 namespace tv {
@@ -49,9 +50,12 @@ void fillIndex(searchWindowState& state) {
 
 void refilter(searchWindowState& state) {
     state.results = state.index.find(windowTextUtf16(state.field));
+    // Drawn once, at the end: each of these would otherwise paint the list or its scroll bar.
+    SendMessageA(state.list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(state.list, LB_SETCOUNT, state.results.size(), 0);
     SendMessageA(state.list, LB_SETTOPINDEX, 0, 0);
     SendMessageA(state.list, LB_SETCURSEL, state.results.empty() ? -1 : 0, 0);
+    SendMessageA(state.list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(state.list, nullptr, TRUE);
 }
 
@@ -148,9 +152,18 @@ bool onCreate(searchWindowState& state) {
     return true;
 }
 
+void onQueryChanged(searchWindowState& state) {
+    searchFilterStarts();
+    refilter(state);
+    // Timed, the list is painted at once, so that the time of a keystroke holds
+    // its redraw; otherwise it is painted when the queue is empty.
+    if (timingLogged()) UpdateWindow(state.list);
+    searchFilterShown();
+}
+
 void onCommand(searchWindowState& state, WORD id, WORD code) {
     if (id == IDC_SEARCH_FIELD && code == EN_CHANGE) {
-        refilter(state);
+        onQueryChanged(state);
     } else if (id == IDC_SEARCH_LIST && code == LBN_DBLCLK) {
         executeSelected(state);
     } else if (id == IDC_SEARCH_LIST && code == LBN_SELCHANGE) {

@@ -20,11 +20,15 @@
 #   the sort, its core sort of the folder's nodes plus one redraw of the tree
 #   (from its timing log). editorctl reads the performance counter before and
 #   after each action (its "clock" command).
+# - search: the quick search's time per keystroke (the filter and the list's
+#   redraw, logged by tolvane) on the same 100,000 items and a history of
+#   10,000 entries, beside the same on 200 rows: 190 items in folders as deep
+#   and 10 history entries.
 # Each figure is taken ROUNDS times: the minimum and the median are printed,
 # and the ratios of both. Uses the Windows build in $BUILD_ROOT/win, building
 # it only when it is missing.
 # Usage: scripts/bench_wine.sh [ROUNDS] [PARTS]   (default 7 rounds, PARTS
-#   "menus startup editor"; the editor's rounds take a minute or more each)
+#   "menus startup editor search"; the editor's rounds take a minute or more each)
 #   TOLVANE_BENCH_EXE=PATH times that tolvane.exe instead of the build's own.
 #   TOLVANE_BENCH_EDITOR_ROUNDS=N gives the editor part its own round count.
 #   PARTS may also name "flat": the editor's figures on a data file whose root
@@ -37,7 +41,7 @@ set -u
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 ROUNDS=${1:-7}
-PARTS=${2:-menus startup editor}
+PARTS=${2:-menus startup editor search}
 EDITOR_ROUNDS=${TOLVANE_BENCH_EDITOR_ROUNDS:-$ROUNDS}
 FLAT_COUNT=${TOLVANE_BENCH_FLAT_COUNT:-100000}
 LEVELS=(100 1000 5000)
@@ -64,6 +68,7 @@ ensure_windows_build() {
 # write_data_file FILE folder COUNT  a root holding one folder, shown open in
 #                                    the settings editor, of COUNT phrases
 # write_data_file FILE large         10 x 10 x 10 folders of 100 phrases each
+# write_data_file FILE tree A B C N  A x B x C folders of N phrases each
 # Written as tolvane writes its data file: code page 932, CR LF, the root key
 # Ctrl+Alt+M.
 write_data_file() {
@@ -92,11 +97,24 @@ elif shape == "folder":
         phrase(1, n)
     lines.append("}")
 else:
-    leaves = lambda depth: [phrase(depth, n) for n in range(100)]
-    nest = lambda fill: lambda depth: [folder(depth, n, fill) for n in range(10)]
-    nest(nest(nest(leaves)))(0)
+    a, b, c, count = map(int, rest[:4]) if shape == "tree" else (10, 10, 10, 100)
+    leaves = lambda depth: [phrase(depth, n) for n in range(count)]
+    nest = lambda width, fill: lambda depth: [folder(depth, n, fill) for n in range(width)]
+    nest(a, nest(b, nest(c, leaves)))(0)
 with open(path, "wb") as out:
     out.write("".join(line + "\r\n" for line in lines).encode("cp932"))
+EOF
+}
+
+# write_clips_file FILE COUNT   a clips.dat of COUNT two-line entries, newest
+# first: a 16-bit count, then per entry a 16-bit length and its bytes (escaped)
+write_clips_file() {
+  python3 - "$@" << 'EOF'
+import struct, sys
+path, count = sys.argv[1], int(sys.argv[2])
+entries = [f"コピーした文字 {n}\\r\\n2行目 Second line".encode("cp932") for n in range(count)]
+with open(path, "wb") as out:
+    out.write(struct.pack("<H", count) + b"".join(struct.pack("<H", len(e)) + e for e in entries))
 EOF
 }
 
@@ -307,6 +325,55 @@ editor_figures() {
   print_row "キャンセル / start-up" "$figures-cancel.times" "$figures-startup.times"
 }
 
+# --- the quick search ---------------------------------------------------------
+
+SEARCH_KEYS="2 se"  # each fills the list in both: phrases and history, then the history
+
+# prepare_search NAME CLIPS SHAPE [COUNT]   search-NAME/: a copy of the program
+# beside its data file (as write_data_file makes it) and a history of CLIPS
+# entries
+prepare_search() {
+  local folder=$E2E_WORK/search-$1
+  mkdir -p "$folder" && cp "$TOLVANE_EXE" "$folder/tolvane.exe"
+  write_clips_file "$folder/clips.dat" "$2"
+  write_data_file "$folder/tv2_text.ini" "${@:3}"
+}
+
+# search_keystrokes NAME   starts the program in search-NAME/, opens the quick
+# search over Notepad, types SEARCH_KEYS and prints the average time a key took
+search_keystrokes() {
+  local folder=$E2E_WORK/search-$1 log=$E2E_WORK/search-$1/timing.log
+  rm -f "$log"
+  pushd "$folder" > /dev/null || return 1
+  TOLVANE_TIMING_LOG=$(e2e_winpath "$log") e2e_start_tolvane "$DESKTOP"
+  popd > /dev/null || return 1
+  e2e_reset_notepad
+  e2e_key ctrl+alt+f
+  e2e_wait_until '[ "$(e2e_foreground_class)" = TolvaneSearch ]' 60 || { e2e_fail "the $1 search did not open"; return 1; }
+  e2e_type "$SEARCH_KEYS"
+  e2e_wait_until '[ "$(grep -c "^search:" "$log" 2> /dev/null)" -ge ${#SEARCH_KEYS} ]' 60 ||
+    { e2e_fail "the $1 search did not log its keys"; return 1; }
+  e2e_key Escape
+  close_program tolvane.exe
+  tr -d '\r' < "$log" | awk '/^search:/ { sum += $2; n++ } END { printf "%.1f\n", sum / n }'
+}
+
+search_figures() {
+  local round large=$E2E_WORK/search-large.times small=$E2E_WORK/search-small.times
+  prepare_search large 10000 large
+  prepare_search small 10 tree 1 1 2 95
+  rm -f "$large" "$small"
+  e2e_start "$DESKTOP" notepad  # the quick search opens at its caret
+  e2e_wait_window Notepad > /dev/null || e2e_fail "notepad did not start"
+  for ((round = 1; round <= ROUNDS; round++)); do
+    search_keystrokes large >> "$large" || break
+    search_keystrokes small >> "$small" || break
+  done
+  e2e_stop notepad.exe
+  print_heading "The quick search, ms per keystroke (filter and redraw, keys \"$SEARCH_KEYS\"); ratio = large / small" "200 rows"
+  print_row "100,000 items + 10,000" "$large" "$small"
+}
+
 # The editor's controls and commands (res/resource.h).
 IDC_APPLY=1014
 IDC_OK=1019
@@ -322,6 +389,7 @@ e2e_start "$DESKTOP" "$KEEPER" || exit 1
 [[ " $PARTS " == *" startup "* ]] && startup_figures
 [[ " $PARTS " == *" editor "* ]] && editor_figures
 [[ " $PARTS " == *" flat "* ]] && editor_figures "an open folder of $FLAT_COUNT phrases" 1 flat folder "$FLAT_COUNT"
+[[ " $PARTS " == *" search "* ]] && search_figures
 # Not a test: the figures are the result. A failure above is reported and
 # makes the exit status 1. E2E_FINISHED tells the exit trap of lib.sh that the
 # script ran to its end.

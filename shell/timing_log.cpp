@@ -28,9 +28,13 @@ void appendLine(const std::string& line) {
     CloseHandle(file);
 }
 
-LARGE_INTEGER openingStart{};
+// A span from a start to an end, logged at its end when it was started.
+struct timedSpan {
+    LARGE_INTEGER start{};
+    bool running = false;
+};
+timedSpan menuOpening, searchFilter;
 LARGE_INTEGER editorStepStart{};
-bool openingTimed = false;
 // Start-up's steps are written with "tray", all at once: scripts take the log
 // file's appearance for the tray icon's.
 std::string startupSteps;
@@ -42,21 +46,28 @@ double millisecondsSince(const LARGE_INTEGER& start) {
     return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-}  // namespace
-
-void menuOpeningStarts() {
+void startSpan(timedSpan& span) {
     if (logPath().empty()) return;
-    QueryPerformanceCounter(&openingStart);
-    openingTimed = true;
+    QueryPerformanceCounter(&span.start);
+    span.running = true;
 }
 
-void menuLoopIdle() {
-    if (!openingTimed) return;
-    openingTimed = false;
+void endSpan(timedSpan& span, const char* what) {
+    if (!span.running) return;
+    span.running = false;
     char line[64];
-    snprintf(line, sizeof line, "open: %.1f ms\n", millisecondsSince(openingStart));
+    snprintf(line, sizeof line, "%s: %.1f ms\n", what, millisecondsSince(span.start));
     appendLine(line);
 }
+
+}  // namespace
+
+bool timingLogged() { return !logPath().empty(); }
+
+void menuOpeningStarts() { startSpan(menuOpening); }
+void menuLoopIdle() { endSpan(menuOpening, "open"); }
+void searchFilterStarts() { startSpan(searchFilter); }
+void searchFilterShown() { endSpan(searchFilter, "search"); }
 
 void trayIconShown() {
     if (logPath().empty()) return;

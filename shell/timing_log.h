@@ -11,6 +11,12 @@ void menuOpeningStarts();
 // menuOpeningStarts the menu has been shown and painted, and "open: MS ms"
 // is logged, measured as tests/e2e/helpers/baremenu measures its yardstick.
 void menuLoopIdle();
+// Whether timings are logged at all.
+bool timingLogged();
+// Starts the clock of one filter run of the quick search (a keystroke).
+void searchFilterStarts();
+// The filtered results have been painted: logs "search: MS ms".
+void searchFilterShown();
 // Start-up has put the icon into the tray: logs "tray".
 void trayIconShown();
 // A step of start-up is done: logs "startup: STEP MS ms", the time since the

@@ -1,6 +1,7 @@
 // The quick search: folding, what is indexed, and the order of the results.
 #include <gtest/gtest.h>
 
+#include "files/byte_scan.h"
 #include "files/item_text.h"
 #include "files/unicode_escape.h"
 #include "quicksearch/search_fold.h"
@@ -99,6 +100,55 @@ TEST(QuickSearch, NoMatch) {
     EXPECT_EQ(found(index, "定型文x"), "");
     EXPECT_EQ(found(index, "型本"), "");  // no hit across the display text and the content
     EXPECT_EQ(found(index, "x"), "");
+}
+
+TEST(QuickSearch, EachEntryIsSearchedOnItsOwnToItsLastByte) {
+    tv::menuModel model;
+    tv::menuNode& folder = addItem(model, model.root, "ab");
+    addItem(model, folder, fields(tv::itemMode::inputDataString, "first", "zz zz zz"));
+    tv::itemFields next = fields(tv::itemMode::inputDataString, "second", "qq");
+    next.abbreviation = "cd";
+    addItem(model, model.root, next);
+    addItem(model, model.root, fields(tv::itemMode::inputDataString, "third", "xyq"));
+    tv::searchIndex index;
+    index.addMenu(model.root);
+    EXPECT_EQ(found(index, "bcd"), "");                  // the first entry's path, the next one's abbreviation
+    EXPECT_EQ(found(index, "zz"), "first");              // found three times in it, listed once
+    EXPECT_EQ(found(index, "q"), "second|third");        // an entry's last byte, the whole text's last byte
+    EXPECT_EQ(found(index, "q cd"), "second");           // a later word anywhere in the entry
+    EXPECT_EQ(found(index, "irs zz"), "first");
+    EXPECT_EQ(found(index, "yqq"), "");
+}
+
+// The byte searches look at many bytes at a time: a byte at any place, first or
+// last of a block, is found, and none beyond the end given.
+TEST(QuickSearch, ByteSearchesFindEveryPlace) {
+    for (size_t at = 0; at < 150; ++at) {
+        std::string text(160, 'a');
+        text[at] = 'x';
+        text[at + 3] = 'y';
+        const char* begin = text.data();
+        auto place = [&](const char* found) { return static_cast<size_t>(found - begin); };
+        EXPECT_EQ(place(tv::findByte(begin, begin + 150, 'x')), at);
+        EXPECT_EQ(place(tv::findByte(begin + at + 1, begin + 150, 'x')), 150u);
+        EXPECT_EQ(place(tv::findByte(begin, begin + at, 'x')), at);  // the end: not found before it
+        EXPECT_EQ(place(tv::findPair(begin, begin + 150, 'x', 'y', 3)), at);
+        EXPECT_EQ(place(tv::findPair(begin, begin + 150, 'x', 'y', 2)), 150u);
+        EXPECT_EQ(place(tv::findPair(begin, begin + at, 'x', 'y', 3)), at);
+    }
+}
+
+TEST(QuickSearch, TypingOnKeepsTheOrderOfAFreshSearch) {
+    tv::menuModel model;
+    addItem(model, model.root, fields(tv::itemMode::inputDataString, "xa", "b"));
+    addItem(model, model.root, fields(tv::itemMode::inputDataString, "b", "xa"));
+    tv::searchIndex index;
+    index.addMenu(model.root);
+    EXPECT_EQ(found(index, "b"), "b|xa");
+    EXPECT_EQ(found(index, "b x"), "xa|b");  // both now hold a word outside the name only
+    EXPECT_EQ(found(index, "b xa"), "xa|b");
+    EXPECT_EQ(found(index, "b xaz"), "");
+    EXPECT_EQ(found(index, "b"), "b|xa");
 }
 
 TEST(QuickSearch, OnlyItemsThatDoSomethingAreIndexed) {

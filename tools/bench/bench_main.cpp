@@ -3,7 +3,6 @@
 // the format itself costs. Run: bash scripts/bench.sh, which prints the ratios.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
 #include "files/platform_files.h"
+#include "tools/bench/figures.h"
 #include "tools/bench/large_menu.h"
 
 namespace {
@@ -136,16 +136,8 @@ void BM_Baseline_HistoryRawWrites(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * 1000 * bytes.size());
 }
 
-// Each figure is the shortest of several single runs: on a shared machine the
-// slower ones measure the neighbours. The "min" rows are what bench.sh compares.
-double shortest(const std::vector<double>& runs) { return *std::min_element(runs.begin(), runs.end()); }
-
-void figure(benchmark::internal::Benchmark* b, int runs) {
-    b->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(runs);
-    b->ReportAggregatesOnly(true)->ComputeStatistics("min", shortest);
-}
-void fileFigure(benchmark::internal::Benchmark* b) { figure(b, 15); }
-void historyFigure(benchmark::internal::Benchmark* b) { figure(b, 3); }
+void fileFigure(benchmark::internal::Benchmark* b) { tvbench::figure(b, 15); }
+void historyFigure(benchmark::internal::Benchmark* b) { tvbench::figure(b, 3); }
 
 }  // namespace
 
