@@ -1,7 +1,8 @@
 // The quick search over a menu and a history made from any bytes, with any
 // query: every folded text is well formed (each character one to three bytes,
 // as UTF-8 writes them), and the results are exactly the entries in which a
-// plain search of each field finds every word, in rank order, each once.
+// plain search of each field finds every word, in rank order, each once,
+// whether searched afresh or typed on from the query's beginnings.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -132,5 +133,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     expected.insert(expected.end(), ranks[1].begin(), ranks[1].end());
     expected.insert(expected.end(), ranks[2].begin(), ranks[2].end());
     if (index.find(menu.query) != expected) fail("results differ from a plain search of each field", menu.query);
+    // Typed a byte at a time, a search may start from the one before it.
+    for (size_t typed = 0; typed < menu.query.size(); ++typed) index.find(menu.query.substr(0, typed));
+    if (index.find(menu.query) != expected) fail("typing on finds other results than a fresh search", menu.query);
     return 0;
 }
