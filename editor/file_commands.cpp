@@ -11,6 +11,7 @@
 #include "cliphistory/history_edit_dialog.h"
 #include "editor/editor_session.h"
 #include "editor/editor_tree.h"
+#include "editor/pending_children.h"
 #include "files/atomic_file.h"
 #include "files/escaping.h"
 #include "files/file_dialog.h"
@@ -190,6 +191,9 @@ void pickFolderToBrowse(editorState& editor) {
     if (!path.empty()) takePath(editor, itemMode::folderPopup, displayName, path);
 }
 
+// The most entries an import puts into the tree at once.
+constexpr size_t importShownWhole = 1000;
+
 void importMenuFile(editorState& editor) {
     fileDialogOptions options{"Tolvane２形式の構造ファイルより，現在選択中の位置に読み込みます．", menuFileFilter,
                         menuFileFilterLength, "ini", std::string(), openFlags};
@@ -209,6 +213,12 @@ void importMenuFile(editorState& editor) {
     if (!imported.hasChildren()) return;
     HTREEITEM parent = selectedOrRoot(editor);
     HTREEITEM last = fillEditorTree(editor, imported, parent, TVI_LAST);
+    // An import of some pages goes in whole, so that its last entry can be
+    // selected; a larger one shows its first page like any level.
+    if (last && imported.childCount() <= importShownWhole) {
+        fillChildrenNow(editor, parent);
+        last = asEntry(editor.entries.lastChild(parent));
+    }
     if (last) selectEntry(editor.tree, last);
     refreshEntryIcon(editor, parent);
     UpdateWindow(editor.tree);
