@@ -100,11 +100,6 @@ void setEntryImage(HWND tree, HTREEITEM entry, int image) {
     SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 
-// Notes the entry when it is the one the editor was opened for.
-void notePreselected(const editorState& editor, const menuNode& node, HTREEITEM entry, HTREEITEM& preselected) {
-    if (editor.preselectId != 0 && node.item->itemId == editor.preselectId) preselected = entry;
-}
-
 // The tree view refigures its scroll range over every entry shown whenever an
 // entry goes into an open folder: a level of many entries is filled closed
 // and opened once, deepest first so that each opening has little to show.
@@ -194,71 +189,77 @@ void setEntryLabel(HWND tree, HTREEITEM entry, const std::string& label) {
     SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 
-// Depth first with a stack of its own: the depth comes from a file the user
-// may have edited by hand. A folder shown open, or on the way to the entry to
-// select, is filled now; any other keeps its children for later, and so does
-// a level for what comes after its first `pageLimit` entries.
-HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM parent, HTREEITEM insertAfter,
-                         size_t pageLimit) {
-    HWND tree = editor.tree;
-    treeRedrawPause pause(tree);
-    // Children kept for later come after those in the tree: what goes at the
-    // end of such a level joins them, or, for one entry (which is then
-    // selected), comes after them all put in.
-    if (parent && parent != TVI_ROOT && insertAfter == TVI_LAST) {
-        if (menuNode* kept = childrenForLater(editor, parent)) {
-            if (!node.item) {
-                for (menuNode& child : shareChildren(node).children) kept->children.push_back(std::move(child));
-                return nullptr;
-            }
-            fillChildrenNow(editor, parent);
-        }
+namespace {
+
+// Children kept for later come after those in the tree: what goes at the end
+// of such a level joins them (true), or, for one entry (which is then
+// selected), comes after them all put in.
+bool joinsKeptChildren(editorState& editor, const menuNode& node, HTREEITEM parent, HTREEITEM insertAfter) {
+    if (!parent || parent == TVI_ROOT || insertAfter != TVI_LAST) return false;
+    menuNode* kept = childrenForLater(editor, parent);
+    if (!kept) return false;
+    if (node.item) {
+        fillChildrenNow(editor, parent);
+        return false;
     }
-    std::vector<menuNode*> wayToSelect;
-    if (editor.preselectId != 0)
-        if (const menuItem* wanted = app().model.registry.findById(editor.preselectId))
-            wayToSelect = pathTo(const_cast<menuNode&>(node), wanted);
-    auto onTheWay = [&](const menuNode& folder) {
-        return std::find(wayToSelect.begin(), wayToSelect.end(), &folder) != wayToSelect.end();
-    };
-    auto fillsNow = [&](const menuNode& folder) { return isExpandedItem(*folder.item) || onTheWay(folder); };
+    for (menuNode& child : shareChildren(node).children) kept->children.push_back(std::move(child));
+    return true;
+}
+
+// What one fill decides as it goes: which folders it fills now and opens
+// afterwards, how much of a level it shows, and the entry it selects.
+class fillPlan {
+public:
+    fillPlan(editorState& editor, const menuNode& node, size_t pageLimit) : editor_(editor), pageLimit_(pageLimit) {
+        if (editor.preselectId != 0)
+            if (const menuItem* wanted = app().model.registry.findById(editor.preselectId))
+                wayToSelect_ = pathTo(const_cast<menuNode&>(node), wanted);
+    }
+
+    // A folder shown open, or on the way to the entry to select, is filled now.
+    bool fillsNow(const menuNode& folder) const { return isExpandedItem(*folder.item) || onTheWay(folder); }
     // The level of the entry to select is filled whole, so that it can be.
-    auto pageOf = [&](const menuNode& folder) { return onTheWay(folder) ? SIZE_MAX : pageLimit; };
-    HTREEITEM result = nullptr;
-    HTREEITEM under = parent;
-    HTREEITEM preselected = nullptr;
-    std::vector<HTREEITEM> toOpen;  // folders filled closed that show open
-    if (!parent || parent == TVI_ROOT) {
-        editor.rootEntry = insertRootEntry(editor);
-        under = result = editor.rootEntry;
-        toOpen.push_back(result);
-    } else if (node.item) {
-        const bool later = node.hasChildren() && !fillsNow(node);
-        under = result = insertEntry(editor, parent, insertAfter, node.item, node.hasChildren(), later);
-        if (result) notePreselected(editor, node, result, preselected);
-        if (later) {
-            if (result) keepChildrenForLater(editor, result, node);
-            if (preselected) selectEntry(tree, preselected);
-            return result;
-        }
-        if (result && node.hasChildren() && isExpandedItem(*node.item)) toOpen.push_back(result);
+    size_t pageOf(const menuNode& folder) const { return onTheWay(folder) ? SIZE_MAX : pageLimit_; }
+
+    // Notes the entry made for the node: to open afterwards, or to select.
+    void made(const menuNode& node, HTREEITEM entry, bool filledNow) {
+        if (editor_.preselectId != 0 && node.item->itemId == editor_.preselectId) preselected_ = entry;
+        if (filledNow && node.hasChildren() && isExpandedItem(*node.item)) toOpen_.push_back(entry);
     }
-    // Many entries into a folder shown open go in while it is closed; the view
-    // and the selection are as before once it is open again.
-    std::optional<treeViewKeeper> keeper;
-    if (!node.item && parent && parent != TVI_ROOT && node.childCount() >= manyEntries && isExpanded(tree, parent)) {
-        keeper.emplace(editor);
-        SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(parent));
-        toOpen.push_back(parent);
+    void openAfterwards(HTREEITEM folder) { toOpen_.push_back(folder); }
+
+    void openFolders() const { openFilledFolders(editor_.tree, toOpen_); }
+    // Selecting an entry opens the folders above it: only once they are full.
+    void selectPreselected() const {
+        if (preselected_) selectEntry(editor_.tree, preselected_);
     }
+
+private:
+    bool onTheWay(const menuNode& folder) const {
+        return std::find(wayToSelect_.begin(), wayToSelect_.end(), &folder) != wayToSelect_.end();
+    }
+
+    editorState& editor_;
+    size_t pageLimit_;
+    std::vector<menuNode*> wayToSelect_;
+    std::vector<HTREEITEM> toOpen_;  // folders filled closed that show open
+    HTREEITEM preselected_ = nullptr;
+};
+
+// Inserts the node's children under `under`, any depth, depth first with a
+// stack of its own: the depth comes from a file the user may have edited by
+// hand. A folder not filled now keeps its children for later, and so does a
+// level for what comes after its page. Returns the last entry made for one
+// of the node's own children.
+HTREEITEM fillChildren(editorState& editor, fillPlan& plan, const menuNode& node, HTREEITEM under) {
     struct level {
         const menuNode* node;
         HTREEITEM entry;
         size_t next;
         size_t pageLimit;
     };
-    std::vector<level> levels{{&node, under, 0, pageOf(node)}};
-    const bool carrier = parent && parent != TVI_ROOT && !node.item;
+    HTREEITEM lastOfNode = nullptr;
+    std::vector<level> levels{{&node, under, 0, plan.pageOf(node)}};
     while (!levels.empty()) {
         level& top = levels.back();
         if (top.next == top.node->childCount()) {
@@ -272,22 +273,57 @@ HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM pa
         }
         const menuNode& child = top.node->children[top.next++];
         if (!child.item) continue;
-        const bool later = child.hasChildren() && !fillsNow(child);
+        const bool later = child.hasChildren() && !plan.fillsNow(child);
         HTREEITEM entry = insertEntry(editor, top.entry, TVI_LAST, child.item, child.hasChildren(), later);
         if (!entry) continue;
-        notePreselected(editor, child, entry, preselected);
-        if (carrier && levels.size() == 1) result = entry;
-        if (later) {
+        plan.made(child, entry, !later);
+        if (levels.size() == 1) lastOfNode = entry;
+        if (later)
             keepChildrenForLater(editor, entry, child);
-        } else if (child.hasChildren()) {
-            if (isExpandedItem(*child.item)) toOpen.push_back(entry);
-            levels.push_back({&child, entry, 0, pageOf(child)});
+        else if (child.hasChildren())
+            levels.push_back({&child, entry, 0, plan.pageOf(child)});
+    }
+    return lastOfNode;
+}
+
+}  // namespace
+
+HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM parent, HTREEITEM insertAfter,
+                         size_t pageLimit) {
+    HWND tree = editor.tree;
+    treeRedrawPause pause(tree);
+    if (joinsKeptChildren(editor, node, parent, insertAfter)) return nullptr;
+    fillPlan plan(editor, node, pageLimit);
+    const bool carrier = parent && parent != TVI_ROOT && !node.item;
+    HTREEITEM under = parent;
+    HTREEITEM result = nullptr;
+    if (!parent || parent == TVI_ROOT) {
+        editor.rootEntry = under = result = insertRootEntry(editor);
+        plan.openAfterwards(result);
+    } else if (node.item) {
+        const bool later = node.hasChildren() && !plan.fillsNow(node);
+        under = result = insertEntry(editor, parent, insertAfter, node.item, node.hasChildren(), later);
+        if (!result) return nullptr;
+        plan.made(node, result, !later);
+        if (later) {
+            keepChildrenForLater(editor, result, node);
+            plan.selectPreselected();
+            return result;
         }
     }
-    openFilledFolders(tree, toOpen);
+    // Many entries into a folder shown open go in while it is closed; the view
+    // and the selection are as before once it is open again.
+    std::optional<treeViewKeeper> keeper;
+    if (carrier && node.childCount() >= manyEntries && isExpanded(tree, parent)) {
+        keeper.emplace(editor);
+        SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(parent));
+        plan.openAfterwards(parent);
+    }
+    HTREEITEM last = fillChildren(editor, plan, node, under);
+    if (carrier) result = last;
+    plan.openFolders();
     keeper.reset();
-    // Selecting an entry opens the folders above it: only once they are full.
-    if (preselected) selectEntry(tree, preselected);
+    plan.selectPreselected();
     return result;
 }
 
