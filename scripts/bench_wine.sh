@@ -16,7 +16,12 @@
 #   キャンセル of an unchanged editor (discard and reload), beside the
 #   program's start-up with the same file and, for the saves, a whole run of
 #   `tvtool rewrite` of it. editorctl reads the performance counter before
-#   and after each action (its "clock" command).
+#   and after each action (its "clock" command); the editor is opened twice,
+#   closed with キャンセル and then with OK. And the program's private memory
+#   (editorctl's "memory": the committed private regions): what the open
+#   editor adds beside what the running menu itself takes (the program on the
+#   large file less the same program on 100 items), and what stays after
+#   キャンセル and after OK beside what it had before that opening.
 # Each figure is taken ROUNDS times: the minimum and the median are printed,
 # and the ratios of both. Uses the Windows build in $BUILD_ROOT/win, building
 # it only when it is missing.
@@ -167,16 +172,19 @@ menu_figures() {
 prepare_large_menu() {
   LARGE_FILE=$E2E_WORK/startup/tv2_text.ini
   READY_LOG=$E2E_WORK/startup/ready.log
+  mkdir -p "$E2E_WORK/small" && cp "$TOLVANE_EXE" "$E2E_WORK/small/tolvane.exe"
+  write_data_file "$E2E_WORK/small/tv2_text.ini" level 100
   [ -f "$LARGE_FILE" ] && return
   mkdir -p "$E2E_WORK/startup" && cp "$TOLVANE_EXE" "$E2E_WORK/startup/tolvane.exe"
   write_data_file "$LARGE_FILE" large
 }
 
-# tolvane_started   starts the copy in startup/ on the large file, prints its
-# start-up time and leaves it running
+# tolvane_started [FOLDER]   starts the copy in FOLDER (startup/, on the large
+# file) on its data file, prints its start-up time and leaves it running
 tolvane_started() {
-  (cd "$E2E_WORK/startup" && TOLVANE_TIMING_LOG=$(e2e_winpath "$READY_LOG") \
-    start_timed --file "$READY_LOG" "$(e2e_winpath tolvane.exe)")
+  local folder=$E2E_WORK/${1:-startup}
+  (cd "$folder" && TOLVANE_TIMING_LOG=$(e2e_winpath "$folder/ready.log") \
+    start_timed --file "$folder/ready.log" "$(e2e_winpath tolvane.exe)")
 }
 
 large_menu_size() { awk -v bytes="$(stat -c %s "$LARGE_FILE")" 'BEGIN { printf "%.1f MB", bytes / 1e6 }'; }
@@ -228,18 +236,46 @@ record() {
   echo "$2" >> "$E2E_WORK/editor-$1.times"
 }
 
+# private_memory   the running program's private memory in MB, once what it
+# has just done has settled
+private_memory() {
+  sleep 1
+  bench_ctl --class TV2 memory | awk '/^memory:/ { printf "%.1f\n", $3 / 1024 }'
+}
+
+# record_difference NAME A B   records A - B as figure NAME
+record_difference() { record "$1" "$(awk -v a="$2" -v b="$3" 'BEGIN { if (a != "" && b != "") printf "%.1f", a - b }')"; }
+
+# small_program_memory   the private memory of the program on 100 items
+small_program_memory() {
+  tolvane_started small > /dev/null
+  private_memory
+  close_program tolvane.exe
+}
+
 # editor_round   one start of the program on the large file and, on it, every
-# editor action once, beside a tvtool rewrite of the file
+# editor action once, beside a tvtool rewrite of the file; the program's
+# private memory before, while and after the editor is open
 editor_round() {
+  local small before after
+  small=$(small_program_memory)
   record startup "$(tolvane_started)" || return 1
   record rewrite "$(rewrite_time)"
+  before=$(private_memory)
+  record_difference memory-menu "$before" "$small"
   record open "$(editor_opening)" || return 1
+  record_difference memory-editor "$(private_memory)" "$before"
+  record cancel "$(timed_action click "$IDCANCEL")"
+  after=$(private_memory)
+  record memory-cancel "$after"
+  record memory-before-cancel "$before"
+  editor_opening > /dev/null
   record apply "$(timed_action click "$IDC_APPLY")"
   bench_ctl select 0
   record sort "$(timed_action command "$IDM_SORT_NAME_ASC")"
   record ok "$(timed_action click "$IDC_OK")"
-  editor_opening > /dev/null
-  record cancel "$(timed_action click "$IDCANCEL")"
+  record memory-ok "$(private_memory)"
+  record memory-before-ok "$after"
 }
 
 editor_figures() {
@@ -256,6 +292,11 @@ editor_figures() {
   print_row "OK / tvtool rewrite" "$figures-ok.times" "$figures-rewrite.times"
   print_row "sort root / start-up" "$figures-sort.times" "$figures-startup.times"
   print_row "キャンセル / start-up" "$figures-cancel.times" "$figures-startup.times"
+  print_heading "The program's private memory on 100,000 items, MB; ratio = figure / baseline" baseline
+  print_row "editor adds / menu takes" "$figures-memory-editor.times" "$figures-memory-menu.times"
+  print_row "after キャンセル / before" "$figures-memory-cancel.times" "$figures-memory-before-cancel.times"
+  print_row "after OK / before open" "$figures-memory-ok.times" "$figures-memory-before-ok.times"
+  printf '(menu takes: on 100,000 items less on 100 items; before: the editor not yet open)\n'
 }
 
 # The editor's controls and commands (res/resource.h).
