@@ -65,7 +65,7 @@
 //   memory                  "memory: USAGE COMMITTED", the private memory of
 //                           the window's process in KB: its PrivateUsage, and
 //                           the sum of its committed private regions (Wine
-//                           counts only resident pages in the first)
+//                           gives another process's PrivateUsage as 0)
 //
 // PATH names a tree entry by 1-based positions from the root entry: "0" is the
 // root entry ("メニュー"), "1" its first child, "1/2" that one's second child.
