@@ -24,6 +24,7 @@
 #include "quicksearch/quick_search.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
+#include "shell/timing_log.h"
 
 namespace tv {
 
@@ -36,12 +37,15 @@ void fillTree(editorState& editor, LPARAM preselectId) {
     editor.preselectId = static_cast<uint16_t>(preselectId);
     TreeView_SetImageList(editor.tree, app().imageList, TVSIL_NORMAL);
     ShowWindow(editor.tree, SW_HIDE);
+    editorStepsBegin();
     fillEditorTree(editor, app().model.root, nullptr, nullptr);
+    editorStepDone("fill the tree");
     EnableWindow(editor.window, TRUE);
     if (editor.preselectId == 0 || !editor.selectedEntry) selectEntry(editor.tree, editor.rootEntry);
     editor.preselectId = 0;
     ShowWindow(editor.tree, SW_SHOW);
     SetFocus(editor.tree);
+    editorStepDone("show the tree");
     settingsEditor().modified = false;
     SetCursor(previousCursor);
 }

@@ -14,6 +14,7 @@
 #include "shell/item_icons.h"
 #include "shell/messages.h"
 #include "shell/startup.h"
+#include "shell/timing_log.h"
 
 namespace tv {
 
@@ -59,7 +60,7 @@ void forgetTreeItems(editorState& editor) {
     editor.selectedEntry = nullptr;
     editor.selectedItem = nullptr;
     SendMessageA(editor.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    editor.items.clear();
+    editor.entries.clear();
     editor.childrenLater.clear();
 }
 
@@ -111,19 +112,26 @@ bool saveEditor(editorState& editor, bool close) {
     if (!mayOverwriteDataFile(editor.window)) return false;
     HCURSOR previousCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     EnableWindow(editor.window, FALSE);
+    editorStepsBegin();
     menuNode whole = copyEditorSubtree(editor, editor.rootEntry);
+    editorStepDone("copy the tree");
     app().model.root.children = std::move(whole.children);
     setHotkeysRegistered(false);
     dropEditingCopy();
+    editorStepDone("keys off");
     const bool written = writeMenuFile(app().model, dataFile(), app().model.root, menuExtent::wholeMenu);
     rememberDataFile();
+    editorStepDone("write");
     if (written && close) {
         serveRunningMenu();
+        editorStepDone("serve the running menu");
     } else {
         // Applied, or the file could not be written: the menu runs from what
         // the data file holds, and the editor goes on with the edits.
         readEditingCopy();
+        editorStepDone("read the editing copy");
         serveEditingCopy();
+        editorStepDone("serve the editing copy");
         // While the key field has the focus every key stays held back.
         if (GetFocus() != editor.hotkey) setHotkeysRegistered(true);
     }
@@ -142,7 +150,9 @@ void onEditorOk(editorState& editor) {
     // and its copies added do not pile up.
     resetImageList();
     app().model.registry.forEach([](menuItem& item) { item.iconImageIndex = -1; });
+    editorStepDone("forget the entries");
     destroyEditorWindow(editor);
+    editorStepDone("close the window");
 }
 
 void onEditorApply(editorState& editor) {

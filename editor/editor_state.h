@@ -11,6 +11,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "model/entry_tree.h"
 #include "model/menu_item.h"
 #include "model/menu_node.h"
 #include "widgets/window_frame.h"
@@ -54,11 +55,11 @@ struct editorState {
     std::shared_ptr<tooltipSet> tooltips;
     dragState drag;
 
-    // Every item an entry of the tree shows. Entries point at items without
-    // holding them; this map keeps them alive while they are only in the tree
-    // (new ones, or ones the running menu no longer has) and gives the shared
-    // reference back when the tree is copied into a node.
-    std::unordered_map<const menuItem*, itemRef> items;
+    // The tree's structure, kept in step with its inserts and deletes. It holds
+    // the items the entries show: the tree's entries only point at them, and an
+    // item may be only in the tree (a new one, or one the running menu no
+    // longer has).
+    entryTree entries;
     // The children of folders not opened yet (editor/pending_children.h).
     std::unordered_map<HTREEITEM, menuNode> childrenLater;
 };

@@ -16,8 +16,24 @@ namespace {
 
 const char* const rootEntryLabel = "メニュー";
 
-HTREEITEM nextEntry(HWND tree, HTREEITEM entry, UINT how) {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(entry)));
+// The structure of the editor's tree, from memory: asking the tree view costs
+// time that grows with its entries.
+const entryTree& entriesOf(HWND tree) {
+    static const entryTree none;
+    const editorState* editor = editorOf(GetParent(tree));
+    return editor ? editor->entries : none;
+}
+
+// Notes an entry the tree view has just made where it made it.
+void recordEntry(editorState& editor, HTREEITEM entry, HTREEITEM parent, HTREEITEM after, itemRef item) {
+    if (!entry) return;
+    const entryTree::entry under = parent == TVI_ROOT ? nullptr : parent;
+    if (after == TVI_FIRST)
+        editor.entries.insertFirst(entry, under, std::move(item));
+    else if (after == TVI_LAST)
+        editor.entries.insertLast(entry, under, std::move(item));
+    else
+        editor.entries.insertAfter(entry, after, std::move(item));
 }
 
 // The image an entry shows now, or I_IMAGECALLBACK when the item's icon must
@@ -29,11 +45,13 @@ int entryImage(menuItem& item, bool hasChildren, bool expanded) {
 
 bool isExpandedItem(const menuItem& item) { return (item.extKey & extKeyExpanded) != 0; }
 
-// childrenLater: the children are kept aside; the entry shows its button all the same.
-HTREEITEM insertEntry(HWND tree, HTREEITEM parent, HTREEITEM after, menuItem& item, bool hasChildren,
+// childrenLater: the children are kept aside; the entry shows its button all the
+// same. A folder goes in closed: fillEditorTree opens it once its children are in.
+HTREEITEM insertEntry(editorState& editor, HTREEITEM parent, HTREEITEM after, const itemRef& shown, bool hasChildren,
                       bool childrenLater) {
+    menuItem& item = *shown;
     std::string label = entryLabel(item);
-    const bool expanded = isExpandedItem(item);
+    const bool expanded = isExpandedItem(item) && !hasChildren;
     TVINSERTSTRUCTA insert{};
     insert.hParent = parent;
     insert.hInsertAfter = after;
@@ -47,10 +65,13 @@ HTREEITEM insertEntry(HWND tree, HTREEITEM parent, HTREEITEM after, menuItem& it
     insert.item.stateMask = TVIS_EXPANDED;
     insert.item.state = expanded ? TVIS_EXPANDED : 0;
     insert.item.iImage = insert.item.iSelectedImage = entryImage(item, hasChildren, expanded);
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    auto entry = reinterpret_cast<HTREEITEM>(SendMessageA(editor.tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    recordEntry(editor, entry, parent, after, shown);
+    return entry;
 }
 
-HTREEITEM insertRootEntry(HWND tree) {
+// Closed at first, like any folder: fillEditorTree opens it once it is filled.
+HTREEITEM insertRootEntry(editorState& editor) {
     TVINSERTSTRUCTA insert{};
     insert.hParent = TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
@@ -58,9 +79,11 @@ HTREEITEM insertRootEntry(HWND tree) {
     insert.item.pszText = const_cast<char*>(rootEntryLabel);
     insert.item.lParam = 0;
     insert.item.stateMask = TVIS_EXPANDED;
-    insert.item.state = TVIS_EXPANDED;
+    insert.item.state = 0;
     insert.item.iImage = insert.item.iSelectedImage = standardIconIndex(iconSlot::application);
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    auto entry = reinterpret_cast<HTREEITEM>(SendMessageA(editor.tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    recordEntry(editor, entry, TVI_ROOT, TVI_LAST, itemRef());
+    return entry;
 }
 
 void setEntryImage(HWND tree, HTREEITEM entry, int image) {
@@ -71,31 +94,41 @@ void setEntryImage(HWND tree, HTREEITEM entry, int image) {
     SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 
-// Remembers the item so copies of the tree can share it, and selects the
-// entry when it is the one the editor was opened for.
-void adoptEntry(editorState& editor, const menuNode& node, HTREEITEM entry) {
-    editor.items[node.item.get()] = node.item;
-    if (editor.preselectId != 0 && node.item->itemId == editor.preselectId) selectEntry(editor.tree, entry);
+// Notes the entry when it is the one the editor was opened for.
+void notePreselected(const editorState& editor, const menuNode& node, HTREEITEM entry, HTREEITEM& preselected) {
+    if (editor.preselectId != 0 && node.item->itemId == editor.preselectId) preselected = entry;
 }
+
+// The tree view refigures its scroll range over every entry shown whenever an
+// entry goes into an open folder: a level of many entries is filled closed
+// and opened once, deepest first so that each opening has little to show.
+void openFilledFolders(HWND tree, const std::vector<HTREEITEM>& folders) {
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(*folder));
+}
+
+// Entries that many or more go into an open folder while it is closed.
+constexpr size_t manyEntries = 64;
 
 }  // namespace
 
-menuItem* entryItem(HWND tree, HTREEITEM entry) {
-    if (!entry) return nullptr;
-    TVITEMA item{};
-    item.mask = TVIF_PARAM;
-    item.hItem = entry;
-    if (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
-    return reinterpret_cast<menuItem*>(item.lParam);
+HTREEITEM asEntry(entryTree::entry entry) { return const_cast<HTREEITEM>(static_cast<const _TREEITEM*>(entry)); }
+
+menuItem* entryItem(HWND tree, HTREEITEM entry) { return entriesOf(tree).item(entry).get(); }
+
+HTREEITEM parentEntry(HWND tree, HTREEITEM entry) { return asEntry(entriesOf(tree).parent(entry)); }
+HTREEITEM previousSibling(HWND tree, HTREEITEM entry) { return asEntry(entriesOf(tree).previous(entry)); }
+HTREEITEM nextSibling(HWND tree, HTREEITEM entry) { return asEntry(entriesOf(tree).next(entry)); }
+
+// A folder not filled yet is filled first.
+HTREEITEM firstChildEntry(HWND tree, HTREEITEM entry) {
+    if (editorState* editor = editorOf(GetParent(tree))) fillChildrenNow(*editor, entry);
+    return asEntry(entriesOf(tree).firstChild(entry));
 }
 
-HTREEITEM parentEntry(HWND tree, HTREEITEM entry) { return nextEntry(tree, entry, TVGN_PARENT); }
-HTREEITEM previousSibling(HWND tree, HTREEITEM entry) { return nextEntry(tree, entry, TVGN_PREVIOUS); }
-HTREEITEM nextSibling(HWND tree, HTREEITEM entry) { return nextEntry(tree, entry, TVGN_NEXT); }
-HTREEITEM firstChildEntry(HWND tree, HTREEITEM entry) { return nextEntry(tree, entry, TVGN_CHILD); }
-// Asks nothing of a folder not filled yet: asking for its first child would fill it.
+// Fills nothing: a folder not filled yet has its children kept for later.
 bool hasChildEntries(HWND tree, HTREEITEM entry) {
-    return hasChildrenForLater(tree, entry) || firstChildEntry(tree, entry) != nullptr;
+    return hasChildrenForLater(tree, entry) || entriesOf(tree).firstChild(entry) != nullptr;
 }
 
 bool isExpanded(HWND tree, HTREEITEM entry) {
@@ -144,17 +177,25 @@ HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM pa
     };
     HTREEITEM result = nullptr;
     HTREEITEM under = parent;
+    HTREEITEM preselected = nullptr;
+    std::vector<HTREEITEM> toOpen;  // folders filled closed that show open
     if (!parent || parent == TVI_ROOT) {
-        editor.rootEntry = insertRootEntry(tree);
+        editor.rootEntry = insertRootEntry(editor);
         under = result = editor.rootEntry;
+        toOpen.push_back(result);
     } else if (node.item) {
         const bool later = node.hasChildren() && !fillsNow(node);
-        under = result = insertEntry(tree, parent, insertAfter, *node.item, node.hasChildren(), later);
-        adoptEntry(editor, node, result);
+        under = result = insertEntry(editor, parent, insertAfter, node.item, node.hasChildren(), later);
+        if (result) notePreselected(editor, node, result, preselected);
         if (later) {
             if (result) keepChildrenForLater(editor, result, node);
+            if (preselected) selectEntry(tree, preselected);
             return result;
         }
+        if (result && node.hasChildren() && isExpandedItem(*node.item)) toOpen.push_back(result);
+    } else if (node.childCount() >= manyEntries && isExpanded(tree, parent)) {
+        SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(parent));
+        toOpen.push_back(parent);
     }
     struct level {
         const menuNode* node;
@@ -172,55 +213,28 @@ HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM pa
         const menuNode& child = top.node->children[top.next++];
         if (!child.item) continue;
         const bool later = child.hasChildren() && !fillsNow(child);
-        HTREEITEM entry = insertEntry(tree, top.entry, TVI_LAST, *child.item, child.hasChildren(), later);
+        HTREEITEM entry = insertEntry(editor, top.entry, TVI_LAST, child.item, child.hasChildren(), later);
         if (!entry) continue;
-        adoptEntry(editor, child, entry);
+        notePreselected(editor, child, entry, preselected);
         if (carrier && levels.size() == 1) result = entry;
-        if (later)
+        if (later) {
             keepChildrenForLater(editor, entry, child);
-        else if (child.hasChildren())
+        } else if (child.hasChildren()) {
+            if (isExpandedItem(*child.item)) toOpen.push_back(entry);
             levels.push_back({&child, entry, 0});
+        }
     }
+    openFilledFolders(tree, toOpen);
+    // Selecting an entry opens the folders above it: only once they are full.
+    if (preselected) selectEntry(tree, preselected);
     return result;
 }
 
 // Entries not filled yet give copies of the children kept for them.
 menuNode copyEditorSubtree(const editorState& editor, HTREEITEM entry) {
-    HWND tree = editor.tree;
-    if (!entry) entry = editor.rootEntry;
-    auto shared = [&](HTREEITEM of) {
-        const menuItem* item = entryItem(tree, of);
-        auto found = item ? editor.items.find(item) : editor.items.end();
-        return found == editor.items.end() ? itemRef() : found->second;
-    };
-    // The entry's first child, or null after taking the children kept for it.
-    auto firstChildOf = [&](HTREEITEM of, menuNode& into) -> HTREEITEM {
-        if (const menuNode* later = childrenForLater(editor, of)) {
-            into.children = shareChildren(*later).children;
-            return nullptr;
-        }
-        return firstChildEntry(tree, of);
-    };
-    menuNode copy(shared(entry));
-    struct level {
-        menuNode* node;
-        HTREEITEM child;
-    };
-    std::vector<level> levels{{&copy, firstChildOf(entry, copy)}};
-    while (!levels.empty()) {
-        level& top = levels.back();
-        if (!top.child) {
-            levels.pop_back();
-            continue;
-        }
-        HTREEITEM child = top.child;
-        top.child = nextSibling(tree, child);
-        top.node->appendChild(menuNode(shared(child)));
-        // The new child may have moved its siblings, but not itself: take it now.
-        menuNode* added = &top.node->lastChild();
-        if (HTREEITEM grandChild = firstChildOf(child, *added)) levels.push_back({added, grandChild});
-    }
-    return copy;
+    return editor.entries.copy(entry ? entry : editor.rootEntry, [&](entryTree::entry of) {
+        return childrenForLater(editor, asEntry(of));
+    });
 }
 
 void insertAtSelection(editorState& editor, const menuNode& node) {
@@ -266,6 +280,11 @@ void onTreeGetDispInfo(NMTVDISPINFOA& info) {
 
 void onTreeItemExpanding(editorState& editor, const NMTREEVIEWA& change) {
     if (change.action & TVE_EXPAND) fillChildrenNow(editor, change.itemNew.hItem);
+}
+
+void onTreeDeleteItem(editorState& editor, const NMTREEVIEWA& change) {
+    forgetChildrenForLater(editor, change.itemOld.hItem);
+    editor.entries.remove(change.itemOld.hItem);
 }
 
 void onTreeItemExpanded(editorState& editor, const NMTREEVIEWA& change) {

@@ -1,6 +1,7 @@
 // The editor tree: a tree view whose entries show the items of the menu. While
-// the editor is open the menu's structure lives here; it is copied back into a
-// node when the editor saves, exports or moves entries.
+// the editor is open the menu's structure lives here, kept in step in
+// editorState::entries, from which it is copied into a node when the editor
+// saves, exports or moves entries.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 namespace tv {
 
 // --- navigation ---
+HTREEITEM asEntry(entryTree::entry entry);  // the tree view's handle as editorState::entries keeps it
 menuItem* entryItem(HWND tree, HTREEITEM entry);  // null for the root entry
 HTREEITEM parentEntry(HWND tree, HTREEITEM entry);
 HTREEITEM previousSibling(HWND tree, HTREEITEM entry);
@@ -48,6 +50,9 @@ void refreshEntryIcon(editorState& editor, HTREEITEM entry);
 void onTreeGetDispInfo(NMTVDISPINFOA& info);
 // TVN_ITEMEXPANDING: a folder opened for the first time gets its entries.
 void onTreeItemExpanding(editorState& editor, const NMTREEVIEWA& change);
+// TVN_DELETEITEM: the entry leaves the structure (an entry handle may come back
+// for another entry).
+void onTreeDeleteItem(editorState& editor, const NMTREEVIEWA& change);
 // TVN_ITEMEXPANDED: the item remembers the state for the next opening.
 void onTreeItemExpanded(editorState& editor, const NMTREEVIEWA& change);
 

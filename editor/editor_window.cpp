@@ -154,7 +154,7 @@ INT_PTR onTreeNotify(editorState& editor, NMHDR& header) {
     case TVN_GETDISPINFOA: onTreeGetDispInfo(reinterpret_cast<NMTVDISPINFOA&>(header)); break;
     case TVN_ITEMEXPANDINGA: onTreeItemExpanding(editor, reinterpret_cast<NMTREEVIEWA&>(header)); break;
     case TVN_ITEMEXPANDEDA: onTreeItemExpanded(editor, reinterpret_cast<NMTREEVIEWA&>(header)); break;
-    case TVN_DELETEITEMA: forgetChildrenForLater(editor, reinterpret_cast<NMTREEVIEWA&>(header).itemOld.hItem); break;
+    case TVN_DELETEITEMA: onTreeDeleteItem(editor, reinterpret_cast<NMTREEVIEWA&>(header)); break;
     case TVN_BEGINLABELEDITA:
         return answer(editor.window, onBeginLabelEdit(editor, reinterpret_cast<NMTVDISPINFOA&>(header)));
     case TVN_ENDLABELEDITA:

@@ -36,23 +36,6 @@ LRESULT CALLBACK treeFillProc(HWND tree, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-// Depth first with a stack of its own, as everything that walks a menu read
-// from a file the user may have edited by hand.
-menuNode shareChildren(const menuNode& node) {
-    menuNode copy;
-    std::vector<std::pair<const menuNode*, menuNode*>> pending{{&node, &copy}};
-    while (!pending.empty()) {
-        auto [from, to] = pending.back();
-        pending.pop_back();
-        to->children.reserve(from->childCount());
-        for (const menuNode& child : from->children) to->children.emplace_back(child.item);
-        // The children vector is complete: pointers into it stay valid.
-        for (size_t i = 0; i < from->childCount(); ++i)
-            if (from->children[i].hasChildren()) pending.push_back({&from->children[i], &to->children[i]});
-    }
-    return copy;
-}
-
 void keepChildrenForLater(editorState& editor, HTREEITEM entry, const menuNode& node) {
     editor.childrenLater[entry] = shareChildren(node);
 }
@@ -63,6 +46,11 @@ bool hasChildrenForLater(HWND tree, HTREEITEM entry) {
 }
 
 const menuNode* childrenForLater(const editorState& editor, HTREEITEM entry) {
+    auto found = editor.childrenLater.find(entry);
+    return found == editor.childrenLater.end() ? nullptr : &found->second;
+}
+
+menuNode* childrenForLater(editorState& editor, HTREEITEM entry) {
     auto found = editor.childrenLater.find(entry);
     return found == editor.childrenLater.end() ? nullptr : &found->second;
 }

@@ -9,19 +9,17 @@
 #include <commctrl.h>
 
 #include "editor/editor_state.h"
+#include "model/entry_tree.h"
 #include "model/menu_node.h"
 
 namespace tv {
-
-// A node without item holding copies of the node's children, any depth, that
-// share their items.
-menuNode shareChildren(const menuNode& node);
 
 // Keeps the node's children for the entry, which shows its button meanwhile.
 void keepChildrenForLater(editorState& editor, HTREEITEM entry, const menuNode& node);
 bool hasChildrenForLater(HWND tree, HTREEITEM entry);
 // The children kept for the entry, or null.
 const menuNode* childrenForLater(const editorState& editor, HTREEITEM entry);
+menuNode* childrenForLater(editorState& editor, HTREEITEM entry);
 // Inserts the kept children of the entry, if any.
 void fillChildrenNow(editorState& editor, HTREEITEM entry);
 // TVN_DELETEITEM: an entry handle may come back for another entry.

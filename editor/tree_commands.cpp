@@ -3,6 +3,7 @@
 #include "editor/editor_tree.h"
 #include "editor/item_text_rules.h"
 #include "editor/properties_pane.h"
+#include "editor/tree_sort.h"
 #include "model/tree_walk.h"
 #include "popup/execute.h"
 #include "shell/app_state.h"
@@ -110,7 +111,6 @@ void deleteSelected(editorState& editor) {
         [&](const menuNode& node, size_t, size_t) {
             if (!node.item) return;
             app().model.corners.setCorner(node.item->itemId, 0);
-            editor.items.erase(node.item.get());
         },
         [](const menuNode&, size_t) {});
     app().model.unregisterSubtree(removed);
@@ -168,22 +168,7 @@ void moveSelectedLeft(editorState& editor) {
 
 void sortSelected(editorState& editor, sortOrder order, bool descending) {
     markModified();
-    HTREEITEM entry = editor.selectedEntry;
-    if (!entry) return;
-    HWND tree = editor.tree;
-    menuNode sorted = copyEditorSubtree(editor, entry);
-    if (sorted.childCount() < 2) return;
-    sortChildren(sorted, order, descending);
-    if (entry == editor.rootEntry) {
-        SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(entry));
-        selectEntry(tree, fillEditorTree(editor, sorted, nullptr, nullptr));
-        return;
-    }
-    HTREEITEM previous = previousSibling(tree, entry);
-    HTREEITEM parent = parentEntry(tree, entry);
-    SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(entry));
-    HTREEITEM placed = fillEditorTree(editor, sorted, parent ? parent : TVI_ROOT, previous ? previous : TVI_FIRST);
-    if (placed) selectEntry(tree, placed);
+    if (editor.selectedEntry) sortEntryChildren(editor, editor.selectedEntry, order, descending);
 }
 
 void startRename(editorState& editor) {

@@ -15,13 +15,15 @@
 #   110 until the tree is shown and enabled), 更新, sorting the root, OK, and
 #   キャンセル of an unchanged editor (discard and reload), beside the
 #   program's start-up with the same file and, for the saves, a whole run of
-#   `tvtool rewrite` of it. editorctl reads the performance counter before
-#   and after each action (its "clock" command); the editor is opened twice,
-#   closed with キャンセル and then with OK. And the program's private memory
-#   (editorctl's "memory": the committed private regions): what the open
-#   editor adds beside what the running menu itself takes (the program on the
-#   large file less the same program on 100 items), and what stays after
-#   キャンセル and after OK beside what it had before that opening.
+#   `tvtool rewrite` of it, and for the sort, its core sort of the folder's
+#   nodes plus one redraw of the tree (from its timing log). editorctl reads
+#   the performance counter before and after each action (its "clock"
+#   command); the editor is opened twice, closed with キャンセル and then with
+#   OK. And the program's private memory (editorctl's "memory": the committed
+#   private regions): what the open editor adds beside what the running menu
+#   itself takes (the program on the large file less the same program on 100
+#   items), and what stays after キャンセル and after OK beside what it had
+#   before that opening.
 # Each figure is taken ROUNDS times: the minimum and the median are printed,
 # and the ratios of both. Uses the Windows build in $BUILD_ROOT/win, building
 # it only when it is missing.
@@ -29,6 +31,8 @@
 #   "menus startup editor"; the editor's rounds take a minute or more each)
 #   TOLVANE_BENCH_EXE=PATH times that tolvane.exe instead of the build's own.
 #   TOLVANE_BENCH_EDITOR_ROUNDS=N gives the editor part its own round count.
+#   PARTS may also name "flat": the editor's figures on a data file whose root
+#   holds 100,000 phrases (TOLVANE_BENCH_FLAT_COUNT=N: N phrases).
 # shellcheck disable=SC2016  # wait conditions are evaluated later
 set -u
 # shellcheck source=tests/e2e/lib.sh
@@ -36,6 +40,7 @@ source "$(dirname "$0")/../tests/e2e/lib.sh"
 ROUNDS=${1:-7}
 PARTS=${2:-menus startup editor}
 EDITOR_ROUNDS=${TOLVANE_BENCH_EDITOR_ROUNDS:-$ROUNDS}
+FLAT_COUNT=${TOLVANE_BENCH_FLAT_COUNT:-100000}
 LEVELS=(100 1000 5000)
 WIN_BUILD=$BUILD_ROOT/win
 TOLVANE_EXE=${TOLVANE_BENCH_EXE:-$WIN_BUILD/app/tolvane.exe}  # another build of it, to compare
@@ -168,21 +173,25 @@ menu_figures() {
   e2e_stop notepad.exe
 }
 
-# The large data file and a copy of the program beside it, in startup/.
+# prepare_large_menu [FOLDER SHAPE...]   a data file of 100,000 items and a
+# copy of the program beside it, in FOLDER (startup/, nested folders by
+# default; see write_data_file for the shapes)
 prepare_large_menu() {
-  LARGE_FILE=$E2E_WORK/startup/tv2_text.ini
-  READY_LOG=$E2E_WORK/startup/ready.log
+  MENU_FOLDER=$E2E_WORK/${1:-startup}
+  LARGE_FILE=$MENU_FOLDER/tv2_text.ini
+  READY_LOG=$MENU_FOLDER/ready.log
   mkdir -p "$E2E_WORK/small" && cp "$TOLVANE_EXE" "$E2E_WORK/small/tolvane.exe"
   write_data_file "$E2E_WORK/small/tv2_text.ini" level 100
   [ -f "$LARGE_FILE" ] && return
-  mkdir -p "$E2E_WORK/startup" && cp "$TOLVANE_EXE" "$E2E_WORK/startup/tolvane.exe"
-  write_data_file "$LARGE_FILE" large
+  mkdir -p "$MENU_FOLDER" && cp "$TOLVANE_EXE" "$MENU_FOLDER/tolvane.exe"
+  if [ $# -gt 1 ]; then write_data_file "$LARGE_FILE" "${@:2}"; else write_data_file "$LARGE_FILE" large; fi
 }
 
-# tolvane_started [FOLDER]   starts the copy in FOLDER (startup/, on the large
-# file) on its data file, prints its start-up time and leaves it running
+# tolvane_started [FOLDER]   starts the copy in FOLDER (by default the one
+# beside the large file) on its data file, prints its start-up time and leaves
+# it running
 tolvane_started() {
-  local folder=$E2E_WORK/${1:-startup}
+  local folder=${1:-$MENU_FOLDER}
   (cd "$folder" && TOLVANE_TIMING_LOG=$(e2e_winpath "$folder/ready.log") \
     start_timed --file "$folder/ready.log" "$(e2e_winpath tolvane.exe)")
 }
@@ -214,7 +223,8 @@ bench_ctl() { E2E_TIMEOUT=600 e2e_editorctl "$@" | tr -d '\r'; }
 clock_span() { awk '/^clock:/ { t[++n] = $2 } END { if (n >= 2) printf "%.1f\n", t[2] - t[1] }'; }
 
 # timed_action COMMANDS...   the time the editor takes to handle the commands
-timed_action() { bench_ctl clock "$@" clock | clock_span; }
+# (the window is looked for before the clock starts)
+timed_action() { bench_ctl window clock "$@" clock | clock_span; }
 
 # editor_opening   command 110 to the running program until the editor's tree
 # is shown and enabled (looked for every 20 ms)
@@ -228,6 +238,13 @@ rewrite_time() {
     { e2e_fail "tvtool rewrite failed"; return 1; }
   end=$(date +%s%N)
   awk -v ns=$((end - start)) 'BEGIN { printf "%.1f\n", ns / 1e6 }'
+}
+
+# sort_and_redraw   the sort's own share of the last sort the program logged
+# (its core sort of the folder's nodes plus one redraw of the tree), in ms
+sort_and_redraw() {
+  tr -d '\r' < "$READY_LOG" | awk '/^editor: sort / { s = $3 } /^editor: redraw / { r = $3 }
+    END { if (s != "" && r != "") printf "%.1f\n", s + r }'
 }
 
 # record NAME VALUE   one figure of a round, into editor-NAME.times
@@ -248,7 +265,7 @@ record_difference() { record "$1" "$(awk -v a="$2" -v b="$3" 'BEGIN { if (a != "
 
 # small_program_memory   the private memory of the program on 100 items
 small_program_memory() {
-  tolvane_started small > /dev/null
+  tolvane_started "$E2E_WORK/small" > /dev/null
   private_memory
   close_program tolvane.exe
 }
@@ -273,30 +290,33 @@ editor_round() {
   record apply "$(timed_action click "$IDC_APPLY")"
   bench_ctl select 0
   record sort "$(timed_action command "$IDM_SORT_NAME_ASC")"
+  record sorting "$(sort_and_redraw)"
   record ok "$(timed_action click "$IDC_OK")"
   record memory-ok "$(private_memory)"
   record memory-before-ok "$after"
 }
 
+# editor_figures [WHAT FOLDER SHAPE...]   the editor's figures on the large
+# menu (by default the nested one in startup/)
 editor_figures() {
-  local round figures=$E2E_WORK/editor
-  prepare_large_menu
+  local round figures=$E2E_WORK/editor what=${1:-100,000 items}
+  prepare_large_menu "${@:2}"
   rm -f "$E2E_WORK"/editor-*.times
   for ((round = 1; round <= EDITOR_ROUNDS; round++)); do
     editor_round || e2e_fail "editor round $round did not finish"
     close_program tolvane.exe
   done
-  print_heading "The settings editor on 100,000 items, ms; ratio = editor / baseline ($EDITOR_ROUNDS rounds)" baseline
+  print_heading "The settings editor on $what, ms; ratio = editor / baseline ($EDITOR_ROUNDS rounds)" baseline
   print_row "open / start-up" "$figures-open.times" "$figures-startup.times"
   print_row "更新 / tvtool rewrite" "$figures-apply.times" "$figures-rewrite.times"
   print_row "OK / tvtool rewrite" "$figures-ok.times" "$figures-rewrite.times"
-  print_row "sort root / start-up" "$figures-sort.times" "$figures-startup.times"
+  print_row "sort root / sort + redraw" "$figures-sort.times" "$figures-sorting.times"
   print_row "キャンセル / start-up" "$figures-cancel.times" "$figures-startup.times"
-  print_heading "The program's private memory on 100,000 items, MB; ratio = figure / baseline" baseline
+  print_heading "The program's private memory on $what, MB; ratio = figure / baseline" baseline
   print_row "editor adds / menu takes" "$figures-memory-editor.times" "$figures-memory-menu.times"
   print_row "after キャンセル / before" "$figures-memory-cancel.times" "$figures-memory-before-cancel.times"
   print_row "after OK / before open" "$figures-memory-ok.times" "$figures-memory-before-ok.times"
-  printf '(menu takes: on 100,000 items less on 100 items; before: the editor not yet open)\n'
+  printf '(menu takes: on %s less on 100 items; before: the editor not yet open)\n' "$what"
 }
 
 # The editor's controls and commands (res/resource.h).
@@ -313,6 +333,7 @@ e2e_start "$DESKTOP" "$KEEPER" || exit 1
 [[ " $PARTS " == *" menus "* ]] && menu_figures
 [[ " $PARTS " == *" startup "* ]] && startup_figures
 [[ " $PARTS " == *" editor "* ]] && editor_figures
+[[ " $PARTS " == *" flat "* ]] && editor_figures "a root of $FLAT_COUNT phrases" flat level "$FLAT_COUNT"
 # Not a test: the figures are the result. A failure above is reported and
 # makes the exit status 1. E2E_FINISHED tells the exit trap of lib.sh that the
 # script ran to its end.

@@ -29,6 +29,7 @@ void appendLine(const std::string& line) {
 }
 
 LARGE_INTEGER openingStart{};
+LARGE_INTEGER editorStepStart{};
 bool openingTimed = false;
 // Start-up's steps are written with "tray", all at once: scripts take the log
 // file's appearance for the tray icon's.
@@ -86,6 +87,18 @@ void startupStepDone(const char* step) {
     snprintf(line, sizeof line, "startup: %s %.1f ms\n", step, millisecondsSince(previous));
     startupSteps += line;
     QueryPerformanceCounter(&previous);
+}
+
+void editorStepsBegin() {
+    if (!logPath().empty()) QueryPerformanceCounter(&editorStepStart);
+}
+
+void editorStepDone(const char* step) {
+    if (logPath().empty()) return;
+    char line[128];
+    snprintf(line, sizeof line, "editor: %s %.1f ms\n", step, millisecondsSince(editorStepStart));
+    appendLine(line);
+    QueryPerformanceCounter(&editorStepStart);
 }
 
 }  // namespace tv

@@ -16,5 +16,9 @@ void trayIconShown();
 // A step of start-up is done: logs "startup: STEP MS ms", the time since the
 // previous step (the first one: since the program began), just before "tray".
 void startupStepDone(const char* step);
+// The editor's long actions, step by step: editorStepsBegin starts the clock,
+// each editorStepDone logs "editor: STEP MS ms", the time since the previous one.
+void editorStepsBegin();
+void editorStepDone(const char* step);
 
 }  // namespace tv

@@ -354,7 +354,9 @@ void deliver(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
             return;
         if (GetTickCount() - start > ticks_limit())
             fail("window " + hwnd_text(hwnd) + " did not handle message " + std::to_string(message));
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        // Wine does not always wake this wait for the answer: look again soon,
+        // or every action timed with "clock" would seem up to 50 ms longer.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
     }
 }
 
