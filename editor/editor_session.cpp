@@ -122,10 +122,9 @@ bool saveEditor(editorState& editor, bool close) {
     const bool written = writeMenuFile(app().model, dataFile(), app().model.root, menuExtent::wholeMenu);
     rememberDataFile();
     editorStepDone("write");
-    if (written && close) {
-        serveRunningMenu();
-        editorStepDone("serve the running menu");
-    } else {
+    // Saved to close: onEditorOk reads the running menu back once the tree has
+    // let go of it.
+    if (!written || !close) {
         // Applied, or the file could not be written: the menu runs from what
         // the data file holds, and the editor goes on with the edits.
         readEditingCopy();
@@ -141,11 +140,29 @@ bool saveEditor(editorState& editor, bool close) {
     return written;
 }
 
+namespace {
+
+// After OK the running menu is read back from the file just written, as
+// キャンセル reads it: the new items fill the room the old ones leave, and the
+// heap the editor and its copies grew into can go back to the system (a heap
+// keeps a region while any block in it lives). An emptied menu stays as it is:
+// an empty data file would be read as the initial menu.
+void readBackRunningMenu() {
+    settingsEditor().servingEditingCopy = false;
+    if (app().model.root.hasChildren()) reloadMenuAfterEditor();
+    editorStepDone("read the running menu back");
+    serveRunningMenu();
+    editorStepDone("serve the running menu");
+}
+
+}  // namespace
+
 void onEditorOk(editorState& editor) {
     if (!saveEditor(editor, true)) return;
     settingsEditor().modified = false;
     setEditorHistoryMenus(nullptr, nullptr);
     forgetTreeItems(editor);
+    readBackRunningMenu();
     // Icons are resolved afresh for the saved menu, and the ones the editor
     // and its copies added do not pile up.
     resetImageList();

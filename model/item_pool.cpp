@@ -1,7 +1,12 @@
 #include "model/item_pool.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <new>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace tv {
 
@@ -21,63 +26,119 @@ constexpr bool eachBlockFromTheHeap = false;
 constexpr bool eachBlockFromTheHeap = false;
 #endif
 
+// A chunk starts on a multiple of its own size, so a block finds its chunk by
+// its address. 64 KB is also the system's unit of address space on Windows,
+// where chunks come straight from it and a released one is gone from the
+// process, whatever the heap around it holds.
 constexpr size_t chunkBytes = 64 * 1024;
 constexpr size_t blockAlignment = alignof(std::max_align_t);
 
-size_t roundedUp(size_t size) { return (size + blockAlignment - 1) / blockAlignment * blockAlignment; }
+constexpr size_t roundedUp(size_t size) { return (size + blockAlignment - 1) / blockAlignment * blockAlignment; }
+
+void* chunkMemory() {
+#ifdef _WIN32
+    return VirtualAlloc(nullptr, chunkBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+#else
+    return std::aligned_alloc(chunkBytes, chunkBytes);
+#endif
+}
+
+void freeChunkMemory(void* memory) {
+#ifdef _WIN32
+    VirtualFree(memory, 0, MEM_RELEASE);
+#else
+    std::free(memory);
+#endif
+}
 
 }  // namespace
 
 struct blockPool::chunk {
+    chunk* previous;  // in withRoom_, when listed there
     chunk* next;
+    bool listed;
+    void* freeList;  // blocks given back
+    char* fresh;     // the first block never handed out
+    size_t inUse;
 };
 
+bool blockPool::blocksAlone() const {
+    return eachBlockFromTheHeap || roundedUp(sizeof(chunk)) + roundedUp(blockSize_) > chunkBytes;
+}
+
 void* blockPool::take() {
-    void* block;
-    if (eachBlockFromTheHeap) {
-        block = ::operator new(roundedUp(blockSize_));
-    } else if (freeList_) {
-        block = freeList_;
-        freeList_ = *static_cast<void**>(block);
-    } else {
-        size_t step = roundedUp(blockSize_);
-        if (next_ == nullptr || static_cast<size_t>(end_ - next_) < step) addChunk();
-        block = next_;
-        next_ += step;
+    if (blocksAlone()) {
+        void* block = ::operator new(roundedUp(blockSize_));
+        ++inUse_;
+        return block;
     }
-    // Counted once the block is there: a failed allocation throws before.
+    chunk* from = withRoom_ ? withRoom_ : addChunk();
+    void* block;
+    if (from->freeList) {
+        block = from->freeList;
+        from->freeList = *static_cast<void**>(block);
+    } else {
+        block = from->fresh;
+        from->fresh += roundedUp(blockSize_);
+    }
+    ++from->inUse;
     ++inUse_;
+    const char* end = reinterpret_cast<const char*>(from) + chunkBytes;
+    if (!from->freeList && static_cast<size_t>(end - from->fresh) < roundedUp(blockSize_)) forgetRoomIn(from);
     return block;
 }
 
 void blockPool::give(void* block) {
     if (!block) return;
     --inUse_;
-    if (eachBlockFromTheHeap) return ::operator delete(block);
-    *static_cast<void**>(block) = freeList_;
-    freeList_ = block;
-    if (inUse_ == 0) releaseChunks();
+    if (blocksAlone()) return ::operator delete(block);
+    auto* to = reinterpret_cast<chunk*>(reinterpret_cast<uintptr_t>(block) & ~static_cast<uintptr_t>(chunkBytes - 1));
+    *static_cast<void**>(block) = to->freeList;
+    to->freeList = block;
+    --to->inUse;
+    // The last chunk with room stays, so that one item made and dropped over
+    // and over does not take and return a chunk each time.
+    if (to->inUse == 0 && (to->listed ? withRoom_->next != nullptr : withRoom_ != nullptr))
+        releaseChunk(to);
+    else
+        keepRoomIn(to);
 }
 
-void blockPool::addChunk() {
-    // A chunk holds its link and at least one block.
-    size_t bytes = roundedUp(sizeof(chunk)) + (roundedUp(blockSize_) > chunkBytes ? roundedUp(blockSize_) : chunkBytes);
-    auto* fresh = static_cast<chunk*>(std::malloc(bytes));
-    if (!fresh) throw std::bad_alloc();
-    fresh->next = chunks_;
-    chunks_ = fresh;
-    next_ = reinterpret_cast<char*>(fresh) + roundedUp(sizeof(chunk));
-    end_ = reinterpret_cast<char*>(fresh) + bytes;
+blockPool::chunk* blockPool::addChunk() {
+    auto* made = static_cast<chunk*>(chunkMemory());
+    if (!made) throw std::bad_alloc();
+    made->previous = made->next = nullptr;
+    made->listed = false;
+    made->freeList = nullptr;
+    made->fresh = reinterpret_cast<char*>(made) + roundedUp(sizeof(chunk));
+    made->inUse = 0;
+    ++chunkCount_;
+    keepRoomIn(made);
+    return made;
 }
 
-void blockPool::releaseChunks() {
-    while (chunks_) {
-        chunk* next = chunks_->next;
-        std::free(chunks_);
-        chunks_ = next;
-    }
-    freeList_ = nullptr;
-    next_ = end_ = nullptr;
+void blockPool::releaseChunk(chunk* emptied) {
+    forgetRoomIn(emptied);
+    --chunkCount_;
+    freeChunkMemory(emptied);
+}
+
+void blockPool::keepRoomIn(chunk* roomy) {
+    if (roomy->listed) return;
+    roomy->listed = true;
+    roomy->previous = nullptr;
+    roomy->next = withRoom_;
+    if (withRoom_) withRoom_->previous = roomy;
+    withRoom_ = roomy;
+}
+
+void blockPool::forgetRoomIn(chunk* full) {
+    if (!full->listed) return;
+    full->listed = false;
+    if (full->previous) full->previous->next = full->next;
+    else withRoom_ = full->next;
+    if (full->next) full->next->previous = full->previous;
+    full->previous = full->next = nullptr;
 }
 
 }  // namespace tv

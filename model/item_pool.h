@@ -1,7 +1,7 @@
 // Menu items come and go by the hundred thousand when a big data file is read or
 // dropped, so their blocks (item and shared count in one) are carved from large
-// chunks and kept on a free list instead of going one by one through the heap.
-// The model is used from one thread only.
+// chunks instead of going one by one through the heap. The model is used from
+// one thread only.
 #pragma once
 
 #include <cstddef>
@@ -9,8 +9,9 @@
 
 namespace tv {
 
-// Blocks of one size. The chunks all go back to the heap once no block is in use,
-// so a menu that shrinks does not keep its old peak.
+// Blocks of one size. Each chunk keeps its own freed blocks, and a chunk whose
+// blocks have all come back goes back to the system at once: a second copy of
+// a big menu, read and dropped while the first stays, leaves nothing behind.
 class blockPool {
 public:
     explicit constexpr blockPool(size_t blockSize) : blockSize_(blockSize) {}
@@ -19,20 +20,22 @@ public:
     void give(void* block);
 
     size_t blocksInUse() const { return inUse_; }
+    size_t chunkCount() const { return chunkCount_; }
 
 private:
-    void addChunk();
-    void releaseChunks();
+    struct chunk;
+    chunk* addChunk();
+    void releaseChunk(chunk* emptied);
+    void keepRoomIn(chunk* roomy);
+    void forgetRoomIn(chunk* full);
+    bool blocksAlone() const;
 
     // Plain members with no destructor: blocks may come back while static objects
     // are destroyed at exit, in any order.
-    struct chunk;
-    chunk* chunks_ = nullptr;
-    void* freeList_ = nullptr;
-    char* next_ = nullptr;
-    char* end_ = nullptr;
+    chunk* withRoom_ = nullptr;  // the chunks that can serve a block, newest first
     size_t blockSize_;
     size_t inUse_ = 0;
+    size_t chunkCount_ = 0;
 };
 
 // The pool for blocks of `Size` bytes: each size has its own, so a block always

@@ -42,6 +42,9 @@ void itemRegistry::compact() {
         slots_[next++] = item;
     }
     slots_.resize(next);
+    // A second copy of a big menu, listed and dropped again, would otherwise
+    // leave the list at twice the size it needs for good.
+    if (slots_.capacity() > 2 * next + 64) slots_.shrink_to_fit();
 }
 
 }  // namespace tv

@@ -12,14 +12,19 @@
 #   beside Wine's Notepad until its window is shown; both started and watched
 #   by tests/e2e/helpers/launchtime.
 # - editor: the settings editor on the same 100,000 items: opening it (command
-#   110 until the tree is shown and enabled), 更新, sorting the root, OK,
-#   importing the same file under the root (from the file dialog's answer to
-#   the tree redrawn, from its timing log), and キャンセル of an unchanged
-#   editor (discard and reload), beside the program's start-up with the same
-#   file and, for the saves, a whole run of `tvtool rewrite` of it, and for
-#   the sort, its core sort of the folder's nodes plus one redraw of the tree
-#   (from its timing log). editorctl reads the performance counter before and
-#   after each action (its "clock" command).
+#   110 until the tree is shown and enabled), キャンセル of an unchanged
+#   editor (discard and reload), and on an editor opened again 更新, sorting
+#   the root, OK, and (opened again) importing the same file under the root
+#   (from the file dialog's answer to the tree redrawn, from its timing log),
+#   beside the program's start-up with the same file and, for the saves, a
+#   whole run of `tvtool rewrite` of it, and for the sort, its core sort of the
+#   folder's nodes plus one redraw of the tree (from its timing log). editorctl
+#   reads the performance counter before and after each action (its "clock"
+#   command). And the program's private memory (editorctl's "memory": the
+#   committed private regions): what the open editor adds beside what the
+#   running menu itself takes (the program on the large file less the same
+#   program on 100 items), and what stays after キャンセル and after OK beside
+#   what it had before that opening.
 # - search: the quick search's time per keystroke (the filter and the list's
 #   redraw, logged by tolvane) on the same 100,000 items and a history of
 #   10,000 entries, beside the same on 200 rows: 190 items in folders as deep
@@ -200,21 +205,25 @@ menu_figures() {
 
 # prepare_large_menu [FOLDER SHAPE...]   a data file of 100,000 items and a
 # copy of the program beside it, in FOLDER (startup/, nested folders by
-# default; see write_data_file for the shapes)
+# default; see write_data_file for the shapes); and in small/, the same on 100
 prepare_large_menu() {
   MENU_FOLDER=$E2E_WORK/${1:-startup}
   LARGE_FILE=$MENU_FOLDER/tv2_text.ini
   READY_LOG=$MENU_FOLDER/ready.log
+  mkdir -p "$E2E_WORK/small" && cp "$TOLVANE_EXE" "$E2E_WORK/small/tolvane.exe"
+  write_data_file "$E2E_WORK/small/tv2_text.ini" level 100
   [ -f "$LARGE_FILE" ] && return
   mkdir -p "$MENU_FOLDER" && cp "$TOLVANE_EXE" "$MENU_FOLDER/tolvane.exe"
   if [ $# -gt 1 ]; then write_data_file "$LARGE_FILE" "${@:2}"; else write_data_file "$LARGE_FILE" large; fi
 }
 
-# tolvane_started   starts the copy beside the large file on it, prints its
-# start-up time and leaves it running
+# tolvane_started [FOLDER]   starts the copy in FOLDER (by default the one
+# beside the large file) on its data file, prints its start-up time and leaves
+# it running
 tolvane_started() {
-  (cd "$MENU_FOLDER" && TOLVANE_TIMING_LOG=$(e2e_winpath "$READY_LOG") \
-    start_timed --file "$READY_LOG" "$(e2e_winpath tolvane.exe)")
+  local folder=${1:-$MENU_FOLDER}
+  (cd "$folder" && TOLVANE_TIMING_LOG=$(e2e_winpath "$folder/ready.log") \
+    start_timed --file "$folder/ready.log" "$(e2e_winpath tolvane.exe)")
 }
 
 large_menu_size() { awk -v bytes="$(stat -c %s "$LARGE_FILE")" 'BEGIN { printf "%.1f MB", bytes / 1e6 }'; }
@@ -287,21 +296,49 @@ record() {
   echo "$2" >> "$E2E_WORK/editor-$1.times"
 }
 
+# private_memory   the running program's private memory in MB, once what it
+# has just done has settled
+private_memory() {
+  sleep 1
+  bench_ctl --class TV2 memory | awk '/^memory:/ { printf "%.1f\n", $3 / 1024 }'
+}
+
+# record_difference NAME A B   records A - B as figure NAME
+record_difference() { record "$1" "$(awk -v a="$2" -v b="$3" 'BEGIN { if (a != "" && b != "") printf "%.1f", a - b }')"; }
+
+# small_program_memory   the private memory of the program on 100 items
+small_program_memory() {
+  tolvane_started "$E2E_WORK/small" > /dev/null
+  private_memory
+  close_program tolvane.exe
+}
+
 # editor_round   one start of the program on the large file and, on it, every
-# editor action once, beside a tvtool rewrite of the file
+# editor action once, beside a tvtool rewrite of the file; the program's
+# private memory before, while and after the editor is open
 editor_round() {
+  local small before after
+  small=$(small_program_memory)
   record startup "$(tolvane_started)" || return 1
   record rewrite "$(rewrite_time)"
+  before=$(private_memory)
+  record_difference memory-menu "$before" "$small"
   record open "$(editor_opening)" || return 1
+  record_difference memory-editor "$(private_memory)" "$before"
+  record cancel "$(timed_action click "$IDCANCEL")"
+  after=$(private_memory)
+  record memory-cancel "$after"
+  record memory-before-cancel "$before"
+  editor_opening > /dev/null
   record apply "$(timed_action click "$IDC_APPLY")"
   bench_ctl select "$SORTED"
   record sort "$(timed_action command "$IDM_SORT_NAME_ASC")"
   record sorting "$(sort_and_redraw)"
   record ok "$(timed_action click "$IDC_OK")"
+  record memory-ok "$(private_memory)"
+  record memory-before-ok "$after"
   editor_opening > /dev/null
   record import "$(import_time)" || return 1
-  editor_opening > /dev/null
-  record cancel "$(timed_action click "$IDCANCEL")"
 }
 
 # editor_figures [WHAT SORTED FOLDER SHAPE...]   the editor's figures on the
@@ -323,6 +360,11 @@ editor_figures() {
   print_row "sort / sort + redraw" "$figures-sort.times" "$figures-sorting.times"
   print_row "import / start-up" "$figures-import.times" "$figures-startup.times"
   print_row "キャンセル / start-up" "$figures-cancel.times" "$figures-startup.times"
+  print_heading "The program's private memory on $what, MB; ratio = figure / baseline" baseline
+  print_row "editor adds / menu takes" "$figures-memory-editor.times" "$figures-memory-menu.times"
+  print_row "after キャンセル / before" "$figures-memory-cancel.times" "$figures-memory-before-cancel.times"
+  print_row "after OK / before open" "$figures-memory-ok.times" "$figures-memory-before-ok.times"
+  printf '(menu takes: on %s less on 100 items; before: the editor not yet open)\n' "$what"
 }
 
 # --- the quick search ---------------------------------------------------------

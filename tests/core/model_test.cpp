@@ -268,6 +268,26 @@ TEST(ItemPool, BlocksAreReusedAndReturnedWhenNoneIsLeft) {
     pool.give(again);
 }
 
+// A second copy of a big menu is read and dropped while the first stays: its
+// chunks go back as they empty, not when the pool is empty as a whole.
+TEST(ItemPool, ChunksGoBackAsTheyEmpty) {
+    blockPool pool(200);
+    std::vector<void*> older, newer;
+    for (int i = 0; i < 2000; ++i) older.push_back(pool.take());
+    for (int i = 0; i < 2000; ++i) newer.push_back(pool.take());
+    const size_t chunks = pool.chunkCount();
+    ASSERT_GE(chunks, 4u);
+    for (void* block : older) pool.give(block);
+    const size_t left = pool.chunkCount();
+    EXPECT_LE(left, chunks / 2 + 1);
+    void* reused = pool.take();
+    EXPECT_EQ(pool.chunkCount(), left) << "a chunk kept serves the next item";
+    pool.give(reused);
+    for (void* block : newer) pool.give(block);
+    EXPECT_EQ(pool.blocksInUse(), 0u);
+    EXPECT_EQ(pool.chunkCount(), 1u) << "one chunk stays for the next item";
+}
+
 TEST(Tree, PathToAnItem) {
     menuModel model;
     addItem(model, model.root, "A");

@@ -4,7 +4,7 @@
 # made in the editor inserted into Notepad right after OK; a shortcut key typed
 # into the key field, which works only once saved while the field holds every
 # key back, the editor's own ones too; and quitting with unsaved changes,
-# which asks through the editor.
+# which asks through the editor; OK on an emptied menu.
 # Screenshots of the editor on the starter menu, a tooltip and the about box
 # land in WORK_PARENT/../screenshots.
 # Usage: editor_session_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE ORG_TEXT_INI
@@ -204,6 +204,25 @@ test_quit_with_changes() {
     e2e_fail "logoff with Yes: reply [$(cat endsession.txt)], saved $(grep -c LogoffYes tv2_text.ini)"
 }
 
+# OK reads the running menu back from the saved file, but an emptied menu stays
+# empty: an empty data file would be read as the initial menu.
+test_ok_on_emptied_menu() {
+  cp "$ORG_TEXT" org_text.ini
+  e2e_start_tolvane "$DESKTOP"
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null || { e2e_fail "no editor for emptying the menu"; return 1; }
+  local left=20
+  while [ "$(ctl tree | wc -l)" -gt 1 ] && ((left-- > 0)); do ctl select 1 click 1006 > /dev/null; done
+  ctl click 1019 > /dev/null && editor_closed && sleep 1
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null && [ "$(ctl tree | wc -l)" = 1 ] && [ "$(grep -c . tv2_text.ini)" = 1 ] &&
+    e2e_pass "OK on an emptied menu leaves the running menu and the data file empty" ||
+    e2e_fail "after OK on an emptied menu: $(ctl tree | wc -l) entries, $(grep -c . tv2_text.ini) lines in the file"
+  ctl click 2 > /dev/null
+  editor_closed
+  rm -f org_text.ini
+}
+
 # The starter menu, opened for editing beside the running copy.
 test_screenshots() {
   cp "$ORG_TEXT" starter.ini
@@ -250,5 +269,6 @@ test_opening
 test_new_phrase_inserted
 test_shortcut_field
 test_quit_with_changes
+test_ok_on_emptied_menu
 test_screenshots
 e2e_finish

@@ -62,6 +62,10 @@
 //   clock                   "clock: MS", the performance counter in ms: the
 //                           same clock in every process, so two calls time
 //                           what happened between them (the benchmarks)
+//   memory                  "memory: USAGE COMMITTED", the private memory of
+//                           the window's process in KB: its PrivateUsage, and
+//                           the sum of its committed private regions (Wine
+//                           gives another process's PrivateUsage as 0)
 //
 // PATH names a tree entry by 1-based positions from the root entry: "0" is the
 // root entry ("メニュー"), "1" its first child, "1/2" that one's second child.
@@ -79,6 +83,7 @@
 #include "helper_common.h"
 
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <vector>
 
@@ -688,6 +693,34 @@ void print_focus()
     print_line(std::to_string(child ? GetDlgCtrlID(child) : 0));
 }
 
+size_t committed_private_bytes(HANDLE process)
+{
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION region;
+    for (char* at = nullptr; VirtualQueryEx(process, at, &region, sizeof region) == sizeof region;
+         at = static_cast<char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            total += region.RegionSize;
+    }
+    return total;
+}
+
+void print_memory()
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window(), &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process)
+        fail("cannot open process " + std::to_string(pid) + " (error " + std::to_string(GetLastError()) + ")");
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
+        fail("cannot read the memory of process " + std::to_string(pid));
+    const size_t committed = committed_private_bytes(process);
+    CloseHandle(process);
+    print_line("memory: " + std::to_string(counters.PrivateUsage / 1024) + " " + std::to_string(committed / 1024));
+}
+
 void set_check(const std::string& id, int wanted)
 {
     HWND button = control(id);
@@ -749,7 +782,7 @@ const CommandShape kCommands[] = {
     {"answer", 1, CommandShape::kSeconds},    {"close", 0, CommandShape::kNone},
     {"post", 1, CommandShape::kNone},         {"listsel", 1, CommandShape::kNone},
     {"charpos", 2, CommandShape::kNone},      {"endsession", 0, CommandShape::kSeconds},
-    {"clock", 0, CommandShape::kNone},
+    {"clock", 0, CommandShape::kNone},        {"memory", 0, CommandShape::kNone},
 };
 
 const CommandShape* shape_of(const std::string& name)
@@ -874,6 +907,8 @@ void run(const std::vector<std::string>& command)
         char line[64];
         snprintf(line, sizeof line, "clock: %.1f", milliseconds_since(LARGE_INTEGER{}));
         print_line(line);
+    } else if (name == "memory") {
+        print_memory();
     }
     seconds_limit = default_limit;
     fflush(stdout);
