@@ -95,7 +95,7 @@ test_taskbar_restart() {
   local point
   point=$(e2e_tray_point) || { e2e_fail "no taskbar: $(e2e_winlist --visible)"; return; }
   # shellcheck disable=SC2086  # "X Y"
-  e2e_wait_until 'e2e_click $point 3; e2e_wait_until "menu=\$(e2e_menu_rect)" 2' 8 ||
+  e2e_wait_until 'e2e_click $point 3; e2e_wait_until "menu=\$(e2e_menu_rect)" 2' 15 ||
     { e2e_fail "a right click on the tray icon at ($point) opened no menu"; return; }
   e2e_pass "the icon is in the tray: a right click on it opens the menu ($menu)"
   e2e_key Escape
