@@ -1,12 +1,10 @@
 #include "model/item_pool.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <new>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "model/chunk_memory.h"
 
 namespace tv {
 
@@ -34,22 +32,6 @@ constexpr size_t chunkBytes = 64 * 1024;
 constexpr size_t blockAlignment = alignof(std::max_align_t);
 
 constexpr size_t roundedUp(size_t size) { return (size + blockAlignment - 1) / blockAlignment * blockAlignment; }
-
-void* chunkMemory() {
-#ifdef _WIN32
-    return VirtualAlloc(nullptr, chunkBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-#else
-    return std::aligned_alloc(chunkBytes, chunkBytes);
-#endif
-}
-
-void freeChunkMemory(void* memory) {
-#ifdef _WIN32
-    VirtualFree(memory, 0, MEM_RELEASE);
-#else
-    std::free(memory);
-#endif
-}
 
 }  // namespace
 
@@ -105,7 +87,7 @@ void blockPool::give(void* block) {
 }
 
 blockPool::chunk* blockPool::addChunk() {
-    auto* made = static_cast<chunk*>(chunkMemory());
+    auto* made = static_cast<chunk*>(takeChunkMemory(chunkBytes));
     if (!made) throw std::bad_alloc();
     made->previous = made->next = nullptr;
     made->listed = false;
@@ -120,7 +102,7 @@ blockPool::chunk* blockPool::addChunk() {
 void blockPool::releaseChunk(chunk* emptied) {
     forgetRoomIn(emptied);
     --chunkCount_;
-    freeChunkMemory(emptied);
+    giveChunkMemory(emptied);
 }
 
 void blockPool::keepRoomIn(chunk* roomy) {
