@@ -114,16 +114,27 @@ menuNode* childrenForLater(editorState& editor, HTREEITEM entry) {
     return found == editor.childrenLater.end() ? nullptr : &found->second;
 }
 
+namespace {
+
 // The kept children leave the map while they go in, so that the fill does not
-// take them a second time; what is left of them comes back afterwards.
-void fillNextPage(editorState& editor, HTREEITEM entry) {
+// take them a second time. False when none are kept.
+bool takeChildrenForLater(editorState& editor, HTREEITEM entry, menuNode& taken) {
     auto found = editor.childrenLater.find(entry);
-    if (found == editor.childrenLater.end()) return;
-    menuNode rest = std::move(found->second);
+    if (found == editor.childrenLater.end()) return false;
+    taken = std::move(found->second);
     editor.childrenLater.erase(found);
     editor.pagedLevels.erase(entry);
     // From now on the entry's own children show its button, as for any other.
     if (!editor.entries.firstChild(entry)) setChildrenFlag(editor.tree, entry, 0);
+    return true;
+}
+
+}  // namespace
+
+// What is left of the kept children after a page comes back afterwards.
+void fillNextPage(editorState& editor, HTREEITEM entry) {
+    menuNode rest;
+    if (!takeChildrenForLater(editor, entry, rest)) return;
     menuNode page;
     const size_t taken = std::min(entriesPerPage, rest.childCount());
     page.children.assign(std::make_move_iterator(rest.children.begin()),
@@ -151,13 +162,8 @@ void fillPastEntry(editorState& editor, HTREEITEM entry) {
 }
 
 void fillChildrenNow(editorState& editor, HTREEITEM entry) {
-    auto found = editor.childrenLater.find(entry);
-    if (found == editor.childrenLater.end()) return;
-    menuNode children = std::move(found->second);
-    editor.childrenLater.erase(found);
-    editor.pagedLevels.erase(entry);
-    if (!editor.entries.firstChild(entry)) setChildrenFlag(editor.tree, entry, 0);
-    fillEditorTree(editor, children, entry, TVI_LAST, SIZE_MAX);
+    menuNode children;
+    if (takeChildrenForLater(editor, entry, children)) fillEditorTree(editor, children, entry, TVI_LAST, SIZE_MAX);
 }
 
 void forgetChildrenForLater(editorState& editor, HTREEITEM entry) {
