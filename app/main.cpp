@@ -68,7 +68,7 @@ void createResources() {
 
 // The lower layers reach the editor above them only through these.
 void registerCallbacks() {
-    popup().menuTree = shownMenuTree;
+    popup().menuBeingEdited = [] { return settingsEditor().window != nullptr; };
     popup().openSettingsEditor = openSettingsEditor;
     popup().menuRebuilt = rebuildAbbreviations;
 }

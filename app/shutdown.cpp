@@ -64,7 +64,6 @@ void releaseEverything() {
     deleteFont(app().font);
     deleteFont(app().menuFont);
     clipHistory().eraseHistory();
-    settingsEditor().editingCopy.clear();
     app().model.root.clear();
     app().model.registry.clear();
 }

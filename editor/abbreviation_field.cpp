@@ -50,6 +50,7 @@ void onAbbreviationChanged(editorState& editor) {
     const std::string typed = windowText(editor.abbreviation);
     const std::string usable = usableAbbreviation(typed);
     if (usable != item->abbreviation) {
+        item = editableItem(editor, editor.selectedEntry);
         item->abbreviation = usable;
         markModified();
     }

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "editor/settings_editor.h"
-#include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/hotkeys.h"
 
@@ -22,19 +21,7 @@ LRESULT CALLBACK hotkeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void setHotkeysRegistered(bool registering) {
-    registerSubtreeHotkeys(settingsEditor().editingCopy, registering);
-    menuItem* root = app().model.root.item.get();
-    if (app().model.registry.empty() || !root) return;
-    // Under 102 the key reaches the main window as "the whole menu at the pointer".
-    const uint16_t ownId = root->itemId;
-    root->itemId = IDM_SHOW_WHOLE_MENU;
-    if (registering)
-        registerItemHotkey(*root);
-    else
-        unregisterItemHotkey(*root);
-    root->itemId = ownId;
-}
+void setHotkeysRegistered(bool registering) { registerSubtreeHotkeys(app().model.root, registering); }
 
 void subclassHotkeyField(HWND field) { SetWindowSubclass(field, hotkeyFieldProc, 1, 0); }
 

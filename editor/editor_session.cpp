@@ -23,35 +23,14 @@ settingsEditorState& settingsEditor() {
     return state;
 }
 
-menuNode& shownMenuTree() {
-    settingsEditorState& editor = settingsEditor();
-    return editor.servingEditingCopy ? editor.editingCopy : app().model.root;
-}
-
 namespace {
 
 std::string dataFile() { return dataFilePath(app().startDirectory, app().dataFileName); }
 
-void readEditingCopy() {
-    settingsEditor().editingCopy.clear();
-    readMenuFile(app().model, dataFile(), settingsEditor().editingCopy, readTarget::otherTree);
-}
-
-void dropEditingCopy() {
-    app().model.unregisterSubtree(settingsEditor().editingCopy);
-    settingsEditor().editingCopy.clear();
-}
-
 // The popup menu from the running menu again, with every item's key.
 void serveRunningMenu() {
-    settingsEditor().servingEditingCopy = false;
     rebuildMainMenu();
     registerAllHotkeys();
-}
-
-void serveEditingCopy() {
-    settingsEditor().servingEditingCopy = true;
-    rebuildMainMenu();
 }
 
 // The editor is gone: no tree entry may keep an item alive past this point,
@@ -62,14 +41,13 @@ void forgetTreeItems(editorState& editor) {
     SendMessageA(editor.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     editor.entries.clear();
     editor.childrenLater.clear();
+    editor.rootItem.reset();
 }
 
 void discardEditor(editorState& editor) {
     setEditorHistoryMenus(nullptr, nullptr);
     setHotkeysRegistered(false);
     forgetTreeItems(editor);
-    dropEditingCopy();
-    settingsEditor().servingEditingCopy = false;
     reloadMenuAfterEditor();
     serveRunningMenu();
     destroyEditorWindow(editor);
@@ -94,12 +72,8 @@ void openSettingsEditor(const menuItem* preselect) {
     }
     // Only the id is kept: the item's menu is rebuilt next.
     const uint16_t preselectId = preselect ? preselect->itemId : 0;
-    readEditingCopy();
-    serveEditingCopy();
     HWND window = createEditorWindow(preselectId);
     if (!window) {
-        dropEditingCopy();
-        serveRunningMenu();
         settingsMessage(app().mainWindow, "設定画面を開けませんでした．", MB_ICONERROR);
         return;
     }
@@ -108,31 +82,42 @@ void openSettingsEditor(const menuItem* preselect) {
     SetForegroundWindow(window);
 }
 
+namespace {
+
+// The edited tree becomes the running menu: the old items' keys go first, and
+// each edited copy takes over its original's id.
+void runEditedMenu(menuNode whole) {
+    setHotkeysRegistered(false);
+    app().model.adoptEditedCopies(whole);
+    app().model.root.item = std::move(whole.item);
+    app().model.root.children = std::move(whole.children);
+}
+
+}  // namespace
+
 bool saveEditor(editorState& editor, bool close) {
     if (!mayOverwriteDataFile(editor.window)) return false;
     HCURSOR previousCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     EnableWindow(editor.window, FALSE);
     editorStepsBegin();
     menuNode whole = copyEditorSubtree(editor, editor.rootEntry);
+    whole.item = editor.rootItem;
     editorStepDone("copy the tree");
-    app().model.root.children = std::move(whole.children);
-    setHotkeysRegistered(false);
-    dropEditingCopy();
-    editorStepDone("keys off");
-    const bool written = writeMenuFile(app().model, dataFile(), app().model.root, menuExtent::wholeMenu);
+    const bool written = writeMenuFile(app().model, dataFile(), whole, menuExtent::wholeMenu);
     rememberDataFile();
     editorStepDone("write");
+    // Saved, the menu runs from the editor's tree (its items shared from now
+    // on, so the editor copies again what it changes next); a file that could
+    // not be written leaves the running menu as the file still has it.
+    if (written) runEditedMenu(std::move(whole));
+    editorStepDone("run the saved menu");
     // Saved to close: onEditorOk reads the running menu back once the tree has
     // let go of it.
-    if (!written || !close) {
-        // Applied, or the file could not be written: the menu runs from what
-        // the data file holds, and the editor goes on with the edits.
-        readEditingCopy();
-        editorStepDone("read the editing copy");
-        serveEditingCopy();
-        editorStepDone("serve the editing copy");
+    if (written && !close) {
+        rebuildMainMenu();
         // While the key field has the focus every key stays held back.
         if (GetFocus() != editor.hotkey) setHotkeysRegistered(true);
+        editorStepDone("serve the saved menu");
     }
     EnableWindow(editor.window, TRUE);
     SetCursor(previousCursor);
@@ -148,7 +133,6 @@ namespace {
 // keeps a region while any block in it lives). An emptied menu stays as it is:
 // an empty data file would be read as the initial menu.
 void readBackRunningMenu() {
-    settingsEditor().servingEditingCopy = false;
     if (app().model.root.hasChildren()) reloadMenuAfterEditor();
     editorStepDone("read the running menu back");
     serveRunningMenu();

@@ -1,7 +1,9 @@
 // Opening, saving and closing the settings editor. While it is open the popup
-// menu and the shortcut keys run from editingCopy, a second tree read from the
-// data file; saving copies the editor tree into the running menu and writes
-// the data file; closing without saving reads the running menu again.
+// menu, the shortcut keys and the abbreviations go on running the saved menu:
+// the editor's tree shares the running menu's items and changes copies of the
+// ones it edits (editableItem in editor_tree.h). Saving writes the data file
+// and makes the editor's tree the running menu; closing without saving reads
+// the running menu again.
 #pragma once
 
 #include <windows.h>

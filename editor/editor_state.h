@@ -1,6 +1,6 @@
 // The settings editor's window state: one instance while the editor is open,
 // kept in the dialog's DWLP_USER. What outlives the window (its handle, the
-// modified flag and the editing copy) is settingsEditor() in settings_editor.h.
+// modified flag) is settingsEditor() in settings_editor.h.
 #pragma once
 
 #include <windows.h>
@@ -47,6 +47,7 @@ struct editorState {
     HTREEITEM selectedEntry = nullptr;
     menuItem* selectedItem = nullptr;  // null for the root entry and for no selection
     HTREEITEM rootEntry = nullptr;     // "メニュー": stands for the whole menu
+    itemRef rootItem;                  // the menu's root item, which the root entry's keys edit
     uint16_t preselectId = 0;          // selected when the fill meets it
 
     windowSizing sizing;

@@ -143,6 +143,35 @@ HTREEITEM asEntry(entryTree::entry entry) { return const_cast<HTREEITEM>(static_
 
 menuItem* entryItem(HWND tree, HTREEITEM entry) { return entriesOf(tree).item(entry).get(); }
 
+namespace {
+
+// An item that only the editor holds is its own to change; one it shares with
+// the running menu is copied first, so the popup menu, the keys and the
+// abbreviations go on with what was saved until the editor saves.
+bool sharedWithRunningMenu(const itemRef& item) { return item.use_count() > 1; }
+
+}  // namespace
+
+menuItem* editableItem(editorState& editor, HTREEITEM entry) {
+    const itemRef& held = editor.entries.item(entry);
+    if (!held || !sharedWithRunningMenu(held)) return held.get();
+    itemRef copy = app().model.copyForEditing(*held);
+    TVITEMA change{};
+    change.mask = TVIF_PARAM;
+    change.hItem = entry;
+    change.lParam = reinterpret_cast<LPARAM>(copy.get());
+    SendMessageA(editor.tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    if (editor.selectedEntry == entry) editor.selectedItem = copy.get();
+    editor.entries.setItem(entry, copy);
+    return copy.get();
+}
+
+menuItem* editableRootItem(editorState& editor) {
+    if (editor.rootItem && sharedWithRunningMenu(editor.rootItem))
+        editor.rootItem = app().model.copyForEditing(*editor.rootItem);
+    return editor.rootItem.get();
+}
+
 HTREEITEM parentEntry(HWND tree, HTREEITEM entry) { return asEntry(entriesOf(tree).parent(entry)); }
 HTREEITEM previousSibling(HWND tree, HTREEITEM entry) { return asEntry(entriesOf(tree).previous(entry)); }
 // The entries the tree does not show yet come in as the way goes.
@@ -299,6 +328,7 @@ HTREEITEM fillEditorTree(editorState& editor, const menuNode& node, HTREEITEM pa
     HTREEITEM result = nullptr;
     if (!parent || parent == TVI_ROOT) {
         editor.rootEntry = under = result = insertRootEntry(editor);
+        editor.rootItem = node.item;
         plan.openAfterwards(result);
     } else if (node.item) {
         const bool later = node.hasChildren() && !plan.fillsNow(node);
@@ -388,6 +418,9 @@ void onTreeItemExpanded(editorState& editor, const NMTREEVIEWA& change) {
     auto* item = reinterpret_cast<menuItem*>(change.itemNew.lParam);
     if (!item) return;
     const bool expanded = (change.itemNew.state & TVIS_EXPANDED) != 0;
+    // The open folders are saved with the menu.
+    if (expanded != isExpandedItem(*item)) item = editableItem(editor, change.itemNew.hItem);
+    if (!item) return;
     if (expanded)
         item->extKey |= extKeyExpanded;
     else

@@ -18,6 +18,12 @@ namespace tv {
 // --- navigation ---
 HTREEITEM asEntry(entryTree::entry entry);  // the tree view's handle as editorState::entries keeps it
 menuItem* entryItem(HWND tree, HTREEITEM entry);  // null for the root entry
+// The entry's item for an edit to change: one the running menu shares is
+// copied first and the entry shows the copy from then on (the running menu
+// keeps what was saved until the editor saves). Null for the root entry.
+menuItem* editableItem(editorState& editor, HTREEITEM entry);
+// The root item the same way, for the root entry's key and corner.
+menuItem* editableRootItem(editorState& editor);
 HTREEITEM parentEntry(HWND tree, HTREEITEM entry);
 HTREEITEM previousSibling(HWND tree, HTREEITEM entry);
 HTREEITEM nextSibling(HWND tree, HTREEITEM entry);

@@ -127,9 +127,6 @@ BOOL onInitDialog(HWND window, editorState* editor) {
     takeControls(*editor);
     createTooltips(*editor);
     settingsEditor().modified = false;
-    // From now on the keys run the editing copy's items.
-    app().model.registry.forEach([](const menuItem& item) { unregisterItemHotkey(item); });
-    setHotkeysRegistered(true);
     initEditorLayout(*editor);
     makeHistorySubmenus(*editor);
     setIcons(*editor);

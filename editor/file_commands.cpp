@@ -81,7 +81,7 @@ HTREEITEM selectedOrRoot(const editorState& editor) {
 // The whole menu as the editor has it: the root item with the tree's entries.
 menuNode wholeMenuFromTree(const editorState& editor) {
     menuNode whole = copyEditorSubtree(editor, editor.rootEntry);
-    whole.item = app().model.root.item;
+    whole.item = editor.rootItem;
     return whole;
 }
 

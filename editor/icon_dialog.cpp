@@ -206,6 +206,7 @@ void iconDialog(editorState& editor) {
     if (DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_ICON_SELECT), editor.window, iconProc,
                         reinterpret_cast<LPARAM>(&state)) != IDOK)
         return;
+    item = editableItem(editor, editor.selectedEntry);
     item->extIconFileName = state.fileName;
     item->extIconIndex = state.index;
     showNewIcon(editor, *item);

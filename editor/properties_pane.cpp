@@ -34,11 +34,16 @@ bool rootSelected(const editorState& editor) {
     return editor.selectedEntry && editor.selectedEntry == editor.rootEntry;
 }
 
-// The item the shortcut key, "+Win" and corner fields write to: the root item
-// for "メニュー" (when the menu has any item), else the selected one.
+// The item the shortcut key, "+Win" and corner fields show and write to: the
+// root item for "メニュー" (when the menu has any item), else the selected one.
 menuItem* keyTarget(const editorState& editor) {
-    if (rootSelected(editor)) return app().model.registry.empty() ? nullptr : app().model.root.item.get();
+    if (rootSelected(editor)) return app().model.registry.empty() ? nullptr : editor.rootItem.get();
     return editor.selectedItem;
+}
+
+menuItem* editableKeyTarget(editorState& editor) {
+    if (rootSelected(editor)) return app().model.registry.empty() ? nullptr : editableRootItem(editor);
+    return editableItem(editor, editor.selectedEntry);
 }
 
 int selectedMode(const editorState& editor) {
@@ -210,6 +215,7 @@ void onDisplayTextChanged(editorState& editor) {
     markModified();
     std::string text = displayTextFrom(shown);
     if (text == item->text) return;
+    item = editableItem(editor, editor.selectedEntry);
     item->text = text;
     setEntryLabel(editor.tree, editor.selectedEntry, entryLabel(*item));
 }
@@ -219,6 +225,7 @@ void onContentChanged(editorState& editor) {
     if (filling || !item) return;
     markModified();
     codePageText content = fieldContent(editor, item);
+    item = editableItem(editor, editor.selectedEntry);
     item->data = std::move(content.bytes);
     item->unicodeEscapes = content.unicodeEscapes;
     int mode = selectedMode(editor);
@@ -229,14 +236,14 @@ void onContentChanged(editorState& editor) {
 void onHotkeyChanged(editorState& editor) {
     if (filling) return;
     markModified();
-    if (menuItem* item = keyTarget(editor))
+    if (menuItem* item = editableKeyTarget(editor))
         item->vk = static_cast<uint16_t>(SendMessageA(editor.hotkey, HKM_GETHOTKEY, 0, 0));
 }
 
 void onWinKeyClicked(editorState& editor) {
     if (filling) return;
     markModified();
-    menuItem* item = keyTarget(editor);
+    menuItem* item = editableKeyTarget(editor);
     if (!item) return;
     if (SendMessageA(editor.winKey, BM_GETCHECK, 0, 0) == BST_CHECKED)
         item->extKey |= extKeyWin;
@@ -247,7 +254,7 @@ void onWinKeyClicked(editorState& editor) {
 void onCornerChanged(editorState& editor) {
     if (filling) return;
     markModified();
-    menuItem* item = keyTarget(editor);
+    menuItem* item = editableKeyTarget(editor);
     LRESULT corner = SendMessageA(editor.corner, CB_GETCURSEL, 0, 0);
     if (item && corner >= 0) app().model.setCorner(*item, static_cast<int>(corner));
 }
@@ -267,8 +274,8 @@ void onModeCommand(editorState& editor, uint8_t mode) {
 void applyModeChange(editorState& editor, bool /*fromUser*/, bool force, bool captionOnly) {
     const int mode = selectedMode(editor);
     SetWindowTextA(editor.contentLabel, contentCaption(static_cast<uint8_t>(mode)));
-    menuItem* item = editor.selectedItem;
-    if (rootSelected(editor) || !item || captionOnly) return;
+    if (rootSelected(editor) || !editor.selectedItem || captionOnly) return;
+    menuItem* item = editableItem(editor, editor.selectedEntry);
 
     HWND tree = editor.tree;
     HTREEITEM entry = editor.selectedEntry;

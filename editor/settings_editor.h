@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "model/menu_node.h"
+#include "model/menu_item.h"
 
 namespace tv {
 
@@ -11,13 +11,9 @@ namespace tv {
 struct settingsEditorState {
     HWND window = nullptr;            // the editor, when open
     bool modified = false;            // the editor holds changes the data file lacks
-    menuNode editingCopy;             // serves the menu and the keys while the editor is open
-    bool servingEditingCopy = false;  // the popup menu shows editingCopy
 };
 
 settingsEditorState& settingsEditor();
-// The tree the popup menu is built from: the editing copy while the editor is open.
-menuNode& shownMenuTree();
 
 // Opens the editor (or brings it forward) with `preselect` selected when given.
 void openSettingsEditor(const menuItem* preselect);

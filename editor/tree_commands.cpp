@@ -113,7 +113,8 @@ void deleteSelected(editorState& editor) {
             app().model.corners.setCorner(node.item->itemId, 0);
         },
         [](const menuNode&, size_t) {});
-    app().model.unregisterSubtree(removed);
+    // The items go with `removed`, except those the running menu still shows
+    // until the editor saves.
     refreshEntryIcon(editor, parent);
 }
 
@@ -205,6 +206,7 @@ BOOL onEndLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
     // over it is dropped.
     if (!item || typed == editor.labelEditStart || item->mode == itemMode::dateTimeExt) return FALSE;
     markModified();
+    item = editableItem(editor, info.item.hItem);
     item->text = typed;
     setEntryLabel(editor.tree, info.item.hItem, entryLabel(*item));
     if (item == editor.selectedItem) showDisplayText(editor, item->text);

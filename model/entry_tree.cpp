@@ -107,6 +107,11 @@ const itemRef& entryTree::item(entry of) const {
     return self ? self->item : none;
 }
 
+void entryTree::setItem(entry of, itemRef item) {
+    auto found = nodes_.find(of);
+    if (found != nodes_.end()) found->second.item = std::move(item);
+}
+
 size_t entryTree::childCount(entry of) const {
     const node* self = of ? find(of) : &top_;
     return self ? self->childCount : 0;

@@ -37,6 +37,7 @@ public:
     entry next(entry of) const;
     entry previous(entry of) const;
     const itemRef& item(entry of) const;  // empty for an unknown entry
+    void setItem(entry of, itemRef item);   // the entry shows another item
     std::vector<entry> children(entry of) const;
     size_t childCount(entry of) const;  // of null: the top level
     // Puts the parent's children in this order: the same entries, rearranged.

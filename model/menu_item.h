@@ -91,6 +91,7 @@ struct menuItem {
 
 private:
     friend class itemRegistry;
+    friend class menuModel;  // hands an edited copy its original's id
 
     idAllocator* owner_;
     itemRegistry* registry_ = nullptr;  // the registry that lists the item, if any

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/item_pool.h"
+#include "model/tree_walk.h"
 
 namespace tv {
 
@@ -58,6 +59,44 @@ void menuModel::unregisterSubtree(menuNode& node) {
         }
         for (auto it = current->children.rbegin(); it != current->children.rend(); ++it) pending.push_back(&*it);
     }
+}
+
+itemRef menuModel::copyForEditing(const menuItem& original) const {
+    auto copy = std::allocate_shared<menuItem>(itemAllocator<menuItem>(), static_cast<idAllocator*>(nullptr));
+    copy->mode = original.mode;
+    copy->extKey = original.extKey;
+    copy->unicodeEscapes = original.unicodeEscapes;
+    copy->itemId = original.itemId;
+    copy->vk = original.vk;
+    copy->iconImageIndex = original.iconImageIndex;
+    copy->text = original.text;
+    copy->data = original.data;
+    copy->extIconFileName = original.extIconFileName;
+    copy->extIconIndex = original.extIconIndex;
+    copy->abbreviation = original.abbreviation;
+    copy->cornerWithoutId = original.cornerWithoutId;
+    return copy;
+}
+
+void menuModel::adoptEditedCopies(const menuNode& tree) {
+    walkTree(
+        tree,
+        [&](const menuNode& node, size_t, size_t) {
+            menuItem* copy = node.item.get();
+            if (!copy || copy->owner_) return;
+            copy->owner_ = &ids;
+            if (copy->itemId == noItemId) return;
+            menuItem* original = registry.findById(copy->itemId);
+            if (original) {
+                registry.remove(original);
+                original->owner_ = nullptr;
+            } else {
+                // The original went some other way and its id with it.
+                copy->itemId = ids.takeMenuId();
+            }
+            registry.add(copy);
+        },
+        [](const menuNode&, size_t) {});
 }
 
 int menuModel::cornerOf(const menuItem& item) const {

@@ -48,6 +48,16 @@ public:
     // Depth first in child order: leaves the registry and detaches the item.
     void unregisterSubtree(menuNode& node);
 
+    // The settings editor changes a copy of a running item, so the running menu
+    // goes on showing, choosing and keying what was saved. The copy has the
+    // original's fields and id but is neither registered nor holds the id:
+    // dropping it gives nothing back.
+    itemRef copyForEditing(const menuItem& original) const;
+    // The tree is to run now: each copy in it takes its original's place in
+    // the registry and holds the id; the original, going with the old menu,
+    // gives nothing back.
+    void adoptEditedCopies(const menuNode& tree);
+
     // An item's corner: from the corner table, or for an item without an id the
     // one its file gave it, which is only written back.
     int cornerOf(const menuItem& item) const;

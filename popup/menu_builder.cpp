@@ -216,8 +216,8 @@ void rebuildMainMenu() {
     // The items of the old menu may be released after this.
     popup().currentHistoryItem = nullptr;
     forgetMenuTextSizes();
-    popup().mainMenu = buildPopupMenu(popup().menuTree());
-    if (popup().menuRebuilt) popup().menuRebuilt(popup().menuTree());
+    popup().mainMenu = buildPopupMenu(app().model.root);
+    if (popup().menuRebuilt) popup().menuRebuilt(app().model.root);
 }
 
 const std::vector<lazySubmenu>& historySubmenus() { return historyMenus; }

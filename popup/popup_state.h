@@ -39,8 +39,9 @@ struct popupState {
     const menuItem* currentHistoryItem = nullptr;  // its submenu was opened last
 
     // Set by the program at start-up, before the first menu is built.
-    // The tree the menu is built from: the editor's copy while the editor is open.
-    std::function<menuNode&()> menuTree;
+    // True while the settings editor is open: only its save changes the
+    // running menu then.
+    std::function<bool()> menuBeingEdited;
     // Shift+click on an entry and the settings item open the editor with the item selected.
     std::function<void(const menuItem* preselect)> openSettingsEditor;
     // After each rebuild of the menu, with the tree it was built from: the

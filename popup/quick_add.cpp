@@ -3,6 +3,7 @@
 #include "files/escaping.h"
 #include "files/menu_file.h"
 #include "popup/popup_menu.h"
+#include "popup/popup_state.h"
 #include "shell/app_state.h"
 #include "shell/data_file_stamp.h"
 #include "shell/messages.h"
@@ -33,8 +34,8 @@ void saveDataFile() {
 }  // namespace
 
 void quickAddHistoryEntry(const menuItem& entry, const menuItem& historyItem) {
-    // While the editor is open the menu shows its copy, which is not saved from here.
-    menuNode* folder = findNode(app().model.root, &historyItem);
+    // While the editor is open its save would write over what is added here.
+    menuNode* folder = popup().menuBeingEdited() ? nullptr : findNode(app().model.root, &historyItem);
     if (!folder) {
         settingsMessage(app().mainWindow, "設定画面が出ている時は追加を行えません", MB_ICONERROR);
         return;

@@ -44,7 +44,7 @@ void closeSearch(searchWindowState& state, bool returnFocus) {
 
 void fillIndex(searchWindowState& state) {
     state.index = searchIndex();
-    state.index.addMenu(popup().menuTree());
+    state.index.addMenu(app().model.root);
     state.index.addHistory(clipHistory());
 }
 
@@ -64,7 +64,7 @@ void refilter(searchWindowState& state) {
 // still be where it was found.
 bool stillCurrent(const searchEntry& entry) {
     if (entry.fromHistory) return clipHistory().findHistoryEntry(entry.item->itemId) == entry.item;
-    return findNode(popup().menuTree(), entry.item.get()) != nullptr;
+    return findNode(app().model.root, entry.item.get()) != nullptr;
 }
 
 void executeSelected(searchWindowState& state) {

@@ -245,6 +245,47 @@ TEST(Registry, DroppedItemLeavesTheRegistry) {
     EXPECT_EQ(model.registry.count(), 0u);
 }
 
+// The editor changes copies: the running menu keeps choosing the original
+// until the edited tree runs, and then the copy holds the id, exactly once.
+TEST(Registry, EditedCopiesTakeOverTheirOriginalsIds) {
+    tvtest::recordingEvents events;
+    menuModel model;
+    model.setEvents(&events);
+    itemFields keyed = tvtest::fields(itemMode::inputDataString, "A", "a");
+    keyed.vk = 'K' | hotkeyControl;
+    addItem(model, model.root, keyed);
+    addItem(model, model.root, "B");
+    const uint16_t idOfA = model.root.children[0].item->itemId;
+    model.setCorner(*model.root.children[0].item, 2);
+
+    itemRef copy = model.copyForEditing(*model.root.children[0].item);
+    copy->data = "changed";
+    EXPECT_EQ(copy->itemId, idOfA);
+    EXPECT_EQ(copy->vk, keyed.vk);
+    EXPECT_EQ(model.cornerOf(*copy), 2) << "the copy shows its original's corner";
+    EXPECT_EQ(model.registry.findById(idOfA)->data, "a") << "the running menu still chooses the original";
+    copy.reset();
+    EXPECT_EQ(model.registry.findById(idOfA)->data, "a") << "a dropped copy gives nothing back";
+    EXPECT_TRUE(model.ids.releasedMenuIds().empty());
+    EXPECT_TRUE(events.releasedHotkeys.empty());
+
+    // The edited tree: a copy of A, and B as it is.
+    menuNode edited;
+    edited.appendChild(menuNode(model.copyForEditing(*model.root.children[0].item)));
+    edited.lastChild().item->data = "changed";
+    edited.appendChild(menuNode(model.root.children[1].item));
+    model.adoptEditedCopies(edited);
+    model.root.children = std::move(edited.children);
+    EXPECT_EQ(model.registry.findById(idOfA)->data, "changed");
+    EXPECT_EQ(model.registry.count(), 2u);
+    EXPECT_TRUE(model.ids.releasedMenuIds().empty()) << "the original went without giving its id back";
+    EXPECT_TRUE(events.releasedHotkeys.empty());
+    EXPECT_NE(addItem(model, model.root, "C").item->itemId, idOfA);
+    model.root.children[0].item.reset();
+    EXPECT_EQ(model.ids.releasedMenuIds(), std::deque<uint16_t>{idOfA}) << "the adopted copy holds the id";
+    EXPECT_EQ(events.releasedHotkeys, std::vector<uint16_t>{idOfA});
+}
+
 TEST(ItemPool, BlocksAreReusedAndReturnedWhenNoneIsLeft) {
     blockPool pool(40);
     void* first = pool.take();

@@ -3,7 +3,8 @@
 # the tray icon, a "設定" item, Shift+click) and what each selects; a phrase
 # made in the editor inserted into Notepad right after OK; a shortcut key typed
 # into the key field, which works only once saved while the field holds every
-# key back, the editor's own ones too; and quitting with unsaved changes,
+# key back, the editor's own ones too; the running menu, which runs what was
+# saved while the editor holds changes; and quitting with unsaved changes,
 # which asks through the editor; OK on an emptied menu.
 # Screenshots of the editor on the starter menu, a tooltip and the about box
 # land in WORK_PARENT/../screenshots.
@@ -140,6 +141,36 @@ test_shortcut_field() {
   e2e_expect_notepad 'おはよう' "after 更新 the key inserts its phrase"
 }
 
+# The running menu beside unsaved edits: its mnemonics and keys run what was
+# saved (a changed phrase, a deleted one) until 更新, then what 更新 saved, and
+# closing without saving leaves that.
+test_running_menu_while_editing() {
+  ctl select 2 settext 1000 "$(e2e_text_file evening.txt 'こんばんは')" select 1 click 1006 > /dev/null
+  reset_notepad
+  menu_pick a
+  e2e_expect_notepad 'おはよう' "a phrase changed in the editor but not saved inserts as saved"
+  reset_notepad
+  menu_pick p
+  e2e_expect_notepad 'ソ表\パス' "a phrase deleted in the editor but not saved still works from the menu"
+  ctl click 1014 > /dev/null
+  e2e_wait_until 'grep -q "こんばんは" <(iconv -f CP932 -t UTF-8 tv2_text.ini)' 5 || e2e_fail "更新 did not save the phrase"
+  reset_notepad
+  menu_pick a
+  e2e_expect_notepad 'こんばんは' "after 更新 the menu inserts the saved phrase"
+  ctl select 1 settext 1000 "$(e2e_text_file later.txt 'またね')" > /dev/null
+  reset_notepad
+  e2e_key ctrl+alt+j
+  e2e_expect_notepad 'こんばんは' "a change after 更新 waits for the next save: the key inserts what 更新 saved"
+  ctl click 2 > /dev/null
+  ctl answer 7 > /dev/null
+  editor_closed || e2e_fail "the editor stayed open after No"
+  reset_notepad
+  menu_pick a
+  e2e_expect_notepad 'こんばんは' "closing without saving keeps the saved menu"
+  e2e_start "$DESKTOP" tolvane.exe
+  ctl wait-window > /dev/null || e2e_fail "no editor after the check of the running menu"
+}
+
 prompt_text() { ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8; }
 quit_done() { e2e_wait_until '! e2e_running tolvane.exe' 10; }
 
@@ -268,6 +299,7 @@ e2e_start_tolvane "$DESKTOP"
 test_opening
 test_new_phrase_inserted
 test_shortcut_field
+test_running_menu_while_editing
 test_quit_with_changes
 test_ok_on_emptied_menu
 test_screenshots
