@@ -23,7 +23,6 @@
 #include "popup/popup_menu.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
-#include "shell/hotkeys.h"
 #include "shell/messages.h"
 #include "shell/window_text.h"
 #include "widgets/tooltips.h"

@@ -359,6 +359,23 @@ test_quick_add_end() {
   close_menus
 }
 
+# While the editor is open a right click adds nothing: its save would write
+# over the phrase.
+test_quick_add_while_editing() {
+  cp tv2_text.ini before-editing.ini
+  e2e_start "$DESKTOP" tolvane.exe
+  e2e_editorctl wait-window > /dev/null || { e2e_fail "no editor for the right click"; return 1; }
+  open_menu ctrl+alt+a || return
+  right_click_entry 0 4  # two entries, then the two phrases added above
+  [ "$(e2e_editorctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8)" = "設定画面が出ている時は追加を行えません" ] &&
+    e2e_pass "with the editor open a right click on an entry says it cannot add" || e2e_fail "no message for the right click"
+  e2e_editorctl answer 1 > /dev/null
+  close_menus
+  e2e_expect_bytes tv2_text.ini before-editing.ini "with the editor open the right click leaves the data file as it was"
+  e2e_editorctl click 2 > /dev/null
+  e2e_wait_until '! e2e_editorctl window > /dev/null 2>&1' 5 || e2e_fail "the editor did not close"
+}
+
 test_volatile_history() {
   [ -e clips.dat ] && e2e_pass "clips.dat is still there before the first capture" || e2e_fail "clips.dat gone too early"
   copy_in_notepad 'volatile'
@@ -448,6 +465,7 @@ test_restart_and_move
 
 restart_with ClipToAddPos=1 bClearClipHistoryOnExit=1
 test_quick_add_end
+test_quick_add_while_editing
 test_volatile_history
 
 restart_with
