@@ -63,7 +63,9 @@ inline bool modeTakesAbbreviation(uint8_t mode) {
 class idAllocator;
 class itemRegistry;
 
-struct menuItem {
+// What an item is, apart from where the registry and the id range keep it:
+// copied whole when the editor changes a copy of a running item.
+struct itemValues {
     uint8_t mode = itemMode::inputString;
     uint8_t extKey = 0;
     // The content (`data`; a history entry's `text`) keeps each character code
@@ -81,7 +83,9 @@ struct menuItem {
     // The corner an item without an id (beyond the id space) had in its file: the
     // corner table cannot hold it, but the file must be written back as it was.
     uint8_t cornerWithoutId = 0;
+};
 
+struct menuItem : itemValues {
     explicit menuItem(idAllocator* owner) : owner_(owner) {}
     menuItem(const menuItem&) = delete;
     menuItem& operator=(const menuItem&) = delete;

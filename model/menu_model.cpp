@@ -63,18 +63,7 @@ void menuModel::unregisterSubtree(menuNode& node) {
 
 itemRef menuModel::copyForEditing(const menuItem& original) const {
     auto copy = std::allocate_shared<menuItem>(itemAllocator<menuItem>(), static_cast<idAllocator*>(nullptr));
-    copy->mode = original.mode;
-    copy->extKey = original.extKey;
-    copy->unicodeEscapes = original.unicodeEscapes;
-    copy->itemId = original.itemId;
-    copy->vk = original.vk;
-    copy->iconImageIndex = original.iconImageIndex;
-    copy->text = original.text;
-    copy->data = original.data;
-    copy->extIconFileName = original.extIconFileName;
-    copy->extIconIndex = original.extIconIndex;
-    copy->abbreviation = original.abbreviation;
-    copy->cornerWithoutId = original.cornerWithoutId;
+    static_cast<itemValues&>(*copy) = original;
     return copy;
 }
 
