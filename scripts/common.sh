@@ -8,7 +8,7 @@ FUZZ_BUILD=${TOLVANE_FUZZ_BUILD:-$BUILD_ROOT/fuzz}
 tolvane_packages=(
   cmake make g++ python3 googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64 locales
-  xvfb xdotool imagemagick fonts-ipafont-gothic x11-utils zip unzip
+  xvfb xdotool imagemagick fonts-ipafont-gothic x11-utils zip unzip ccache
 )
 
 log() { printf '==> %s\n' "$*"; }
@@ -73,7 +73,7 @@ ensure_display() {
   while [ -e "/tmp/.X$n-lock" ] && ! DISPLAY=:$n xdpyinfo >/dev/null 2>&1; do n=$((n + 1)); done
   export DISPLAY=:$n
   if ! xdpyinfo >/dev/null 2>&1; then
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     TOLVANE_XVFB_PID=$!
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     log "started Xvfb on $DISPLAY (screenshot: DISPLAY=$DISPLAY import -window root shot.png)"

@@ -80,7 +80,7 @@ e2e_display() {
   fi
   local number_file=$E2E_WORK/.xvfb-display
   # -displayfd picks a free display and writes its number once it accepts clients.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$number_file" > "$E2E_WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$number_file" > "$E2E_WORK/xvfb.log" 2>&1 &
   E2E_STARTED_XVFB=$!
   e2e_wait_until "[ -s '$number_file' ]" 10 || return 1
   DISPLAY=:$(head -1 "$number_file")
