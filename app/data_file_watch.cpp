@@ -14,7 +14,7 @@ void watchDataFile() {
     static bool reloading = false;
     if (reloading || settingsEditor().window || popup().menuOpen || !dataFileChangedOnDisk()) return;
     reloading = true;
-    if (reloadMenuOnChange()) {
+    if (reloadMenuFromDataFile()) {
         // The old items are gone: nothing may point at them.
         popup().currentHistoryItem = nullptr;
         rebuildMainMenu();

@@ -51,19 +51,9 @@ void discardEditor(editorState& editor) {
     // Read again even when nothing changed: a corner set or cleared in the
     // editor applies at once, and the menu read anew fills the heap room the
     // editor leaves (skipped, 11% more stayed held after closing at 100,000 items).
-    reloadMenuAfterEditor();
+    reloadMenuFromDataFile();
     serveRunningMenu();
     destroyEditorWindow(editor);
-}
-
-// Another program changed the data file since the editor opened it: the user
-// says whether this save replaces that.
-bool mayOverwriteDataFile(HWND owner) {
-    return !dataFileChangedOnDisk() ||
-           settingsMessage(owner,
-                           "データファイルがほかのプログラムによって変更されています．\r\n"
-                           "上書きして保存しますか？",
-                           MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 }  // namespace
@@ -107,7 +97,8 @@ bool saveEditor(editorState& editor, bool close) {
     whole.item = editor.rootItem;
     editorStepDone("copy the tree");
     const bool written = writeMenuFile(app().model, dataFile(), whole, menuExtent::wholeMenu);
-    rememberDataFile();
+    // A file left as it was may still hold another program's change.
+    if (written) rememberDataFile();
     editorStepDone("write");
     // Saved, the menu runs from the editor's tree (its items shared from now
     // on, so the editor copies again what it changes next); a file that could
@@ -136,7 +127,7 @@ namespace {
 // keeps a region while any block in it lives). An emptied menu stays as it is:
 // an empty data file would be read as the initial menu.
 void readBackRunningMenu() {
-    if (app().model.root.hasChildren()) reloadMenuAfterEditor();
+    if (app().model.root.hasChildren()) reloadMenuFromDataFile();
     editorStepDone("read the running menu back");
     serveRunningMenu();
     editorStepDone("serve the running menu");

@@ -1,5 +1,6 @@
 #include "files/startup_load.h"
 
+#include "files/atomic_file.h"
 #include "files/menu_file.h"
 #include "files/platform_files.h"
 
@@ -12,16 +13,19 @@ bool readIntoRunningMenu(menuModel& model, const std::string& path, runningMenuL
     if (first) {
         first->dataFileRejected = report.rejected();
         first->dataFileReport = report;
+        first->readFailed = report.status == readStatus::notFound && fileExists(path);
     }
     return model.root.hasChildren();
 }
 
 // The first read gave no items, so the menu in use now is written as the data file.
 // A file that exists but is not ours is kept under another name first; when that
-// fails, nothing is written, so the user's file is never lost.
+// fails, nothing is written, so the user's file is never lost. Nor is a file
+// written that another program holds: its menu is read once it lets go.
 void writeDataFile(menuModel& model, const runningMenuFiles& files, runningMenuLoad& load) {
     std::string path = dataFilePath(files.startDirectory, files.dataFileName);
     load.dataFile = path;
+    if (load.readFailed) return;
     if (load.dataFileRejected) {
         load.rejectedKeptAs = keepRejectedFile(path);
         if (load.rejectedKeptAs.empty()) return;
@@ -68,30 +72,34 @@ runningMenuLoad loadRunningMenu(menuModel& model, const runningMenuFiles& files)
 
 runningMenuLoad reloadRunningMenu(menuModel& model, const runningMenuFiles& files) {
     runningMenuLoad load;
-    model.root.clear();
-    if (readIntoRunningMenu(model, files.dataFileName, &load)) return load;
-    load.source = menuSource::initialMenu;
-    readIntoRunningMenu(model, files.initialMenuFileName);
-    writeDataFile(model, files, load);
-    return load;
-}
-
-runningMenuLoad rereadRunningMenu(menuModel& model, const runningMenuFiles& files) {
-    // A model of its own: the running menu's ids and corners stay untouched
-    // until the file is known to be a menu.
-    menuModel probe;
-    readReport report = readMenuFile(probe, files.dataFileName, probe.root, readTarget::runningMenu);
-    runningMenuLoad load;
     load.source = menuSource::runningMenu;
-    if (report.rejected()) {
-        load.dataFileRejected = true;
-        load.dataFileReport = report;
-        writeDataFile(model, files, load);
+    // The file our saves write, whatever folder a file dialog left current.
+    const std::string path = dataFilePath(files.startDirectory, files.dataFileName);
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
+        // Gone: the next save writes it. Held by another program: the next look reads it.
+        load.readFailed = fileExists(path);
         return load;
     }
-    // Caught half written, or emptied: the next change brings the rest.
-    if (!probe.root.hasChildren()) return load;
-    return loadRunningMenu(model, files);
+    // The bytes are tried on a model of their own first: the running menu's
+    // ids and corners stay untouched until they are known to be a menu. They
+    // are read once, so a file changed between the trial and the real read
+    // cannot slip the initial menu in.
+    {
+        menuModel probe;
+        readReport report = parseMenuText(probe, bytes, probe.root, readTarget::runningMenu);
+        if (report.rejected()) {
+            load.dataFileRejected = true;
+            load.dataFileReport = report;
+            writeDataFile(model, files, load);
+            return load;
+        }
+        // Emptied, or caught half written: the next change brings the rest.
+        if (!probe.root.hasChildren()) return load;
+    }
+    load.source = menuSource::dataFile;
+    load.dataFileReport = parseMenuText(model, bytes, model.root, readTarget::runningMenu);
+    return load;
 }
 
 std::string keepRejectedFile(const std::string& path) {

@@ -20,7 +20,7 @@ struct runningMenuFiles {
 
 enum class menuSource {
     dataFile, initialMenu, programFolderDataFile, programFolderInitialMenu, fallbackMenu,
-    runningMenu,  // read again on a change, the file was no menu: the menu in use stays
+    runningMenu,  // read again, the file was no menu or could not be read: the menu in use stays
 };
 
 struct runningMenuLoad {
@@ -31,20 +31,23 @@ struct runningMenuLoad {
     std::string rejectedKeptAs;     // where the rejected file was kept before the new one was written
     bool dataFileWritten = false;
     bool writeFailed = false;       // show "書き込みに失敗しました．"
+    // The data file exists but could not be read (another program holds it):
+    // what it holds was not seen, so the next look must read it again.
+    bool readFailed = false;
 };
 
-// Fills model.root; the data file is written when the first read gave no items.
+// Fills model.root; the data file is written when the first read gave no items
+// and it is not a file that exists but could not be read (held by another program).
 runningMenuLoad loadRunningMenu(menuModel& model, const runningMenuFiles& files);
-// The same without the program-folder and fallback steps: the editor was closed
-// without saving, so the running menu is read again from the files.
-runningMenuLoad reloadRunningMenu(menuModel& model, const runningMenuFiles& files);
 
-// The data file changed on disk while the program ran (edited by hand, synced
-// from another computer). A file that reads as a menu replaces the running one
-// by the start-up read; one that exists but is no menu is set aside and the
-// running menu, kept, is written in its place; one that cannot be opened or
-// holds no item (a sync program caught halfway) changes nothing.
-runningMenuLoad rereadRunningMenu(menuModel& model, const runningMenuFiles& files);
+// The data file is read again while the program runs: after the editor was
+// closed (キャンセル, or OK reading back what it wrote) and when another
+// program changed it. A file that reads as a menu replaces the running one;
+// one that exists but is no menu is set aside and the running menu, kept, is
+// written in its place; one that cannot be read (held by another program,
+// gone, emptied, caught half written) changes nothing. The initial menu never
+// replaces the running one here.
+runningMenuLoad reloadRunningMenu(menuModel& model, const runningMenuFiles& files);
 
 // Builds the menu shown when no file could be read: one item that opens the editor.
 void buildFallbackMenu(menuModel& model);

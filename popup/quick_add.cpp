@@ -27,7 +27,7 @@ void insertEntry(HMENU submenu, menuItem& item, bool atEnd, bool columnBreak) {
 void saveDataFile() {
     std::string path = dataFilePath(app().startDirectory, app().dataFileName);
     const bool written = writeMenuFile(app().model, path, app().model.root, menuExtent::wholeMenu);
-    rememberDataFile();
+    if (written) rememberDataFile();
     if (!written) reportWriteFailure(app().mainWindow);
 }
 
@@ -40,6 +40,8 @@ void quickAddHistoryEntry(const menuItem& entry, const menuItem& historyItem) {
         settingsMessage(app().mainWindow, "設定画面が出ている時は追加を行えません", MB_ICONERROR);
         return;
     }
+    // The phrase goes into the file the menu was read from, not over another program's change.
+    if (!mayOverwriteDataFile(app().mainWindow)) return;
     const bool atEnd = app().config.ClipToAddPos;
     // After a childless vertical separator at the end, the new phrase starts a column.
     const bool columnBreak = atEnd && folder->hasChildren() && !folder->lastChild().hasChildren() &&

@@ -1,29 +1,24 @@
 #include "shell/data_file_stamp.h"
 
-#include <windows.h>
-
 #include "files/menu_file.h"
 #include "shell/app_state.h"
+#include "shell/messages.h"
 
 namespace tv {
 
 namespace {
 
-struct fileStamp {
-    bool exists = false;
-    FILETIME written{};
-    DWORD sizeHigh = 0, sizeLow = 0;
+dataFileStamp remembered;
 
-    bool operator==(const fileStamp& other) const {
-        return exists == other.exists && CompareFileTime(&written, &other.written) == 0 &&
-               sizeHigh == other.sizeHigh && sizeLow == other.sizeLow;
-    }
-};
+}  // namespace
 
-fileStamp remembered;
+bool dataFileStamp::operator==(const dataFileStamp& other) const {
+    return exists == other.exists && CompareFileTime(&written, &other.written) == 0 &&
+           sizeHigh == other.sizeHigh && sizeLow == other.sizeLow;
+}
 
-fileStamp currentStamp() {
-    fileStamp stamp;
+dataFileStamp dataFileStampNow() {
+    dataFileStamp stamp;
     WIN32_FILE_ATTRIBUTE_DATA data{};
     const std::string path = dataFilePath(app().startDirectory, app().dataFileName);
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return stamp;
@@ -34,10 +29,18 @@ fileStamp currentStamp() {
     return stamp;
 }
 
-}  // namespace
+void rememberDataFile(const dataFileStamp& stamp) { remembered = stamp; }
 
-void rememberDataFile() { remembered = currentStamp(); }
+void rememberDataFile() { remembered = dataFileStampNow(); }
 
-bool dataFileChangedOnDisk() { return !(currentStamp() == remembered); }
+bool dataFileChangedOnDisk() { return !(dataFileStampNow() == remembered); }
+
+bool mayOverwriteDataFile(HWND owner) {
+    return !dataFileChangedOnDisk() ||
+           settingsMessage(owner,
+                           "データファイルがほかのプログラムによって変更されています．\r\n"
+                           "上書きして保存しますか？",
+                           MB_YESNO | MB_ICONWARNING) == IDYES;
+}
 
 }  // namespace tv

@@ -98,24 +98,28 @@ void reportRunningMenuLoad(const runningMenuLoad& load) {
 
 }  // namespace
 
+namespace {
+
+// The file's stamp is kept only when what it holds was read: one another
+// program held is read again at the next look, once it lets go.
+runningMenuLoad readRememberingDataFile(runningMenuLoad (*read)(menuModel&, const runningMenuFiles&)) {
+    const dataFileStamp before = dataFileStampNow();
+    runningMenuLoad load = read(app().model, menuFiles());
+    if (!load.readFailed) rememberDataFile(load.dataFileWritten ? dataFileStampNow() : before);
+    return load;
+}
+
+}  // namespace
+
 void loadMenuAtStartup() {
-    runningMenuLoad load = loadRunningMenu(app().model, menuFiles());
-    rememberDataFile();
+    runningMenuLoad load = readRememberingDataFile(loadRunningMenu);
     if (load.writeFailed) reportWriteFailure(nullptr);
     startupNotice = setAsideNotice(load);
     if (!startupNotice.empty()) SetTimer(nullptr, 0, 0, showStartupNotice);
 }
 
-void reloadMenuAfterEditor() {
-    runningMenuLoad load = reloadRunningMenu(app().model, menuFiles());
-    rememberDataFile();
-    reportRunningMenuLoad(load);
-}
-
-bool reloadMenuOnChange() {
-    SetCurrentDirectoryA(app().startDirectory.c_str());
-    runningMenuLoad load = rereadRunningMenu(app().model, menuFiles());
-    rememberDataFile();
+bool reloadMenuFromDataFile() {
+    runningMenuLoad load = readRememberingDataFile(reloadRunningMenu);
     reportRunningMenuLoad(load);
     return load.source != menuSource::runningMenu;
 }

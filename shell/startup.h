@@ -17,12 +17,10 @@ std::string programDirectory();
 
 // Reads the running menu with its fallbacks; a failed first write is reported.
 void loadMenuAtStartup();
-// The editor was closed without saving: the running menu is read again from
-// the data file (or the initial menu); a failed write is reported.
-void reloadMenuAfterEditor();
-// The data file changed on disk while the editor was closed: read it again as
-// start-up does (see rereadRunningMenu); the set-aside notice when it is no
-// menu. True when the running menu was replaced.
-bool reloadMenuOnChange();
+// The data file is read again (reloadRunningMenu): the editor was closed, or
+// another program changed the file while the editor was closed. The running
+// menu stays when the file cannot be used; a failed write and a file set aside
+// are reported. True when the running menu was replaced.
+bool reloadMenuFromDataFile();
 
 }  // namespace tv

@@ -207,8 +207,12 @@ TEST_F(StartupLoad, ProgramFolderIsTriedWhenBothFilesAreMissing) {
     expectConsistent(model);
 }
 
-TEST_F(StartupLoad, ReloadReadsTheFilesAgain) {
+// Read again after the editor: a menu replaces the running one; a missing file
+// leaves it as it is, and a damaged one is set aside with the running menu
+// written in its place: never the initial menu.
+TEST_F(StartupLoad, ReloadReadsTheDataFileAgainAndKeepsTheRunningMenuOtherwise) {
     writeBytes(dataFile(), menuBytes("first", 3));
+    writeBytes(initialFile(), menuBytes("org", 1));
     menuModel model;
     loadRunningMenu(model, files);
     addItem(model, model.root, "unsaved");
@@ -222,20 +226,28 @@ TEST_F(StartupLoad, ReloadReadsTheFilesAgain) {
     EXPECT_TRUE(model.ids.releasedMenuIds().empty());
     expectConsistent(model);
 
-    // Without a data file the initial menu is read and written; no program folder, no fallback.
     tvtest::fs::remove(dataFile());
-    writeBytes(initialFile(), menuBytes("org", 1));
     load = reloadRunningMenu(model, files);
-    EXPECT_EQ(load.source, menuSource::initialMenu);
-    EXPECT_EQ(readBytes(dataFile()), menuBytes("org", 1));
+    EXPECT_EQ(load.source, menuSource::runningMenu);
+    EXPECT_FALSE(load.readFailed);
+    EXPECT_EQ(formatted(model), menuBytes("second", 2));
+    EXPECT_FALSE(tvtest::fs::exists(dataFile()));
     EXPECT_EQ(programDirectorySwitches, 0);
-    expectConsistent(model);
 
     writeBytes(dataFile(), "not a menu");
     load = reloadRunningMenu(model, files);
     EXPECT_EQ(load.rejectedKeptAs, dataFile() + ".rejected");
     EXPECT_EQ(readBytes(dataFile() + ".rejected"), "not a menu");
-    EXPECT_EQ(readBytes(dataFile()), menuBytes("org", 1));
+    EXPECT_EQ(readBytes(dataFile()), menuBytes("second", 2));
+    EXPECT_NE(setAsideNotice(load).find("いま使っているメニューをそのまま使います．"), std::string::npos);
+    expectConsistent(model);
+
+    // Read relative to the start folder, whatever folder is current.
+    tvtest::scratchDir elsewhere;
+    tvtest::fs::current_path(elsewhere.str());
+    writeBytes(dataFile(), menuBytes("third", 1));
+    EXPECT_EQ(reloadRunningMenu(model, files).source, menuSource::dataFile);
+    EXPECT_EQ(formatted(model), menuBytes("third", 1));
 }
 
 // The editor saves a menu whose items were all deleted as a header line alone.
@@ -263,22 +275,22 @@ TEST_F(StartupLoad, RereadAfterAChangeOnDisk) {
     const std::string running = formatted(model);
 
     writeBytes(dataFile(), "");
-    runningMenuLoad load = rereadRunningMenu(model, files);
+    runningMenuLoad load = reloadRunningMenu(model, files);
     EXPECT_FALSE(load.dataFileRejected);
     EXPECT_EQ(formatted(model), running);
     EXPECT_EQ(readBytes(dataFile()), "");
     writeBytes(dataFile(), headerLiteral + "0\t0\t0\r\n");
-    rereadRunningMenu(model, files);
+    reloadRunningMenu(model, files);
     EXPECT_EQ(formatted(model), running);
 
     writeBytes(dataFile(), menuBytes("b", 3));
-    load = rereadRunningMenu(model, files);
+    load = reloadRunningMenu(model, files);
     EXPECT_EQ(load.source, menuSource::dataFile);
     EXPECT_EQ(formatted(model), menuBytes("b", 3));
     expectConsistent(model);
 
     writeBytes(dataFile(), "not a menu\r\n");
-    load = rereadRunningMenu(model, files);
+    load = reloadRunningMenu(model, files);
     EXPECT_TRUE(load.dataFileRejected);
     EXPECT_EQ(load.source, menuSource::runningMenu);
     EXPECT_EQ(formatted(model), menuBytes("b", 3));

@@ -9,6 +9,27 @@ set -u
 source "$(dirname "$0")/lib.sh"
 e2e_init harness "${1:?helpers folder}" "${2:?work folder}"
 
+# --- the X server ---------------------------------------------------------
+# An Xvfb started without -noreset resets whenever its last client leaves and
+# refuses connections meanwhile: one in ten of a run of short connections failed.
+# Both the tests' server and the one the run and test commands start must stay up.
+connections_refused() {
+  local refused=0
+  for _ in $(seq 100); do xdpyinfo > /dev/null 2>&1 || refused=$((refused + 1)); done
+  echo "$refused"
+}
+test_display_stays_up() {
+  local refused
+  refused=$(connections_refused)
+  [ "$refused" = 0 ] && e2e_pass "the tests' display takes 100 connections one after another" ||
+    e2e_fail "the tests' display refused $refused of 100 connections"
+  refused=$(unset DISPLAY; TOLVANE_XVFB_DISPLAY=150 ensure_display > /dev/null
+            connections_refused; kill "$TOLVANE_XVFB_PID" 2> /dev/null)
+  [ "$refused" = 0 ] && e2e_pass "and so does the display the run and test commands start" ||
+    e2e_fail "the run command's display refused $refused of 100 connections"
+}
+test_display_stays_up
+
 # --- notepad in a desktop of its own ---------------------------------------
 e2e_start harness notepad
 notepad=$(e2e_wait_window Notepad) || { e2e_fail "notepad did not open"; e2e_finish; }
