@@ -60,12 +60,13 @@ std::u16string copyClipboardUnicode() {
     return text;
 }
 
-// Called with the clipboard open. A text code page 932 holds whole is read as
-// CF_TEXT, exactly as Windows converted it; any other keeps its Unicode text.
+// Called with the clipboard open. A text code page 932 gives back exactly is
+// read as CF_TEXT, as Windows converted it; any other keeps its Unicode text,
+// a text with 〜 or − too: their code page 932 bytes read back as ～ and －.
 bool copyClipboardClip(capturedClip& clip) {
     std::u16string wide = copyClipboardUnicode();
     std::string codePage;
-    if (!wide.empty() && !utf16ToCodePage932(wide, codePage)) {
+    if (!wide.empty() && (!utf16ToCodePage932(wide, codePage) || codePage932ToUtf16(codePage) != wide)) {
         clip.text = std::move(codePage);
         clip.wide = std::move(wide);
         return true;

@@ -13,7 +13,8 @@ namespace tv {
 
 namespace {
 
-const std::string_view firstLineStart = "TolvaneClipsU8\t1\t";
+const std::string_view firstLineStart = "TolvaneClipsU8\t";
+const std::string_view noPlace = "-";
 constexpr size_t checkDigits = 16;
 
 std::string hexOf(uint64_t value) {
@@ -57,22 +58,92 @@ std::string historyCompanionPath(const std::string& historyPath) {
     return historyPath.substr(0, dot) + ".u8";
 }
 
-std::string encodeHistoryCompanion(const historyList& list, const std::string& historyBytes) {
-    std::string out;
+std::string historyFileCheck(const std::string& historyBytes) { return fileCheck(historyBytes); }
+
+bool historyNeedsCompanion(const historyList& list) {
+    const size_t entryCount = std::min(list.count(), historyFileFieldLimit);
+    for (size_t i = 0; i < entryCount; ++i)
+        if (list.entries()[i]->unicodeEscapes) return true;
+    return false;
+}
+
+std::string encodeHistoryCompanion(const historyList& list, const std::string& historyBytes,
+                                   const replacedHistory& replaced) {
+    // The replaced file's texts by their entry: an entry still in the list
+    // names its old place on its own line, the others keep a line of their own.
+    std::multimap<std::pair<std::string, std::string>, size_t> oldPlaces;
+    for (size_t i = 0; i < replaced.texts.size(); ++i)
+        oldPlaces.emplace(std::make_pair(replaced.texts[i].stored, replaced.texts[i].text), i);
+    std::vector<bool> carried(replaced.texts.size(), false);
+
+    std::string lines;
     const size_t entryCount = std::min(list.count(), historyFileFieldLimit);
     for (size_t i = 0; i < entryCount; ++i) {
         const menuItem& entry = *list.entries()[i];
         if (!entry.unicodeEscapes) continue;
+        const std::string stored = storedText(entry);
         const std::string text = shownAsUtf8(entry.text, true);
-        out += std::to_string(i) + '\t' + lineCheck(storedText(entry), text) + '\t' + text + "\r\n";
+        std::string oldPlace(noPlace);
+        auto found = oldPlaces.find({stored, text});
+        if (found != oldPlaces.end()) {
+            carried[found->second] = true;
+            oldPlace = std::to_string(replaced.texts[found->second].position);
+            oldPlaces.erase(found);
+        }
+        lines += std::to_string(i) + '\t' + oldPlace + '\t' + lineCheck(stored, text) + '\t' + text + "\r\n";
     }
-    if (out.empty()) return out;
-    return std::string(firstLineStart) + fileCheck(historyBytes) + "\r\n" + out;
+    for (size_t i = 0; i < replaced.texts.size(); ++i) {
+        if (carried[i]) continue;
+        const companionText& gone = replaced.texts[i];
+        lines += std::string(noPlace) + '\t' + std::to_string(gone.position) + '\t' +
+                 lineCheck(gone.stored, gone.text) + '\t' + gone.text + "\r\n";
+    }
+    if (lines.empty()) return lines;
+    const std::string oldCheck = replaced.check.empty() ? std::string(noPlace) : replaced.check;
+    return std::string(firstLineStart) + "2\t" + fileCheck(historyBytes) + '\t' + oldCheck + "\r\n" + lines;
+}
+
+namespace {
+
+// The fields of a line: `count` tab-separated ones, the last taking the rest.
+bool splitFields(std::string_view text, size_t count, std::vector<std::string_view>& fields) {
+    fields.clear();
+    for (size_t i = 0; i + 1 < count; ++i) {
+        size_t tab = text.find('\t');
+        if (tab == std::string_view::npos) return false;
+        fields.push_back(text.substr(0, tab));
+        text.remove_prefix(tab + 1);
+    }
+    fields.push_back(text);
+    return true;
+}
+
+}  // namespace
+
+// The first line says the form and which clips.dat the companion serves; for
+// the second form, `placeField` says which place column belongs to this one.
+bool historyCompanion::readFirstLine(std::string_view text, const std::string& historyBytes) {
+    std::vector<std::string_view> fields;
+    const std::string check = fileCheck(historyBytes);
+    if (splitFields(text, 3, fields) && fields[0] == "TolvaneClipsU8" && fields[1] == "1" && isCheck(fields[2])) {
+        lineFields_ = 3;
+        placeField_ = 0;
+        return fields[2] == check;
+    }
+    if (splitFields(text, 4, fields) && fields[0] == "TolvaneClipsU8" && fields[1] == "2" && isCheck(fields[2]) &&
+        (isCheck(fields[3]) || fields[3] == noPlace)) {
+        lineFields_ = 4;
+        placeField_ = fields[2] == check ? 0 : 1;
+        return fields[2] == check || fields[3] == check;
+    }
+    state_ = companionState::damaged;
+    return false;
 }
 
 historyCompanion::historyCompanion(const std::string& companionBytes, const std::string& historyBytes) {
     std::string_view bytes = companionBytes;
     bool first = true;
+    std::vector<std::string_view> fields;
     for (size_t pos = 0; pos < bytes.size();) {
         size_t end = findLineEnd(bytes, pos);
         std::string_view text = bytes.substr(pos, end - pos);
@@ -80,31 +151,31 @@ historyCompanion::historyCompanion(const std::string& companionBytes, const std:
         if (text.empty()) continue;
         if (first) {
             first = false;
-            if (text.substr(0, firstLineStart.size()) != firstLineStart || !isCheck(text.substr(firstLineStart.size()))) {
-                state_ = companionState::damaged;
-                return;
+            if (readFirstLine(text, historyBytes)) {
+                state_ = companionState::matching;
+                continue;
             }
-            if (text.substr(firstLineStart.size()) != fileCheck(historyBytes)) {
-                state_ = companionState::otherFile;
-                return;
-            }
-            state_ = companionState::matching;
-            continue;
+            if (state_ != companionState::damaged) state_ = companionState::otherFile;
+            return;
         }
-        size_t tab1 = text.find('\t');
-        size_t tab2 = tab1 == std::string_view::npos ? tab1 : text.find('\t', tab1 + 1);
         size_t position;
-        if (tab2 == std::string_view::npos || !parsePosition(text.substr(0, tab1), position) ||
-            !isCheck(text.substr(tab1 + 1, tab2 - tab1 - 1)) || !isValidUtf8(text.substr(tab2 + 1)) ||
-            texts_.count(position)) {
+        const size_t checkField = lineFields_ - 2, textField = lineFields_ - 1;
+        if (!splitFields(text, lineFields_, fields) || !isCheck(fields[checkField]) ||
+            !isValidUtf8(fields[textField])) {
             ++damagedLines_;
             continue;
         }
-        texts_[position] = {std::string(text.substr(tab1 + 1, checkDigits)), std::string(text.substr(tab2 + 1))};
+        // A line for the other clips.dat only.
+        if (fields[placeField_] == noPlace) continue;
+        if (!parsePosition(fields[placeField_], position) || texts_.count(position)) {
+            ++damagedLines_;
+            continue;
+        }
+        texts_[position] = {std::string(fields[checkField]), std::string(fields[textField])};
     }
 }
 
-bool historyCompanion::restore(size_t position, const std::string& stored, codePageText& text) {
+bool historyCompanion::restore(size_t position, const std::string& stored, codePageText& text, std::string* shown) {
     if (state_ != companionState::matching) return false;
     auto found = texts_.find(position);
     if (found == texts_.end() || found->second.check != lineCheck(stored, found->second.text)) return false;
@@ -113,6 +184,7 @@ bool historyCompanion::restore(size_t position, const std::string& stored, codeP
     std::string plain = withoutUnicodeEscapes(escaped.bytes);
     if (!escaped.unicodeEscapes || plain.substr(0, storedTextLength(plain)) != stored) return false;
     text = std::move(escaped);
+    if (shown) *shown = found->second.text;
     ++restored_;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include "files/atomic_file.h"
 #include "files/cp932.h"
@@ -86,19 +87,17 @@ std::string encodeHistory(const historyList& list) {
     return out;
 }
 
-historyDecodeReport decodeHistory(const std::string& bytes, historyList& list, const std::string& companionBytes) {
-    historyDecodeReport report;
-    if (bytes.empty()) return report;
-    historyCompanion companion(companionBytes, bytes);
-    // Emptying first lets the old entries' ids be forgotten along with the rest,
-    // so the loaded entries are numbered from 55500.
-    list.eraseHistory();
+namespace {
 
+// Walks the entries of clips.dat bytes, giving each one kept its place and
+// text; what is not an entry is counted in the report.
+template <class Take>
+void forEachStoredEntry(const std::string& bytes, historyDecodeReport& report, Take take) {
     fieldReader reader(bytes);
     size_t remaining;
     if (!reader.takeField(remaining)) {
         report.truncated = true;
-        return report;
+        return;
     }
     for (size_t position = 0; remaining != 0; --remaining, ++position) {
         size_t length;
@@ -123,6 +122,44 @@ historyDecodeReport decodeHistory(const std::string& bytes, historyList& list, c
             ++report.emptyEntries;
             continue;
         }
+        take(position, std::move(text));
+    }
+}
+
+// What the clips.dat on disk and its companion hold, for the save that replaces them.
+replacedHistory replacedFiles(const std::string& bytes, const std::string& companionBytes) {
+    replacedHistory replaced;
+    if (bytes.empty()) return replaced;
+    replaced.check = historyFileCheck(bytes);
+    historyCompanion companion(companionBytes, bytes);
+    if (companion.state() != companionState::matching) return replaced;
+    historyDecodeReport report;
+    forEachStoredEntry(bytes, report, [&](size_t position, std::string stored) {
+        codePageText whole;
+        std::string shown;
+        if (companion.restore(position, stored, whole, &shown))
+            replaced.texts.push_back({position, std::move(stored), std::move(shown)});
+    });
+    return replaced;
+}
+
+// A file that cannot be read is taken as empty.
+std::string bytesOf(const std::string& path) {
+    std::string bytes;
+    if (fileExists(path) && !readWholeFile(path, bytes)) bytes.clear();
+    return bytes;
+}
+
+}  // namespace
+
+historyDecodeReport decodeHistory(const std::string& bytes, historyList& list, const std::string& companionBytes) {
+    historyDecodeReport report;
+    if (bytes.empty()) return report;
+    historyCompanion companion(companionBytes, bytes);
+    // Emptying first lets the old entries' ids be forgotten along with the rest,
+    // so the loaded entries are numbered from 55500.
+    list.eraseHistory();
+    forEachStoredEntry(bytes, report, [&](size_t position, std::string text) {
         codePageText whole;
         if (companion.restore(position, text, whole)) {
             list.appendEntry(std::move(whole.bytes), true);
@@ -130,7 +167,7 @@ historyDecodeReport decodeHistory(const std::string& bytes, historyList& list, c
         } else {
             list.appendEntry(std::move(text));
         }
-    }
+    });
     report.companion = companion.state();
     report.unusedCompanionLines = companion.damagedLines() + companion.unmatchedTexts();
     return report;
@@ -140,10 +177,7 @@ bool readHistoryFiles(const std::string& path, historyList& list, historyDecodeR
     std::string bytes;
     if (!readWholeFile(path, bytes)) return false;
     // A companion that cannot be read leaves every entry in its code page 932 form.
-    std::string companion;
-    const std::string companionPath = historyCompanionPath(path);
-    if (fileExists(companionPath) && !readWholeFile(companionPath, companion)) companion.clear();
-    report = decodeHistory(bytes, list, companion);
+    report = decodeHistory(bytes, list, bytesOf(historyCompanionPath(path)));
     return true;
 }
 
@@ -158,13 +192,19 @@ bool loadHistoryFile(const std::string& path, historyList& list) {
     return readHistoryFiles(path, list, report);
 }
 
-bool saveHistoryFile(const std::string& path, const historyList& list) {
+bool saveHistoryFile(const std::string& path, const historyList& list, const std::function<void()>& betweenFiles) {
     const std::string bytes = encodeHistory(list);
-    if (!writeWholeFile(path, bytes)) return false;
-    const std::string companion = encodeHistoryCompanion(list, bytes);
     const std::string companionPath = historyCompanionPath(path);
-    if (companion.empty()) return !fileExists(companionPath) || removeFile(companionPath);
-    return writeWholeFile(companionPath, companion);
+    // The companion goes first and still completes the clips.dat it replaces,
+    // so a save stopped between the two files loses no entry's text.
+    const std::string companion =
+        encodeHistoryCompanion(list, bytes, replacedFiles(bytesOf(path), bytesOf(companionPath)));
+    if (!companion.empty() && !writeWholeFile(companionPath, companion)) return false;
+    if (betweenFiles) betweenFiles();
+    if (!writeWholeFile(path, bytes)) return false;
+    // Once clips.dat is in place, a companion no entry of it needs goes.
+    if (historyNeedsCompanion(list)) return true;
+    return !fileExists(companionPath) || removeFile(companionPath);
 }
 
 bool removeHistoryFiles(const std::string& path) {

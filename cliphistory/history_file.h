@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "cliphistory/history_companion.h"
@@ -48,11 +49,12 @@ historyDecodeReport decodeHistory(const std::string& bytes, historyList& list,
 bool loadHistoryFile(const std::string& path, historyList& list);
 // Reads both files as they are; false when the history file cannot be read.
 bool readHistoryFiles(const std::string& path, historyList& list, historyDecodeReport& report);
-// Writes the whole list, and its companion, each through a temporary file; a
-// companion no entry needs is removed. False leaves the old files intact (or,
-// when only the companion failed, clips.dat written and the old companion
-// ignored, since it no longer matches).
-bool saveHistoryFile(const std::string& path, const historyList& list);
+// Writes the whole list and its companion, each through a temporary file: the
+// companion first, serving both the clips.dat it replaces and the new one, then
+// clips.dat; a companion no entry needs is removed last. `betweenFiles` runs
+// between the two (the tests stop there). False leaves clips.dat as it was.
+bool saveHistoryFile(const std::string& path, const historyList& list,
+                     const std::function<void()>& betweenFiles = {});
 // Keeps the history in memory only: removes both files.
 bool removeHistoryFiles(const std::string& path);
 

@@ -191,6 +191,15 @@ bool appendCodePage932(uint32_t codePoint, std::string& out) {
     return true;
 }
 
+bool appendExactCodePage932(uint32_t codePoint, std::string& out) {
+    const size_t before = out.size();
+    if (!appendCodePage932(codePoint, out)) return false;
+    size_t pos = before;
+    if (nextCodePage932(out, pos) == codePoint) return true;
+    out.resize(before);
+    return false;
+}
+
 bool appendPlainCodePage932(uint32_t codePoint, std::string& out) {
     if (appendCodePage932(codePoint, out)) return true;
     if (codePoint == yenSign) {

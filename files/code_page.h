@@ -37,6 +37,10 @@ inline size_t utf16Length(uint32_t codePoint) { return codePoint > 0xFFFF ? 2 : 
 // full-width signs, as Japanese software writes them. ¥ (U+00A5) is lacking:
 // it never becomes the backslash 0x5C, and each caller says what it becomes.
 bool appendCodePage932(uint32_t codePoint, std::string& out);
+// The same for text that must come back exactly as it was (the clipboard
+// history): false also for a character whose bytes read back as its other form
+// (〜 U+301C, −, —, ‖, ¢, £, ¬ read back as ～, －, ―, ∥, ￠, ￡, ￢).
+bool appendExactCodePage932(uint32_t codePoint, std::string& out);
 
 // Plain text (display texts, file names, the history's code page 932 form): ¥
 // becomes the full-width ￥ and a character the code page lacks one "?" per

@@ -153,8 +153,9 @@ codePageText contentOf(const textUnits& units) {
     return result;
 }
 
-// What becomes of a character the code page lacks.
-enum class lacking { escaped, asPlainText };
+// What becomes of a character the code page lacks: escaped, escaped also when
+// the code page has only a look-alike of it, or written as plain text has it.
+enum class lacking { escaped, escapedUnlessExact, asPlainText };
 
 // Writes units as code page 932. With `mode`, ASCII gets the escaper's
 // sequences; without, it stands as it is (the units of a shown form).
@@ -171,7 +172,8 @@ codePageText escapedOf(const textUnits& units, const escapeMode* mode, lacking r
             appendBytes(unit, out);
         } else if (rule == lacking::asPlainText) {
             appendPlainCodePage932(unit.value, out);
-        } else if (!appendCodePage932(unit.value, out)) {
+        } else if (rule == lacking::escapedUnlessExact ? !appendExactCodePage932(unit.value, out)
+                                                       : !appendCodePage932(unit.value, out)) {
             appendUnicodeEscape(unit.value, out);
             result.unicodeEscapes = true;
         }
@@ -213,7 +215,7 @@ std::u16string contentToUtf16(std::string_view data, bool unicodeEscapes) {
 }
 
 codePageText escapedFromUtf16(std::u16string_view text) {
-    return escapedOf(unitsOfUnicode(text, nextUtf16), &textFileMode);
+    return escapedOf(unitsOfUnicode(text, nextUtf16), &textFileMode, lacking::escapedUnlessExact);
 }
 
 std::u16string unescapeToUtf16(std::string_view escaped, bool unicodeEscapes) {
@@ -243,7 +245,7 @@ std::u16string shownAsUtf16(std::string_view escaped, bool unicodeEscapes) {
 }
 
 codePageText escapedFromShown(std::string_view shownUtf8) {
-    return escapedOf(unitsOfUnicode(shownUtf8, nextUtf8), nullptr);
+    return escapedOf(unitsOfUnicode(shownUtf8, nextUtf8), nullptr, lacking::escapedUnlessExact);
 }
 
 std::string withoutUnicodeEscapes(std::string_view escaped) {

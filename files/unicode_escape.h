@@ -39,7 +39,9 @@ codePageText contentFromUtf16(std::u16string_view text);
 // The text a content stands for.
 std::u16string contentToUtf16(std::string_view data, bool unicodeEscapes);
 
-// The escaped form of a text, with escapes only when a character needs one.
+// The escaped form of a text, with escapes only when a character needs one:
+// for the clipboard history, which gives back exactly what was copied, also a
+// character the code page has only a look-alike of (〜 is not ～).
 codePageText escapedFromUtf16(std::u16string_view text);
 // The text an escaped form stands for: every escape undone.
 std::u16string unescapeToUtf16(std::string_view escaped, bool unicodeEscapes);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cliphistory/history_file.h"
+#include "files/atomic_file.h"
 #include "files/code_page.h"
 #include "files/menu_file.h"
 #include "files/unicode_escape.h"
@@ -213,7 +214,7 @@ struct unicodeHistoryFixture : ::testing::Test {
 using UnicodeHistory = unicodeHistoryFixture;
 
 TEST_F(UnicodeHistory, CapturesAndTheCompanion) {
-    capture(u"a\t\u30BD\u301C");
+    capture(u"a\t\u30BD\uFF5E");
     ASSERT_EQ(list.count(), 1u);
     EXPECT_EQ(list.entries()[0]->text, "a\\t\x83\x5C\x81\x60");
     EXPECT_FALSE(list.entries()[0]->unicodeEscapes);
@@ -246,7 +247,7 @@ TEST_F(UnicodeHistory, CapturesAndTheCompanion) {
 
     // Trimmed down to what the code page holds, the companion goes.
     list.counts = 1;
-    capture(u"a\t\u30BD\u301C");
+    capture(u"a\t\u30BD\uFF5E");
     ASSERT_TRUE(saveHistoryFile(path, list));
     EXPECT_FALSE(tvtest::fs::exists(folder.file("clips.u8")));
     capture(u"\U0001F600");
@@ -290,6 +291,76 @@ TEST_F(UnicodeHistory, CompanionMismatchAndDamage) {
     historyDecodeReport report = decodeHistory(swapped, list, companion);
     EXPECT_EQ(report.companion, companionState::otherFile);
     EXPECT_EQ(report.restoredTexts, 0u);
+}
+
+// Look-alikes are not the characters copied: 〜 − — ‖ ¥ ¢ £ ¬ come back as
+// they were, with clips.dat keeping their code page 932 look-alikes.
+TEST_F(UnicodeHistory, LookAlikesComeBackAsCopied) {
+    const std::vector<std::u16string> copied{u"10\u6642\u301C12\u6642", u"\u22125", u"a\u2014b", u"\u2016",
+                                             u"\u00A5100", u"\u00A2\u00A3\u00AC", u"\uFF5E\uFF0D"};
+    for (const std::u16string& text : copied) capture(text);
+    ASSERT_TRUE(saveHistoryFile(path, list));
+    std::vector<std::u16string> newestFirst(copied.rbegin(), copied.rend());
+    EXPECT_EQ(texts(list), newestFirst);
+    EXPECT_EQ(loadedTexts(), newestFirst);
+    EXPECT_FALSE(list.entries()[0]->unicodeEscapes) << "full-width forms the code page has stay as they were";
+    EXPECT_NE(tvtest::readBytes(path).find("10\x8E\x9E\x81\x60" "12\x8E\x9E"), std::string::npos);
+}
+
+// The companion is written first and serves the clips.dat it replaces as well:
+// a save stopped between the two files, or by a write that fails in either,
+// leaves every entry that was there with its text.
+TEST_F(UnicodeHistory, ASaveStoppedBetweenTheFilesLosesNoText) {
+    capture(u"\U0001F600 first");
+    capture(u"\u00A5 second");
+    capture(u"plain");
+    ASSERT_TRUE(saveHistoryFile(path, list));
+    const std::vector<std::u16string> before = texts(list);
+
+    // One added (the others move down), one rotated out, one edited away.
+    list.counts = 3;
+    capture(u"\uD55C\uAD6D\uC5B4 new");
+    ASSERT_EQ(list.count(), 3u);
+    bool stopped = false;
+    ASSERT_TRUE(saveHistoryFile(path, list, [&] {
+        stopped = true;
+        EXPECT_EQ(loadedTexts(), before) << "the replaced clips.dat keeps every text";
+    }));
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(loadedTexts(), texts(list));
+
+    // Stopped once more while the newest, Unicode entry goes and the rest stay.
+    const std::vector<std::u16string> second = texts(list);
+    list.removeEntry(list.entries()[0].get());
+    setHistoryText(*list.entries()[1], u"edited \U0001F389");
+    ASSERT_TRUE(saveHistoryFile(path, list, [&] { EXPECT_EQ(loadedTexts(), second); }));
+    EXPECT_EQ(loadedTexts(), texts(list));
+
+    // The first form of the companion, as older copies wrote it, is still read.
+    const std::string clips = tvtest::readBytes(path);
+    const std::string v1 = "TolvaneClipsU8\t1\t" + historyFileCheck(clips) + "\r\n";
+    std::string companion = tvtest::readBytes(folder.file("clips.u8"));
+    std::string lines;
+    for (size_t pos = companion.find("\r\n") + 2; pos < companion.size();) {
+        size_t end = companion.find("\r\n", pos);
+        std::string line = companion.substr(pos, end - pos);
+        size_t tab = line.find('\t'), tab2 = line.find('\t', tab + 1);
+        if (line.substr(0, tab) != "-") lines += line.substr(0, tab) + line.substr(tab2) + "\r\n";
+        pos = end + 2;
+    }
+    tvtest::writeBytes(folder.file("clips.u8"), v1 + lines);
+    EXPECT_EQ(loadedTexts(), texts(list));
+
+    // A write that fails leaves clips.dat, and so every text, as it was.
+    const std::vector<std::u16string> third = texts(list);
+    capture(u"\U0001F680 lost");
+    for (size_t failing : {0, 1}) {
+        size_t writes = 0;
+        atomicFile::setWriteFaultHookForTesting([&](size_t, size_t) { return writes++ != failing; });
+        EXPECT_FALSE(saveHistoryFile(path, list));
+        atomicFile::setWriteFaultHookForTesting(nullptr);
+        EXPECT_EQ(loadedTexts(), third);
+    }
 }
 
 }  // namespace
