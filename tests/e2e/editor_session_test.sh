@@ -3,8 +3,9 @@
 # the tray icon, a "設定" item, Shift+click) and what each selects; a phrase
 # made in the editor inserted into Notepad right after OK; a shortcut key typed
 # into the key field, which works only once saved while the field holds every
-# key back, the editor's own ones too; the running menu, which runs what was
-# saved while the editor holds changes; and quitting with unsaved changes,
+# key back, the editor's own ones too; an item's key, which does nothing
+# during a rename in place; the running menu, which runs what was saved while
+# the editor holds changes; and quitting with unsaved changes,
 # which asks through the editor; OK on an emptied menu.
 # Screenshots of the editor on the starter menu, a tooltip and the about box
 # land in WORK_PARENT/../screenshots.
@@ -171,6 +172,31 @@ test_running_menu_while_editing() {
   ctl wait-window > /dev/null || e2e_fail "no editor after the check of the running menu"
 }
 
+# An item's key pressed while an entry is renamed in place does nothing there:
+# the label and the saved file hold what was typed, with no phrase pasted in;
+# once the rename ends the key works again.
+test_key_during_rename() {
+  ctl select 1 > /dev/null  # 挨拶 (ソ表 is gone since 更新), whose key is Ctrl+Alt+J
+  e2e_click_in_rect "$(ctl itemrect 1)"
+  e2e_wait_until '[ "$(ctl focus)" = 1003 ]' 5 || e2e_fail "the tree did not take the focus for F2"
+  e2e_key F2
+  e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' 5 || e2e_fail "F2 opened no label edit: $(e2e_focusinfo)"
+  e2e_type Typed
+  e2e_key ctrl+alt+j
+  sleep 1.5  # time for a paste the key would have started
+  e2e_key Return
+  e2e_wait_until '[ "$(ctl focus)" = 1003 ] && [ "$(e2e_focus_class)" != Edit ]' 5
+  [ "$(e2e_editor_label 1)" = Typed ] && [ "$(ctl gettext 1001)" = Typed ] &&
+    e2e_pass "an item's key during a rename leaves the label as typed" ||
+    e2e_fail "after the key in the rename: label [$(e2e_editor_label 1)], field [$(ctl gettext 1001 | iconv -f CP932 -t UTF-8)]"
+  ctl click 1014 > /dev/null
+  e2e_wait_until 'grep -q "	Typed	" tv2_text.ini' 5 && e2e_pass "更新 saves the typed name, nothing pasted" ||
+    e2e_fail "the data file holds [$(grep Typed tv2_text.ini | iconv -f CP932 -t UTF-8)]"
+  reset_notepad
+  e2e_key ctrl+alt+j
+  e2e_expect_notepad 'こんばんは' "after the rename the key inserts its phrase again"
+}
+
 prompt_text() { ctl msgbox | cut -f2 | iconv -f CP932 -t UTF-8; }
 quit_done() { e2e_wait_until '! e2e_running tolvane.exe' 10; }
 
@@ -300,6 +326,7 @@ test_opening
 test_new_phrase_inserted
 test_shortcut_field
 test_running_menu_while_editing
+test_key_during_rename
 test_quit_with_changes
 test_ok_on_emptied_menu
 test_screenshots
