@@ -39,6 +39,26 @@ reset_notepad() {
   e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' || e2e_fail "notepad has no focus: $(e2e_focusinfo)"
 }
 
+# focus_tree: a click on the tree's blank part below its entries gives it the
+# focus. A click on the selected entry would not do: under Wine it starts a
+# rename half a second later, whether the tree had the focus or not.
+focus_tree() {
+  local l t r b
+  read -r l t r b <<< "$(ctl rect 1003)"
+  e2e_click $((l + 10)) $((b - 10))
+  e2e_wait_until '[ "$(ctl focus)" = 1003 ] && [ "$(e2e_focus_class)" = SysTreeView32 ]' 5 ||
+    e2e_stop_test "the tree did not take the focus: $(e2e_focusinfo)"
+}
+
+# editor_in_front: the editor brought forward by a second start, with the
+# focus in its tree, before a key meant for it. A click would not do: Notepad
+# in front covers the editor's tree, and would get the click and then the key.
+editor_in_front() {
+  e2e_start "$DESKTOP" tolvane.exe
+  e2e_wait_until '[ "$(e2e_foreground_hwnd)" = "$(ctl window | cut -f1)" ] && [ "$(e2e_focus_class)" = SysTreeView32 ]' ||
+    e2e_stop_test "the editor did not come forward with its tree focused: $(e2e_focusinfo)"
+}
+
 # The root key in Notepad, then a mnemonic in the menu it opens.
 menu_pick() {
   e2e_key ctrl+alt+m
@@ -101,12 +121,14 @@ test_shortcut_field() {
   ctl wait-window > /dev/null
   ctl select 2 > /dev/null  # 挨拶(&A), after the new phrase
   e2e_click_in_rect "$(ctl rect 1012)"
-  e2e_wait_until '[ "$(ctl focus)" = 1012 ]' 5 || e2e_fail "the key field did not take the focus"
+  e2e_wait_until '[ "$(ctl focus)" = 1012 ]' 5 || e2e_stop_test "the key field did not take the focus: $(e2e_focusinfo)"
   e2e_key ctrl+alt+m
   sleep 1
   ! e2e_menu_rect > /dev/null && [ "$(ctl hotkey 1012)" = 1613 ] &&
     e2e_pass "the menu's key reaches the field instead of opening the menu" ||
     e2e_fail "field $(ctl hotkey 1012), menu $(e2e_menu_rect)"
+  e2e_key Escape  # a menu the key opened after all would take the keys below
+  e2e_wait_no_window '#32768' 5
   # The editor's own keys too: none of them saves, adds an item or opens the
   # find dialog while the field has the focus.
   cp tv2_text.ini before-keys.ini
@@ -119,23 +141,23 @@ test_shortcut_field() {
     seen+="$(ctl hotkey 1012) "
   done
   [ "$seen" = "595 590 582 114 " ] && cmp -s tv2_text.ini before-keys.ini && [ "$(ctl tree | wc -l)" = "$entries" ] &&
-    [ "$(e2e_winlist --class '#32770' --visible | wc -l)" = 1 ] &&
     e2e_pass "Ctrl+S, Ctrl+N, Ctrl+F and F3 go into the field, not to the editor" ||
-    e2e_fail "the field showed [$seen]; entries $(ctl tree | wc -l), before $entries;" \
-      "dialogs: $(e2e_winlist --class '#32770' --visible | wc -l)"
+    e2e_fail "the field showed [$seen]; entries $(ctl tree | wc -l), before $entries"
+  e2e_expect_only_dialog "Tolvane (設定)" "Ctrl+S, Ctrl+N, Ctrl+F and F3 in the key field"
   e2e_key ctrl+alt+j
   e2e_wait_until '[ "$(ctl hotkey 1012)" = 1610 ]' 5 && e2e_pass "the field takes Ctrl+Alt+J" ||
     e2e_fail "field shows $(ctl hotkey 1012)"
-  e2e_click_in_rect "$(ctl itemrect 2)"  # the focus leaves: the keys are registered again
+  focus_tree  # the focus leaves the field: the keys are registered again
   reset_notepad
   e2e_key ctrl+alt+j
   sleep 1.5
   e2e_notepad_text got.txt
   [ ! -s got.txt ] && e2e_pass "a typed key does nothing before it is saved" || e2e_fail "the key worked before 更新"
-  e2e_click_in_rect "$(ctl itemrect 2)"
-  e2e_wait_until '[ "$(e2e_foreground_class)" = "#32770" ]' 5  # the editor in front before its key
+  editor_in_front
   e2e_key ctrl+s
-  e2e_wait_until 'grep -q "	1610	" tv2_text.ini' 5 && e2e_pass "Ctrl+S in the editor saves" ||
+  e2e_wait_until 'grep -q "	1610	" tv2_text.ini' 5
+  e2e_expect_only_dialog "Tolvane (設定)" "Ctrl+S in the editor"
+  grep -q "	1610	" tv2_text.ini && e2e_pass "Ctrl+S in the editor saves" ||
     e2e_fail "the key is not in the data file after Ctrl+S"
   reset_notepad
   e2e_key ctrl+alt+j
@@ -176,9 +198,8 @@ test_running_menu_while_editing() {
 # the label and the saved file hold what was typed, with no phrase pasted in;
 # once the rename ends the key works again.
 test_key_during_rename() {
+  editor_in_front
   ctl select 1 > /dev/null  # 挨拶 (ソ表 is gone since 更新), whose key is Ctrl+Alt+J
-  e2e_click_in_rect "$(ctl itemrect 1)"
-  e2e_wait_until '[ "$(ctl focus)" = 1003 ]' 5 || e2e_fail "the tree did not take the focus for F2"
   e2e_key F2
   e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' 5 || e2e_fail "F2 opened no label edit: $(e2e_focusinfo)"
   e2e_type Typed
@@ -304,8 +325,7 @@ test_screenshots() {
     e2e_fail "no tooltip over the copy button"
   fi
   e2e_park_pointer
-  e2e_key alt+o
-  e2e_key v
+  e2e_editor_menu_command 0 o v
   if ctl --title 'バージョン情報 Tolvane' wait-window > /dev/null; then
     e2e_screenshot "$SHOTS/editor-about.png"
     ctl --title 'バージョン情報 Tolvane' gettext 1000 | grep -q . && e2e_pass "the about box shows its text" ||
