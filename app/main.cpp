@@ -23,23 +23,25 @@
 #include "shell/startup.h"
 #include "shell/timing_log.h"
 #include "shell/tray.h"
+#include "widgets/select_all_key.h"
 
 namespace tv {
 
 namespace {
 
-HHOOK menuFilterHook = nullptr;
+HHOOK messageFilterHook = nullptr;
 
 bool isAltKeyDown(const MSG& message) {
     return (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
            (message.wParam == VK_MENU || message.wParam == VK_LMENU || message.wParam == VK_RMENU);
 }
 
-// While a menu is tracked, a right-button release means "add this history entry
-// as an item" and a left-button press takes that back.
-LRESULT CALLBACK onMenuFilter(int code, WPARAM wParam, LPARAM lParam) {
+// The messages of the loops that are not runMessageLoop: a tracked menu's and
+// a modal dialog's. While a menu is tracked, a right-button release means "add
+// this history entry as an item" and a left-button press takes that back.
+LRESULT CALLBACK onMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_MENU) {
-        const MSG* message = reinterpret_cast<const MSG*>(lParam);
         if (message->message == WM_LBUTTONDOWN) popup().addToItems = false;
         if (message->message == WM_RBUTTONUP) popup().addToItems = true;
         // Alt would end our menu on its own, before the rest of a chord such as
@@ -47,7 +49,8 @@ LRESULT CALLBACK onMenuFilter(int code, WPARAM wParam, LPARAM lParam) {
         // of closing it. The hotkey closes the menu (onHotkey); Escape does too.
         if (popup().menuOpen && isAltKeyDown(*message)) return 1;
     }
-    return CallNextHookEx(menuFilterHook, code, wParam, lParam);
+    if (code == MSGF_DIALOGBOX && selectAllOnCtrlA(*message)) return 1;
+    return CallNextHookEx(messageFilterHook, code, wParam, lParam);
 }
 
 HICON loadIcon(int id, int size) {
@@ -81,6 +84,8 @@ void applySettings() {
 int runMessageLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Before any window's keys: the editor's table has a Ctrl+A of its own.
+        if (selectAllOnCtrlA(message)) continue;
         // The modeless find dialog handles its own keys (Tab, Enter, Esc).
         HWND findDialog = findDialogWindow();
         if (findDialog && IsDialogMessageA(findDialog, &message)) continue;
@@ -111,7 +116,7 @@ int runProgram(HINSTANCE instance) {
         app().dataFileName = dataFile;
     }
     app().instance = instance;
-    menuFilterHook = SetWindowsHookExA(WH_MSGFILTER, onMenuFilter, nullptr, GetCurrentThreadId());
+    messageFilterHook = SetWindowsHookExA(WH_MSGFILTER, onMessageFilter, nullptr, GetCurrentThreadId());
     createResources();
     app().model.setEvents(&platformModelEvents());
     registerCallbacks();
@@ -142,7 +147,7 @@ int runProgram(HINSTANCE instance) {
     runMessageLoop();
     stopAbbreviations();
     releaseEverything();
-    if (menuFilterHook) UnhookWindowsHookEx(menuFilterHook);
+    if (messageFilterHook) UnhookWindowsHookEx(messageFilterHook);
     return 0;
 }
 

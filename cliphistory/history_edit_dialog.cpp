@@ -215,7 +215,7 @@ std::string savedForm(const menuItem& entry) {
 void saveSelectedToFile(historyEditState& dialog) {
     static const char filter[] = "テキストファイル(*.txt)\0*.txt\0";
     fileDialogOptions options;
-    options.title = "1つをファイルにに保存";
+    options.title = "1つをファイルに保存";
     options.filter = filter;
     options.filterLength = sizeof filter;
     options.defaultExtension = "ini";

@@ -50,9 +50,10 @@ void fillTree(editorState& editor, LPARAM preselectId) {
     SetCursor(previousCursor);
 }
 
-void selectAllInField(editorState& editor, LPARAM) {
-    HWND focus = GetFocus();
-    if (focus == editor.displayText || focus == editor.content) SendMessageA(focus, EM_SETSEL, 0, -1);
+// The one-line fields get Ctrl+A before the editor's keys (widgets/select_all_key.h);
+// the content field, the only multi-line one, selects all here.
+void selectAllInContent(editorState& editor, LPARAM) {
+    if (GetFocus() == editor.content) SendMessageA(editor.content, EM_SETSEL, 0, -1);
 }
 
 // 40005: the program's close asks through the editor when there are changes;
@@ -84,7 +85,7 @@ const struct {
     commandHandler handler;
 } commandTable[] = {
     {IDM_EDITOR_FILL_TREE, fillTree},
-    {IDM_EDITOR_SELECT_ALL, selectAllInField},
+    {IDM_EDITOR_SELECT_ALL, selectAllInContent},
     {IDC_NEW, plain<newItem>},
     {IDM_EDITOR_NEW_FOLDER, plain<newFolder>},
     {IDC_ADD_COPY, plain<addCopyFromPane>},

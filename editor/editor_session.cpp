@@ -109,8 +109,8 @@ bool saveEditor(editorState& editor, bool close) {
     // let go of it.
     if (written && !close) {
         rebuildMainMenu();
-        // While the key field has the focus every key stays held back.
-        if (GetFocus() != editor.hotkey) setHotkeysRegistered(true);
+        // While the key field has the focus or a rename is open every key stays held back.
+        if (!hotkeysHeldBack(editor)) setHotkeysRegistered(true);
         editorStepDone("serve the saved menu");
     }
     EnableWindow(editor.window, TRUE);

@@ -251,6 +251,9 @@ HACCEL editorAccelerators() {
 bool isEditorMessage(MSG& message) {
     editorState* editor = editorOf(settingsEditor().window);
     if (!editor) return false;
+    // The editor's keys are for its own window: the quick search or another
+    // window of the program open beside it keeps Ctrl+A, Ctrl+S, Ctrl+N...
+    if (message.hwnd != editor->window && !IsChild(editor->window, message.hwnd)) return false;
     // The shortcut-key field takes every key, so that Ctrl+S or F3 can be given
     // to an item.
     if (message.hwnd != editor->hotkey && TranslateAcceleratorA(editor->window, editorAccelerators(), &message))

@@ -1,5 +1,6 @@
 #include "editor/tree_commands.h"
 
+#include "editor/editor_hotkeys.h"
 #include "editor/editor_tree.h"
 #include "editor/item_text_rules.h"
 #include "editor/properties_pane.h"
@@ -180,7 +181,7 @@ void startRename(editorState& editor) {
 BOOL onBeginLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
     // The root entry stands for the whole menu and has no text of its own.
     if (info.item.hItem == editor.rootEntry) return TRUE;
-    editor.labelEditing = true;
+    setLabelEditing(editor, true);
     // The tree's label edit takes 259 characters and has been given the label
     // cut to that: a longer text is edited in full, as the item holds it.
     HWND edit = TreeView_GetEditControl(editor.tree);
@@ -194,7 +195,7 @@ BOOL onBeginLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
 }
 
 BOOL onEndLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
-    editor.labelEditing = false;
+    setLabelEditing(editor, false);
     if (!info.item.pszText) return FALSE;  // cancelled
     // The notification carries at most 259 characters; the edit still holds them all.
     HWND edit = TreeView_GetEditControl(editor.tree);

@@ -236,7 +236,7 @@
 
 // Commands the editor's keys send (IDM_). The editor owns the rest of its
 // command numbers; these are here because the accelerator table names them.
-#define IDM_EDITOR_SELECT_ALL    117    // Ctrl+A in the text and content fields
+#define IDM_EDITOR_SELECT_ALL    117    // Ctrl+A in the content field (one-line fields take it earlier)
 #define IDM_EDITOR_APPLY         1014   // Ctrl+S: save and apply, stay open
 #define IDM_EDITOR_LOAD_FILE     1017   // Ctrl+O: load a file's contents
 #define IDM_EDITOR_NEW_ITEM      1018   // Ctrl+N

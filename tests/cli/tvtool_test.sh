@@ -107,14 +107,14 @@ expect_same many.out many.ini "44000 items are rewritten byte for byte"
 expect_exit 0 "check many" -- tvtool check many.ini
 grep -q 'warning: line 43801: 201 items' out.log && ok || fail "check warns about items without ids: $(cat out.log)"
 
-# The date language at a fixed local time.
-printf '%s' '2002年05月20日(Monday Mon 月曜日) PM 03(15):04:05 (May May 02)' | iconv -f UTF-8 -t CP932 > expected-date.txt
+# The date language at a fixed local time, printed as one line.
+printf '%s\n' '2002年05月20日(Monday Mon 月曜日) PM 03(15):04:05 (May May 02)' | iconv -f UTF-8 -t CP932 > expected-date.txt
 expect_exit 0 "date" -- tvtool date "$(japanese_arg '%Y年%m月%d日(%A %a %f曜日) %p %I(%H):%M:%S (%b %B %y)')" --at "2002-05-20 15:04:05"
 expect_same out.log expected-date.txt "date expands the default format"
 expect_exit 2 "date with an impossible time" -- tvtool date "%Y" --at "2023-02-30 10:00:00"
 # Japanese eras on both sides of their first days.
 for case in "2019-04-30|平成31年" "2019-05-01|令和元年" "2026-12-08|令和8年" "1989-01-07|昭和64年"; do
-  printf '%s' "${case#*|}" | iconv -f UTF-8 -t CP932 > expected-era.txt
+  printf '%s\n' "${case#*|}" | iconv -f UTF-8 -t CP932 > expected-era.txt
   expect_exit 0 "date %EY on ${case%|*}" -- tvtool date "%EY" --at "${case%|*} 12:00:00"
   expect_same out.log expected-era.txt "date %EY on ${case%|*}"
 done

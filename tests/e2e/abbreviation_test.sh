@@ -3,8 +3,9 @@
 # abbreviation is taken back and its item's phrase inserted byte for byte; the
 # fill-ins of the phrase (the caret mark, the clipboard's text, a value asked
 # for in a dialog); nothing expands while paused from the tray, in an excluded
-# program, or in the editor's own fields; and the editor saves a data file with
-# abbreviations byte for byte as it read it.
+# program, or in the editor's own fields; Ctrl+A in the 略語, content and
+# fill-in fields; and the editor saves a data file with abbreviations byte for
+# byte as it read it.
 # Usage: abbreviation_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -60,9 +61,10 @@ test_asked_value() {
   e2e_wait_until '[ "$(e2e_focus_class)" = Edit ] && [ "$(e2e_foreground_class)" = "#32770" ]' ||
     { e2e_fail "no dialog asks for お名前: $(e2e_focusinfo)"; return; }
   e2e_pass "a dialog asks for お名前"
-  e2e_key ctrl+v
+  e2e_type 'typo'
+  e2e_key ctrl+a ctrl+v  # Ctrl+A selects the typo, so the paste replaces it
   e2e_key Return
-  e2e_expect_notepad '山田様' "the answer typed into the dialog fills %%?お名前%%"
+  e2e_expect_notepad '山田様' "Ctrl+A selects what was typed in the dialog; the answer pasted over it fills %%?お名前%%"
   e2e_reset_notepad
   e2e_type ';nm'
   e2e_wait_until '[ "$(e2e_foreground_class)" = "#32770" ]' || { e2e_fail "no dialog the second time"; return; }
@@ -111,6 +113,20 @@ test_editor() {
   e2e_editorctl gettext 1000 > content.txt
   e2e_sjis $'ソ表示です ;sg\n' content.expected
   e2e_expect_bytes content.txt content.expected "the abbreviation typed into the editor's own field stays as typed"
+  # Ctrl+A selects all in the 略語 field (one line) and in the content (many).
+  e2e_key ctrl+a
+  e2e_type 'Z'
+  e2e_wait_until '[ "$(e2e_editorctl gettext 1000)" = Z ]' 5 &&
+    e2e_pass "Ctrl+A in the content field selects it all, and typing replaces it" ||
+    e2e_fail "the content holds [$(e2e_editorctl gettext 1000 | iconv -f CP932 -t UTF-8)] after Ctrl+A and Z"
+  e2e_click_in_rect "$(e2e_editorctl rect 1030)"
+  e2e_wait_until '[ "$(e2e_editorctl focus)" = 1030 ]' 5 || e2e_fail "the 略語 field did not take the focus"
+  e2e_type 'xx'
+  e2e_key ctrl+a
+  e2e_type ';new'
+  e2e_wait_until '[ "$(e2e_editorctl gettext 1030)" = ";new" ]' 5 &&
+    e2e_pass "Ctrl+A in the 略語 field selects it all, and typing replaces it" ||
+    e2e_fail "the 略語 field holds [$(e2e_editorctl gettext 1030)] after Ctrl+A and ;new"
   e2e_editorctl close answer 7 >/dev/null
   e2e_wait_until '! e2e_editorctl window >/dev/null 2>&1' || e2e_fail "the editor did not close"
 }

@@ -86,14 +86,14 @@ close_edit_dialog() {
 # saved as FILE in the Save dialog; FILE must hold the bytes of WANT.
 save_one() {
   hctl post 1014 > /dev/null
-  if e2e_wait_until 'e2e_winlist --class "#32770" --visible | iconv -f CP932 -t UTF-8 | grep -q "1つをファイルにに保存"' 10; then
+  if e2e_wait_until 'e2e_winlist --class "#32770" --visible | iconv -f CP932 -t UTF-8 | grep -q "1つをファイルに保存"' 10; then
     sleep 0.5
     e2e_type "$1"
     e2e_key Return
     e2e_wait_file "$1" 10
     e2e_expect_bytes "$1" "$2" "$3"
   else
-    e2e_fail "$3: no Save dialog titled 1つをファイルにに保存"
+    e2e_fail "$3: no Save dialog titled 1つをファイルに保存"
   fi
 }
 

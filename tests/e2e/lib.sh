@@ -149,6 +149,14 @@ e2e_caller() {
   printf 'cleanup'
 }
 
+# e2e_stop_test MESSAGE   one failure, then the test ends: for a step after
+# which every later check would be blind (a window left in front takes every
+# key), so the one failure names the cause instead of a cascade of others
+e2e_stop_test() {
+  e2e_fail "$* (the test stops here: every later check would be blind)"
+  e2e_finish
+}
+
 # e2e_check DESCRIPTION COMMAND...   passes when COMMAND succeeds
 e2e_check() {
   local what=$1; shift
@@ -460,6 +468,16 @@ e2e_editor_menu_command() {
   done
   e2e_fail "alt+$2 opened no menu for $3: $(e2e_focusinfo)"
   return 1
+}
+
+# e2e_expect_only_dialog TITLE STEP   stops the test when, after STEP, a
+# visible dialog is open whose title (UTF-8) does not start with TITLE: a key
+# meant for one window went to another and opened it
+e2e_expect_only_dialog() {
+  local stray
+  stray=$(e2e_winlist --class '#32770' --visible | cut -f3,9 | iconv -f CP932 -t UTF-8 |
+    awk -F'\t' -v title="$1" 'index($2, title) != 1 { printf "\"%s\" (process %s) ", $2, $1 }')
+  [ -z "$stray" ] || e2e_stop_test "after $2 an unexpected dialog is open: $stray"
 }
 
 # e2e_file_dialog TITLE NAME   types NAME into the common dialog titled TITLE

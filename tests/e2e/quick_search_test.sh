@@ -2,7 +2,7 @@
 # The quick search: its key opens "Tolvane 検索" at Notepad's caret; a few typed
 # letters of a phrase's name and Enter insert the phrase byte for byte; a history
 # entry found by a piece of its text is pasted; Escape gives the focus back with
-# nothing inserted; the editor's その他 menu opens it too, and a taken key is
+# nothing inserted; Ctrl+A selects the query; the editor's その他 menu opens it too, and a taken key is
 # reported; a history entry holding characters code page 932 lacks is found by
 # kanji and by Hangul. Leaves pictures of the window with Japanese results.
 # Usage: quick_search_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
@@ -83,6 +83,25 @@ test_escape_inserts_nothing() {
   e2e_expect_notepad "" "nothing is inserted after Escape"
 }
 
+# query_replaced_after_select_all WHERE: in the open window, Ctrl+A selects
+# what was typed, so the next letters replace it; Escape closes the window.
+query_replaced_after_select_all() {
+  e2e_type zzz
+  e2e_key ctrl+a
+  e2e_type greet
+  e2e_wait_until '[ "$(e2e_wintext --class TolvaneSearch --get -)" = greet ]' 5 &&
+    e2e_pass "Ctrl+A in the query $1 selects it, and typing replaces it" ||
+    e2e_fail "the query $1 holds [$(e2e_wintext --class TolvaneSearch --get -)] after Ctrl+A and greet"
+  e2e_key Escape
+  e2e_wait_no_window TolvaneSearch
+}
+
+test_select_all() {
+  e2e_reset_notepad
+  open_search || return
+  query_replaced_after_select_all "(opened over Notepad)"
+}
+
 # Japanese results: "めーる" in hiragana finds the katakana メール in texts,
 # contents and the history. The picture goes to docs/ by hand once looked at.
 test_screenshot() {
@@ -126,9 +145,10 @@ test_editor_entry() {
   e2e_editorctl --class TV2 post 110 >/dev/null
   e2e_editorctl wait-window >/dev/null || { e2e_fail "the settings editor did not open"; return; }
   e2e_editorctl post 40050 >/dev/null  # その他 > クイック検索
-  e2e_wait_until '[ "$(e2e_foreground_class)" = TolvaneSearch ]' &&
+  e2e_wait_until '[ "$(e2e_foreground_class)" = TolvaneSearch ] && [ "$(e2e_focus_class)" = Edit ]' &&
     e2e_pass "the editor's その他 menu opens the search window" || e2e_fail "no search window: $(e2e_focusinfo)"
-  e2e_key Escape
+  # The editor's own Ctrl+A (and its other keys) stay in the editor.
+  query_replaced_after_select_all "opened from the editor"
   e2e_editorctl close >/dev/null
 }
 
@@ -156,6 +176,7 @@ test_opens_at_caret
 find_and_insert greet '拝啓　ソ表\パス' "typing part of a phrase's name and Enter inserts the phrase"
 find_and_insert 'notes-42' $'議事録 notes-42\r\n2行目' "a history entry found by a piece of its text is pasted"
 test_escape_inserts_nothing
+test_select_all
 test_screenshot
 test_unicode_entry
 test_editor_entry

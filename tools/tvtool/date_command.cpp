@@ -80,7 +80,9 @@ int runDate(const std::vector<std::string>& args) {
         moment = tv::currentLocalTime();
     }
 
-    const std::string text = tv::expandDateTime(*format, moment);
+    // A line of its own, so a shell prompt or the next output does not join it;
+    // "$(tvtool date ...)" drops the newline again.
+    const std::string text = tv::expandDateTime(*format, moment) + '\n';
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {
         std::fputs("tvtool date: could not write the result\n", stderr);
