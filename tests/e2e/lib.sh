@@ -209,6 +209,14 @@ e2e_clips_file() {
 }
 e2e_le16() { printf '%b' "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8)))"; }
 
+# e2e_long_program_list LAST   a ";"-separated list of program file names longer
+# than 2,047 bytes (what a buffer of 2,048 would cut), LAST the last of them
+e2e_long_program_list() {
+  local i
+  for i in $(seq 200); do printf 'program%03d.exe;' "$i"; done
+  printf '%s' "$1"
+}
+
 # --- waiting ----------------------------------------------------------------
 
 # e2e_wait_until 'SHELL CONDITION' [TIMEOUT]   polls until the condition holds;
