@@ -5,7 +5,9 @@
 # (ranges, the empty "なし" placeholder, keep-place or move-to-front), a right
 # click adds an entry as a phrase, the erase item asks first, the history
 # survives a restart unless it is volatile, and the viewer chain is forwarded;
-# a bound beyond what the program can use never cuts the history short.
+# copies by the programs of ExcludeApps are left out, however long the list and
+# also when made without an owner window; a bound beyond what the program can
+# use never cuts the history short.
 # Usage: history_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016,SC2034  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -56,6 +58,9 @@ expect_clips() {
 # so once the barrier is in the file, anything an earlier change was going to
 # record is there too: "nothing recorded" is checked as "only the barrier".
 barrier() { e2e_sjis "$1" barrier.txt && e2e_clipboard --set barrier.txt; }
+# copy_in_front UTF8_TEXT: the helper copies without an owner window, as scripts
+# do, while a window of its own is in front
+copy_in_front() { e2e_sjis "$1" front.txt && e2e_clipboard --set front.txt --in-front; }
 
 # --- the programs -----------------------------------------------------------
 
@@ -437,6 +442,31 @@ test_unicode_after_restart() {
     e2e_pass "the volatile setting removes clips.u8 with clips.dat" || e2e_fail "files left: $(ls clips.*)"
 }
 
+# --- phase 7: programs whose copies are not recorded ---------------------------
+
+# With a list of names longer than 2,047 bytes whose last one is Notepad.
+test_excluded_long_list() {
+  copy_in_notepad 'copied in notepad'
+  e2e_wait_until '[ "$(e2e_clipboard --get -)" = "copied in notepad" ]' 5 ||
+    e2e_fail "Notepad's copy did not reach the clipboard"
+  copy_in_front 'after notepad'
+  expect_clips "a copy in Notepad, the last name of an ExcludeApps list longer than 2,047 bytes, is not recorded" \
+    'after notepad'
+  focus_notepad
+  e2e_sjis 'ownerless, notepad in front' ownerless.txt && e2e_clipboard --set ownerless.txt
+  copy_in_front 'after ownerless'
+  expect_clips "a copy made without an owner window while Notepad is in front counts as Notepad's" \
+    'after ownerless' 'after notepad'
+}
+
+# With ExcludeApps=clipboard.exe, the helper that copies without an owner window.
+test_excluded_without_owner() {
+  copy_in_front 'ownerless, its own window in front'
+  copy_in_notepad 'after the helper'
+  expect_clips "a copy made without an owner window while the listed program's window is in front is not recorded" \
+    'after the helper' 'after ownerless' 'after notepad'
+}
+
 write_settings counts=3 iMaxOneClipSize=1
 e2e_start "$DESKTOP" notepad
 e2e_wait_window Notepad > /dev/null || { e2e_fail "notepad did not open"; e2e_finish; }
@@ -472,6 +502,11 @@ restart_with
 test_unicode_capture
 restart_with bClearClipHistoryOnExit=1
 test_unicode_after_restart
+
+restart_with "ExcludeApps=$(e2e_long_program_list notepad.exe)"
+test_excluded_long_list
+restart_with ExcludeApps=clipboard.exe
+test_excluded_without_owner
 
 # Last: it writes its own clips.dat and leaves hundreds of entries behind.
 test_bounds_kept
