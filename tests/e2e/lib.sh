@@ -378,6 +378,16 @@ e2e_screenshots_dir() {
 # e2e_screenshot FILE   the whole X screen as an image (look at it when a test fails)
 e2e_screenshot() { import -window root "$1"; }
 
+# e2e_ink_width SHOT "L T R B"   how wide what is drawn in that desktop area of
+# the screenshot SHOT is: the smallest box holding every pixel that differs from
+# the area's corners (1 when the area is blank). Two texts drawn alike compare by it.
+e2e_ink_width() {
+  local l t r b
+  read -r l t r b <<< "$2"
+  convert "$1" -crop "$((r - l))x$((b - t))+$((l + E2E_DESKTOP_X))+$((t + E2E_DESKTOP_Y))" +repage \
+    -trim -format %w info: 2> /dev/null
+}
+
 # e2e_pixels X Y W H   the desktop area as text, one pixel a line, to compare
 # two moments
 e2e_pixels() {
