@@ -295,6 +295,14 @@ e2e_locate_desktop() {
   done
   E2E_DESKTOP_XID=$xid  # for tests that look at the X side
   export E2E_DESKTOP_XID
+  # An X server that never resets keeps its keyboard focus on the window of a
+  # Wine that was stopped (a test that restarts Wine): keys would go nowhere.
+  # (xwininfo -id 0 would wait for a click.)
+  local focus
+  focus=$(xdotool getwindowfocus 2> /dev/null) || focus=0
+  if [ "$((focus))" -le 1 ] || ! xwininfo -id "$focus" > /dev/null 2>&1; then
+    xdotool windowfocus "$xid" 2> /dev/null
+  fi
   local info
   info=$(xwininfo -id "$xid")
   E2E_DESKTOP_X=$(awk '/Absolute upper-left X:/ {print $4}' <<< "$info")
@@ -447,12 +455,15 @@ e2e_click_in_rect() {
   e2e_click $(((l + r) / 2)) $(((t + b) / 2)) "${2:-1}"
 }
 
-# Moves the pointer off the desktop (bottom right of the X screen when it is
-# larger than the desktop), where it hovers over nothing Windows can see.
+# Puts the pointer in the middle of the X screen, where a menu shown at the
+# pointer has room on every side. (An X server that resets whenever its last
+# client leaves put it there after every helper; parked anywhere else, the
+# pointer stays there now, and Wine holds it inside the desktop: in a corner it
+# would open Tolvane's corner menu.)
 e2e_park_pointer() {
   local width height
   read -r width height < <(xdpyinfo | awk '/dimensions:/ {split($2, s, "x"); print s[1], s[2]}')
-  xdotool mousemove --sync $((width - 1)) $((height - 1))
+  xdotool mousemove --sync $((width / 2)) $((height / 2))
 }
 
 # --- the settings editor ------------------------------------------------------
