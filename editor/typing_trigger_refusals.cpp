@@ -92,6 +92,9 @@ bool refuseSavingTypingTriggers(editorState& editor, const menuNode& whole) {
     const std::string text = "「" + entryLabel(*found.first) + "」はプログラムやURLを開く項目です．\n" +
                              triggerFaults(*found.first, typingTriggersOf(*found.first)) + howToFix + "\n直すまで保存できません．";
     settingsMessage(editor.window, text.c_str(), MB_ICONWARNING);
+    // The box took the focus from a field being typed in, which refused its
+    // abbreviation too: this message has said it already.
+    refusal.clear();
     return true;
 }
 

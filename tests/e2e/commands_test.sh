@@ -121,6 +121,15 @@ test_editor_refuses_typed_triggers() {
   refused '*略語「q」は1文字です．*2文字以上*' "a one-character abbreviation is refused as the field is left"
   [ -z "$(ctl gettext 1030)" ] && e2e_pass "and the abbreviation goes back to none" ||
     e2e_fail "the abbreviation field shows [$(ctl gettext 1030)]"
+  # A phrase may have M alone; made a program with it, it may not.
+  ctl select 4/1 > /dev/null
+  e2e_click_in_rect "$(ctl rect 1012)"
+  e2e_wait_until '[ "$(ctl focus)" = 1012 ]' 5 && e2e_key m
+  e2e_wait_until '[ "$(ctl hotkey 1012)" = 77 ]' 5 && e2e_pass "a phrase takes M alone" ||
+    e2e_fail "the key field shows $(ctl hotkey 1012)"
+  ctl combo 1013 2 > /dev/null
+  refused '*ショートカットキー「M」は，押すと文字が入力されるキーです．*' "the phrase with M alone is refused the program mode"
+  [ "$(ctl combosel 1013)" = 1 ] && e2e_pass "and its mode stays" || e2e_fail "the mode list shows $(ctl combosel 1013)"
   ctl click 1014 > /dev/null
   refused '*「キー(&K)」はプログラムやURLを開く項目です．*ショートカットキー「K」*略語「z」は1文字です．*直すまで保存できません．' \
     "更新 names the item held back and saves nothing"
