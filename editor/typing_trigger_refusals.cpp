@@ -20,7 +20,8 @@ const char* const howToFix =
 // What is wrong with the item, one sentence for each of `triggers`.
 std::string triggerFaults(const itemValues& item, typingTriggers triggers) {
     std::string faults;
-    if (triggers.key) faults += "ショートカットキー「" + keyName(item.vk, item.extKey) + "」は，押すと文字が入力されるキーです．\n";
+    if (triggers.key)
+        faults += "ショートカットキー「" + keyName(item.vk, item.extKey) + "」は，押すと文字が入力されるキーです．\n";
     if (triggers.abbreviation) faults += "略語「" + item.abbreviation + "」は1文字です．\n";
     return faults;
 }
@@ -90,7 +91,8 @@ bool refuseSavingTypingTriggers(editorState& editor, const menuNode& whole) {
     if (!found.first) return false;
     if (HTREEITEM entry = entryShowing(editor, editor.rootEntry, found.first)) selectEntry(editor.tree, entry);
     const std::string text = "「" + entryLabel(*found.first) + "」はプログラムやURLを開く項目です．\n" +
-                             triggerFaults(*found.first, typingTriggersOf(*found.first)) + howToFix + "\n直すまで保存できません．";
+                             triggerFaults(*found.first, typingTriggersOf(*found.first)) + howToFix +
+                             "\n直すまで保存できません．";
     settingsMessage(editor.window, text.c_str(), MB_ICONWARNING);
     // The box took the focus from a field being typed in, which refused its
     // abbreviation too: this message has said it already.

@@ -14,8 +14,8 @@ using namespace tv;
 TEST(TypingTriggers, KeysThatTypeACharacter) {
     // A, Z, 0, 9, punctuation of a Japanese keyboard (: ; @ [ ¥ ] ^ , - . / \),
     // space, Enter, Tab and the number pad's digits and signs.
-    for (unsigned key : {0x41u, 0x5Au, 0x30u, 0x39u, 0xBAu, 0xBBu, 0xBCu, 0xBDu, 0xBEu, 0xBFu, 0xC0u, 0xDBu, 0xDCu, 0xDDu, 0xDEu,
-                         0xE2u, 0x20u, 0x0Du, 0x09u, 0x60u, 0x69u, 0x6Bu, 0x6Fu}) {
+    for (unsigned key : {0x41u, 0x5Au, 0x30u, 0x39u, 0xBAu, 0xBBu, 0xBCu, 0xBDu, 0xBEu, 0xBFu, 0xC0u, 0xDBu,
+                         0xDCu, 0xDDu, 0xDEu, 0xE2u, 0x20u, 0x0Du, 0x09u, 0x60u, 0x69u, 0x6Bu, 0x6Fu}) {
         EXPECT_TRUE(keyTypesCharacter(static_cast<uint16_t>(key), 0)) << "key " << key;
         EXPECT_TRUE(keyTypesCharacter(static_cast<uint16_t>(key | hotkeyShift), 0)) << "Shift+key " << key;
         EXPECT_FALSE(keyTypesCharacter(static_cast<uint16_t>(key | hotkeyControl), 0)) << "Ctrl+key " << key;
@@ -23,8 +23,9 @@ TEST(TypingTriggers, KeysThatTypeACharacter) {
         EXPECT_FALSE(keyTypesCharacter(static_cast<uint16_t>(key), extKeyWin)) << "Win+key " << key;
     }
     // F1, F12, Insert, Delete, Pause, Escape, Backspace, the arrows, Home, the
-    // Windows keys' neighbours, the input-method keys: no character.
-    for (unsigned key : {0x70u, 0x7Bu, 0x2Du, 0x2Eu, 0x13u, 0x1Bu, 0x08u, 0x25u, 0x28u, 0x24u, 0x5Du, 0x19u, 0x1Cu, 0x1Du, 0xF0u})
+    // menu key, the input-method keys (漢字, 変換, 無変換, 英数): no character.
+    for (unsigned key :
+         {0x70u, 0x7Bu, 0x2Du, 0x2Eu, 0x13u, 0x1Bu, 0x08u, 0x25u, 0x28u, 0x24u, 0x5Du, 0x19u, 0x1Cu, 0x1Du, 0xF0u})
         EXPECT_FALSE(keyTypesCharacter(static_cast<uint16_t>(key | hotkeyShift), 0)) << "key " << key;
     EXPECT_FALSE(keyTypesCharacter(0, 0));  // no key at all
     // The expanded bit of the data file is no modifier.
