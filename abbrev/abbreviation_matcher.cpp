@@ -1,6 +1,7 @@
 #include "abbrev/abbreviation_matcher.h"
 
 #include "files/cp932.h"
+#include "files/typing_triggers.h"
 #include "model/tree_walk.h"
 
 namespace tv {
@@ -47,7 +48,8 @@ std::string_view typedText::last(size_t count) const {
 }
 
 void abbreviationMatcher::rebuild(const menuNode& root) {
-    clear();
+    byText_.clear();
+    longestCharacters_ = 0;
     forEachAbbreviation(root, [&](const menuNode& node) {
         const std::string& text = node.item->abbreviation;
         if (!byText_.emplace(text, node.item).second) return;  // the first in menu order wins
@@ -62,9 +64,9 @@ void abbreviationMatcher::clear() {
     typed_.clear();
 }
 
-const menuItem* abbreviationMatcher::holder(const std::string& abbreviation) const {
+itemRef abbreviationMatcher::item(const std::string& abbreviation) const {
     auto found = byText_.find(abbreviation);
-    return found == byText_.end() ? nullptr : found->second.lock().get();
+    return found == byText_.end() ? nullptr : found->second.lock();
 }
 
 std::optional<abbreviationHit> abbreviationMatcher::type(std::string_view character) {
@@ -74,10 +76,8 @@ std::optional<abbreviationHit> abbreviationMatcher::type(std::string_view charac
     for (size_t count = available; count > 0; --count) {
         auto found = byText_.find(std::string(typed_.last(count)));
         if (found == byText_.end()) continue;
-        itemRef item = found->second.lock();
-        if (!item) continue;  // removed from the menu since the last rebuild
         typed_.clear();
-        return abbreviationHit{std::move(item), count};
+        return abbreviationHit{found->first, count};
     }
     return std::nullopt;
 }
@@ -100,7 +100,7 @@ size_t characterCount(std::string_view text) {
 
 bool expandsByAbbreviation(const menuNode& node) {
     return node.item && !node.hasChildren() && !node.item->abbreviation.empty() &&
-           modeTakesAbbreviation(node.item->mode);
+           modeTakesAbbreviation(node.item->mode) && !typingTriggersOf(*node.item).abbreviation;
 }
 
 const menuItem* findAbbreviationHolder(const menuNode& root, std::string_view abbreviation,
@@ -119,7 +119,7 @@ std::vector<abbreviationConflict> findAbbreviationConflicts(const menuNode& root
     std::vector<abbreviationConflict> conflicts;
     forEachAbbreviation(root, [&](const menuNode& node) {
         const std::string& text = node.item->abbreviation;
-        const menuItem* winner = matcher.holder(text);
+        const menuItem* winner = matcher.item(text).get();
         if (winner != node.item.get()) {
             conflicts.push_back({node.item.get(), winner, true});
             return;
@@ -131,7 +131,7 @@ std::vector<abbreviationConflict> findAbbreviationConflicts(const menuNode& root
             auto hit = matcher.type(std::string_view(text).substr(end, width));
             end += width;
             if (!hit) continue;
-            if (end < text.size()) conflicts.push_back({node.item.get(), hit->item.get(), false});
+            if (end < text.size()) conflicts.push_back({node.item.get(), matcher.item(hit->abbreviation).get(), false});
             return;
         }
     });

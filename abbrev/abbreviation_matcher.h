@@ -33,8 +33,11 @@ private:
     std::vector<uint8_t> widths_;  // bytes of each character, oldest first
 };
 
+// The abbreviation the typed text ended with. It names the text, not the item:
+// the hit waits for the main thread, which may meanwhile read the data file
+// again and rebuild the table, and then runs the item the new table has for it.
 struct abbreviationHit {
-    itemRef item;           // the item to run
+    std::string abbreviation;
     size_t characters = 0;  // how many characters to take back, one Backspace each
 };
 
@@ -44,16 +47,20 @@ struct abbreviationHit {
 // order wins, as the editor tells the user.
 class abbreviationMatcher {
 public:
-    // Takes the abbreviations of the items under `root` that expand, and empties
-    // the typed text. Items are not kept alive: one removed from the menu before
-    // the next rebuild simply no longer expands.
+    // Takes the abbreviations of the items under `root` that expand. Items are
+    // not kept alive: one removed from the menu before the next rebuild simply
+    // no longer expands. The typed text stays: it is still in the program it
+    // was typed in, and an abbreviation typed across a rebuild is still typed.
     void rebuild(const menuNode& root);
     // Forgets every abbreviation and the typed text.
     void clear();
 
     // One character typed by the user (one byte, or a lead byte and its trail
     // byte). When the typed text now ends with an abbreviation, the typed text is
-    // emptied, so the expansion cannot run into what is typed next.
+    // emptied, so the expansion cannot run into what is typed next. The hit
+    // comes even when the item has been released since the last rebuild (a
+    // reload is reading the data file): `item` tells, when it is run, which
+    // item the table has for it then.
     std::optional<abbreviationHit> type(std::string_view character);
     // Each character of `text` typed in turn; the last hit, if any.
     std::optional<abbreviationHit> typeText(std::string_view text);
@@ -63,8 +70,8 @@ public:
 
     bool empty() const { return byText_.empty(); }
     // The item `abbreviation` belongs to: the first in menu order that has it and
-    // expands; null when there is none.
-    const menuItem* holder(const std::string& abbreviation) const;
+    // expands; null when there is none or it has left the menu.
+    itemRef item(const std::string& abbreviation) const;
 
 private:
     std::unordered_map<std::string, std::weak_ptr<menuItem>> byText_;
@@ -75,7 +82,8 @@ private:
 // The number of characters in a code page 932 text, as an edit control counts them.
 size_t characterCount(std::string_view text);
 
-// Whether the item of this node expands when its abbreviation is typed.
+// Whether the item of this node expands when its abbreviation is typed: never
+// a folder's, nor a program item's abbreviation of one character.
 bool expandsByAbbreviation(const menuNode& node);
 
 // The first item under `root`, in menu order, that expands by `abbreviation`,

@@ -24,7 +24,9 @@ struct abbreviationState {
     // thread rebuilds it with the menu and takes the posted hit.
     CRITICAL_SECTION lock;
     abbreviationMatcher matcher;
-    std::optional<abbreviationHit> pending;  // a hit posted to the main window
+    // A hit posted to the main window. A rebuild leaves it: it names the
+    // abbreviation, which the main thread looks up in the table it finds.
+    std::optional<abbreviationHit> pending;
 
     // The hook thread's; the main thread starts and ends it.
     HANDLE hookThread = nullptr;

@@ -54,10 +54,11 @@ void stopAbbreviations() {
     removeKeyboardWatch();
 }
 
+// A hit posted before the rebuild stays: it names its abbreviation, which is
+// looked up in the new table when the hit is taken.
 void rebuildAbbreviations(const menuNode& tree) {
     abbreviationLock held;
     abbreviations().matcher.rebuild(tree);
-    abbreviations().pending.reset();
 }
 
 void watchAbbreviationHooks() {
@@ -66,13 +67,16 @@ void watchAbbreviationHooks() {
 
 void runAbbreviationHit() {
     std::optional<abbreviationHit> hit;
+    itemRef running;
     {
         abbreviationLock held;
         hit = std::exchange(abbreviations().pending, std::nullopt);
+        if (hit) running = abbreviations().matcher.item(hit->abbreviation);
     }
-    if (!hit || !hit->item || abbreviations().paused) return;
+    // The abbreviation may have left the menu since it was typed.
+    if (!running || abbreviations().paused) return;
     captureTarget();
-    menuItem& item = *hit->item;
+    menuItem& item = *running;
     bool unicodeEscapes = false;
     const std::string* phrase = phraseTextOf(item, unicodeEscapes);
     if (!phrase || fillInLabels(*phrase).empty()) {

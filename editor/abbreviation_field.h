@@ -11,5 +11,10 @@ namespace tv {
 void showAbbreviation(editorState& editor);
 // EN_CHANGE of the field.
 void onAbbreviationChanged(editorState& editor);
+// EN_SETFOCUS and EN_KILLFOCUS: an abbreviation is typed a character at a
+// time, so a program item's one-character abbreviation is refused only once
+// the field is left, and the abbreviation goes back to what it was.
+void onAbbreviationEntered(editorState& editor);
+void onAbbreviationLeft(editorState& editor);
 
 }  // namespace tv

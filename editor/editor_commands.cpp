@@ -19,6 +19,7 @@
 #include "editor/settings_editor.h"
 #include "editor/tree_commands.h"
 #include "editor/tree_context_menu.h"
+#include "editor/typing_trigger_refusals.h"
 #include "popup/execute.h"
 #include "popup/placement.h"
 #include "quicksearch/quick_search.h"
@@ -48,6 +49,7 @@ void fillTree(editorState& editor, LPARAM preselectId) {
     editorStepDone("show the tree");
     settingsEditor().modified = false;
     SetCursor(previousCursor);
+    noticeHeldBackItems(editor, app().model.root);
 }
 
 // The one-line fields get Ctrl+A before the editor's keys (widgets/select_all_key.h);
@@ -101,6 +103,7 @@ const struct {
     {IDM_EDITOR_RENAME, plain<startRename>},
     {IDM_EDITOR_RUN_ITEM, plain<runSelectedItem>},
     {IDM_EDITOR_REFUSED_CHARACTER, reportRefusedCharacter},
+    {IDM_EDITOR_REFUSED_TRIGGER, reportRefusedTrigger},
     {IDM_EDITOR_CONTEXT_HIT, plain<onContextMenuHit>},
     {IDM_EDITOR_CONTEXT_MENU, [](editorState& editor, LPARAM centre) { showEntryContextMenu(editor, centre != 0); }},
     {IDC_CHANGE_ICON, changeIcon},
@@ -142,6 +145,11 @@ bool onFieldNotification(editorState& editor, UINT id, UINT code) {
         if (id == IDC_HOTKEY) onHotkeyChanged(editor);
         if (id == IDC_ABBREVIATION) onAbbreviationChanged(editor);
         return id == IDC_DISPLAY_TEXT || id == IDC_CONTENT || id == IDC_HOTKEY || id == IDC_ABBREVIATION;
+    }
+    if (id == IDC_ABBREVIATION && (code == EN_SETFOCUS || code == EN_KILLFOCUS)) {
+        if (code == EN_SETFOCUS) onAbbreviationEntered(editor);
+        if (code == EN_KILLFOCUS) onAbbreviationLeft(editor);
+        return true;
     }
     if (code == CBN_SELCHANGE && id == IDC_CORNER) {
         onCornerChanged(editor);

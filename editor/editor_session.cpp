@@ -5,6 +5,7 @@
 #include "editor/editor_window.h"
 #include "editor/save_notice.h"
 #include "editor/settings_editor.h"
+#include "editor/typing_trigger_refusals.h"
 #include "files/menu_file.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
@@ -89,13 +90,14 @@ void runEditedMenu(menuNode whole) {
 }  // namespace
 
 bool saveEditor(editorState& editor, bool close) {
-    if (!mayOverwriteDataFile(editor.window)) return false;
-    HCURSOR previousCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    EnableWindow(editor.window, FALSE);
     editorStepsBegin();
     menuNode whole = copyEditorSubtree(editor, editor.rootEntry);
     whole.item = editor.rootItem;
     editorStepDone("copy the tree");
+    // A program item that typing would start is named and never saved.
+    if (refuseSavingTypingTriggers(editor, whole) || !mayOverwriteDataFile(editor.window)) return false;
+    HCURSOR previousCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    EnableWindow(editor.window, FALSE);
     const bool written = writeMenuFile(app().model, dataFile(), whole, menuExtent::wholeMenu);
     // A file left as it was may still hold another program's change.
     if (written) rememberDataFile();

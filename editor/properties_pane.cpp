@@ -12,6 +12,7 @@
 #include "editor/item_text_rules.h"
 #include "editor/mode_texts.h"
 #include "editor/settings_editor.h"
+#include "editor/typing_trigger_refusals.h"
 #include "files/code_page.h"
 #include "files/unicode_escape.h"
 #include "res/resource.h"
@@ -57,6 +58,13 @@ void showKeys(editorState& editor, const menuItem* item) {
     // Through the item: one beyond the id space keeps its corner itself.
     int corner = item ? app().model.cornerOf(*item) : 0;
     SendMessageA(editor.corner, CB_SETCURSEL, static_cast<WPARAM>(corner), 0);
+}
+
+// The key fields back to the item's key after a refused change.
+void restoreKeys(editorState& editor, const menuItem* item) {
+    filling = true;
+    showKeys(editor, item);
+    filling = false;
 }
 
 std::string rootDisplayText() {
@@ -235,20 +243,34 @@ void onContentChanged(editorState& editor) {
 
 void onHotkeyChanged(editorState& editor) {
     if (filling) return;
+    const uint16_t vk = static_cast<uint16_t>(SendMessageA(editor.hotkey, HKM_GETHOTKEY, 0, 0));
+    if (const menuItem* shown = keyTarget(editor)) {
+        itemValues changed = triggerFields(*shown);
+        changed.vk = vk;
+        if (refuseTypingTriggers(editor, changed, changedField::key)) {
+            restoreKeys(editor, shown);
+            return;
+        }
+    }
     markModified();
-    if (menuItem* item = editableKeyTarget(editor))
-        item->vk = static_cast<uint16_t>(SendMessageA(editor.hotkey, HKM_GETHOTKEY, 0, 0));
+    if (menuItem* item = editableKeyTarget(editor)) item->vk = vk;
 }
 
 void onWinKeyClicked(editorState& editor) {
     if (filling) return;
+    const bool win = SendMessageA(editor.winKey, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const uint8_t winBit = win ? extKeyWin : 0;
+    if (const menuItem* shown = keyTarget(editor)) {
+        itemValues changed = triggerFields(*shown);
+        changed.extKey = static_cast<uint8_t>((shown->extKey & ~extKeyWin) | winBit);
+        if (refuseTypingTriggers(editor, changed, changedField::key)) {
+            restoreKeys(editor, shown);
+            return;
+        }
+    }
     markModified();
     menuItem* item = editableKeyTarget(editor);
-    if (!item) return;
-    if (SendMessageA(editor.winKey, BM_GETCHECK, 0, 0) == BST_CHECKED)
-        item->extKey |= extKeyWin;
-    else
-        item->extKey &= static_cast<uint8_t>(~extKeyWin);
+    if (item) item->extKey = static_cast<uint8_t>((item->extKey & ~extKeyWin) | winBit);
 }
 
 void onCornerChanged(editorState& editor) {
@@ -275,6 +297,15 @@ void applyModeChange(editorState& editor, bool /*fromUser*/, bool force, bool ca
     const int mode = selectedMode(editor);
     SetWindowTextA(editor.contentLabel, contentCaption(static_cast<uint8_t>(mode)));
     if (rootSelected(editor) || !editor.selectedItem || captionOnly) return;
+    // A program item's key and abbreviation must be ones typing does not set off.
+    const uint8_t shownMode = editor.selectedItem->mode;
+    itemValues changed = triggerFields(*editor.selectedItem);
+    changed.mode = static_cast<uint8_t>(mode);
+    if (mode != shownMode && refuseTypingTriggers(editor, changed, changedField::mode)) {
+        SendMessageA(editor.modeList, CB_SETCURSEL, shownMode, 0);
+        SetWindowTextA(editor.contentLabel, contentCaption(shownMode));
+        return;
+    }
     menuItem* item = editableItem(editor, editor.selectedEntry);
 
     HWND tree = editor.tree;

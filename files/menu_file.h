@@ -9,6 +9,7 @@
 
 #include "files/byte_sink.h"
 #include "files/menu_file_encoding.h"
+#include "files/typing_triggers.h"
 #include "model/menu_model.h"
 
 namespace tv {
@@ -37,6 +38,13 @@ struct readReport {
     std::vector<size_t> malformedEscapeLines = {};  // contents with a "\u{" that is no escape, kept as written
     // Abbreviations too long or holding control characters: what could be kept was.
     std::vector<size_t> changedAbbreviationLines = {};
+    // Program items with a key or an abbreviation that typing sets off: kept as
+    // written, but neither is armed (files/typing_triggers.h).
+    struct unarmedItem {
+        size_t line;
+        typingTriggers triggers;
+    };
+    std::vector<unarmedItem> unarmedItems = {};
     textEncoding encoding = textEncoding::codePage932;
     conversionFault fault = conversionFault::none;
     size_t faultLine = 0;  // notMenuFile: the line read as the header; notConvertible: the line that failed

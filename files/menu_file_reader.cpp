@@ -216,6 +216,8 @@ readReport parseLines(menuModel& model, std::string bytes, menuNode& target, rea
         lineNotes notes = fillFromLine(item, columns);
         if (notes.malformedEscape) report.malformedEscapeLines.push_back(lineNumber);
         if (notes.abbreviationChanged) report.changedAbbreviationLines.push_back(lineNumber);
+        if (typingTriggers triggers = typingTriggersOf(item); triggers.any())
+            report.unarmedItems.push_back({lineNumber, triggers});
         if (item.itemId == noItemId && report.itemsWithoutId++ == 0) report.firstItemWithoutIdLine = lineNumber;
         if (kind == readTarget::runningMenu) model.setCorner(item, parseDecimal(columns[5]));
     }

@@ -6,6 +6,7 @@
 
 #include "folderpopup/folder_menu_core.h"
 #include "shell/messages.h"
+#include "shell/shell_link_file.h"
 
 namespace tv {
 
@@ -35,24 +36,13 @@ void reportEndlessShortcut(HWND owner, const std::string& path) {
 std::string shortcutTargetPath(const std::string& file, WIN32_FIND_DATAA& found) {
     std::string target;
     found = WIN32_FIND_DATAA{};
-    // A longer name would be cut by the 260-character conversion below.
+    // A longer name would be cut by the 260-character conversion of the load.
     if (!fitsShellPath(file)) return target;
     ensureCom();
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return target;
-    IPersistFile* persist = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-        WCHAR wide[MAX_PATH] = {};
-        if (MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH) > 0 &&
-            SUCCEEDED(persist->Load(wide, STGM_READ))) {
-            char path[MAX_PATH] = {};
-            if (SUCCEEDED(link->GetPath(path, MAX_PATH - 1, &found, SLGP_UNCPRIORITY))) target = path;
-        }
-        persist->Release();
-    }
-    link->Release();
+    loadShellLink(file, [&](IShellLinkA& link) {
+        char path[MAX_PATH] = {};
+        if (SUCCEEDED(link.GetPath(path, MAX_PATH - 1, &found, SLGP_UNCPRIORITY))) target = path;
+    });
     return target;
 }
 

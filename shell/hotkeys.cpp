@@ -1,5 +1,6 @@
 #include "shell/hotkeys.h"
 
+#include "files/typing_triggers.h"
 #include "model/hotkey.h"
 #include "model/tree_walk.h"
 #include "res/resource.h"
@@ -26,6 +27,9 @@ public:
 bool registerItemHotkey(const menuItem& item) {
     // An item beyond the id space (id 0) cannot be chosen, by its key neither.
     if (item.vk == 0 || item.itemId == noItemId || !hotkeysAvailable()) return false;
+    // A program item's key that types a character stays unregistered until the
+    // editor saves the item with another key: the file may come from anyone.
+    if (typingTriggersOf(item).key) return false;
     hotkeyCombination key = hotkeyOf(item.vk, item.extKey);
     // A key another program holds stays without effect; nobody is told.
     return RegisterHotKey(app().mainWindow, item.itemId, key.modifiers, key.virtualKey) != 0;

@@ -5,26 +5,59 @@
 
 namespace tv {
 
-bool saveShellLink(const std::string& file, const std::function<bool(IShellLinkA&)>& describe) {
-    // IPersistFile::Save takes no name longer than MAX_PATH characters; a
-    // longer one is refused here rather than cut into another file's name.
+namespace {
+
+// IPersistFile takes no name longer than MAX_PATH characters; a longer one is
+// refused here rather than cut into another file's name. Empty then.
+std::wstring linkFileName(const std::string& file) {
     int wideLength = MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, nullptr, 0);
-    if (wideLength <= 0 || wideLength > MAX_PATH) return false;
+    if (wideLength <= 0 || wideLength > MAX_PATH) return std::wstring();
     std::wstring wideFile(static_cast<size_t>(wideLength), L'\0');
     MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, &wideFile[0], wideLength);
+    return wideFile;
+}
 
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return false;
-    bool saved = false;
-    IPersistFile* persist = nullptr;
-    if (describe(*link) && SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-        saved = SUCCEEDED(persist->Save(wideFile.c_str(), TRUE));
-        persist->Release();
+// A new shell link and its IPersistFile, released when it goes.
+class shellLink {
+public:
+    shellLink() {
+        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                       reinterpret_cast<void**>(&link_))) &&
+            FAILED(link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist_))))
+            persist_ = nullptr;
     }
-    link->Release();
-    return saved;
+    ~shellLink() {
+        if (persist_) persist_->Release();
+        if (link_) link_->Release();
+    }
+    shellLink(const shellLink&) = delete;
+    shellLink& operator=(const shellLink&) = delete;
+
+    bool made() const { return link_ && persist_; }
+    IShellLinkA& link() { return *link_; }
+    IPersistFile& file() { return *persist_; }
+
+private:
+    IShellLinkA* link_ = nullptr;
+    IPersistFile* persist_ = nullptr;
+};
+
+}  // namespace
+
+bool saveShellLink(const std::string& file, const std::function<bool(IShellLinkA&)>& describe) {
+    const std::wstring wideFile = linkFileName(file);
+    shellLink shortcut;
+    return !wideFile.empty() && shortcut.made() && describe(shortcut.link()) &&
+           SUCCEEDED(shortcut.file().Save(wideFile.c_str(), TRUE));
+}
+
+bool loadShellLink(const std::string& file, const std::function<void(IShellLinkA&)>& read) {
+    const std::wstring wideFile = linkFileName(file);
+    shellLink shortcut;
+    if (wideFile.empty() || !shortcut.made() || FAILED(shortcut.file().Load(wideFile.c_str(), STGM_READ)))
+        return false;
+    read(shortcut.link());
+    return true;
 }
 
 }  // namespace tv

@@ -134,6 +134,23 @@ grep -q 'item 2: the abbreviation ";sg" never expands: item 1 comes first' out.l
   grep -q 'line 5: the abbreviation is longer than 31 bytes' out.log && ok ||
   fail "check warns about abbreviations: $(cat out.log)"
 
+# Program items with a key that types a character (K alone, Shift+1) or a
+# one-character abbreviation: check fails and names each line; the file stays
+# as written. Ctrl+Alt+K with ";z", and a phrase with K alone, are fine.
+{ head -1 example.ini; printf '2\tkey\tnotepad.exe\t75\t0\t0\t\t0\r\n0\tfolder\t\t0\t0\t0\t\t0\r\n{\r\n'
+  printf '\t2\tweb\thttps://www.example.jp/\t305\t0\t0\t\t0\tz\r\n}\r\n'
+  printf '2\tarmed\tnotepad.exe\t1611\t0\t0\t\t0\t;z\r\n1\tphrase\tk\t75\t0\t0\t\t0\tk\r\n'; } > typing.ini
+cp typing.ini typing.before
+expect_exit 1 "check program items that typing sets off" -- tvtool check typing.ini
+grep -q 'line 2: the item runs a program or opens a URL, and its shortcut key types a character' err.log &&
+  grep -q 'line 5: .*its shortcut key types a character' err.log &&
+  grep -q 'line 5: the item runs a program or opens a URL, and its abbreviation is one character' err.log &&
+  ! grep -q 'line [6-9]' err.log && ! grep -q '"z" never expands' out.log && grep -q '^items: 5$' out.log && ok ||
+  fail "check names the program items typing sets off: $(cat out.log err.log)"
+expect_same typing.ini typing.before "check leaves the file as it was"
+expect_exit 0 "rewrite keeps them" -- tvtool rewrite typing.ini typing.out
+expect_same typing.out typing.ini "rewrite keeps their keys and abbreviations byte for byte"
+
 # Clipboard history files.
 printf '\x02\x00\x03\x00abc\x04\x00a\\tb' > clips.dat
 expect_exit 0 "history-list" -- tvtool history-list clips.dat

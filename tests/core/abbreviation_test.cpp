@@ -18,11 +18,14 @@ const tv::menuItem* addAbbreviated(tv::menuModel& model, tv::menuNode& parent, c
     return addItem(model, parent, f).item.get();
 }
 
-// The display text of the item the typed text expands, "-" for none, and the
-// characters it takes back.
+// The display text of the item the typed text expands ("(gone)" when it has
+// left the menu since the matcher was built), "-" for none, and the characters
+// it takes back.
 std::string typed(tv::abbreviationMatcher& matcher, const std::string& text) {
     auto hit = matcher.typeText(text);
-    return hit ? hit->item->text + "/" + std::to_string(hit->characters) : "-";
+    if (!hit) return "-";
+    tv::itemRef item = matcher.item(hit->abbreviation);
+    return (item ? item->text : "(gone)") + "/" + std::to_string(hit->characters);
 }
 
 }  // namespace
@@ -79,10 +82,51 @@ TEST(AbbreviationMatcher, OnlyItemsThatRunExpand) {
     EXPECT_EQ(typed(matcher, "ee"), "date/2");
     // An item removed before the next rebuild is not kept alive by the matcher.
     model.unregisterSubtree(model.root.lastChild());
-    EXPECT_EQ(typed(matcher, "ff"), "-");
+    EXPECT_EQ(typed(matcher, "ff"), "(gone)/2");
     matcher.clear();
     EXPECT_TRUE(matcher.empty());
     EXPECT_EQ(typed(matcher, "ee"), "-");
+}
+
+TEST(AbbreviationMatcher, ProgramsNeverExpandByOneCharacter) {
+    tv::menuModel model;
+    addAbbreviated(model, model.root, "program", "z", tv::itemMode::exeProgram);
+    addAbbreviated(model, model.root, "url", "ぺ", tv::itemMode::exeProgram);
+    addAbbreviated(model, model.root, "longer", "zq", tv::itemMode::exeProgram);
+    addAbbreviated(model, model.root, "phrase", "y");
+    tv::abbreviationMatcher matcher;
+    matcher.rebuild(model.root);
+    EXPECT_EQ(typed(matcher, "z"), "-");
+    EXPECT_EQ(typed(matcher, "ぺ"), "-");
+    EXPECT_EQ(typed(matcher, "zq"), "longer/2");
+    EXPECT_EQ(typed(matcher, "y"), "phrase/1");
+    EXPECT_FALSE(tv::expandsByAbbreviation(model.root.children[0]));
+}
+
+// The data file read again (another program changed it) releases the old
+// items, reads the file and only then rebuilds the table; the hook thread goes
+// on typing into the old table meanwhile, and its hit waits for the main thread.
+TEST(AbbreviationMatcher, AHitTypedWhileTheMenuIsReadAgainRunsTheNewItem) {
+    tv::menuModel model;
+    addAbbreviated(model, model.root, "old", ";sg");
+    tv::abbreviationMatcher matcher;
+    matcher.rebuild(model.root);
+    EXPECT_EQ(typed(matcher, ";s"), "-");
+    model.root.clear();
+    auto hit = matcher.typeText("g");
+    ASSERT_TRUE(hit) << "the last character, typed while the file is read, is a hit";
+    EXPECT_EQ(hit->abbreviation, ";sg");
+    EXPECT_EQ(hit->characters, 3u);
+    addAbbreviated(model, model.root, "new", ";sg");
+    matcher.rebuild(model.root);
+    tv::itemRef running = matcher.item(hit->abbreviation);
+    ASSERT_TRUE(running) << "the hit, taken after the rebuild, names the new menu's item";
+    EXPECT_EQ(running->text, "new");
+
+    // Typed across a rebuild, an abbreviation still expands.
+    EXPECT_EQ(typed(matcher, ";s"), "-");
+    matcher.rebuild(model.root);
+    EXPECT_EQ(typed(matcher, "g"), "new/3");
 }
 
 TEST(AbbreviationConflicts, DuplicatesAndShorterOnesTypedFirst) {

@@ -4,8 +4,10 @@
 # fill-ins of the phrase (the caret mark, the clipboard's text, a value asked
 # for in a dialog); nothing expands while paused from the tray, in an excluded
 # program (however long the list), or in the editor's own fields; Ctrl+A in
-# the 略語, content and fill-in fields; and the editor saves a data file with
-# abbreviations byte for byte as it read it.
+# the 略語, content and fill-in fields; the editor saves a data file with
+# abbreviations byte for byte as it read it; and an abbreviation typed while a
+# large data file, changed by another program, is being read again expands
+# from the new menu once it is read.
 # Usage: abbreviation_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -131,6 +133,31 @@ test_editor() {
   e2e_wait_until '! e2e_editorctl window >/dev/null 2>&1' || e2e_fail "the editor did not close"
 }
 
+# The main window is busy: it has not handled a message within 0.3 s.
+tolvane_busy() { [ "$(e2e_editorctl --class TV2 answers 0.3)" = 0 ]; }
+
+# Another program writes a data file of many top-level phrases: reading it
+# again and making its menu keep the main thread busy for seconds, while the
+# hook thread goes on watching the keys. What is typed meanwhile expands once
+# the new menu runs, as its new phrase.
+test_typed_while_reloading() {
+  e2e_write_menu big.ini "${E2E_MENU_HEADER}1568	0	0
+1	署名	新しい署名です	0	0	0		0	;sg
+"
+  awk -v n="${RELOAD_ITEMS:-12000}" 'BEGIN { for (i = 1; i <= n; i++) printf "1\tp%d\tphrase %d\t0\t0\t0\t\t0\r\n", i, i }' \
+    >> big.ini
+  e2e_reset_notepad
+  mv big.ini tv2_text.ini
+  e2e_wait_until tolvane_busy 5 || { e2e_fail "the program did not start reading the changed data file"; return; }
+  local typed_while_busy=0
+  e2e_type ';sg'
+  tolvane_busy && typed_while_busy=1
+  e2e_expect_notepad '新しい署名です' "an abbreviation typed while a large data file is read again expands, from the new menu"
+  [ "$typed_while_busy" = 1 ] && e2e_pass "it was typed while the file was being read" ||
+    e2e_fail "the reading ended before the abbreviation was typed: the check above proves nothing"
+  cp menu.original tv2_text.ini  # the tests after this one start from the small menu
+}
+
 test_excluded() {
   e2e_stop tolvane.exe || e2e_fail "tolvane did not stop"
   printf '[Abbrev]\r\nExclude=cmd.exe;NotePad.exe\r\n' > tv2.ini
@@ -146,7 +173,8 @@ e2e_start "$DESKTOP" notepad
 e2e_wait_window Notepad > /dev/null || e2e_fail "notepad did not open"
 e2e_clipboard --empty
 e2e_start_tolvane "$DESKTOP"
-for test in ${ABBREVIATION_TESTS:-test_expansions test_asked_value test_paused test_editor test_excluded}; do
+for test in ${ABBREVIATION_TESTS:-test_expansions test_asked_value test_paused test_editor test_typed_while_reloading \
+  test_excluded}; do
   "$test"
 done
 e2e_finish

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Items that do something other than insert text: a program item started by its
-# shortcut key (parameters and working folder), a folder that opens when the
-# pointer rests in its screen corner, and the exit item, after which tv2.ini
-# holds the window and option keys.
+# shortcut key (parameters and working folder); program items that typing would
+# start (a key that types a letter, a one-character abbreviation), held back and
+# refused by the editor; a folder that opens when the pointer rests in its
+# screen corner, and the exit item, after which tv2.ini holds the window and
+# option keys.
 # Usage: commands_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE ORG_TEXT_INI
 # shellcheck disable=SC2015,SC2016,SC2034  # e2e_pass never fails; wait conditions, and the variables only they read, are evaluated later
 set -u
@@ -22,8 +24,12 @@ argdump=$(e2e_winpath tools/argdump.exe)
 # Column 2 escapes backslashes but not the trail bytes 0x5C of ソ and 表:
 # "表t" must stay those bytes, not become a TAB.
 # Keys: Ctrl+Alt+X = 88 + 1536, Ctrl+Alt+Q = 81 + 1536. Corner 1 is the top left.
+# キー has K alone (75) and the abbreviation z, シフト Shift+J (74 + 256), as a
+# data file written by another program might give them.
 menu="${header}0	0	0
 2	引数を見る(&X)	${argdump//\\/\\\\}\\r\\n-a ソ表 表t	1624	0	0		0
+2	キー(&K)	${argdump//\\/\\\\}\\r\\n-k	75	0	0		0	z
+2	シフト(&J)	${argdump//\\/\\\\}\\r\\n-j	330	0	0		0
 0	角(&C)		0	0	1		0
 {
 	1	角の子(&1)	角の子の表	0	0	0		0
@@ -59,6 +65,17 @@ ini_keys() {
 }
 
 wait_menu() { e2e_wait_until 'menu=$(e2e_menu_rect)' "${1:-5}"; }
+ctl() { e2e_editorctl "$@"; }
+utf8() { iconv -f CP932 -t UTF-8; }
+# refused PATTERN DESCRIPTION: a message box whose text matches the glob is
+# open; it is answered OK
+refused() {
+  local box
+  box=$(ctl msgbox | utf8) || { e2e_fail "$2: no message"; return 1; }
+  # shellcheck disable=SC2053  # the pattern is a glob
+  [[ "$box" == $1 ]] && e2e_pass "$2" || e2e_fail "$2: the message says [$box]"
+  ctl answer 1 > /dev/null
+}
 
 test_program_item() {
   e2e_wait_until '[ "$(e2e_focus_class)" = Edit ]' || e2e_fail "notepad has no focus: $(e2e_focusinfo)"
@@ -71,6 +88,58 @@ test_program_item() {
     e2e_fail "argdump recorded [$(cat args.txt)], expected [$(cat args.expected)]"
   [ ! -e argdump.txt ] && e2e_pass "nothing ran in the program's own working folder" ||
     e2e_fail "argdump.txt written in the work folder"
+}
+
+test_typed_letters_run_nothing() {
+  rm -f tools/argdump.txt
+  # Another program adds one with R alone: it comes in by the reload.
+  printf '2\treload\t%s\\r\\n-r\t82\t0\t0\t\t0\r\n' "${argdump//\\/\\\\}" >> tv2_text.ini
+  sleep 2
+  e2e_reset_notepad
+  e2e_type 'kJzr'
+  sleep 1.5  # a registered key or an expansion would have started argdump by now
+  e2e_expect_notepad 'kJzr' "K alone, Shift+J, R alone (read again) and the abbreviation z of program items type their letters"
+  [ ! -e tools/argdump.txt ] && e2e_pass "and start no program" ||
+    e2e_fail "a typed letter started argdump: $(cat tools/argdump.txt)"
+}
+
+test_editor_refuses_typed_triggers() {
+  cp tv2_text.ini before-editor.ini
+  ctl --class TV2 post 110 > /dev/null
+  refused '*3 個（「キー(&K)」など）*働かないようにしています*' \
+    "opening on such items, the editor says once that their keys and abbreviations do not work" || return
+  ctl wait-window > /dev/null || { e2e_fail "the editor did not open"; return; }
+  ctl select 1 > /dev/null
+  e2e_click_in_rect "$(ctl rect 1012)"
+  e2e_wait_until '[ "$(ctl focus)" = 1012 ]' 5 || e2e_fail "the key field did not take the focus"
+  e2e_key l
+  refused '*ショートカットキー「L」は，押すと文字が入力されるキーです．*Ctrl，Alt，Win*' \
+    "L alone for a program item is refused, saying why"
+  [ "$(ctl hotkey 1012)" = 1624 ] && e2e_pass "and the key field goes back to Ctrl+Alt+X" ||
+    e2e_fail "the key field shows $(ctl hotkey 1012)"
+  e2e_click_in_rect "$(ctl rect 1030)"
+  e2e_wait_until '[ "$(ctl focus)" = 1030 ]' 5 || e2e_fail "the abbreviation field did not take the focus"
+  e2e_type q
+  e2e_key Tab
+  refused '*略語「q」は1文字です．*2文字以上*' "a one-character abbreviation is refused as the field is left"
+  [ -z "$(ctl gettext 1030)" ] && e2e_pass "and the abbreviation goes back to none" ||
+    e2e_fail "the abbreviation field shows [$(ctl gettext 1030)]"
+  # A phrase may have M alone; made a program with it, it may not.
+  ctl select 4/1 > /dev/null
+  e2e_click_in_rect "$(ctl rect 1012)"
+  e2e_wait_until '[ "$(ctl focus)" = 1012 ]' 5 && e2e_key m
+  e2e_wait_until '[ "$(ctl hotkey 1012)" = 77 ]' 5 && e2e_pass "a phrase takes M alone" ||
+    e2e_fail "the key field shows $(ctl hotkey 1012)"
+  ctl combo 1013 2 > /dev/null
+  refused '*ショートカットキー「M」は，押すと文字が入力されるキーです．*' "the phrase with M alone is refused the program mode"
+  [ "$(ctl combosel 1013)" = 1 ] && e2e_pass "and its mode stays" || e2e_fail "the mode list shows $(ctl combosel 1013)"
+  ctl click 1014 > /dev/null
+  refused '*「キー(&K)」はプログラムやURLを開く項目です．*ショートカットキー「K」*略語「z」は1文字です．*直すまで保存できません．' \
+    "更新 names the item held back and saves nothing"
+  [ "$(ctl selected)" = 2 ] && e2e_pass "the item is selected" || e2e_fail "selected: $(ctl selected)"
+  e2e_expect_bytes tv2_text.ini before-editor.ini "the data file is left as it was"
+  ctl close answer 7 > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 5 || e2e_fail "the editor stayed open"
 }
 
 test_screen_corner() {
@@ -139,7 +208,10 @@ e2e_start "$DESKTOP" notepad
 e2e_wait_window Notepad > /dev/null || e2e_fail "notepad did not open"
 start_tolvane first
 test_program_item
+test_typed_letters_run_nothing
 test_screen_corner
 test_exit_key
 test_settings_round_trip
+start_tolvane third  # the editor writes its place into tv2.ini, which the tests above read
+test_editor_refuses_typed_triggers
 e2e_finish

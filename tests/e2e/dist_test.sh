@@ -27,6 +27,9 @@ test_package() {
     grep -q "Tolvane $version" <<< "$text" && [ "$(grep -c $'\r$' "$readme")" = "$(wc -l < "$readme")" ] &&
     e2e_pass "the read-me is Japanese in code page 932 with CR LF lines: version, shortcut key, files" ||
     e2e_fail "the read-me is not as expected: $(head -3 "$readme" | od -c | head -3)"
+  grep -q '「Windows 起動時に Tolvane を起動する」' <<< "$text" && grep -q '削除したり移したりする前に、チェックを外して' <<< "$text" &&
+    e2e_pass "the read-me says to untick Windows 起動時に Tolvane を起動する before deleting the folder" ||
+    e2e_fail "the read-me does not say to untick the start with Windows"
 }
 
 test_unpacked_program_inserts() {

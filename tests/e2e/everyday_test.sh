@@ -2,7 +2,8 @@
 # Everyday conveniences, as a new user meets them: the hint balloon of a first
 # start (and none at the next); starting with Windows, a shortcut in the
 # Startup folder made and removed by the options dialog and by the tray menu's
-# entry; programs whose copies stay out of the history; the data file read
+# entry, and one left by another copy shown unticked and pointed here when
+# chosen; programs whose copies stay out of the history; the data file read
 # again when another program changes it, kept when it is no menu, and the
 # editor asking before it saves over such a change; an enclose with nothing
 # selected in a one-line field. The balloon's picture lands in
@@ -53,6 +54,11 @@ test_first_run_hint() {
 }
 
 startup_link() { find "$WINEPREFIX/drive_c/users" -ipath '*/Startup/Tolvane.lnk' 2> /dev/null | head -1; }
+lower() { tr '[:upper:]' '[:lower:]'; }
+# link_target LINK: "TARGET TAB WORKING_FOLDER" of a shortcut, in lower case
+link_target() { e2e_helper mklink --read "$(e2e_winpath "$1")" | tr -d '\r' | lower; }
+# this_copy: what link_target shows for a shortcut to the running copy
+this_copy() { printf '%s\t%s' "$(e2e_winpath "$E2E_WORK/tolvane.exe" | lower)" "$(e2e_winpath "$E2E_WORK" | lower)"; }
 options_checked() {
   ctl post 40025 > /dev/null
   ctl --title オプション wait-window > /dev/null || { e2e_fail "no options dialog"; return 1; }
@@ -65,15 +71,12 @@ test_start_with_windows() {
   open_editor
   expect "$(options_checked)" 0 "without a shortcut in the Startup folder the box is clear"
   ctl --title オプション check 1049 1 click 1 > /dev/null
-  local link target folder
+  local link
   e2e_wait_until '[ -n "$(startup_link)" ]' 5 && link=$(startup_link)
   [ -n "${link:-}" ] && e2e_pass "checking it puts Tolvane.lnk in the Startup folder" ||
     { e2e_fail "no shortcut in the Startup folder"; return; }
-  IFS=$'\t' read -r target folder < <(e2e_helper mklink --read "$(e2e_winpath "$link")" | tr -d '\r')
-  expect "${target,,}" "$(e2e_winpath "$E2E_WORK/tolvane.exe" | tr '[:upper:]' '[:lower:]')" \
-    "the shortcut starts the running tolvane.exe"
-  expect "${folder,,}" "$(e2e_winpath "$E2E_WORK" | tr '[:upper:]' '[:lower:]')" \
-    "in the folder that keeps its files"
+  expect "$(link_target "$link")" "$(this_copy)" \
+    "the shortcut starts the running tolvane.exe in the folder that keeps its files"
   expect "$(options_checked)" 1 "the box shows what the Startup folder holds"
   ctl --title オプション click 2 > /dev/null
   ctl close > /dev/null
@@ -90,6 +93,41 @@ test_start_with_windows() {
   open_editor
   expect "$(options_checked)" 0 "and the box is clear again"
   ctl --title オプション click 2 > /dev/null
+  test_shortcut_of_another_copy "$(dirname "$link")"
+}
+
+# The zip unpacked again elsewhere: the Startup folder's shortcut, left by the
+# older copy, starts that one. The box shows it clear; checking it (or the tray
+# menu's entry) points the shortcut at this copy instead of keeping the old one.
+# One to this copy written in other letters is this copy's.
+test_shortcut_of_another_copy() {
+  local link=$1/Tolvane.lnk older
+  mkdir -p older && cp tolvane.exe older/
+  older=$(e2e_winpath older/tolvane.exe)
+  e2e_helper mklink "$(e2e_winpath "$link")" "$older" "$(e2e_winpath older)" > /dev/null ||
+    { e2e_fail "no shortcut to the older copy"; return; }
+  expect "$(options_checked)" 0 "a shortcut that starts another copy leaves the box clear"
+  ctl --title オプション check 1049 1 click 1 > /dev/null
+  e2e_wait_until '[ "$(link_target "$link")" = "$(this_copy)" ]' 5
+  expect "$(link_target "$link")" "$(this_copy)" "checking it points the shortcut at this copy"
+  expect "$(options_checked)" 1 "and the box shows it checked"
+  ctl --title オプション click 2 > /dev/null
+  e2e_helper mklink "$(e2e_winpath "$link")" "$(e2e_winpath "$E2E_WORK/TOLVANE.EXE" | tr '[:lower:]' '[:upper:]')" \
+    "$(e2e_winpath "$E2E_WORK" | tr '[:lower:]' '[:upper:]')" > /dev/null
+  expect "$(options_checked)" 1 "a shortcut to this copy in capitals is this copy's"
+  ctl --title オプション click 2 > /dev/null
+  ctl close > /dev/null
+  e2e_wait_until '! ctl window > /dev/null 2>&1' 5 || e2e_fail "the editor stayed open"
+
+  e2e_helper mklink "$(e2e_winpath "$link")" "$older" "$(e2e_winpath older)" > /dev/null
+  local x y
+  read -r x y <<< "$(e2e_tray_point)"
+  e2e_click "$x" "$y" 3
+  e2e_wait_until 'e2e_menu_rect > /dev/null' || { e2e_fail "no menu at the tray icon"; return; }
+  e2e_key Up Up Return
+  e2e_wait_until '[ "$(link_target "$link")" = "$(this_copy)" ]' 5
+  expect "$(link_target "$link")" "$(this_copy)" "the tray menu's entry points it at this copy too"
+  open_editor
 }
 
 test_excluded_program() {

@@ -44,7 +44,8 @@ void checkItems(const tv::menuModel& model) {
             if (!tv::expandsByAbbreviation(node) || taken.count(node.item.get())) return;
             matcher.reset();
             auto hit = matcher.typeText(abbreviation);
-            if (!hit || hit->item != node.item || hit->characters != tv::characterCount(abbreviation))
+            if (!hit || matcher.item(hit->abbreviation) != node.item ||
+                hit->characters != tv::characterCount(abbreviation))
                 fail("typing an abbreviation that has no conflict does not run its item");
         },
         [](const tv::menuNode&, size_t) {});

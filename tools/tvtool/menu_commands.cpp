@@ -8,6 +8,7 @@
 #include "files/atomic_file.h"
 #include "files/menu_exports.h"
 #include "files/menu_file.h"
+#include "files/typing_triggers.h"
 #include "model/tree_walk.h"
 #include "tools/tvtool/commands.h"
 
@@ -166,7 +167,8 @@ void warnAboutAbbreviations(const tv::menuModel& model, const tv::readReport& re
             positions.push_back(position);
             if (!node.item || node.item->abbreviation.empty()) return;
             const std::string& path = paths[node.item.get()] = itemPath(positions);
-            if (tv::expandsByAbbreviation(node)) return;
+            // A program's abbreviation of one character is an error, told apart.
+            if (tv::expandsByAbbreviation(node) || tv::typingTriggersOf(*node.item).abbreviation) return;
             std::printf("warning: item %s: the abbreviation \"%s\" never expands: %s\n", path.c_str(),
                         node.item->abbreviation.c_str(),
                         node.hasChildren() ? "a folder opens its submenu"
@@ -180,6 +182,27 @@ void warnAboutAbbreviations(const tv::menuModel& model, const tv::readReport& re
                     paths[conflict.item].c_str(), conflict.item->abbreviation.c_str(), paths[conflict.winner].c_str(),
                     conflict.sameAbbreviation ? "comes first with the same abbreviation" : "expands first, on",
                     conflict.winner->abbreviation.c_str());
+}
+
+// Program items that typing would set off: an error, since Tolvane holds back
+// their key or abbreviation. True when there was one.
+bool reportUnarmedItems(const std::string& path, const tv::readReport& report) {
+    for (const tv::readReport::unarmedItem& item : report.unarmedItems) {
+        if (item.triggers.key)
+            std::fprintf(stderr,
+                         "%s: line %zu: the item runs a program or opens a URL, and its shortcut key types a "
+                         "character (it has no Ctrl, Alt or Win); Tolvane does not register the key\n",
+                         path.c_str(), item.line);
+        if (item.triggers.abbreviation)
+            std::fprintf(stderr,
+                         "%s: line %zu: the item runs a program or opens a URL, and its abbreviation is one "
+                         "character; Tolvane does not expand it\n",
+                         path.c_str(), item.line);
+    }
+    if (report.unarmedItems.empty()) return false;
+    std::fputs("give such an item a key with Ctrl, Alt or Win and an abbreviation of two characters or more\n",
+               stderr);
+    return true;
 }
 
 }  // namespace
@@ -216,7 +239,7 @@ int runCheck(const std::vector<std::string>& args) {
                     "is ignored\n",
                     report.unmatchedCloseLine);
     warnAboutAbbreviations(model, report);
-    return 0;
+    return reportUnarmedItems(args[0], report) ? 1 : 0;
 }
 
 }  // namespace tvtool

@@ -59,6 +59,8 @@
 //                           (the text as it is, line breaks included)
 //   answer ID [SECONDS]     waits for a message box, clicks its button ID (1 OK,
 //                           2 Cancel, 6 Yes, 7 No) and waits until it is gone
+//   answers SECONDS         1 when the window's thread handles a message within
+//                           SECONDS, else 0: busy (reading a large file, say)
 //   clock                   "clock: MS", the performance counter in ms: the
 //                           same clock in every process, so two calls time
 //                           what happened between them (the benchmarks)
@@ -783,6 +785,7 @@ const CommandShape kCommands[] = {
     {"post", 1, CommandShape::kNone},         {"listsel", 1, CommandShape::kNone},
     {"charpos", 2, CommandShape::kNone},      {"endsession", 0, CommandShape::kSeconds},
     {"clock", 0, CommandShape::kNone},        {"memory", 0, CommandShape::kNone},
+    {"answers", 1, CommandShape::kNone},
 };
 
 const CommandShape* shape_of(const std::string& name)
@@ -903,6 +906,10 @@ void run(const std::vector<std::string>& command)
         print_message_box();
     } else if (name == "answer") {
         answer_message_box(id());
+    } else if (name == "answers") {
+        DWORD_PTR result = 0;
+        const UINT limit = static_cast<UINT>(strtod(command[1].c_str(), nullptr) * 1000);
+        print_line(SendMessageTimeoutA(window(), WM_NULL, 0, 0, SMTO_NORMAL, limit, &result) ? "1" : "0");
     } else if (name == "clock") {
         char line[64];
         snprintf(line, sizeof line, "clock: %.1f", milliseconds_since(LARGE_INTEGER{}));

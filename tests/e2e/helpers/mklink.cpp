@@ -1,6 +1,6 @@
 // mklink: creates a shell link (.lnk) to a file or folder, as Explorer would,
 // or reads one.
-//   mklink.exe LINK_FILE TARGET     (Windows paths, code page 932 bytes)
+//   mklink.exe LINK_FILE TARGET [WORKING_FOLDER]   (Windows paths, code page 932 bytes)
 //   mklink.exe --read LINK_FILE     prints TARGET TAB WORKING_FOLDER
 // Exit code 0 when the link was saved (or read).
 #include "helper_common.h"
@@ -25,8 +25,8 @@ int readLink(IShellLinkA* link, IPersistFile* file, const WCHAR* name) {
 int main(int argc, char** argv)
 {
     const bool reading = argc == 3 && strcmp(argv[1], "--read") == 0;
-    if (argc != 3) {
-        fputs("usage: mklink.exe LINK_FILE TARGET | mklink.exe --read LINK_FILE\n", stderr);
+    if (argc != 3 && (argc != 4 || reading)) {
+        fputs("usage: mklink.exe LINK_FILE TARGET [WORKING_FOLDER] | mklink.exe --read LINK_FILE\n", stderr);
         return 2;
     }
     if (FAILED(CoInitialize(nullptr)))
@@ -42,7 +42,8 @@ int main(int argc, char** argv)
             MultiByteToWideChar(CP_ACP, 0, linkFile, -1, name, MAX_PATH * 2);
             if (reading)
                 status = readLink(link, file, name);
-            else if (SUCCEEDED(link->SetPath(argv[2])) && SUCCEEDED(file->Save(name, TRUE)))
+            else if (SUCCEEDED(link->SetPath(argv[2])) &&
+                     (argc < 4 || SUCCEEDED(link->SetWorkingDirectory(argv[3]))) && SUCCEEDED(file->Save(name, TRUE)))
                 status = 0;
             file->Release();
         }
