@@ -295,7 +295,7 @@ BOOL onInitDialog(HWND window, historyEditState* dialog) {
     clipHistory().editDialogOpen = true;
     dialog->window = window;
     dialog->tree = GetDlgItem(window, IDC_HISTEDIT_TREE);
-    dialog->text = remakeAsUnicodeEdit(GetDlgItem(window, IDC_HISTEDIT_TEXT));
+    dialog->text = GetDlgItem(window, IDC_HISTEDIT_TEXT);  // wide, as the dialog is
     startSizing(dialog->sizing, window, app().config.historyEditor, resizeRules,
                 sizeof resizeRules / sizeof resizeRules[0]);
     attachSplitter(GetDlgItem(window, IDC_HISTEDIT_SPLITTER), [dialog](int distance) {
@@ -348,7 +348,7 @@ void openHistoryEditDialog(uint16_t itemId) {
     openDialog = nullptr;
     auto* dialog = new historyEditState;
     dialog->preselectId = itemId;
-    HWND window = CreateDialogParamA(app().instance, MAKEINTRESOURCEA(IDD_HISTORY_EDIT), nullptr, historyEditProc,
+    HWND window = CreateDialogParamW(app().instance, MAKEINTRESOURCEW(IDD_HISTORY_EDIT), nullptr, historyEditProc,
                                      reinterpret_cast<LPARAM>(dialog));
     if (!window) {
         // Without WM_INITDIALOG nobody took the state.
@@ -383,6 +383,6 @@ void announceNewHistoryEntry() {
         PostMessageA(openDialog, WM_COMMAND, IDM_HISTEDIT_NEW_ENTRY, clipHistory().entries().front()->itemId);
 }
 
-bool isHistoryEditDialogMessage(MSG& message) { return openDialog && IsDialogMessageA(openDialog, &message); }
+bool isHistoryEditDialogMessage(MSG& message) { return openDialog && IsDialogMessageW(openDialog, &message); }
 
 }  // namespace tv

@@ -4,7 +4,10 @@
 
 #include "abbrev/abbreviation_matcher.h"
 #include "editor/editor_tree.h"
+#include "editor/properties_pane.h"
 #include "files/abbreviation_text.h"
+#include "files/code_page.h"
+#include "res/resource.h"
 #include "shell/window_text.h"
 
 namespace tv {
@@ -27,15 +30,20 @@ void showHolder(const editorState& editor, const menuItem& item) {
     SetWindowTextA(editor.abbreviationNote, note.c_str());
 }
 
+// Into the field without counting as typed.
+void putBack(editorState& editor, const std::string& abbreviation) {
+    showing = true;
+    SetWindowTextA(editor.abbreviation, abbreviation.c_str());
+    showing = false;
+}
+
 }  // namespace
 
 void showAbbreviation(editorState& editor) {
     const menuItem* item = editor.selectedItem;
     const bool takesOne = item && modeTakesAbbreviation(item->mode);
-    showing = true;
     SendMessageA(editor.abbreviation, EM_LIMITTEXT, maxAbbreviationBytes, 0);
-    SetWindowTextA(editor.abbreviation, takesOne ? item->abbreviation.c_str() : "");
-    showing = false;
+    putBack(editor, takesOne ? item->abbreviation : std::string());
     EnableWindow(editor.abbreviation, takesOne);
     EnableWindow(editor.abbreviationLabel, takesOne);
     if (takesOne)
@@ -47,7 +55,15 @@ void showAbbreviation(editorState& editor) {
 void onAbbreviationChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (showing || !item) return;
-    const std::string typed = windowText(editor.abbreviation);
+    const std::u16string shown = windowTextUtf16(editor.abbreviation);
+    if (refuseLackingCharacter(editor, shown, IDM_EDITOR_REFUSED_ABBREVIATION_CHARACTER)) {
+        const refusedChange change = noteRefusedChange(editor.abbreviation, shown.size());
+        putBack(editor, item->abbreviation);
+        placeCaretAfterRefusal(editor.abbreviation, change);
+        return;
+    }
+    std::string typed;
+    utf16ToCodePage932(shown, typed);
     const std::string usable = usableAbbreviation(typed);
     if (usable != item->abbreviation) {
         item = editableItem(editor, editor.selectedEntry);
@@ -56,10 +72,9 @@ void onAbbreviationChanged(editorState& editor) {
     }
     // A pasted tab or line break goes; what stays is what the item keeps.
     if (usable != typed) {
-        showing = true;
-        SetWindowTextA(editor.abbreviation, usable.c_str());
-        SendMessageA(editor.abbreviation, EM_SETSEL, usable.size(), usable.size());
-        showing = false;
+        putBack(editor, usable);
+        const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthW(editor.abbreviation));
+        SendMessageW(editor.abbreviation, EM_SETSEL, end, static_cast<LPARAM>(end));
     }
     showHolder(editor, *item);
 }

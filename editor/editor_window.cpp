@@ -82,9 +82,10 @@ INT_PTR answer(HWND window, LRESULT result) {
 void takeControls(editorState& editor) {
     HWND window = editor.window;
     editor.tree = GetDlgItem(window, IDC_TREE);
-    // Unicode windows, so a character code page 932 lacks is seen, not read as "?".
-    editor.displayText = remakeAsUnicodeEdit(GetDlgItem(window, IDC_DISPLAY_TEXT));
-    editor.content = remakeAsUnicodeEdit(GetDlgItem(window, IDC_CONTENT));
+    // Unicode windows (the dialog is made wide), so a character code page 932
+    // lacks is seen, not read as "?".
+    editor.displayText = GetDlgItem(window, IDC_DISPLAY_TEXT);
+    editor.content = GetDlgItem(window, IDC_CONTENT);
     editor.modeList = GetDlgItem(window, IDC_MODE);
     editor.hotkey = GetDlgItem(window, IDC_HOTKEY);
     editor.winKey = GetDlgItem(window, IDC_WIN_KEY);
@@ -219,7 +220,7 @@ void markModified() { settingsEditor().modified = true; }
 HWND createEditorWindow(uint16_t preselectId) {
     auto* editor = new editorState;
     editor->preselectId = preselectId;
-    HWND window = CreateDialogParamA(app().instance, MAKEINTRESOURCEA(IDD_EDITOR), nullptr, editorDialogProc,
+    HWND window = CreateDialogParamW(app().instance, MAKEINTRESOURCEW(IDD_EDITOR), nullptr, editorDialogProc,
                                      reinterpret_cast<LPARAM>(editor));
     if (!window) {
         // Without WM_INITDIALOG nobody took the state or the keys.
@@ -242,7 +243,7 @@ namespace {
 
 // The editor's keys, loaded when the editor first has a message.
 HACCEL editorAccelerators() {
-    static const HACCEL table = LoadAcceleratorsA(app().instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    static const HACCEL table = LoadAcceleratorsW(app().instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return table;
 }
 
@@ -256,13 +257,13 @@ bool isEditorMessage(MSG& message) {
     if (message.hwnd != editor->window && !IsChild(editor->window, message.hwnd)) return false;
     // The shortcut-key field takes every key, so that Ctrl+S or F3 can be given
     // to an item.
-    if (message.hwnd != editor->hotkey && TranslateAcceleratorA(editor->window, editorAccelerators(), &message))
+    if (message.hwnd != editor->hotkey && TranslateAcceleratorW(editor->window, editorAccelerators(), &message))
         return true;
     // Escape is no way to close the editor (キャンセル, Alt+F4 and the close
     // box are): it goes to the control, which may cancel a rename or a list.
     const bool escape = (message.message == WM_KEYDOWN || message.message == WM_CHAR) && message.wParam == VK_ESCAPE;
     // Tab and Shift+Tab go from control to control in the template's order.
-    return !escape && IsDialogMessageA(editor->window, &message);
+    return !escape && IsDialogMessageW(editor->window, &message);
 }
 
 void destroySettingsEditor() {

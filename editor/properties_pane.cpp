@@ -126,13 +126,20 @@ std::string displayTextFrom(std::u16string_view shown) {
 
 // The field back to the item's text, the caret where the refused change began.
 void restoreDisplayText(editorState& editor, const std::string& text, size_t refusedLength) {
-    DWORD caret = 0;
-    SendMessageW(editor.displayText, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    const refusedChange change = noteRefusedChange(editor.displayText, refusedLength);
     showDisplayText(editor, text);
-    const size_t length = static_cast<size_t>(GetWindowTextLengthW(editor.displayText));
-    const size_t inserted = refusedLength > length ? refusedLength - length : 0;
-    const size_t at = std::min(caret > inserted ? caret - inserted : 0, length);
-    SendMessageW(editor.displayText, EM_SETSEL, at, at);
+    placeCaretAfterRefusal(editor.displayText, change);
+}
+
+void reportRefusal(editorState& editor, const char16_t* field, LPARAM codePoint) {
+    const uint32_t c = static_cast<uint32_t>(codePoint);
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    std::u16string message = field + std::u16string(u"に「");
+    appendUtf16(c, message);
+    message += u"」（" + codePage932ToUtf16(code) + u"）は使えません．\n" + field +
+               u"に使えるのはシフトJISの文字だけです．";
+    settingsMessageUtf16(editor.window, message, MB_ICONWARNING);
 }
 
 }  // namespace
@@ -146,21 +153,29 @@ codePageText fieldContent(const editorState& editor, const menuItem* shownItem) 
     return contentFromUtf16(shown);
 }
 
-bool refuseLackingCharacter(editorState& editor, std::u16string_view text) {
+bool refuseLackingCharacter(editorState& editor, std::u16string_view text, UINT reportCommand) {
     uint32_t lacking = firstLackingInPlainText(text);
-    if (lacking) PostMessageA(editor.window, WM_COMMAND, IDM_EDITOR_REFUSED_CHARACTER, lacking);
+    if (lacking) PostMessageA(editor.window, WM_COMMAND, reportCommand, lacking);
     return lacking != 0;
 }
 
-void reportRefusedCharacter(editorState& editor, LPARAM codePoint) {
-    const uint32_t c = static_cast<uint32_t>(codePoint);
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-    std::u16string message = u"表示テキストに「";
-    appendUtf16(c, message);
-    message += u"」（" + codePage932ToUtf16(code) +
-               u"）は使えません．\n表示テキストに使えるのはシフトJISの文字だけです．";
-    settingsMessageUtf16(editor.window, message, MB_ICONWARNING);
+refusedChange noteRefusedChange(HWND field, size_t refusedLength) {
+    DWORD caret = 0;
+    SendMessageW(field, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    return {caret, refusedLength};
+}
+
+void placeCaretAfterRefusal(HWND field, const refusedChange& change) {
+    const size_t length = static_cast<size_t>(GetWindowTextLengthW(field));
+    const size_t inserted = change.refusedLength > length ? change.refusedLength - length : 0;
+    const size_t at = std::min(change.caret > inserted ? change.caret - inserted : 0, length);
+    SendMessageW(field, EM_SETSEL, at, at);
+}
+
+void reportRefusedCharacter(editorState& editor, LPARAM codePoint) { reportRefusal(editor, u"表示テキスト", codePoint); }
+
+void reportRefusedAbbreviationCharacter(editorState& editor, LPARAM codePoint) {
+    reportRefusal(editor, u"略語", codePoint);
 }
 
 void initPaneControls(editorState& editor) {
@@ -208,7 +223,7 @@ void onDisplayTextChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (filling || !item) return;
     std::u16string shown = windowTextUtf16(editor.displayText);
-    if (refuseLackingCharacter(editor, shown)) {
+    if (refuseLackingCharacter(editor, shown, IDM_EDITOR_REFUSED_CHARACTER)) {
         restoreDisplayText(editor, item->text, shown.size());
         return;
     }
