@@ -317,12 +317,14 @@ BOOL onInitDialog(HWND window, historyEditState* dialog) {
 
 INT_PTR CALLBACK historyEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<historyEditState*>(lParam));
+    // The tree asks when it is made, before WM_INITDIALOG; a wide dialog would
+    // otherwise answer for wide notifications.
+    if (message == WM_NOTIFYFORMAT) return answer(window, NFR_ANSI);
     historyEditState* dialog = stateOf(window);
     if (!dialog) return FALSE;
     switch (message) {
     case WM_COMMAND: onCommand(*dialog, LOWORD(wParam), HIWORD(wParam), lParam); return TRUE;
     case WM_NOTIFY: return onNotify(*dialog, *reinterpret_cast<NMHDR*>(lParam));
-    case WM_NOTIFYFORMAT: return answer(window, NFR_ANSI);
     case WM_SIZING: onSizing(dialog->sizing, wParam, *reinterpret_cast<RECT*>(lParam)); return TRUE;
     case WM_SIZE: onSize(dialog->sizing, wParam, LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_MOVE: onMove(dialog->sizing); return TRUE;

@@ -56,6 +56,7 @@ void onAbbreviationChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (showing || !item) return;
     const std::u16string shown = windowTextUtf16(editor.abbreviation);
+    if (pairHalfTyped(editor.abbreviation, shown)) return;
     if (refuseLackingCharacter(editor, shown, IDM_EDITOR_REFUSED_ABBREVIATION_CHARACTER)) {
         const refusedChange change = noteRefusedChange(editor.abbreviation, shown.size());
         putBack(editor, item->abbreviation);

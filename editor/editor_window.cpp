@@ -170,6 +170,9 @@ INT_PTR onTreeNotify(editorState& editor, NMHDR& header) {
 
 INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<editorState*>(lParam));
+    // The tree asks when it is made, before WM_INITDIALOG; a wide dialog would
+    // otherwise answer for wide notifications. Its labels are code page 932.
+    if (message == WM_NOTIFYFORMAT) return answer(window, NFR_ANSI);
     editorState* editor = editorOf(window);
     if (!editor) return FALSE;
     // The find dialog's requests come as a registered message, which has no
@@ -184,7 +187,6 @@ INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
         if (reinterpret_cast<NMHDR*>(lParam)->idFrom == IDC_TREE)
             return onTreeNotify(*editor, *reinterpret_cast<NMHDR*>(lParam));
         return FALSE;
-    case WM_NOTIFYFORMAT: return answer(window, NFR_ANSI);
     case WM_SIZING: onEditorSizing(*editor, wParam, *reinterpret_cast<RECT*>(lParam)); return TRUE;
     case WM_SIZE: onEditorSize(*editor, wParam, LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_MOVE: onEditorMove(*editor); return TRUE;

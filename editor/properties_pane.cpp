@@ -159,6 +159,12 @@ bool refuseLackingCharacter(editorState& editor, std::u16string_view text, UINT 
     return lacking != 0;
 }
 
+bool pairHalfTyped(HWND field, std::u16string_view text) {
+    DWORD caret = 0;
+    SendMessageW(field, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    return caret > 0 && caret <= text.size() && text[caret - 1] >= 0xD800 && text[caret - 1] <= 0xDBFF;
+}
+
 refusedChange noteRefusedChange(HWND field, size_t refusedLength) {
     DWORD caret = 0;
     SendMessageW(field, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
@@ -223,6 +229,7 @@ void onDisplayTextChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (filling || !item) return;
     std::u16string shown = windowTextUtf16(editor.displayText);
+    if (pairHalfTyped(editor.displayText, shown)) return;
     if (refuseLackingCharacter(editor, shown, IDM_EDITOR_REFUSED_CHARACTER)) {
         restoreDisplayText(editor, item->text, shown.size());
         return;

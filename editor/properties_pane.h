@@ -43,6 +43,9 @@ codePageText fieldContent(const editorState& editor, const menuItem* shownItem);
 // lacks, which is then named in a message (reportCommand, an
 // IDM_EDITOR_REFUSED_ id) shown once the field has finished with the change.
 bool refuseLackingCharacter(editorState& editor, std::u16string_view text, UINT reportCommand);
+// A character beyond U+FFFF typed on the keyboard comes as two WM_CHARs: true
+// while the field holds the first half before the caret, a change to wait out.
+bool pairHalfTyped(HWND field, std::u16string_view text);
 // The caret of a field whose change is refused, taken before the field is put
 // back, and set again where the refused change began.
 struct refusedChange {
