@@ -20,6 +20,7 @@
 #include "editor/tree_context_menu.h"
 #include "editor/tree_drag.h"
 #include "editor/tree_keyboard.h"
+#include "files/code_page.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
@@ -145,6 +146,16 @@ BOOL onInitDialog(HWND window, editorState* editor) {
     return FALSE;
 }
 
+// The window is wide, the history entries' mnemonics code page 932: a typed
+// character beyond ASCII is handed on as its one code page 932 byte, or as none
+// (0, which no entry has), never cut to its low byte.
+WPARAM narrowMenuChar(WPARAM wParam) {
+    std::string narrow;
+    const bool whole = utf16ToCodePage932(std::u16string(1, static_cast<char16_t>(LOWORD(wParam))), narrow);
+    const WORD typed = whole && narrow.size() == 1 ? static_cast<unsigned char>(narrow[0]) : 0;
+    return MAKEWPARAM(typed, HIWORD(wParam));
+}
+
 INT_PTR onTreeNotify(editorState& editor, NMHDR& header) {
     switch (header.code) {
     case TVN_SELCHANGEDA:
@@ -206,6 +217,7 @@ INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
         delete editor;
         return FALSE;
     }
+    if (message == WM_MENUCHAR) wParam = narrowMenuChar(wParam);
     LRESULT result = menuMessage(window, message, wParam, lParam, false);
     if (message == WM_MENUCHAR) return answer(window, result);
     return static_cast<INT_PTR>(result);
