@@ -27,13 +27,13 @@ void showHolder(const editorState& editor, const menuItem& item) {
             note = "「" + entryLabel(*holder) + "」と重複：" + (holderFirst ? "そちらが" : "この項目が") + "展開されます";
         }
     }
-    SetWindowTextA(editor.abbreviationNote, note.c_str());
+    setWindowText932(editor.abbreviationNote, note);
 }
 
 // Into the field without counting as typed.
 void putBack(editorState& editor, const std::string& abbreviation) {
     showing = true;
-    SetWindowTextA(editor.abbreviation, abbreviation.c_str());
+    setWindowText932(editor.abbreviation, abbreviation);
     showing = false;
 }
 

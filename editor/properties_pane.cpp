@@ -199,7 +199,7 @@ void initPaneControls(editorState& editor) {
 void showDisplayText(editorState& editor, const std::string& text) {
     bool wasFilling = filling;
     filling = true;
-    SetWindowTextA(editor.displayText, text.c_str());
+    setWindowText932(editor.displayText, text);
     filling = wasFilling;
 }
 
@@ -209,12 +209,12 @@ void fillPane(editorState& editor, HTREEITEM entry) {
     editor.selectedEntry = entry;
     editor.selectedItem = entry == editor.rootEntry ? nullptr : entryItem(editor.tree, entry);
     if (entry && entry == editor.rootEntry) {
-        SetWindowTextA(editor.displayText, rootDisplayText().c_str());
-        SetWindowTextA(editor.content, rootHelpText().c_str());
+        setWindowText932(editor.displayText, rootDisplayText());
+        setWindowText932(editor.content, rootHelpText());
         SendMessageA(editor.modeList, CB_SETCURSEL, itemMode::insertFront, 0);
         showKeys(editor, keyTarget(editor));
     } else if (menuItem* item = editor.selectedItem) {
-        SetWindowTextA(editor.displayText, item->text.c_str());
+        setWindowText932(editor.displayText, item->text);
         setWindowTextUtf16(editor.content, contentToUtf16(item->data, item->unicodeEscapes));
         SendMessageA(editor.modeList, CB_SETCURSEL, item->mode, 0);
         showKeys(editor, item);

@@ -189,7 +189,7 @@ BOOL onBeginLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
     menuItem* item = entryItem(editor.tree, info.item.hItem);
     if (edit && item && !labelShowsDate(*item)) {
         SendMessageA(edit, EM_LIMITTEXT, 0, 0);
-        SetWindowTextA(edit, item->text.c_str());
+        setWindowText932(edit, item->text);
     }
     editor.labelEditStart = edit ? fieldDisplayText(edit) : std::string();
     return FALSE;

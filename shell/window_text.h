@@ -6,6 +6,9 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "files/code_page.h"
 
 namespace tv {
 
@@ -36,6 +39,11 @@ inline std::u16string windowTextUtf16(HWND window) {
 
 inline void setWindowTextUtf16(HWND window, const std::u16string& text) {
     SetWindowTextW(window, reinterpret_cast<LPCWSTR>(text.c_str()));
+}
+
+// A code page 932 text into a wide field, whatever code page the system has.
+inline void setWindowText932(HWND window, std::string_view text) {
+    setWindowTextUtf16(window, codePage932ToUtf16(text));
 }
 
 // A control of the dialog template made again as a Unicode window: a control
