@@ -78,7 +78,12 @@ bool copyClipboardClip(capturedClip& clip) {
 }  // namespace
 
 bool clipboardOwnerExcluded(const std::string& programs) {
-    return !programs.empty() && programListHas(programs, programPathOf(GetClipboardOwner()));
+    if (programs.empty()) return false;
+    HWND owner = GetClipboardOwner();
+    // A tool or script that copies without an owner window (OpenClipboard(NULL))
+    // names no program: the one in front when the copy arrives stands for it.
+    if (!owner) owner = GetForegroundWindow();
+    return programListHas(programs, programPathOf(owner));
 }
 
 void waitAnsweringSentMessages(DWORD milliseconds) {

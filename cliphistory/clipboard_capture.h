@@ -36,8 +36,9 @@ bool readClipboardClip(HWND owner, int maxOneClipSizeKb, capturedClip& clip);
 void queueCapturedClip(historyList& history, capturedClip clip);
 
 // The clipboard's owner window belongs to a program of the ";"-separated list
-// (tv2.ini's [Clip] ExcludeApps): what it copies is never recorded. A clipboard
-// emptied without an owner window belongs to nobody.
+// (tv2.ini's [Clip] ExcludeApps): what it copies is never recorded. Called as
+// the copy arrives: a copy made without an owner window is taken for one of the
+// program whose window is in front.
 bool clipboardOwnerExcluded(const std::string& programs);
 
 // Password managers mark secret clips with these formats so that histories skip them.

@@ -49,6 +49,27 @@ std::string withoutMnemonics(std::string_view text) {
     return shown;
 }
 
+namespace {
+
+// '&' is never the second byte of a double-byte character, nor part of a
+// surrogate pair: every one found is a character of its own.
+template <typename Char>
+std::basic_string<Char> doubledAmpersands(std::basic_string_view<Char> text) {
+    std::basic_string<Char> shown;
+    shown.reserve(text.size());
+    for (Char unit : text) {
+        if (unit == Char('&')) shown += Char('&');
+        shown += unit;
+    }
+    return shown;
+}
+
+}  // namespace
+
+std::string withLiteralAmpersands(std::string_view text) { return doubledAmpersands(text); }
+
+std::u16string withLiteralAmpersands(std::u16string_view text) { return doubledAmpersands(text); }
+
 size_t caretSteps(const std::string& text) {
     size_t steps = 0;
     for (size_t i = 0; i < text.size(); ++i, ++steps) {

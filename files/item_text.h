@@ -23,6 +23,10 @@ std::string workingDirectoryOf(const std::string& program);
 
 // What a menu shows of a label: "&x" shows x (underlined), "&&" shows "&".
 std::string withoutMnemonics(std::string_view text);
+// A text of the user's (a copied clip) for a menu that underlines mnemonics:
+// every "&" doubled, so the menu shows the text as it is ("Q&A" stays "Q&A").
+std::string withLiteralAmpersands(std::string_view text);
+std::u16string withLiteralAmpersands(std::u16string_view text);
 
 // How many presses of the Left key take the caret back over the text in an edit
 // control: a double-byte character and a CR LF are one step each.

@@ -36,8 +36,13 @@ struct clipboardLoan {
 clipboardLoan loan;
 
 constexpr UINT fallbackDelay = 1500;  // ms after Ctrl+V for a target that never asks
-constexpr UINT retryDelay = 50;       // ms while the target still holds the clipboard open
-constexpr int maxOpenRetries = 40;
+// While the target still holds the clipboard open: soon at first, then at a
+// slower pace. A target takes in a large text for seconds (Notepad holds the
+// clipboard for several seconds over a megabyte of short lines), and the copy
+// is never dropped for that: the user's clipboard waits until it can go back.
+constexpr UINT retryDelay = 50;        // ms
+constexpr UINT slowRetryDelay = 500;   // ms, after quickRetries tries
+constexpr int quickRetries = 40;
 
 // GDI handles and owner-drawn formats are not memory we could copy; the bitmap
 // comes back through its CF_DIB form.
@@ -110,6 +115,13 @@ bool phraseOnClipboard() {
 
 void startTimer(UINT delay) { SetTimer(app().mainWindow, IDT_CLIPBOARD_BACK, delay, nullptr); }
 
+void endLoan() {
+    loan.holding = false;
+    loan.saved.clear();
+    loan.pasteSent = false;
+    loan.openRetries = 0;
+}
+
 }  // namespace
 
 void lendUserClipboard() {
@@ -127,6 +139,11 @@ void lendUserClipboardNow() {
 }
 
 void putPhraseOnClipboard(const std::string& text, const std::u16string& wide) {
+    // A copy still waiting to go back after an earlier paste goes back after this
+    // one's: its timer must not give it back before this phrase is pasted.
+    KillTimer(app().mainWindow, IDT_CLIPBOARD_BACK);
+    loan.pasteSent = false;
+    loan.openRetries = 0;
     loan.phrase = text;
     loan.widePhrase = wide;
     loan.onClipboard = loan.holding ? ourContent::phraseOffered : ourContent::phrase;
@@ -173,8 +190,7 @@ void onGiveClipboardBack() {
     KillTimer(app().mainWindow, IDT_CLIPBOARD_BACK);
     if (!loan.holding) return;
     if (!OpenClipboard(app().mainWindow)) {
-        if (++loan.openRetries < maxOpenRetries) startTimer(retryDelay);
-        else forgetUserClipboard();
+        startTimer(++loan.openRetries < quickRetries ? retryDelay : slowRetryDelay);
         return;
     }
     // Someone copied something new meanwhile: that is the clipboard now.
@@ -185,14 +201,12 @@ void onGiveClipboardBack() {
         loan.onClipboard = ourContent::restoredCopy;
     }
     CloseClipboard();
-    forgetUserClipboard();
+    endLoan();
 }
 
 void forgetUserClipboard() {
-    loan.holding = false;
-    loan.saved.clear();
-    loan.pasteSent = false;
-    loan.openRetries = 0;
+    // A copy lent to an earlier paste still waits to go back: it stays.
+    if (!loan.pasteSent) endLoan();
 }
 
 void onDestroyClipboard() { loan.onClipboard = ourContent::nothing; }

@@ -33,9 +33,12 @@ void onRenderAllFormats();
 // Ctrl+V has gone to the target: from now on its request for the text means it
 // is pasting. Starts the fallback delay.
 void onPasteSent();
-// Timer: give the user's clipboard back (retries while the target holds it open).
+// Timer: give the user's clipboard back. While the target holds the clipboard
+// open it tries again, for as long as that takes: the copy is never dropped.
 void onGiveClipboardBack();
-// Nothing will be pasted after all (the enclose item vanished): drop the copy.
+// Nothing will be pasted after all (the enclose item vanished, the clipboard
+// could not be opened): drop the copy lent for it. A copy still waiting to go
+// back after an earlier paste stays.
 void forgetUserClipboard();
 // Someone emptied the clipboard we owned: what we put there is gone.
 void onDestroyClipboard();

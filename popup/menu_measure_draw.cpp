@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "files/code_page.h"
+#include "files/item_text.h"
 #include "files/unicode_escape.h"
 #include "popup/date_now.h"
 #include "popup/menu_text_sizes.h"
@@ -61,7 +62,7 @@ void drawIconCell(HDC dc, const RECT& entry, menuItem& item, bool hasSubmenu, bo
 bool drawnWide(const menuItem& item) { return item.mode == itemMode::historyEntry && item.unicodeEscapes; }
 
 std::u16string displayTextUtf16(const menuItem& item) {
-    return codePage932ToUtf16(item.data) + shownAsUtf16(item.text, item.unicodeEscapes);
+    return codePage932ToUtf16(item.data) + withLiteralAmpersands(shownAsUtf16(item.text, item.unicodeEscapes));
 }
 
 void drawEntryText(HDC dc, const RECT& entry, const menuItem& item, bool selected, bool grayed) {
@@ -73,7 +74,8 @@ void drawEntryText(HDC dc, const RECT& entry, const menuItem& item, bool selecte
     COLORREF oldColor =
         SetTextColor(dc, GetSysColor(grayed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     HGDIOBJ oldFont = app().menuFont.handle ? SelectObject(dc, app().menuFont.handle) : nullptr;
-    // No DT_NOPREFIX: "&" underlines the mnemonic as in any menu.
+    // No DT_NOPREFIX: "&" underlines the mnemonic as in any menu; the texts
+    // that are no labels come with their "&" doubled (displayText).
     const UINT format = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
     if (drawnWide(item)) {
         std::u16string text = displayTextUtf16(item);
@@ -91,7 +93,8 @@ void drawEntryText(HDC dc, const RECT& entry, const menuItem& item, bool selecte
 
 std::string displayText(const menuItem& item) {
     switch (item.mode) {
-    case itemMode::historyEntry: return item.data + item.text;  // label prefix, then the escaped text
+    // The number ("&0: ") underlines its digit; the copied text shows every "&".
+    case itemMode::historyEntry: return item.data + withLiteralAmpersands(item.text);
     case itemMode::dateTimeExt:
     case itemMode::newDateTime: return expandDateTimeNow(item.text);
     default: return item.text;

@@ -60,8 +60,9 @@ bool editorLinesMenuFilledLast();
 
 // --- menu_measure_draw.cpp ---
 
-// What an entry shows: a history entry's label and stored text, a date item's
-// format expanded now, otherwise the item's text.
+// What an entry shows, as DrawText takes it with "&" marking mnemonics: a
+// history entry's label and its stored text with every "&" doubled, a date
+// item's format expanded now, otherwise the item's text.
 std::string displayText(const menuItem& item);
 BOOL measureMenuEntry(MEASUREITEMSTRUCT& measure);
 BOOL drawMenuEntry(const DRAWITEMSTRUCT& draw);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "files/item_text.h"
 #include "popup/popup_menu.h"
 #include "quicksearch/search_window_state.h"
 #include "shell/app_state.h"
@@ -68,10 +69,12 @@ int rowIcon(menuItem& item, bool fromHistory) {
     return iconIndex(item, false, true, false, false);
 }
 
-// A date item shows its format expanded, as in the menu.
+// A date item shows its format expanded, as in the menu, and like every other
+// item without its mnemonic: the list draws texts as they are.
 std::wstring shownText(const searchEntry& entry) {
     uint8_t mode = entry.item->mode;
-    if (mode == itemMode::dateTimeExt || mode == itemMode::newDateTime) return wide(displayText(*entry.item));
+    if (mode == itemMode::dateTimeExt || mode == itemMode::newDateTime)
+        return wide(withoutMnemonics(displayText(*entry.item)));
     return entry.unicode ? asWide(entry.unicodeDisplay) : wide(entry.display);
 }
 

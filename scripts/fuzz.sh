@@ -40,7 +40,9 @@ status=0
 for name in menu_file history_file date_format long_clip quick_search; do
   log "fuzz_$name for $1 s"
   out=$FUZZ_BUILD/$name.log
-  if "$FUZZ_BUILD/fuzz_$name" -max_total_time="$1" -print_final_stats=1 -artifact_prefix="$FUZZ_BUILD/crashes/$name-" \
+  read -ra options < "$FUZZ_BUILD/fuzz_$name.options"  # the target's own, as its ctest entry has them
+  if "$FUZZ_BUILD/fuzz_$name" -max_total_time="$1" -print_final_stats=1 "${options[@]}" \
+       -artifact_prefix="$FUZZ_BUILD/crashes/$name-" \
        "$FUZZ_BUILD/corpus/$name" "$TOLVANE_ROOT/tests/fuzz/corpus/$name" > "$out" 2>&1; then
     grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^stat::' "$out"
   else

@@ -11,6 +11,12 @@ namespace tv {
 
 const char* const settingsFileName = "./tv2.ini";
 
+namespace {
+
+constexpr size_t maxStringSetting = size_t{1} << 24;  // bytes: no setting comes near, and no read goes on forever
+
+}  // namespace
+
 int profileFile::readInt(const char* key, int fallback) const {
     return static_cast<int>(GetPrivateProfileIntA(section_.c_str(), key, fallback, path_.c_str()));
 }
@@ -22,9 +28,19 @@ int profileFile::readInt(const char* key, const settingRange& range) const {
 bool profileFile::readSwitch(const char* key, bool fallback) const { return readInt(key, fallback ? 1 : 0) == 1; }
 
 std::string profileFile::readString(const char* key, const char* fallback) const {
-    char buffer[2048];
-    GetPrivateProfileStringA(section_.c_str(), key, fallback, buffer, sizeof buffer, path_.c_str());
-    return buffer;
+    // A value that fills the buffer comes back cut to its size less one byte:
+    // it is read again into twice the room until it fits, so a list of programs
+    // is read whole however long it grows.
+    std::string value(2048, '\0');
+    for (;;) {
+        DWORD length = GetPrivateProfileStringA(section_.c_str(), key, fallback, value.data(),
+                                                static_cast<DWORD>(value.size()), path_.c_str());
+        if (length + 1 < value.size() || value.size() >= maxStringSetting) {
+            value.resize(length);
+            return value;
+        }
+        value.resize(value.size() * 2);
+    }
 }
 
 int fieldSetting(HWND dialog, int id, int previous, const settingRange& range) {

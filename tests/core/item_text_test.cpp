@@ -41,3 +41,15 @@ TEST(ItemText, CaretStepsCountCharactersAndLineBreaks) {
     EXPECT_EQ(caretSteps("ソ表x"), 3u);            // two double-byte characters and one byte
     EXPECT_EQ(caretSteps("a\r\nb\rc\nd"), 7u);  // CR LF is one step, a lone CR or LF one each
 }
+
+// A copied text in a menu that underlines mnemonics shows every "&" it holds.
+TEST(ItemText, LiteralAmpersandsShowAsTheyAre) {
+    using tv::withLiteralAmpersands;
+    using tv::withoutMnemonics;
+    EXPECT_EQ(withLiteralAmpersands("Q&Aの資料"), "Q&&Aの資料");
+    EXPECT_EQ(withLiteralAmpersands("&&&"), "&&&&&&");
+    // A surrogate pair (😀) passes whole.
+    EXPECT_EQ(withLiteralAmpersands(u"R&D \xD83D\xDE00&"), u"R&&D \xD83D\xDE00&&");
+    for (const char* text : {"Q&Aの資料", "a&&b", "&", "ソ表&\\", "", "末尾&"})
+        EXPECT_EQ(withoutMnemonics(withLiteralAmpersands(text)), text) << text;
+}

@@ -3,9 +3,9 @@
 # abbreviation is taken back and its item's phrase inserted byte for byte; the
 # fill-ins of the phrase (the caret mark, the clipboard's text, a value asked
 # for in a dialog); nothing expands while paused from the tray, in an excluded
-# program, or in the editor's own fields; Ctrl+A in the 略語, content and
-# fill-in fields; and the editor saves a data file with abbreviations byte for
-# byte as it read it.
+# program (however long the list), or in the editor's own fields; Ctrl+A in
+# the 略語, content and fill-in fields; and the editor saves a data file with
+# abbreviations byte for byte as it read it.
 # Usage: abbreviation_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -136,6 +136,10 @@ test_excluded() {
   printf '[Abbrev]\r\nExclude=cmd.exe;NotePad.exe\r\n' > tv2.ini
   e2e_start_tolvane "$DESKTOP"
   typed_stays 'c ;sg' "in an excluded program (notepad.exe) nothing expands"
+  e2e_stop tolvane.exe || e2e_fail "tolvane did not stop"
+  printf '[Abbrev]\r\nExclude=%s\r\n' "$(e2e_long_program_list NotePad.exe)" > tv2.ini
+  e2e_start_tolvane "$DESKTOP"
+  typed_stays 'd ;sg' "nor when it is the last name of an Exclude list longer than 2,047 bytes"
 }
 
 e2e_start "$DESKTOP" notepad

@@ -5,7 +5,9 @@
 # (ranges, the empty "なし" placeholder, keep-place or move-to-front), a right
 # click adds an entry as a phrase, the erase item asks first, the history
 # survives a restart unless it is volatile, and the viewer chain is forwarded;
-# a bound beyond what the program can use never cuts the history short.
+# copies by the programs of ExcludeApps are left out, however long the list and
+# also when made without an owner window; a bound beyond what the program can
+# use never cuts the history short.
 # Usage: history_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016,SC2034  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -18,8 +20,8 @@ mkdir -p "$SHOTS" || exit 2
 
 header=$E2E_MENU_HEADER
 # Keys, all Ctrl+Alt (1536 +): R 82 the history, H 72 its entries 3 to 5,
-# T 84 a range past the end, A 65 entries 1 and 2 (quick-add target),
-# P 80 a phrase, E 69 erase. The root: Ctrl+Alt+Space.
+# T 84 a range past the end, N 78 entry 2 alone, A 65 entries 1 and 2
+# (quick-add target), P 80 a phrase, E 69 erase. The root: Ctrl+Alt+Space.
 # menu_file QUICK_ADDED_LINES: the data file as the writer writes it, with
 # these child lines (UTF-8, each ending in a newline) under 追加先.
 menu_file() {
@@ -29,6 +31,7 @@ menu_file() {
 7	履歴(&R)		1618	0	0		0
 7	範囲(&H)	3\\r\\n5	1608	0	0		0
 7	遠く(&T)	300	1620	0	0		0
+7	二番目(&N)	2\\r\\n2	1614	0	0		0
 7	追加先(&A)	1\\r\\n2	1601	0	0		0
 ${children}1	定型(&P)	定型文です	1616	0	0		0
 11	消去(&E)		1605	0	0		0
@@ -56,6 +59,9 @@ expect_clips() {
 # so once the barrier is in the file, anything an earlier change was going to
 # record is there too: "nothing recorded" is checked as "only the barrier".
 barrier() { e2e_sjis "$1" barrier.txt && e2e_clipboard --set barrier.txt; }
+# copy_in_front UTF8_TEXT: the helper copies without an owner window, as scripts
+# do, while a window of its own is in front
+copy_in_front() { e2e_sjis "$1" front.txt && e2e_clipboard --set front.txt --in-front; }
 
 # --- the programs -----------------------------------------------------------
 
@@ -437,6 +443,64 @@ test_unicode_after_restart() {
     e2e_pass "the volatile setting removes clips.u8 with clips.dat" || e2e_fail "files left: $(ls clips.*)"
 }
 
+# --- phase 7: a copied "&" -------------------------------------------------------
+
+# entry_ink_width RECT COUNT INDEX SHOT: how wide the text drawn in entry INDEX
+# (from 0) of the COUNT entries of the menu at RECT is, in the screenshot SHOT
+entry_ink_width() {
+  local l t r b height
+  read -r l t r b <<< "$1"
+  height=$(((b - t) / $2))
+  e2e_ink_width "$4" "$((l + 24)) $((t + $3 * height + 2)) $((r - 4)) $((t + ($3 + 1) * height - 2))"
+}
+
+# The history holds "QAの資料", then "Q&Aの資料": each is entry 0 of its menu,
+# "0: QAの資料" in the history's, "0: Q&Aの資料" in 二番目's, where the "&" must
+# show rather than underline the A.
+test_ampersand_entry() {
+  local plain with shot
+  shot="$SHOTS/history-ampersand.png"
+  e2e_reset_notepad
+  open_menu ctrl+alt+r || return
+  e2e_wait_until 'shot_with_last_entry "$menu" 2 plain.png' 5 || e2e_fail "the history menu was not drawn"
+  plain=$(entry_ink_width "$menu" 2 0 plain.png)
+  close_menus
+  open_menu ctrl+alt+n || return
+  e2e_wait_until 'shot_with_last_entry "$menu" 1 "$shot"' 5 && echo "screenshot: $shot" ||
+    e2e_fail "the entry holding \"&\" was not drawn"
+  with=$(entry_ink_width "$menu" 1 0 "$shot")
+  [ $((with - plain)) -ge 4 ] &&
+    e2e_pass "an entry copied as \"Q&Aの資料\" shows its \"&\" (${with} pixels wide, \"QAの資料\" ${plain})" ||
+    e2e_fail "\"Q&Aの資料\" is drawn ${with} pixels wide, \"QAの資料\" ${plain}: the \"&\" does not show"
+  e2e_key 0
+  e2e_expect_notepad 'Q&Aの資料' "its number, 0, still picks it, and it pastes as copied"
+}
+
+# --- phase 8: programs whose copies are not recorded ---------------------------
+
+# With a list of names longer than 2,047 bytes whose last one is Notepad.
+test_excluded_long_list() {
+  copy_in_notepad 'copied in notepad'
+  e2e_wait_until '[ "$(e2e_clipboard --get -)" = "copied in notepad" ]' 5 ||
+    e2e_fail "Notepad's copy did not reach the clipboard"
+  copy_in_front 'after notepad'
+  expect_clips "a copy in Notepad, the last name of an ExcludeApps list longer than 2,047 bytes, is not recorded" \
+    'after notepad'
+  focus_notepad
+  e2e_sjis 'ownerless, notepad in front' ownerless.txt && e2e_clipboard --set ownerless.txt
+  copy_in_front 'after ownerless'
+  expect_clips "a copy made without an owner window while Notepad is in front counts as Notepad's" \
+    'after ownerless' 'after notepad'
+}
+
+# With ExcludeApps=clipboard.exe, the helper that copies without an owner window.
+test_excluded_without_owner() {
+  copy_in_front 'ownerless, its own window in front'
+  copy_in_notepad 'after the helper'
+  expect_clips "a copy made without an owner window while the listed program's window is in front is not recorded" \
+    'after the helper' 'after ownerless' 'after notepad'
+}
+
 write_settings counts=3 iMaxOneClipSize=1
 e2e_start "$DESKTOP" notepad
 e2e_wait_window Notepad > /dev/null || { e2e_fail "notepad did not open"; e2e_finish; }
@@ -472,6 +536,20 @@ restart_with
 test_unicode_capture
 restart_with bClearClipHistoryOnExit=1
 test_unicode_after_restart
+
+stop_tolvane
+e2e_clips_file clips.dat 'QAの資料' 'Q&Aの資料'
+write_settings
+start_tolvane
+test_ampersand_entry
+
+stop_tolvane
+rm -f clips.dat
+write_settings "ExcludeApps=$(e2e_long_program_list notepad.exe)"
+start_tolvane
+test_excluded_long_list
+restart_with ExcludeApps=clipboard.exe
+test_excluded_without_owner
 
 # Last: it writes its own clips.dat and leaves hundreds of entries behind.
 test_bounds_kept

@@ -209,6 +209,14 @@ e2e_clips_file() {
 }
 e2e_le16() { printf '%b' "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8)))"; }
 
+# e2e_long_program_list LAST   a ";"-separated list of program file names longer
+# than 2,047 bytes (what a buffer of 2,048 would cut), LAST the last of them
+e2e_long_program_list() {
+  local i
+  for i in $(seq 200); do printf 'program%03d.exe;' "$i"; done
+  printf '%s' "$1"
+}
+
 # --- waiting ----------------------------------------------------------------
 
 # e2e_wait_until 'SHELL CONDITION' [TIMEOUT]   polls until the condition holds;
@@ -369,6 +377,16 @@ e2e_screenshots_dir() {
 
 # e2e_screenshot FILE   the whole X screen as an image (look at it when a test fails)
 e2e_screenshot() { import -window root "$1"; }
+
+# e2e_ink_width SHOT "L T R B"   how wide what is drawn in that desktop area of
+# the screenshot SHOT is: the smallest box holding every pixel that differs from
+# the area's corners (1 when the area is blank). Two texts drawn alike compare by it.
+e2e_ink_width() {
+  local l t r b
+  read -r l t r b <<< "$2"
+  convert "$1" -crop "$((r - l))x$((b - t))+$((l + E2E_DESKTOP_X))+$((t + E2E_DESKTOP_Y))" +repage \
+    -trim -format %w info: 2> /dev/null
+}
 
 # e2e_pixels X Y W H   the desktop area as text, one pixel a line, to compare
 # two moments

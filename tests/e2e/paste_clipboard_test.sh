@@ -4,7 +4,9 @@
 # copy given back is neither recorded nor pasted; the phrase carries the marks
 # that keep it out of other clipboard histories, while our own history still
 # follows NoPastFromQS; an enclose with nothing selected leaves the caret
-# between its strings; RestoreClipboard=0 leaves the phrase on the clipboard.
+# between its strings; a phrase holding 1 MB of clipboard text (%%c) gets all of
+# it, and the 1 MB go back exactly; RestoreClipboard=0 leaves the phrase on the
+# clipboard.
 # Usage: paste_clipboard_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -17,6 +19,7 @@ DESKTOP=paste
 e2e_write_menu tv2_text.ini "${E2E_MENU_HEADER}1568	0	0
 1	定型(&P)	定型文です	1616	0	0		0
 13	囲む(&E)	<強>\\r\\n</強>	1605	0	0		0
+1	クリップ(&C)	[%%c]	1603	0	0		0
 "
 cp "$TOLVANE_EXE" .
 
@@ -84,6 +87,28 @@ test_enclose_selection() {
     e2e_fail "after the enclose the clipboard holds [$(e2e_show clip.got)]"
 }
 
+# A phrase holding %%c over 1 MB of copied text: the target gets the phrase with
+# all of it, and the clipboard afterwards holds the user's text exactly, however
+# long the target keeps the clipboard open while it takes the text in. Short
+# lines: Notepad takes seconds over a quarter of a million of them, all the
+# while holding the clipboard open.
+test_large_clipboard_given_back() {
+  python3 -c '
+import sys
+line = "ソ\r\n".encode("cp932")
+sys.stdout.buffer.write((line * (1048576 // len(line) + 1))[:1048576])' > large.txt
+  e2e_clipboard --set large.txt
+  { printf '['; cat large.txt; printf ']'; } > large.expected
+  e2e_reset_notepad
+  e2e_key ctrl+alt+c
+  e2e_wait_until 'e2e_notepad_text large.got && cmp -s large.got large.expected' 60 &&
+    e2e_pass "the phrase is pasted with the 1 MB clipboard text inside" ||
+    e2e_fail "notepad holds $(stat -c %s large.got) bytes, not the 1 MB text in brackets"
+  e2e_wait_until 'e2e_clipboard --get clip.got 2>/dev/null && cmp -s clip.got large.txt' 20 &&
+    e2e_pass "afterwards the clipboard holds the user's 1 MB text exactly" ||
+    e2e_fail "afterwards the clipboard holds $(stat -c %s clip.got 2>/dev/null) bytes: [$(head -c 24 clip.got | iconv -f CP932 -t UTF-8 | tr '\r\n' '  ')...]"
+}
+
 test_restore_off() {
   e2e_stop tolvane.exe || e2e_fail "tolvane did not stop"
   printf '[Clip]\r\nNoPastFromQS=0\r\n[Paste]\r\nRestoreClipboard=0\r\n' > tv2.ini
@@ -103,7 +128,7 @@ e2e_wait_until 'grep -q "^joined" viewer.log 2>/dev/null' || e2e_fail "the clipb
 e2e_start "$DESKTOP" notepad
 e2e_wait_window Notepad > /dev/null || e2e_fail "notepad did not open"
 start_tolvane
-for test in ${PASTE_TESTS:-test_text_given_back test_bitmap_given_back test_enclose_nothing_selected test_enclose_selection test_restore_off}; do
+for test in ${PASTE_TESTS:-test_text_given_back test_bitmap_given_back test_enclose_nothing_selected test_enclose_selection test_large_clipboard_given_back test_restore_off}; do
   "$test"
 done
 touch viewer.log.stop

@@ -4,7 +4,8 @@
 # entry found by a piece of its text is pasted; Escape gives the focus back with
 # nothing inserted; Ctrl+A selects the query; the editor's その他 menu opens it too, and a taken key is
 # reported; a history entry holding characters code page 932 lacks is found by
-# kanji and by Hangul, set or typed. Leaves pictures of the window with Japanese results.
+# kanji and by Hangul, set or typed; texts are listed as they are ("&" shows).
+# Leaves pictures of the window with Japanese results.
 # Usage: quick_search_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -28,10 +29,12 @@ write_menu() {
 }
 3	-横線-		0	0	0		0
 1	お詫びメール	申し訳ございません。	0	0	0		0
+8	日付(&R)		0	0	0		0
+1	付日(R)		0	0	0		0
 "
 }
 write_menu
-e2e_clips_file clips.dat 'メールアドレス taro@example.jp' '議事録 notes-42\r\n2行目'
+e2e_clips_file clips.dat 'メールアドレス taro@example.jp' '議事録 notes-42\r\n2行目' 'Q&Aの資料' 'QAの資料'
 cp "$TOLVANE_EXE" .
 
 # open_search: the key in Notepad, then the window in front with its field focused
@@ -115,6 +118,41 @@ test_screenshot() {
   e2e_key Escape
 }
 
+# row_ink_width QUERY SHOT: the query in the open search window, then how wide
+# the first line of the first result row is drawn (its icon left out), in the
+# screenshot SHOT. The rows compared here have no second line.
+row_ink_width() {
+  local search l t r b
+  e2e_sjis "$1" query.txt
+  e2e_wintext --class TolvaneSearch --set "$(e2e_winpath query.txt)" > /dev/null
+  sleep 1
+  e2e_screenshot "$2"
+  search=$(e2e_winlist --class TolvaneSearch --visible | head -1 | cut -f1)
+  read -r l t r b <<< "$(e2e_winlist --children "$search" | awk -F'\t' '$2 == "ListBox" {print $5, $6, $7, $8; exit}')"
+  e2e_ink_width "$2" "$((l + 23)) $((t + 4)) $((r - 4)) $((t + 26))"
+}
+
+# The list draws texts as they are: a history entry "Q&Aの資料" shows its "&",
+# and a date item named "日付(&R)" shows "日付(R)" as any other item shows its
+# name without the mnemonic, as wide as a phrase named "付日(R)".
+test_texts_as_they_are() {
+  local date phrase with plain shot
+  e2e_reset_notepad
+  open_search || return
+  shot="$(e2e_screenshots_dir)/quick-search-ampersand.png"
+  date=$(row_ink_width 日付 date.png)
+  phrase=$(row_ink_width 付日 phrase.png)
+  [ "$date" -ge $((phrase - 1)) ] && [ "$date" -le $((phrase + 1)) ] &&
+    e2e_pass "a date item named 日付(&R) is listed without its \"&\" (${date} pixels wide, 付日(R) ${phrase})" ||
+    e2e_fail "the date item 日付(&R) is drawn ${date} pixels wide, the phrase 付日(R) ${phrase}"
+  with=$(row_ink_width 'Q&A' "$shot")
+  plain=$(row_ink_width 'QAの' plain.png)
+  [ $((with - plain)) -ge 4 ] &&
+    e2e_pass "the history entry \"Q&Aの資料\" is listed with its \"&\" (${with} pixels wide, \"QAの資料\" ${plain}): $shot" ||
+    e2e_fail "\"Q&Aの資料\" is drawn ${with} pixels wide, \"QAの資料\" ${plain}: the \"&\" does not show"
+  e2e_key Escape
+}
+
 # A copied text holding 😀, 𠮷 and Hangul is found by "野家" and by "한국"; the
 # query is set through the wide message, as an IME leaves it, and the field's
 # change notification runs the search. Enter pastes the entry whole.
@@ -195,6 +233,7 @@ find_and_insert 'notes-42' $'議事録 notes-42\r\n2行目' "a history entry fou
 test_escape_inserts_nothing
 test_select_all
 test_screenshot
+test_texts_as_they_are
 test_unicode_entry
 test_typed_query
 test_editor_entry

@@ -22,9 +22,10 @@ namespace {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
-    // The clip repeats the input (less its first byte, which picks the length)
-    // to a length either side of the limit; the history keeps a clip up to its
-    // first zero byte, so zero bytes are left out.
+    // The clip is the input (less its first byte, which picks the length), cut
+    // or repeated to a length either side of the limit: an input as long as the
+    // clip (the seeds are; -max_len lets them be) is all the fuzzer's own. The
+    // history keeps a clip up to its first zero byte, so zero bytes are left out.
     std::string pattern;
     for (size_t i = 1; i < size; ++i)
         if (data[i] != 0) pattern += static_cast<char>(data[i]);

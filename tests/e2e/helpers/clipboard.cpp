@@ -3,9 +3,13 @@
 //
 //   clipboard.exe --get OUTFILE              CF_TEXT to OUTFILE ("-" for stdout);
 //                                            exit 1 when there is no text
-//   clipboard.exe --set FILE [--mark-exclude]
+//   clipboard.exe --set FILE [--mark-exclude] [--in-front]
 //                                            CF_TEXT from FILE; with --mark-exclude also
-//                                            "ExcludeClipboardContentFromMonitorProcessing"
+//                                            "ExcludeClipboardContentFromMonitorProcessing".
+//                                            Always without an owner window (OpenClipboard(NULL)),
+//                                            as small tools and scripts copy; with --in-front
+//                                            a window of the helper's own is in front while it
+//                                            copies, and for a second after
 //   clipboard.exe --set-format FORMAT FILE   only FORMAT (a number, or a name to register)
 //                                            holding FILE's bytes
 //   clipboard.exe --get-format FORMAT OUTFILE  FORMAT's bytes to OUTFILE; exit 1 when absent
@@ -144,7 +148,59 @@ int put_data(UINT format, const char* in, bool terminate, bool mark_exclude)
     return ok ? 0 : 2;
 }
 
-int set_text(const char* in, bool mark_exclude) { return put_data(CF_TEXT, in, true, mark_exclude); }
+// Answers what is sent or posted to the helper's window for the milliseconds given.
+void pump_messages(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    for (DWORD waited = 0; waited < milliseconds; waited = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - waited, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+// A plain window of the helper's own, made the foreground window; null when it
+// does not get there within five seconds.
+HWND show_in_front()
+{
+    join_test_desktop();
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = DefWindowProcA;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = "TolvaneE2EClipboardInFront";
+    RegisterClassA(&window_class);
+    HWND hwnd = CreateWindowExA(0, window_class.lpszClassName, "clipboard in front", WS_OVERLAPPEDWINDOW, 500, 50,
+                                200, 100, nullptr, nullptr, window_class.hInstance, nullptr);
+    ShowWindow(hwnd, SW_SHOW);
+    for (int attempt = 0; hwnd && attempt < 50 && GetForegroundWindow() != hwnd; ++attempt) {
+        SetForegroundWindow(hwnd);
+        pump_messages(100);
+    }
+    if (hwnd && GetForegroundWindow() == hwnd)
+        return hwnd;
+    fprintf(stderr, "clipboard: the helper's window did not come to the front\n");
+    if (hwnd)
+        DestroyWindow(hwnd);
+    return nullptr;
+}
+
+int set_text(const char* in, bool mark_exclude, bool in_front)
+{
+    if (!in_front)
+        return put_data(CF_TEXT, in, true, mark_exclude);
+    HWND front = show_in_front();
+    if (!front)
+        return 2;
+    int status = put_data(CF_TEXT, in, true, mark_exclude);
+    // The viewers learn of the change after the copy returns: the window stays
+    // in front until they have.
+    pump_messages(1000);
+    DestroyWindow(front);
+    return status;
+}
 
 UINT format_id(const char* format)
 {
@@ -334,7 +390,7 @@ int run_viewer(const char* log_path, const char* seconds, bool reader)
 
 void usage()
 {
-    fputs("usage: clipboard.exe --get OUTFILE | --set FILE [--mark-exclude] | --set-format FORMAT FILE"
+    fputs("usage: clipboard.exe --get OUTFILE | --set FILE [--mark-exclude] [--in-front] | --set-format FORMAT FILE"
           " | --get-format FORMAT OUTFILE | --formats | --empty"
           " | --viewer LOGFILE SECONDS | --reader LOGFILE SECONDS\n", stderr);
 }
@@ -346,8 +402,17 @@ int main(int argc, char** argv)
     std::string action = argc > 1 ? argv[1] : "";
     if (action == "--get" && argc == 3)
         return get_text(argv[2]);
-    if (action == "--set" && (argc == 3 || (argc == 4 && std::string(argv[3]) == "--mark-exclude")))
-        return set_text(argv[2], argc == 4);
+    if (action == "--set" && argc >= 3) {
+        bool mark_exclude = false, in_front = false, known = true;
+        for (int i = 3; i < argc; ++i) {
+            std::string option = argv[i];
+            mark_exclude = mark_exclude || option == "--mark-exclude";
+            in_front = in_front || option == "--in-front";
+            known = known && (option == "--mark-exclude" || option == "--in-front");
+        }
+        if (known)
+            return set_text(argv[2], mark_exclude, in_front);
+    }
     if (action == "--set-format" && argc == 4)
         return set_format(argv[2], argv[3]);
     if (action == "--get-format" && argc == 4)
