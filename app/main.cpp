@@ -83,17 +83,19 @@ void applySettings() {
 
 int runMessageLoop() {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    // Wide, so that a typed character or an input method's result reaches the
+    // Unicode windows whole: an ANSI loop squeezes each through code page 932.
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Before any window's keys: the editor's table has a Ctrl+A of its own.
         if (selectAllOnCtrlA(message)) continue;
         // The modeless find dialog handles its own keys (Tab, Enter, Esc).
         HWND findDialog = findDialogWindow();
-        if (findDialog && IsDialogMessageA(findDialog, &message)) continue;
+        if (findDialog && IsDialogMessageW(findDialog, &message)) continue;
         // The history edit dialog's keys are its own, never the editor's shortcuts.
         if (isHistoryEditDialogMessage(message)) continue;
         if (isEditorMessage(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return 0;
 }
@@ -116,7 +118,7 @@ int runProgram(HINSTANCE instance) {
         app().dataFileName = dataFile;
     }
     app().instance = instance;
-    messageFilterHook = SetWindowsHookExA(WH_MSGFILTER, onMessageFilter, nullptr, GetCurrentThreadId());
+    messageFilterHook = SetWindowsHookExW(WH_MSGFILTER, onMessageFilter, nullptr, GetCurrentThreadId());
     createResources();
     app().model.setEvents(&platformModelEvents());
     registerCallbacks();

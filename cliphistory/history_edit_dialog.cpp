@@ -295,7 +295,7 @@ BOOL onInitDialog(HWND window, historyEditState* dialog) {
     clipHistory().editDialogOpen = true;
     dialog->window = window;
     dialog->tree = GetDlgItem(window, IDC_HISTEDIT_TREE);
-    dialog->text = remakeAsUnicodeEdit(GetDlgItem(window, IDC_HISTEDIT_TEXT));
+    dialog->text = GetDlgItem(window, IDC_HISTEDIT_TEXT);  // wide, as the dialog is
     startSizing(dialog->sizing, window, app().config.historyEditor, resizeRules,
                 sizeof resizeRules / sizeof resizeRules[0]);
     attachSplitter(GetDlgItem(window, IDC_HISTEDIT_SPLITTER), [dialog](int distance) {
@@ -317,12 +317,14 @@ BOOL onInitDialog(HWND window, historyEditState* dialog) {
 
 INT_PTR CALLBACK historyEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<historyEditState*>(lParam));
+    // The tree asks when it is made, before WM_INITDIALOG; a wide dialog would
+    // otherwise answer for wide notifications.
+    if (message == WM_NOTIFYFORMAT) return answer(window, NFR_ANSI);
     historyEditState* dialog = stateOf(window);
     if (!dialog) return FALSE;
     switch (message) {
     case WM_COMMAND: onCommand(*dialog, LOWORD(wParam), HIWORD(wParam), lParam); return TRUE;
     case WM_NOTIFY: return onNotify(*dialog, *reinterpret_cast<NMHDR*>(lParam));
-    case WM_NOTIFYFORMAT: return answer(window, NFR_ANSI);
     case WM_SIZING: onSizing(dialog->sizing, wParam, *reinterpret_cast<RECT*>(lParam)); return TRUE;
     case WM_SIZE: onSize(dialog->sizing, wParam, LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_MOVE: onMove(dialog->sizing); return TRUE;
@@ -348,7 +350,7 @@ void openHistoryEditDialog(uint16_t itemId) {
     openDialog = nullptr;
     auto* dialog = new historyEditState;
     dialog->preselectId = itemId;
-    HWND window = CreateDialogParamA(app().instance, MAKEINTRESOURCEA(IDD_HISTORY_EDIT), nullptr, historyEditProc,
+    HWND window = CreateDialogParamW(app().instance, MAKEINTRESOURCEW(IDD_HISTORY_EDIT), nullptr, historyEditProc,
                                      reinterpret_cast<LPARAM>(dialog));
     if (!window) {
         // Without WM_INITDIALOG nobody took the state.
@@ -383,6 +385,6 @@ void announceNewHistoryEntry() {
         PostMessageA(openDialog, WM_COMMAND, IDM_HISTEDIT_NEW_ENTRY, clipHistory().entries().front()->itemId);
 }
 
-bool isHistoryEditDialogMessage(MSG& message) { return openDialog && IsDialogMessageA(openDialog, &message); }
+bool isHistoryEditDialogMessage(MSG& message) { return openDialog && IsDialogMessageW(openDialog, &message); }
 
 }  // namespace tv

@@ -113,7 +113,7 @@ INT_PTR CALLBACK historySettingsProc(HWND dialog, UINT message, WPARAM wParam, L
 }  // namespace
 
 bool showHistorySettingsDialog(HWND owner, settings& options) {
-    return DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_HISTORY_SETTINGS), owner, historySettingsProc,
+    return DialogBoxParamW(app().instance, MAKEINTRESOURCEW(IDD_HISTORY_SETTINGS), owner, historySettingsProc,
                            reinterpret_cast<LPARAM>(&options)) == IDOK;
 }
 

@@ -4,9 +4,12 @@
 
 #include "abbrev/abbreviation_matcher.h"
 #include "editor/editor_tree.h"
+#include "editor/properties_pane.h"
 #include "editor/typing_trigger_refusals.h"
 #include "files/abbreviation_text.h"
+#include "files/code_page.h"
 #include "files/typing_triggers.h"
+#include "res/resource.h"
 #include "shell/window_text.h"
 
 namespace tv {
@@ -32,7 +35,14 @@ void showHolder(const editorState& editor, const menuItem& item) {
             note = "「" + entryLabel(*holder) + "」と重複：" + (holderFirst ? "そちらが" : "この項目が") + "展開されます";
         }
     }
-    SetWindowTextA(editor.abbreviationNote, note.c_str());
+    setWindowText932(editor.abbreviationNote, note);
+}
+
+// Into the field without counting as typed.
+void putBack(editorState& editor, const std::string& abbreviation) {
+    showing = true;
+    setWindowText932(editor.abbreviation, abbreviation);
+    showing = false;
 }
 
 }  // namespace
@@ -40,10 +50,8 @@ void showHolder(const editorState& editor, const menuItem& item) {
 void showAbbreviation(editorState& editor) {
     const menuItem* item = editor.selectedItem;
     const bool takesOne = item && modeTakesAbbreviation(item->mode);
-    showing = true;
     SendMessageA(editor.abbreviation, EM_LIMITTEXT, maxAbbreviationBytes, 0);
-    SetWindowTextA(editor.abbreviation, takesOne ? item->abbreviation.c_str() : "");
-    showing = false;
+    putBack(editor, takesOne ? item->abbreviation : std::string());
     EnableWindow(editor.abbreviation, takesOne);
     EnableWindow(editor.abbreviationLabel, takesOne);
     if (takesOne)
@@ -55,7 +63,16 @@ void showAbbreviation(editorState& editor) {
 void onAbbreviationChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (showing || !item) return;
-    const std::string typed = windowText(editor.abbreviation);
+    const std::u16string shown = windowTextUtf16(editor.abbreviation);
+    if (pairHalfTyped(editor.abbreviation, shown)) return;
+    if (refuseLackingCharacter(editor, shown, IDM_EDITOR_REFUSED_ABBREVIATION_CHARACTER)) {
+        const refusedChange change = noteRefusedChange(editor.abbreviation, shown.size());
+        putBack(editor, item->abbreviation);
+        placeCaretAfterRefusal(editor.abbreviation, change);
+        return;
+    }
+    std::string typed;
+    utf16ToCodePage932(shown, typed);
     const std::string usable = usableAbbreviation(typed);
     if (usable != item->abbreviation) {
         item = editableItem(editor, editor.selectedEntry);
@@ -64,10 +81,9 @@ void onAbbreviationChanged(editorState& editor) {
     }
     // A pasted tab or line break goes; what stays is what the item keeps.
     if (usable != typed) {
-        showing = true;
-        SetWindowTextA(editor.abbreviation, usable.c_str());
-        SendMessageA(editor.abbreviation, EM_SETSEL, usable.size(), usable.size());
-        showing = false;
+        putBack(editor, usable);
+        const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthW(editor.abbreviation));
+        SendMessageW(editor.abbreviation, EM_SETSEL, end, static_cast<LPARAM>(end));
     }
     showHolder(editor, *item);
 }

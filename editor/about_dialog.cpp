@@ -28,7 +28,7 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }  // namespace
 
 void showAboutDialog(HWND owner) {
-    DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, aboutProc, 0);
+    DialogBoxParamW(app().instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, aboutProc, 0);
 }
 
 }  // namespace tv

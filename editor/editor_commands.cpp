@@ -104,6 +104,7 @@ const struct {
     {IDM_EDITOR_RUN_ITEM, plain<runSelectedItem>},
     {IDM_EDITOR_REFUSED_CHARACTER, reportRefusedCharacter},
     {IDM_EDITOR_REFUSED_TRIGGER, reportRefusedTrigger},
+    {IDM_EDITOR_REFUSED_ABBREVIATION_CHARACTER, reportRefusedAbbreviationCharacter},
     {IDM_EDITOR_CONTEXT_HIT, plain<onContextMenuHit>},
     {IDM_EDITOR_CONTEXT_MENU, [](editorState& editor, LPARAM centre) { showEntryContextMenu(editor, centre != 0); }},
     {IDC_CHANGE_ICON, changeIcon},

@@ -20,6 +20,7 @@
 #include "editor/tree_context_menu.h"
 #include "editor/tree_drag.h"
 #include "editor/tree_keyboard.h"
+#include "files/code_page.h"
 #include "popup/popup_menu.h"
 #include "res/resource.h"
 #include "shell/app_state.h"
@@ -82,9 +83,10 @@ INT_PTR answer(HWND window, LRESULT result) {
 void takeControls(editorState& editor) {
     HWND window = editor.window;
     editor.tree = GetDlgItem(window, IDC_TREE);
-    // Unicode windows, so a character code page 932 lacks is seen, not read as "?".
-    editor.displayText = remakeAsUnicodeEdit(GetDlgItem(window, IDC_DISPLAY_TEXT));
-    editor.content = remakeAsUnicodeEdit(GetDlgItem(window, IDC_CONTENT));
+    // Unicode windows (the dialog is made wide), so a character code page 932
+    // lacks is seen, not read as "?".
+    editor.displayText = GetDlgItem(window, IDC_DISPLAY_TEXT);
+    editor.content = GetDlgItem(window, IDC_CONTENT);
     editor.modeList = GetDlgItem(window, IDC_MODE);
     editor.hotkey = GetDlgItem(window, IDC_HOTKEY);
     editor.winKey = GetDlgItem(window, IDC_WIN_KEY);
@@ -144,6 +146,16 @@ BOOL onInitDialog(HWND window, editorState* editor) {
     return FALSE;
 }
 
+// The window is wide, the history entries' mnemonics code page 932: a typed
+// character beyond ASCII is handed on as its one code page 932 byte, or as none
+// (0, which no entry has), never cut to its low byte.
+WPARAM narrowMenuChar(WPARAM wParam) {
+    std::string narrow;
+    const bool whole = utf16ToCodePage932(std::u16string(1, static_cast<char16_t>(LOWORD(wParam))), narrow);
+    const WORD typed = whole && narrow.size() == 1 ? static_cast<unsigned char>(narrow[0]) : 0;
+    return MAKEWPARAM(typed, HIWORD(wParam));
+}
+
 INT_PTR onTreeNotify(editorState& editor, NMHDR& header) {
     switch (header.code) {
     case TVN_SELCHANGEDA:
@@ -169,6 +181,9 @@ INT_PTR onTreeNotify(editorState& editor, NMHDR& header) {
 
 INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<editorState*>(lParam));
+    // The tree asks when it is made, before WM_INITDIALOG; a wide dialog would
+    // otherwise answer for wide notifications. Its labels are code page 932.
+    if (message == WM_NOTIFYFORMAT) return answer(window, NFR_ANSI);
     editorState* editor = editorOf(window);
     if (!editor) return FALSE;
     // The find dialog's requests come as a registered message, which has no
@@ -183,7 +198,6 @@ INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
         if (reinterpret_cast<NMHDR*>(lParam)->idFrom == IDC_TREE)
             return onTreeNotify(*editor, *reinterpret_cast<NMHDR*>(lParam));
         return FALSE;
-    case WM_NOTIFYFORMAT: return answer(window, NFR_ANSI);
     case WM_SIZING: onEditorSizing(*editor, wParam, *reinterpret_cast<RECT*>(lParam)); return TRUE;
     case WM_SIZE: onEditorSize(*editor, wParam, LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_MOVE: onEditorMove(*editor); return TRUE;
@@ -203,6 +217,7 @@ INT_PTR CALLBACK editorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
         delete editor;
         return FALSE;
     }
+    if (message == WM_MENUCHAR) wParam = narrowMenuChar(wParam);
     LRESULT result = menuMessage(window, message, wParam, lParam, false);
     if (message == WM_MENUCHAR) return answer(window, result);
     return static_cast<INT_PTR>(result);
@@ -219,7 +234,7 @@ void markModified() { settingsEditor().modified = true; }
 HWND createEditorWindow(uint16_t preselectId) {
     auto* editor = new editorState;
     editor->preselectId = preselectId;
-    HWND window = CreateDialogParamA(app().instance, MAKEINTRESOURCEA(IDD_EDITOR), nullptr, editorDialogProc,
+    HWND window = CreateDialogParamW(app().instance, MAKEINTRESOURCEW(IDD_EDITOR), nullptr, editorDialogProc,
                                      reinterpret_cast<LPARAM>(editor));
     if (!window) {
         // Without WM_INITDIALOG nobody took the state or the keys.
@@ -242,7 +257,7 @@ namespace {
 
 // The editor's keys, loaded when the editor first has a message.
 HACCEL editorAccelerators() {
-    static const HACCEL table = LoadAcceleratorsA(app().instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    static const HACCEL table = LoadAcceleratorsW(app().instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return table;
 }
 
@@ -256,13 +271,13 @@ bool isEditorMessage(MSG& message) {
     if (message.hwnd != editor->window && !IsChild(editor->window, message.hwnd)) return false;
     // The shortcut-key field takes every key, so that Ctrl+S or F3 can be given
     // to an item.
-    if (message.hwnd != editor->hotkey && TranslateAcceleratorA(editor->window, editorAccelerators(), &message))
+    if (message.hwnd != editor->hotkey && TranslateAcceleratorW(editor->window, editorAccelerators(), &message))
         return true;
     // Escape is no way to close the editor (キャンセル, Alt+F4 and the close
     // box are): it goes to the control, which may cancel a rename or a list.
     const bool escape = (message.message == WM_KEYDOWN || message.message == WM_CHAR) && message.wParam == VK_ESCAPE;
     // Tab and Shift+Tab go from control to control in the template's order.
-    return !escape && IsDialogMessageA(editor->window, &message);
+    return !escape && IsDialogMessageW(editor->window, &message);
 }
 
 void destroySettingsEditor() {

@@ -1,98 +1,76 @@
 #include "editor/find.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "editor/editor_tree.h"
-#include "files/cp932.h"
+#include "files/unicode_escape.h"
 #include "res/resource.h"
 #include "shell/messages.h"
+#include "shell/window_text.h"
 
 namespace tv {
 
 namespace {
 
 // The search text outlives the editor: F3 finds it again after a reopening.
-char findWhat[40] = "";
+std::u16string searched;
+// The dialog's own buffer, which it starts with. Whether comdlg32 reads the
+// length as characters or as bytes (the two are documented), the text fits.
+wchar_t findWhat[80] = L"";
 // comdlg32 accepts only the structure size of its own build (40 bytes in a
 // 32-bit program), and keeps a pointer to this one while the dialog is open.
-FINDREPLACEA findSpec = {sizeof(FINDREPLACEA), nullptr, nullptr,
-                         FR_DOWN | FR_NOMATCHCASE | FR_NOWHOLEWORD, findWhat, nullptr, sizeof findWhat, 0,
-                         0, nullptr, nullptr};
+FINDREPLACEW findSpec = {sizeof(FINDREPLACEW), nullptr, nullptr, FR_DOWN | FR_NOMATCHCASE | FR_NOWHOLEWORD,
+                         findWhat, nullptr, sizeof findWhat / sizeof findWhat[0], 0, 0, nullptr, nullptr};
 HWND findDialog = nullptr;
 
 // --- the content field --------------------------------------------------------
 
-// Every code-page-932 character is one UTF-16 unit, a lead byte and its trail
-// byte together.
-size_t characterLength(const std::string& text, size_t at) {
-    return isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
-}
-
-size_t charactersBefore(const std::string& text, size_t offset) {
-    size_t characters = 0;
-    for (size_t at = 0; at < offset && at < text.size(); ++characters) at += characterLength(text, at);
-    return characters;
-}
-
-size_t byteOfCharacter(const std::string& text, size_t character) {
-    size_t at = 0;
-    for (size_t counted = 0; counted < character && at < text.size(); ++counted) at += characterLength(text, at);
-    return at;
-}
-
-// Positions in an ANSI edit control count bytes on Windows, but UTF-16 units
-// under Wine, which keeps every edit's text in Unicode. The field's own length
-// tells which: counted in bytes it equals the text's byte count.
-bool fieldCountsBytes(HWND field, const std::string& text) {
-    LRESULT lastLine = SendMessageA(field, EM_GETLINECOUNT, 0, 0) - 1;
-    LRESULT lastStart = SendMessageA(field, EM_LINEINDEX, lastLine, 0);
-    LRESULT length = lastStart + SendMessageA(field, EM_LINELENGTH, lastStart, 0);
-    return length == static_cast<LRESULT>(text.size());
-}
-
+// The field is wide: its text and its positions are UTF-16, whatever the
+// content keeps as escapes.
 // Forward: the first occurrence starting at the selection's end or later.
 // Backward: the last one starting before the selection's start.
-bool findInData(editorState& editor, const std::string& text, bool forward) {
-    const std::string& data = editor.selectedItem->data;
-    const bool bytes = fieldCountsBytes(editor.content, data);
+bool findInData(editorState& editor, const std::u16string& text, bool forward) {
+    const std::u16string shown = windowTextUtf16(editor.content);
     DWORD start = 0, end = 0;
-    SendMessageA(editor.content, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const size_t startByte = bytes ? start : byteOfCharacter(data, start);
-    const size_t endByte = bytes ? end : byteOfCharacter(data, end);
-    size_t found = std::string::npos;
+    SendMessageW(editor.content, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    size_t found = std::u16string::npos;
     if (forward)
-        found = data.find(text, endByte);
-    else if (startByte > 0)
-        found = data.rfind(text, startByte - 1);
-    if (found == std::string::npos) return false;
-    const size_t foundEnd = found + text.size();
-    SendMessageA(editor.content, EM_SETSEL, bytes ? found : charactersBefore(data, found),
-                 bytes ? foundEnd : charactersBefore(data, foundEnd));
-    SendMessageA(editor.content, EM_SCROLLCARET, 0, 0);
+        found = shown.find(text, end);
+    else if (start > 0)
+        found = shown.rfind(text, start - 1);
+    if (found == std::u16string::npos) return false;
+    SendMessageW(editor.content, EM_SETSEL, found, found + text.size());
+    SendMessageW(editor.content, EM_SCROLLCARET, 0, 0);
     return true;
 }
 
 // --- the tree ----------------------------------------------------------------
 
+// The searched text in the form the items keep: a display text holds only what
+// code page 932 has, a content may hold escapes for the rest.
+bool holds(const menuItem& item, const codePageText& text) {
+    if (text.unicodeEscapes) return item.unicodeEscapes && item.data.find(text.bytes) != std::string::npos;
+    return item.text.find(text.bytes) != std::string::npos || item.data.find(text.bytes) != std::string::npos;
+}
+
 // With no text, an item matches when it has a shortcut key or only the
 // Windows-key flag. "メニュー" stands for the whole menu and never matches.
-bool matchItem(editorState& editor, HTREEITEM entry, const std::string* text) {
+bool matchItem(editorState& editor, HTREEITEM entry, const codePageText* text) {
     const menuItem* item = entryItem(editor.tree, entry);
     if (!item) return false;
-    const bool matches = text ? item->text.find(*text) != std::string::npos ||
-                                    item->data.find(*text) != std::string::npos
-                              : item->vk != 0 || (item->extKey & extKeyWin) != 0;
+    const bool matches = text ? holds(*item, *text) : item->vk != 0 || (item->extKey & extKeyWin) != 0;
     if (matches) selectEntry(editor.tree, entry);
     return matches;
 }
 
 // Forward a folder comes before its children; backward, in exactly the
 // reverse order, after them.
-bool searchChildren(editorState& editor, HTREEITEM entry, const std::string* text, bool forward) {
+bool searchChildren(editorState& editor, HTREEITEM entry, const codePageText* text, bool forward) {
     std::vector<HTREEITEM> children;
     for (HTREEITEM child = firstChildEntry(editor.tree, entry); child; child = nextSibling(editor.tree, child))
         children.push_back(child);
@@ -107,7 +85,7 @@ bool searchChildren(editorState& editor, HTREEITEM entry, const std::string* tex
 
 // Walks the tree in document order from the selection, which is not tested
 // itself, to the end (or back to the start); there is no wrap-around.
-bool findItems(editorState& editor, const std::string* text, bool forward) {
+bool findItems(editorState& editor, const codePageText* text, bool forward) {
     HTREEITEM current = editor.selectedEntry ? editor.selectedEntry : editor.rootEntry;
     if (!current) return false;
     if (forward && searchChildren(editor, current, text, true)) return true;
@@ -126,7 +104,7 @@ bool findItems(editorState& editor, const std::string* text, bool forward) {
     }
 }
 
-void search(editorState& editor, const std::string& text, bool forward) {
+void search(editorState& editor, const std::u16string& text, bool forward) {
     HCURSOR previousCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     HWND previouslyActive = GetActiveWindow();
     // Activating the editor gives the focus back to the field that had it, and
@@ -135,8 +113,10 @@ void search(editorState& editor, const std::string& text, bool forward) {
     bool found;
     if (GetFocus() == editor.content)
         found = editor.selectedItem && findInData(editor, text, forward);
-    else
-        found = findItems(editor, &text, forward);
+    else {
+        const codePageText wanted = contentFromUtf16(text);
+        found = findItems(editor, &wanted, forward);
+    }
     SetCursor(previousCursor);
     if (found) {
         if (previouslyActive && IsWindow(previouslyActive)) SetActiveWindow(previouslyActive);
@@ -147,7 +127,7 @@ void search(editorState& editor, const std::string& text, bool forward) {
         SetActiveWindow(findDialog);
         owner = findDialog;
     }
-    settingsMessage(owner, (text + " は見つかりません").c_str(), MB_ICONINFORMATION);
+    settingsMessageUtf16(owner, text + u" は見つかりません", MB_ICONINFORMATION);
 }
 
 // The system puts the dialog over the middle of the editor, where it hides
@@ -178,16 +158,16 @@ void openFindDialog(editorState& editor) {
     }
     findSpec.hwndOwner = editor.window;
     findSpec.Flags &= ~FR_DIALOGTERM;
-    findDialog = FindTextA(&findSpec);
+    findDialog = FindTextW(&findSpec);
     if (findDialog) placeFindDialog(findDialog, editor.window);
 }
 
 void findNext(editorState& editor) {
-    if (findWhat[0] == '\0') {
+    if (searched.empty()) {
         PostMessageA(editor.window, WM_COMMAND, IDM_EDITOR_FIND, 0);
         return;
     }
-    search(editor, findWhat, GetKeyState(VK_SHIFT) >= 0);
+    search(editor, searched, GetKeyState(VK_SHIFT) >= 0);
 }
 
 void findNextShortcut(editorState& editor) {
@@ -195,17 +175,22 @@ void findNextShortcut(editorState& editor) {
 }
 
 void onFindReplaceMessage(editorState& editor, LPARAM request) {
-    const auto* find = reinterpret_cast<const FINDREPLACEA*>(request);
+    const auto* find = reinterpret_cast<const FINDREPLACEW*>(request);
     if (!find) return;
     if (find->Flags & FR_DIALOGTERM) {
         findDialog = nullptr;
         return;
     }
-    if (find->Flags & FR_FINDNEXT) search(editor, find->lpstrFindWhat, (find->Flags & FR_DOWN) != 0);
+    if (!(find->Flags & FR_FINDNEXT)) return;
+    // Wine hands the text on through code page 932, "?" for what it lacks: the
+    // dialog's field holds every character typed.
+    HWND field = findDialog ? GetDlgItem(findDialog, edt1) : nullptr;
+    searched = field ? windowTextUtf16(field) : std::u16string(reinterpret_cast<const char16_t*>(find->lpstrFindWhat));
+    search(editor, searched, (find->Flags & FR_DOWN) != 0);
 }
 
 UINT findReplaceMessage() {
-    static const UINT message = RegisterWindowMessageA("commdlg_FindReplace");
+    static const UINT message = RegisterWindowMessageW(L"commdlg_FindReplace");
     return message;
 }
 

@@ -203,7 +203,7 @@ void iconDialog(editorState& editor) {
     iconDialogState state;
     state.fileName = item->extIconFileName;
     state.index = item->extIconIndex;
-    if (DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_ICON_SELECT), editor.window, iconProc,
+    if (DialogBoxParamW(app().instance, MAKEINTRESOURCEW(IDD_ICON_SELECT), editor.window, iconProc,
                         reinterpret_cast<LPARAM>(&state)) != IDOK)
         return;
     item = editableItem(editor, editor.selectedEntry);

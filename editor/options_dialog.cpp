@@ -53,7 +53,7 @@ INT_PTR CALLBACK optionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 bool showOptionsDialog(HWND owner, optionsDialogData& data) {
-    return DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_OPTIONS), owner, optionsProc,
+    return DialogBoxParamW(app().instance, MAKEINTRESOURCEW(IDD_OPTIONS), owner, optionsProc,
                            reinterpret_cast<LPARAM>(&data)) == IDOK;
 }
 

@@ -134,13 +134,20 @@ std::string displayTextFrom(std::u16string_view shown) {
 
 // The field back to the item's text, the caret where the refused change began.
 void restoreDisplayText(editorState& editor, const std::string& text, size_t refusedLength) {
-    DWORD caret = 0;
-    SendMessageW(editor.displayText, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    const refusedChange change = noteRefusedChange(editor.displayText, refusedLength);
     showDisplayText(editor, text);
-    const size_t length = static_cast<size_t>(GetWindowTextLengthW(editor.displayText));
-    const size_t inserted = refusedLength > length ? refusedLength - length : 0;
-    const size_t at = std::min(caret > inserted ? caret - inserted : 0, length);
-    SendMessageW(editor.displayText, EM_SETSEL, at, at);
+    placeCaretAfterRefusal(editor.displayText, change);
+}
+
+void reportRefusal(editorState& editor, const char16_t* field, LPARAM codePoint) {
+    const uint32_t c = static_cast<uint32_t>(codePoint);
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    std::u16string message = field + std::u16string(u"に「");
+    appendUtf16(c, message);
+    message += u"」（" + codePage932ToUtf16(code) + u"）は使えません．\n" + field +
+               u"に使えるのはシフトJISの文字だけです．";
+    settingsMessageUtf16(editor.window, message, MB_ICONWARNING);
 }
 
 }  // namespace
@@ -154,21 +161,35 @@ codePageText fieldContent(const editorState& editor, const menuItem* shownItem) 
     return contentFromUtf16(shown);
 }
 
-bool refuseLackingCharacter(editorState& editor, std::u16string_view text) {
+bool refuseLackingCharacter(editorState& editor, std::u16string_view text, UINT reportCommand) {
     uint32_t lacking = firstLackingInPlainText(text);
-    if (lacking) PostMessageA(editor.window, WM_COMMAND, IDM_EDITOR_REFUSED_CHARACTER, lacking);
+    if (lacking) PostMessageA(editor.window, WM_COMMAND, reportCommand, lacking);
     return lacking != 0;
 }
 
-void reportRefusedCharacter(editorState& editor, LPARAM codePoint) {
-    const uint32_t c = static_cast<uint32_t>(codePoint);
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-    std::u16string message = u"表示テキストに「";
-    appendUtf16(c, message);
-    message += u"」（" + codePage932ToUtf16(code) +
-               u"）は使えません．\n表示テキストに使えるのはシフトJISの文字だけです．";
-    settingsMessageUtf16(editor.window, message, MB_ICONWARNING);
+bool pairHalfTyped(HWND field, std::u16string_view text) {
+    DWORD caret = 0;
+    SendMessageW(field, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    return caret > 0 && caret <= text.size() && text[caret - 1] >= 0xD800 && text[caret - 1] <= 0xDBFF;
+}
+
+refusedChange noteRefusedChange(HWND field, size_t refusedLength) {
+    DWORD caret = 0;
+    SendMessageW(field, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    return {caret, refusedLength};
+}
+
+void placeCaretAfterRefusal(HWND field, const refusedChange& change) {
+    const size_t length = static_cast<size_t>(GetWindowTextLengthW(field));
+    const size_t inserted = change.refusedLength > length ? change.refusedLength - length : 0;
+    const size_t at = std::min(change.caret > inserted ? change.caret - inserted : 0, length);
+    SendMessageW(field, EM_SETSEL, at, at);
+}
+
+void reportRefusedCharacter(editorState& editor, LPARAM codePoint) { reportRefusal(editor, u"表示テキスト", codePoint); }
+
+void reportRefusedAbbreviationCharacter(editorState& editor, LPARAM codePoint) {
+    reportRefusal(editor, u"略語", codePoint);
 }
 
 void initPaneControls(editorState& editor) {
@@ -186,7 +207,7 @@ void initPaneControls(editorState& editor) {
 void showDisplayText(editorState& editor, const std::string& text) {
     bool wasFilling = filling;
     filling = true;
-    SetWindowTextA(editor.displayText, text.c_str());
+    setWindowText932(editor.displayText, text);
     filling = wasFilling;
 }
 
@@ -196,12 +217,12 @@ void fillPane(editorState& editor, HTREEITEM entry) {
     editor.selectedEntry = entry;
     editor.selectedItem = entry == editor.rootEntry ? nullptr : entryItem(editor.tree, entry);
     if (entry && entry == editor.rootEntry) {
-        SetWindowTextA(editor.displayText, rootDisplayText().c_str());
-        SetWindowTextA(editor.content, rootHelpText().c_str());
+        setWindowText932(editor.displayText, rootDisplayText());
+        setWindowText932(editor.content, rootHelpText());
         SendMessageA(editor.modeList, CB_SETCURSEL, itemMode::insertFront, 0);
         showKeys(editor, keyTarget(editor));
     } else if (menuItem* item = editor.selectedItem) {
-        SetWindowTextA(editor.displayText, item->text.c_str());
+        setWindowText932(editor.displayText, item->text);
         setWindowTextUtf16(editor.content, contentToUtf16(item->data, item->unicodeEscapes));
         SendMessageA(editor.modeList, CB_SETCURSEL, item->mode, 0);
         showKeys(editor, item);
@@ -216,7 +237,8 @@ void onDisplayTextChanged(editorState& editor) {
     menuItem* item = editor.selectedItem;
     if (filling || !item) return;
     std::u16string shown = windowTextUtf16(editor.displayText);
-    if (refuseLackingCharacter(editor, shown)) {
+    if (pairHalfTyped(editor.displayText, shown)) return;
+    if (refuseLackingCharacter(editor, shown, IDM_EDITOR_REFUSED_CHARACTER)) {
         restoreDisplayText(editor, item->text, shown.size());
         return;
     }

@@ -37,12 +37,27 @@ std::string fieldDisplayText(HWND field);
 // look like an escape keeps them as they are.
 codePageText fieldContent(const editorState& editor, const menuItem* shownItem);
 
-// A display text stays code page 932 (the data file's first column keeps no
-// escapes): true when the text holds a character the code page lacks, which
-// is then named in a message shown once the field has finished with the change.
-bool refuseLackingCharacter(editorState& editor, std::u16string_view text);
-// IDM_EDITOR_REFUSED_CHARACTER, lParam the character: the message.
+// A display text and an abbreviation stay code page 932 (the data file keeps
+// no escapes in their columns, and an abbreviation is matched against what is
+// typed as code page 932): true when the text holds a character the code page
+// lacks, which is then named in a message (reportCommand, an
+// IDM_EDITOR_REFUSED_ id) shown once the field has finished with the change.
+bool refuseLackingCharacter(editorState& editor, std::u16string_view text, UINT reportCommand);
+// A character beyond U+FFFF typed on the keyboard comes as two WM_CHARs: true
+// while the field holds the first half before the caret, a change to wait out.
+bool pairHalfTyped(HWND field, std::u16string_view text);
+// The caret of a field whose change is refused, taken before the field is put
+// back, and set again where the refused change began.
+struct refusedChange {
+    DWORD caret;
+    size_t refusedLength;  // UTF-16 units of the refused text
+};
+refusedChange noteRefusedChange(HWND field, size_t refusedLength);
+void placeCaretAfterRefusal(HWND field, const refusedChange& change);
+// IDM_EDITOR_REFUSED_CHARACTER and IDM_EDITOR_REFUSED_ABBREVIATION_CHARACTER,
+// lParam the character: the message.
 void reportRefusedCharacter(editorState& editor, LPARAM codePoint);
+void reportRefusedAbbreviationCharacter(editorState& editor, LPARAM codePoint);
 
 // Puts a text into the display-text field without storing it again.
 void showDisplayText(editorState& editor, const std::string& text);

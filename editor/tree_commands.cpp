@@ -7,6 +7,7 @@
 #include "editor/tree_sort.h"
 #include "model/tree_walk.h"
 #include "popup/execute.h"
+#include "res/resource.h"
 #include "shell/app_state.h"
 #include "shell/messages.h"
 #include "shell/window_text.h"
@@ -188,7 +189,7 @@ BOOL onBeginLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
     menuItem* item = entryItem(editor.tree, info.item.hItem);
     if (edit && item && !labelShowsDate(*item)) {
         SendMessageA(edit, EM_LIMITTEXT, 0, 0);
-        SetWindowTextA(edit, item->text.c_str());
+        setWindowText932(edit, item->text);
     }
     editor.labelEditStart = edit ? fieldDisplayText(edit) : std::string();
     return FALSE;
@@ -199,7 +200,7 @@ BOOL onEndLabelEdit(editorState& editor, const NMTVDISPINFOA& info) {
     if (!info.item.pszText) return FALSE;  // cancelled
     // The notification carries at most 259 characters; the edit still holds them all.
     HWND edit = TreeView_GetEditControl(editor.tree);
-    if (edit && refuseLackingCharacter(editor, windowTextUtf16(edit))) return FALSE;
+    if (edit && refuseLackingCharacter(editor, windowTextUtf16(edit), IDM_EDITOR_REFUSED_CHARACTER)) return FALSE;
     const std::string typed = edit ? fieldDisplayText(edit) : oneLineText(info.item.pszText);
     menuItem* item = entryItem(editor.tree, info.item.hItem);
     // A rename that changed nothing changes nothing (a date item keeps its

@@ -76,7 +76,7 @@ INT_PTR CALLBACK settingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 bool showFolderSettingsDialog(HWND owner, folderPopupSettings& settings) {
     if (dialogOpen) return false;
     dialogOpen = true;
-    INT_PTR result = DialogBoxParamA(app().instance, MAKEINTRESOURCEA(IDD_FOLDER_SETTINGS), owner, settingsProc,
+    INT_PTR result = DialogBoxParamW(app().instance, MAKEINTRESOURCEW(IDD_FOLDER_SETTINGS), owner, settingsProc,
                                      reinterpret_cast<LPARAM>(&settings));
     dialogOpen = false;
     return result == IDOK;

@@ -22,7 +22,7 @@ namespace tv {
 
 namespace {
 
-const char* const searchClassName = "TolvaneSearch";
+const wchar_t* const searchClassName = L"TolvaneSearch";
 constexpr int clientWidth = 520;  // at 96 DPI
 constexpr int visibleRows = 8;
 constexpr int fieldPadding = 6;
@@ -31,7 +31,7 @@ HWND openWindow = nullptr;
 WNDPROC fieldDefaultProc = nullptr;
 
 searchWindowState* stateOf(HWND window) {
-    return reinterpret_cast<searchWindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<searchWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 // The state is freed with the window (WM_NCDESTROY): nothing may use it afterwards.
@@ -118,8 +118,8 @@ LRESULT CALLBACK fieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lPara
     return CallWindowProcW(fieldDefaultProc, field, message, wParam, lParam);
 }
 
-// Unicode windows: the query may hold any character. The field stays one when
-// subclassed, through the wide functions.
+// Unicode windows, as the search window is: the query may hold any character.
+// The field stays one when subclassed, through the wide functions.
 HWND createChild(HWND parent, const wchar_t* className, DWORD style, int id) {
     return CreateWindowExW(WS_EX_CLIENTEDGE, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), app().instance, nullptr);
@@ -173,12 +173,12 @@ void onCommand(searchWindowState& state, WORD id, WORD code) {
 
 LRESULT CALLBACK searchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* state = static_cast<searchWindowState*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* state = static_cast<searchWindowState*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         state->window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     }
     searchWindowState* state = stateOf(window);
-    if (!state) return DefWindowProcA(window, message, wParam, lParam);
+    if (!state) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE: return onCreate(*state) ? 0 : -1;
     case WM_COMMAND: onCommand(*state, LOWORD(wParam), HIWORD(wParam)); return 0;
@@ -190,18 +190,18 @@ LRESULT CALLBACK searchWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_CLOSE: closeSearch(*state, true); return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (state->ownedByWindow) delete state;
         openWindow = nullptr;
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 bool registerSearchClass() {
     static bool registered = false;
     if (registered) return true;
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = searchWindowProc;
     windowClass.hInstance = app().instance;
@@ -210,7 +210,7 @@ bool registerSearchClass() {
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = searchClassName;
-    registered = RegisterClassExA(&windowClass) != 0;
+    registered = RegisterClassExW(&windowClass) != 0;
     return registered;
 }
 
@@ -258,7 +258,7 @@ void openQuickSearch() {
     const bool atCaret = readTargetCaret(caret);
     auto state = std::make_unique<searchWindowState>();
     fillIndex(*state);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, searchClassName, "Tolvane 検索",
+    HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, searchClassName, L"Tolvane 検索",
                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 0, 0, app().mainWindow,
                                   nullptr, app().instance, state.get());
     if (!window) return;

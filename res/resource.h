@@ -158,6 +158,7 @@
 #define IDM_EDITOR_RUN_ITEM      129
 #define IDM_EDITOR_REFUSED_CHARACTER 131  // posted: lParam a character a display text cannot hold
 #define IDM_EDITOR_REFUSED_TRIGGER 137  // posted: a program item was refused a key or abbreviation typing sets off
+#define IDM_EDITOR_REFUSED_ABBREVIATION_CHARACTER 132  // posted: the same for an abbreviation
 #define IDM_HISTORY_INSERT_ALL   1016
 #define IDM_MODE_FIRST           2000   // 2000 + mode: switch the item's mode
 #define IDM_MODE_LAST            2030

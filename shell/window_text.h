@@ -6,6 +6,9 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "files/code_page.h"
 
 namespace tv {
 
@@ -38,24 +41,9 @@ inline void setWindowTextUtf16(HWND window, const std::u16string& text) {
     SetWindowTextW(window, reinterpret_cast<LPCWSTR>(text.c_str()));
 }
 
-// A control of the dialog template made again as a Unicode window: a control
-// made from an ANSI template keeps only what code page 932 holds. It takes
-// the old one's place, id, styles, font and tab order.
-inline HWND remakeAsUnicodeEdit(HWND old) {
-    HWND parent = GetParent(old);
-    RECT rect;
-    GetWindowRect(old, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    HWND wide = CreateWindowExW(static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE)), L"EDIT", L"",
-                                static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE)), rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
-                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(old, GWLP_HINSTANCE)), nullptr);
-    if (!wide) return old;
-    SendMessageW(wide, WM_SETFONT, SendMessageW(old, WM_GETFONT, 0, 0), FALSE);
-    SetWindowPos(wide, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    DestroyWindow(old);
-    return wide;
+// A code page 932 text into a wide field, whatever code page the system has.
+inline void setWindowText932(HWND window, std::string_view text) {
+    setWindowTextUtf16(window, codePage932ToUtf16(text));
 }
 
 }  // namespace tv

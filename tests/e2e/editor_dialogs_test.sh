@@ -15,7 +15,7 @@ SHOTS=$(e2e_screenshots_dir)
 DESKTOP=dialogs
 
 # "key" is in a folder's text, its first child's text, only in its second
-# child's content and in the last item's text. Alpha (Ctrl+Alt+1), "key child"
+# child's content and in the last keyed item's text. Smile's content holds 😀. Alpha (Ctrl+Alt+1), "key child"
 # (only the Windows-key flag) and "Last key" (Ctrl+Alt+2) have keys.
 e2e_write_menu menu.ini "${E2E_MENU_HEADER}1568	0	0
 0	Alpha	first	1585	0	0		0
@@ -26,6 +26,7 @@ e2e_write_menu menu.ini "${E2E_MENU_HEADER}1568	0	0
 }
 0	Beta	日本語abc日本abc	0	0	0		0
 0	Last key		1586	0	0		0
+0	Smile	笑顔\\u{1F600}	0	0	0		0
 "
 cp "$TOLVANE_EXE" .
 
@@ -120,6 +121,32 @@ test_find_in_content() {
   e2e_type Y
   expect "$(ctl gettext 1000 | utf8)" "日本語Y日本Z" "Shift+F3 finds the earlier \"abc\""
   ctl settext 1000 "$(text_file beta.txt '日本語abc日本abc')" > /dev/null
+}
+
+# 😀 typed into the find dialog finds the item whose content keeps it as an
+# escape, and then the character itself inside that content.
+test_find_typed_unicode() {
+  ctl select 0 > /dev/null
+  # The search goes through the tree when the tree has the focus.
+  e2e_click_in_rect "$(ctl itemrect 0)"
+  e2e_wait_until '[ "$(ctl focus)" = 1003 ]' 5 || e2e_fail "the tree did not take the focus"
+  ctl post 40012 > /dev/null
+  ctl "${FIND[@]}" wait-window > /dev/null || { e2e_fail "no find dialog"; return 1; }
+  e2e_wait_until '[ "$(ctl "${FIND[@]}" focus)" = 1152 ]' 5 || e2e_fail "the find field has no focus"
+  e2e_type 😀
+  e2e_wait_until '[ "$(ctl "${FIND[@]}" gettext-utf8 1152)" = 😀 ]' 5 &&
+    e2e_pass "😀 typed into the find dialog arrives whole" ||
+    e2e_fail "the find field holds [$(ctl "${FIND[@]}" gettext-utf8 1152)]"
+  ctl "${FIND[@]}" check 1057 1 click 1 click 2 > /dev/null
+  expect_selected 5 "it finds the item whose content holds 😀"
+  e2e_click_in_rect "$(ctl rect 1000)"
+  e2e_wait_until '[ "$(ctl focus)" = 1000 ]' 5
+  e2e_key ctrl+Home
+  e2e_key F3
+  e2e_type Z
+  expect "$(ctl gettext-utf8 1000)" 笑顔Z "F3 in the content selects exactly 😀"
+  printf '笑顔😀' > smile.txt
+  ctl settext-utf8 1000 "$(e2e_winpath smile.txt)" > /dev/null
 }
 
 test_find_shortcuts() {
@@ -238,6 +265,7 @@ e2e_start_tolvane "$DESKTOP" menu.ini
 ctl wait-window > /dev/null || { e2e_fail "no editor for menu.ini"; e2e_finish; }
 test_find_in_tree
 test_find_in_content
+test_find_typed_unicode
 test_find_shortcuts
 test_options
 test_icon_dialog

@@ -200,6 +200,15 @@ test_history_inserted() {
     e2e_pass "one item per line: the empty line makes none" || e2e_fail "after the per-line pick: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"
   e2e_editor_menu_command 3 c o  # 履歴より文字を挿入
   e2e_wait_until '[ "$(e2e_winlist --class "#32768" --visible | wc -l)" -ge 2 ]' 5
+  # The editor's window is wide: ㄱ (U+3131) reaches its menus whole, and is
+  # not taken for "1", its low byte.
+  local before
+  before=$(e2e_editor_tree | cut -f1,5)
+  e2e_type ㄱ
+  sleep 0.5
+  [ "$(e2e_editor_tree | cut -f1,5)" = "$before" ] && [ "$(e2e_winlist --class "#32768" --visible | wc -l)" -ge 2 ] &&
+    e2e_pass "ㄱ typed in the history submenu picks nothing" ||
+    e2e_fail "after ㄱ: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"
   e2e_key 0
   e2e_wait_until '[ "$(e2e_editor_label 4)" = newest ]' 5 && e2e_pass "a history pick inserts that entry" ||
     e2e_fail "after the pick: $(e2e_editor_tree | cut -f1,5 | tr '\t\n' ': ')"

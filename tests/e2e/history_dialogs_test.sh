@@ -247,7 +247,8 @@ test_edit_newest_at_top() {
 }
 
 # An entry beyond code page 932 (copied as CF_UNICODETEXT) shows its characters
-# in the text box, and "save one" writes it as UTF-8 with a byte-order mark.
+# in the text box, and "save one" writes it as UTF-8 with a byte-order mark;
+# such characters typed into the box go into the entry.
 test_edit_unicode_entry() {
   local wide='絵文字😀と𠮷野家と한국어'
   { printf '%s' "$wide" | iconv -f UTF-8 -t UTF-16LE; printf '\0\0'; } > wide.bin
@@ -259,6 +260,15 @@ test_edit_unicode_entry() {
   e2e_screenshot "$SHOTS/history-edit-unicode.png"
   printf '\xEF\xBB\xBF%s' "$wide" > wide.want
   save_one wide.txt wide.want "save one writes such an entry as UTF-8 with a byte-order mark"
+  # Typed on the keyboard, characters beyond code page 932 go into the entry whole.
+  e2e_click_in_rect "$(hctl rect 1000)"
+  e2e_key ctrl+End
+  e2e_type 'é😀'
+  wide+='é😀'
+  e2e_wait_until '[ "$(hctl gettext-utf8 1000)" = "$wide" ]' 5 &&
+    e2e_pass "é😀 typed into the text box arrive whole" || e2e_fail "text box: [$(hctl gettext-utf8 1000)]"
+  printf '\xEF\xBB\xBF%s' "$wide" > typed.want
+  save_one typed.txt typed.want "the entry keeps what was typed"
 }
 
 test_edit_window() {

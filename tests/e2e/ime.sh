@@ -81,12 +81,17 @@ e2e_ime_keys() {
 e2e_ime_on() { e2e_ime_keys Henkan_Mode; }
 e2e_ime_off() { e2e_ime_keys Muhenkan; }
 
-# e2e_ime_compose ROMAJI   types the reading, converts it with Space and commits
-# with Return: "nihongo" gives 日本語
-e2e_ime_compose() {
+# e2e_ime_convert ROMAJI   types the reading and converts it with Space, leaving
+# the composition open
+e2e_ime_convert() {
   e2e_sync_focus
   xdotool type --delay 40 -- "$1"
   sleep 0.3
   e2e_ime_keys space
+}
+
+# e2e_ime_compose ROMAJI   the same, committed with Return: "nihongo" gives 日本語
+e2e_ime_compose() {
+  e2e_ime_convert "$1"
   e2e_ime_keys Return
 }

@@ -4,8 +4,8 @@
 # entry found by a piece of its text is pasted; Escape gives the focus back with
 # nothing inserted; Ctrl+A selects the query; the editor's その他 menu opens it too, and a taken key is
 # reported; a history entry holding characters code page 932 lacks is found by
-# kanji and by Hangul; texts are listed as they are ("&" shows). Leaves
-# pictures of the window with Japanese results.
+# kanji and by Hangul, set or typed; texts are listed as they are ("&" shows).
+# Leaves pictures of the window with Japanese results.
 # Usage: quick_search_test.sh HELPERS_DIR WORK_PARENT TOLVANE_EXE
 # shellcheck disable=SC2015,SC2016  # e2e_pass never fails; wait conditions are evaluated later
 set -u
@@ -179,6 +179,23 @@ test_unicode_entry() {
   done
 }
 
+# Typed on the keyboard (xdotool maps a spare key to each character, which
+# Wine hands on as WM_CHAR), 😀, 𠮷 and Hangul reach the query whole and find
+# the entry holding them.
+test_typed_query() {
+  local wide='絵文字😀と𠮷野家と한국어' query
+  for query in 😀 𠮷 한국어; do
+    e2e_reset_notepad
+    open_search || return
+    e2e_type "$query"
+    e2e_wait_until '[ "$(e2e_wintext --class TolvaneSearch --utf8 --get -)" = "$query" ]' 5 &&
+      e2e_pass "\"$query\" typed into the query arrives whole" ||
+      e2e_fail "the query holds [$(e2e_wintext --class TolvaneSearch --utf8 --get -)]"
+    e2e_key Return
+    e2e_expect_notepad_utf8 "$wide" "typed \"$query\" finds the entry holding it"
+  done
+}
+
 test_editor_entry() {
   e2e_editorctl --class TV2 post 110 >/dev/null
   e2e_editorctl wait-window >/dev/null || { e2e_fail "the settings editor did not open"; return; }
@@ -218,6 +235,7 @@ test_select_all
 test_screenshot
 test_texts_as_they_are
 test_unicode_entry
+test_typed_query
 test_editor_entry
 test_taken_key
 

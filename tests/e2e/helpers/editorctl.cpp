@@ -43,6 +43,8 @@
 //                           message, for characters code page 932 lacks
 //   gettext ID [OUTFILE]    the text: to OUTFILE byte for byte, or to stdout
 //                           followed by LF
+//   gettext-utf8 ID [OUTFILE]
+//                           the same as UTF-8, read through the wide message
 //   combo ID INDEX          CB_SETCURSEL, then CBN_SELCHANGE to the window
 //   combosel ID             the selected index (-1 for none)
 //   listsel ID              a list box's selected index (-1 for none) and count
@@ -776,7 +778,8 @@ const CommandShape kCommands[] = {
     {"expand", 1, CommandShape::kNone},       {"collapse", 1, CommandShape::kNone},
     {"itemrect", 1, CommandShape::kNone},     {"buttonpoint", 1, CommandShape::kNone},
     {"click", 1, CommandShape::kNone},        {"command", 1, CommandShape::kNone},
-    {"settext", 2, CommandShape::kNone},      {"settext-utf8", 2, CommandShape::kNone},      {"gettext", 1, CommandShape::kFile},
+    {"settext", 2, CommandShape::kNone},      {"settext-utf8", 2, CommandShape::kNone},
+    {"gettext", 1, CommandShape::kFile},      {"gettext-utf8", 1, CommandShape::kFile},
     {"combo", 2, CommandShape::kNone},        {"combosel", 1, CommandShape::kNone},
     {"check", 2, CommandShape::kNone},        {"checked", 1, CommandShape::kNone},
     {"hotkey", 1, CommandShape::kNone},       {"rect", 1, CommandShape::kNone},
@@ -869,8 +872,9 @@ void run(const std::vector<std::string>& command)
         set_control_text(command[1], command[2].c_str());
     } else if (name == "settext-utf8") {
         set_control_text_utf8(command[1], command[2].c_str());
-    } else if (name == "gettext") {
-        std::string text = control_text(control(command[1]));
+    } else if (name == "gettext" || name == "gettext-utf8") {
+        HWND field = control(command[1]);
+        std::string text = name == "gettext" ? control_text(field) : window_text_utf8(field);
         if (command.size() < 3) {
             print_line(text);
         } else if (!write_whole_file(command[2].c_str(), text)) {

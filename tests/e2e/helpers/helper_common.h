@@ -59,6 +59,22 @@ inline std::vector<wchar_t> utf8_to_wide(const std::string& bytes)
     return wide;
 }
 
+// A window's text read through the wide messages, as UTF-8: every character,
+// those code page 932 lacks included.
+inline std::string window_text_utf8(HWND hwnd)
+{
+    LRESULT length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<wchar_t> buffer(length + 1);
+    LRESULT copied = SendMessageW(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    if (copied < 0)
+        copied = 0;
+    std::string text(copied * 3 + 1, '\0');
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer.data(), static_cast<int>(copied), &text[0],
+                                    static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(bytes > 0 ? bytes : 0);
+    return text;
+}
+
 // "-" means stdout. A file is written under a temporary name and renamed, so a
 // test polling for it never reads half of it.
 inline bool write_whole_file(const char* path, const std::string& bytes)

@@ -63,16 +63,7 @@ std::string text_of(HWND control, bool utf8)
         LRESULT copied = SendMessageA(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
         return std::string(buffer.data(), copied > 0 ? copied : 0);
     }
-    LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-    std::vector<wchar_t> buffer(length + 1);
-    LRESULT copied = SendMessageW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    if (copied < 0)
-        copied = 0;
-    std::string text(copied * 3 + 1, '\0');
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer.data(), static_cast<int>(copied), &text[0],
-                                    static_cast<int>(text.size()), nullptr, nullptr);
-    text.resize(bytes > 0 ? bytes : 0);
-    return text;
+    return window_text_utf8(control);
 }
 
 bool get_text(HWND control, bool utf8, const char* out)
