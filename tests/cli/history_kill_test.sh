@@ -10,9 +10,7 @@
 set -u
 TVTOOL=$1
 RUNS=${2:-100}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 2
+source "$(dirname "$0")/kill_lib.sh"
 
 # make_history FIRST LAST NAME: entries FIRST..LAST, newest first, each about
 # 40 KB with an emoji, as NAME.dat and a companion of the first form, NAME.u8.
@@ -43,21 +41,13 @@ done
 
 # Timed over a history already there: a save reads the one it replaces.
 "$TVTOOL" history-rewrite a.dat timing.dat
-start=$(date +%s%N)
-"$TVTOOL" history-rewrite b.dat timing.dat
-save_ms=$((($(date +%s%N) - start) / 1000000 + 1))
+save_ms=$(elapsed_ms "$TVTOOL" history-rewrite b.dat timing.dat)
 
 "$TVTOOL" history-rewrite a.dat target.dat
 old=a kept_old=0 got_new=0
 for run in $(seq "$RUNS"); do
   new=${next[$old]}
-  "$TVTOOL" history-rewrite "$new.dat" target.dat &
-  pid=$!
-  delay=$((RANDOM * 32768 + RANDOM))
-  delay=$((delay % (save_ms * 5 / 4 + 1)))
-  sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
-  kill -KILL "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
+  kill_at_random "$save_ms" "$TVTOOL" history-rewrite "$new.dat" target.dat
   "$TVTOOL" history-list target.dat --utf8 > target.list 2> /dev/null
   if cmp -s target.list "$new.list"; then
     old=$new got_new=$((got_new + 1))

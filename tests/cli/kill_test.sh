@@ -6,9 +6,7 @@
 set -u
 TVTOOL=$1
 RUNS=${2:-100}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 2
+source "$(dirname "$0")/kill_lib.sh"
 
 # About 10 MB of items with a child every hundredth; WORD makes the two differ.
 make_menu() {  # make_menu WORD FILE
@@ -22,21 +20,13 @@ make_menu alpha a.in && make_menu beta b.in
 "$TVTOOL" rewrite a.in a.ini && "$TVTOOL" rewrite b.in b.ini || { echo "FAIL: tvtool rewrite"; exit 1; }
 
 # Kills land anywhere from before the start to a little after a whole save.
-start=$(date +%s%N)
-"$TVTOOL" rewrite a.in timing.ini
-save_ms=$((($(date +%s%N) - start) / 1000000 + 1))
+save_ms=$(elapsed_ms "$TVTOOL" rewrite a.in timing.ini)
 
 cp a.ini target.ini
 old=a.ini kept_old=0 got_new=0
 for run in $(seq "$RUNS"); do
   if [ "$old" = a.ini ]; then input=b.in new=b.ini; else input=a.in new=a.ini; fi
-  "$TVTOOL" rewrite "$input" target.ini &
-  pid=$!
-  delay=$((RANDOM * 32768 + RANDOM))
-  delay=$((delay % (save_ms * 5 / 4 + 1)))
-  sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
-  kill -KILL "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
+  kill_at_random "$save_ms" "$TVTOOL" rewrite "$input" target.ini
   if cmp -s target.ini "$new"; then
     old=$new got_new=$((got_new + 1))
   elif cmp -s target.ini "$old"; then
